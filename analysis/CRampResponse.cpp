@@ -1,0 +1,3 @@
+#include "analysis/CRampResponse.h"
+
+double CRampResponse::InputAt(int n) const { return static_cast<double>(n); }

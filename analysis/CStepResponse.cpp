@@ -1,0 +1,3 @@
+#include "analysis/CStepResponse.h"
+
+double CStepResponse::InputAt(int) const { return 1.0; }

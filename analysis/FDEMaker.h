@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/FComplex.h"
+#include "core/FNodeList.h"
+
+#include <vector>
+
+// Expands a design into the two monic polynomials of H(z) = N(z) / D(z): N is the
+// product of (z - zero), D of (z - pole), with no gain factor. Element k of either
+// polynomial is the coefficient of z^k. Also derives the difference-equation arrays.
+class FDEMaker {
+public:
+    // Rebuilds both polynomials; a conjugate node contributes its value and its mirror.
+    void LoadNodeList(const FNodeList* list);
+
+    // Coefficient of z^k, or 0 + 0j outside 0 <= k < count or before any load.
+    FComplex GetZeroPolyCoeff(int k) const;
+    FComplex GetPolePolyCoeff(int k) const;
+    // Number of coefficients (degree + 1); 0 before the first load.
+    int ZeroPolyCnt() const { return static_cast<int>(mZeroPoly.size()); }
+    int PolePolyCnt() const { return static_cast<int>(mPolePoly.size()); }
+
+    // H(z). A polynomial that evaluates to exactly 0 counts as 1, so nothing divides by
+    // zero: at a pole the result is N(z), at a zero 1/D(z), and 1 before any load.
+    FComplex SolveForValue(FComplex z) const;
+
+    // The difference-equation arrays, both of the pole polynomial's length n: x[d]
+    // multiplies x[n-d] and y[d] multiplies y[n-d], with the feedback sign already
+    // turned and y[0] = 0. False (outputs untouched) before a load or when there are
+    // more zeros than poles.
+    bool GetDEArrays(std::vector<FComplex>* x, std::vector<FComplex>* y) const;
+
+private:
+    // Replaces poly by poly * factor; -1 (nothing changed) when either is empty.
+    static short PolyMultiply(std::vector<FComplex>* poly, const std::vector<FComplex>& factor);
+    static std::vector<FComplex> Expand(const FNodeList& list, int type);
+    static FComplex Evaluate(const std::vector<FComplex>& poly, FComplex z);
+
+    std::vector<FComplex> mPolePoly;
+    std::vector<FComplex> mZeroPoly;
+};

@@ -1,0 +1,62 @@
+// Hot paths of the analysis engine: the frequency response the views rebuild on every
+// edit, the per-sample filter step of audio filtering, and polynomial expansion.
+#include "analysis/FDEMaker.h"
+#include "analysis/FFreqResponse.h"
+#include "analysis/FInputResponse.h"
+#include "core/FNodeList.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A design of conjugate pairs spread inside the unit circle: pairs * 2 roots per type.
+FNodeList SpreadDesign(int polePairs, int zeroPairs) {
+    FNodeList list;
+    for (int k = 0; k < polePairs; ++k) {
+        FComplex v;
+        v.SetByRadian(0.6 + 0.3 * k / polePairs, 0.2 + 2.8 * k / polePairs);
+        list.AddNode(FNode(kNodePole, v, true, 1));
+    }
+    for (int k = 0; k < zeroPairs; ++k) {
+        FComplex v;
+        v.SetByRadian(1.0, 0.5 + 2.5 * k / zeroPairs);
+        list.AddNode(FNode(kNodeZero, v, true, 1));
+    }
+    return list;
+}
+
+void BM_FreqResponseInitialize(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(5, 5); // 20 roots
+    FFreqResponse response;
+    for (auto _ : state) {
+        response.Initialize(&list, 1023);
+        benchmark::DoNotOptimize(response.Scale());
+    }
+}
+BENCHMARK(BM_FreqResponseInitialize);
+
+void BM_InputResponseMillionSamples(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(4, 4); // 8 poles: 9 coefficients
+    FInputResponse response;
+    response.Initialize(&list);
+    for (auto _ : state) {
+        for (int n = 0; n < 1000000; ++n) {
+            // A cheap sawtooth, so the input costs next to nothing.
+            benchmark::DoNotOptimize(response.GetNextSample((n & 1023) * (1.0 / 512) - 1.0));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_InputResponseMillionSamples)->Unit(benchmark::kMillisecond);
+
+void BM_DEMakerLoadNodeList(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(10, 10); // 40 roots
+    FDEMaker maker;
+    for (auto _ : state) {
+        maker.LoadNodeList(&list);
+        benchmark::DoNotOptimize(maker.GetPolePolyCoeff(0));
+    }
+}
+BENCHMARK(BM_DEMakerLoadNodeList);
+
+} // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// Writes a file through a temporary file in the same folder that is renamed over the
+// target only by Commit(), so a failed or abandoned write never destroys or truncates
+// what stood at the path before. A new file gets the permissions of a newly created
+// file (0666 less the umask); a replaced file keeps its own. Not copyable.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string path);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file; false when the folder cannot take it.
+    bool Open();
+    // The open temporary file, or null. Writes through it are checked by Commit.
+    std::FILE* Stream() const { return mStream; }
+    bool Write(std::string_view bytes);
+    // Flushes, closes and renames the temporary file onto the target. False when any
+    // write, the close or the rename failed; the temporary file is then removed.
+    bool Commit();
+    // Closes and removes the temporary file; the target is left as it was.
+    void Discard();
+
+    const std::string& TargetPath() const { return mTarget; }
+
+private:
+    std::string mTarget;
+    std::string mTempPath;
+    std::FILE* mStream = nullptr;
+};
+
+// Writes bytes to path atomically; true when the whole file landed.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
