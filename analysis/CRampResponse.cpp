@@ -1,3 +1,5 @@
 #include "analysis/CRampResponse.h"
 
-double CRampResponse::InputAt(int n) const { return static_cast<double>(n); }
+double CRampResponse::InputAt(int n) const {
+    return static_cast<double>(n);
+}

@@ -1,3 +1,5 @@
 #include "analysis/CStepResponse.h"
 
-double CStepResponse::InputAt(int) const { return 1.0; }
+double CStepResponse::InputAt(int) const {
+    return 1.0;
+}

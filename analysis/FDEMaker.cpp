@@ -40,12 +40,12 @@ void FDEMaker::LoadNodeList(const FNodeList* list) {
 
 FComplex FDEMaker::GetZeroPolyCoeff(int k) const {
     return k >= 0 && static_cast<size_t>(k) < mZeroPoly.size() ? mZeroPoly[static_cast<size_t>(k)]
-                                                                : FComplex();
+                                                               : FComplex();
 }
 
 FComplex FDEMaker::GetPolePolyCoeff(int k) const {
     return k >= 0 && static_cast<size_t>(k) < mPolePoly.size() ? mPolePoly[static_cast<size_t>(k)]
-                                                                : FComplex();
+                                                               : FComplex();
 }
 
 FComplex FDEMaker::Evaluate(const std::vector<FComplex>& poly, FComplex z) {

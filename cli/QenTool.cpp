@@ -40,20 +40,31 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"info", "info DESIGN.pzd [--units cartesian|degrees|radians]",
-         "Show the pole and zero counts, causality and every node.", {"--units"}},
-        {"hz", "hz DESIGN.pzd [-o FILE]", "Write the transfer function H(z) as a .hz text.",
+        {"info",
+         "info DESIGN.pzd [--units cartesian|degrees|radians]",
+         "Show the pole and zero counts, causality and every node.",
+         {"--units"}},
+        {"hz",
+         "hz DESIGN.pzd [-o FILE]",
+         "Write the transfer function H(z) as a .hz text.",
          {"-o"}},
         {"de", "de DESIGN.pzd [-o FILE]", "Write the difference equation as a .de text.", {"-o"}},
-        {"freq", "freq DESIGN.pzd [--resolution N] [-o FILE]",
+        {"freq",
+         "freq DESIGN.pzd [--resolution N] [-o FILE]",
          "Write the frequency response points (N + 1 lines, N = 1023 by default).",
          {"--resolution", "-o"}},
-        {"impulse", "impulse DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the impulse response points.", {"--count", "--duration", "--rate", "-o"}},
-        {"step", "step DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the step response points.", {"--count", "--duration", "--rate", "-o"}},
-        {"ramp", "ramp DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the ramp response points.", {"--count", "--duration", "--rate", "-o"}},
+        {"impulse",
+         "impulse DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the impulse response points.",
+         {"--count", "--duration", "--rate", "-o"}},
+        {"step",
+         "step DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the step response points.",
+         {"--count", "--duration", "--rate", "-o"}},
+        {"ramp",
+         "ramp DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the ramp response points.",
+         {"--count", "--duration", "--rate", "-o"}},
     };
     return commands;
 }
@@ -106,8 +117,8 @@ struct Invocation {
     bool Has(const std::string& option) const { return values.count(option) != 0; }
 };
 
-bool ParseInvocation(const Command& command, const std::vector<std::string>& args,
-                     Invocation* inv, std::string* problem) {
+bool ParseInvocation(const Command& command, const std::vector<std::string>& args, Invocation* inv,
+                     std::string* problem) {
     inv->command = &command;
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -177,7 +188,9 @@ struct Result {
     std::string failure;
 };
 
-Result Failure(const std::string& message) { return Result{false, {}, message}; }
+Result Failure(const std::string& message) {
+    return Result{false, {}, message};
+}
 
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
     std::string reason;
@@ -292,8 +305,7 @@ struct Settings {
 };
 
 bool ReadSettings(const Invocation& inv, Settings* settings, std::string* problem) {
-    if (inv.Has("--units") &&
-        (settings->units = UnitsFromName(inv.values.at("--units"))) == 0) {
+    if (inv.Has("--units") && (settings->units = UnitsFromName(inv.values.at("--units"))) == 0) {
         *problem = "--units must be cartesian, degrees or radians";
         return false;
     }

@@ -25,7 +25,9 @@ std::string ResolvedTarget(const std::string& path) {
 
 AtomicFile::AtomicFile(std::string path) : mTarget(ResolvedTarget(path)) {}
 
-AtomicFile::~AtomicFile() { Discard(); }
+AtomicFile::~AtomicFile() {
+    Discard();
+}
 
 bool AtomicFile::Open() {
     if (mStream != nullptr) {
@@ -39,8 +41,8 @@ bool AtomicFile::Open() {
     static std::atomic<unsigned> sequence{0};
     // O_EXCL with mode 0666 lets the kernel apply the umask exactly as for any new file.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string candidate = mTarget + ".tmp" + std::to_string(getpid()) + "-" +
-                                std::to_string(sequence++);
+        std::string candidate =
+            mTarget + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(sequence++);
         const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) {

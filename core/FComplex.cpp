@@ -124,7 +124,9 @@ FComplex& FComplex::operator/=(double d) {
     return *this;
 }
 
-double FComplex::Mag() const { return std::sqrt(i * i + r * r); }
+double FComplex::Mag() const {
+    return std::sqrt(i * i + r * r);
+}
 
 double FComplex::Phase() const {
     if (r == 0.0) {
@@ -149,7 +151,9 @@ double FComplex::MagDifference(FComplex b) const {
     return std::sqrt(dr * dr + di * di);
 }
 
-bool FComplex::IsFinite() const { return std::isfinite(r) && std::isfinite(i); }
+bool FComplex::IsFinite() const {
+    return std::isfinite(r) && std::isfinite(i);
+}
 
 bool FComplex::IsValidCpxString(const char* text, FComplex* result) {
     if (text == nullptr) {
@@ -202,11 +206,21 @@ bool FComplex::IsValidPolarString(const char* text, FComplex* result, bool radia
     return true;
 }
 
-FComplex operator*(FComplex a, FComplex b) { return a *= b; }
-FComplex operator*(double d, FComplex a) { return a *= d; }
-FComplex operator*(FComplex a, double d) { return a *= d; }
-FComplex operator/(FComplex a, FComplex b) { return a /= b; }
-FComplex operator/(FComplex a, double d) { return a /= d; }
+FComplex operator*(FComplex a, FComplex b) {
+    return a *= b;
+}
+FComplex operator*(double d, FComplex a) {
+    return a *= d;
+}
+FComplex operator*(FComplex a, double d) {
+    return a *= d;
+}
+FComplex operator/(FComplex a, FComplex b) {
+    return a /= b;
+}
+FComplex operator/(FComplex a, double d) {
+    return a /= d;
+}
 
 bool operator==(FComplex a, FComplex b) {
     return std::fabs(a.r - b.r) < kEqualityTolerance && std::fabs(a.i - b.i) < kEqualityTolerance;

@@ -9,7 +9,9 @@ std::string FNode::DumpText() const {
                    mValue.r, mValue.i);
 }
 
-void FNode::PrintToStream() const { std::fputs(DumpText().c_str(), stdout); }
+void FNode::PrintToStream() const {
+    std::fputs(DumpText().c_str(), stdout);
+}
 
 bool operator==(const FNode& a, const FNode& b) {
     return a.Value() == b.Value() && a.Order() == b.Order() && a.Type() == b.Type() &&

@@ -26,7 +26,9 @@ int FNodeList::RootCount(int type) const {
     return count;
 }
 
-bool FNodeList::Causal() const { return RootCount(kNodePole) >= RootCount(kNodeZero); }
+bool FNodeList::Causal() const {
+    return RootCount(kNodePole) >= RootCount(kNodeZero);
+}
 
 void FNodeList::AddNode(const FNode& n) {
     std::vector<FNode>* list = ListOf(n.Type());
@@ -46,7 +48,9 @@ void FNodeList::RemoveNode(const FNode& n) {
     }
 }
 
-void FNodeList::RemoveNode(int type, short index) { RemoveNode(GetNodeByIndex(type, index)); }
+void FNodeList::RemoveNode(int type, short index) {
+    RemoveNode(GetNodeByIndex(type, index));
+}
 
 void FNodeList::ReplaceNode(const FNode& oldNode, const FNode& newNode) {
     std::vector<FNode>* list = ListOf(oldNode.Type());
@@ -161,7 +165,9 @@ std::string FNodeList::DumpText() const {
     return text;
 }
 
-void FNodeList::PrintToStream() const { std::fputs(DumpText().c_str(), stdout); }
+void FNodeList::PrintToStream() const {
+    std::fputs(DumpText().c_str(), stdout);
+}
 
 void FNodeList::Clear(int mask) {
     if ((mask & kNodePole) != 0) {

@@ -12,4 +12,6 @@ locale_t CLocaleHandle() {
 
 ScopedCLocale::ScopedCLocale() : mPrevious(uselocale(CLocaleHandle())) {}
 
-ScopedCLocale::~ScopedCLocale() { uselocale(mPrevious); }
+ScopedCLocale::~ScopedCLocale() {
+    uselocale(mPrevious);
+}

@@ -51,8 +51,7 @@ bool ParseCount(const std::string& line, int* count) {
     return true;
 }
 
-bool ParseNodeLine(const std::string& line, const char* pattern, FComplex* value,
-                   bool* conjugate) {
+bool ParseNodeLine(const std::string& line, const char* pattern, FComplex* value, bool* conjugate) {
     int index = 0;
     double real = 0.0;
     double imag = 0.0;

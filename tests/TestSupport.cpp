@@ -40,4 +40,6 @@ CommaLocale::CommaLocale() {
     }
 }
 
-CommaLocale::~CommaLocale() { std::setlocale(LC_ALL, mPrevious.c_str()); }
+CommaLocale::~CommaLocale() {
+    std::setlocale(LC_ALL, mPrevious.c_str());
+}

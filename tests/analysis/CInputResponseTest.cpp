@@ -1,0 +1,132 @@
+#include "analysis/CImpResponse.h"
+#include "analysis/CRampResponse.h"
+#include "analysis/CStepResponse.h"
+#include "analysis/TimeBase.h"
+
+#include "DesignFixtures.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+TEST(CInputResponseTest, FlatDesignAnswersWithItsInput) {
+    FNodeList flat;
+    CImpResponse impulse;
+    CStepResponse step;
+    CRampResponse ramp;
+    ASSERT_TRUE(impulse.Initialize(&flat, 5));
+    ASSERT_TRUE(step.Initialize(&flat, 5));
+    ASSERT_TRUE(ramp.Initialize(&flat, 5));
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(impulse.Samples()[static_cast<size_t>(n)].r, n == 0 ? 1.0 : 0.0);
+        EXPECT_EQ(step.Samples()[static_cast<size_t>(n)].r, 1.0);
+        EXPECT_EQ(ramp.Samples()[static_cast<size_t>(n)].r, n);
+    }
+    EXPECT_EQ(ramp.Scale(), 4.0);
+    EXPECT_EQ(ramp.NormResponse(4).r, 1.0);
+    EXPECT_EQ(ramp.NormResponse(2).r, 0.5);
+    EXPECT_EQ(impulse.NormResponse(0).r, 1.0);
+}
+
+TEST(CInputResponseTest, StepIsTheRunningSumOfTheImpulse) {
+    std::mt19937 rng(3);
+    for (int trial = 0; trial < 20; ++trial) {
+        const FNodeList list = RandomDesign(rng, 8, true);
+        CImpResponse impulse;
+        CStepResponse step;
+        ASSERT_TRUE(impulse.Initialize(&list, 64));
+        ASSERT_TRUE(step.Initialize(&list, 64));
+        double sum = 0.0;
+        for (int n = 0; n < 64; ++n) {
+            sum += impulse.Samples()[static_cast<size_t>(n)].r;
+            EXPECT_NEAR(step.Samples()[static_cast<size_t>(n)].r, sum, 1e-9 * (1 + std::abs(sum)));
+        }
+    }
+}
+
+TEST(CInputResponseTest, CountZeroAndNegative) {
+    FNodeList list;
+    list.AddNode(PoleAt(0.5, 0));
+    CImpResponse response;
+    EXPECT_EQ(response.Scale(), -1.0);
+    ASSERT_TRUE(response.Initialize(&list, 0));
+    EXPECT_EQ(response.CpxCount(), 0);
+    EXPECT_EQ(response.Scale(), 0.0);
+    EXPECT_EQ(response.NormResponse(0), FComplex());
+    ASSERT_TRUE(response.Initialize(&list, 3));
+    EXPECT_FALSE(response.Initialize(&list, -1));
+    EXPECT_EQ(response.CpxCount(), 3);
+}
+
+TEST(CInputResponseTest, ZeroOutputIsNotNormalised) {
+    FNodeList list;
+    list.AddNode(ZeroAt(0, 0));
+    list.AddNode(PoleAt(0, 0));
+    CRampResponse ramp;
+    ASSERT_TRUE(ramp.Initialize(&list, 1)); // the ramp starts at 0
+    EXPECT_EQ(ramp.Scale(), 0.0);
+    EXPECT_EQ(ramp.NormResponse(0), FComplex());
+}
+
+TEST(CInputResponseTest, NonCausalDesignKeepsThePreviousSamples) {
+    FNodeList list;
+    list.AddNode(PoleAt(0.5, 0));
+    CStepResponse step;
+    ASSERT_TRUE(step.Initialize(&list, 4));
+    const auto before = step.Samples();
+    list.AddNode(ZeroAt(0.1, 0.2, true));
+    EXPECT_FALSE(step.Initialize(&list, 10));
+    ASSERT_EQ(step.CpxCount(), 4);
+    EXPECT_EQ(step.Samples()[3].r, before[3].r);
+}
+
+TEST(CInputResponseTest, PointsFileToPathAndStandardOutput) {
+    TempDir dir;
+    FNodeList list;
+    CStepResponse step;
+    ASSERT_TRUE(step.Initialize(&list, 3));
+    ASSERT_TRUE(step.PrintToFile(dir.File("s.pts").c_str()));
+    const std::string expected = "+1.00000000000000000000+0.00000000000000000000j\n"
+                                 "+1.00000000000000000000+0.00000000000000000000j\n"
+                                 "+1.00000000000000000000+0.00000000000000000000j\n";
+    EXPECT_EQ(ReadFileBytes(dir.File("s.pts")), expected);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(step.PrintToFile(nullptr));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
+    EXPECT_FALSE(step.PrintToFile(dir.File("missing/s.pts").c_str()));
+}
+
+TEST(TimeBaseTest, DurationsSnapToWholeSamplePeriods) {
+    struct Case {
+        double ms;
+        int rate;
+        double snapped;
+        long long count;
+    };
+    const Case cases[] = {
+        {1.0, 8000, 1.125, 9},  {10.0, 8000, 10.125, 81},
+        {2.5, 8000, 2.625, 21}, {1.0, 44100, 1000.0 * 45 / 44100, 45},
+        {0.0, 8000, 0.125, 1},  {100.0, 48000, 100.0 + 1.0 / 48, 4801},
+    };
+    for (const Case& c : cases) {
+        const double snapped = SnapDuration(c.ms, c.rate);
+        EXPECT_NEAR(snapped, c.snapped, 1e-12) << c.ms;
+        EXPECT_EQ(DurationSampleCount(snapped, c.rate), c.count) << c.ms << " at " << c.rate;
+    }
+    // Whole sample periods stay whole through the conversion at every common rate.
+    for (int rate : {8000, 11025, 22050, 44100, 48000}) {
+        for (long long n = 1; n < 3000; n += 7) {
+            EXPECT_EQ(DurationSampleCount(n * 1000.0 / rate, rate), n) << n << " at " << rate;
+        }
+    }
+    EXPECT_EQ(DurationSampleCount(std::nan(""), 8000), -1);
+    EXPECT_EQ(DurationSampleCount(1e300, 8000), std::numeric_limits<long long>::max());
+    EXPECT_LT(DurationSampleCount(-5.0, 8000), 0);
+}
+
+} // namespace

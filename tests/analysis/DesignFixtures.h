@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/FNodeList.h"
+
+#include <complex>
+#include <random>
+#include <vector>
+
+// Designs and an independent reference for the analysis tests.
+
+inline FNode PoleAt(double r, double i, bool conjugate = false) {
+    return FNode(kNodePole, FComplex(r, i), conjugate, 1);
+}
+inline FNode ZeroAt(double r, double i, bool conjugate = false) {
+    return FNode(kNodeZero, FComplex(r, i), conjugate, 1);
+}
+
+// A random design of up to maxRoots roots per type, roots inside radius 0.95 for
+// poles and anywhere up to 1.5 for zeros; conjugate nodes are mixed in.
+inline FNodeList RandomDesign(std::mt19937& rng, int maxRoots, bool causal) {
+    std::uniform_real_distribution<double> radius(0.05, 0.95);
+    std::uniform_real_distribution<double> angle(-3.1, 3.1);
+    std::bernoulli_distribution pair(0.5);
+    std::uniform_int_distribution<int> rootCount(0, maxRoots);
+    FNodeList list;
+    const int poleRoots = rootCount(rng);
+    int zeroRoots = rootCount(rng);
+    if (causal && zeroRoots > poleRoots) {
+        zeroRoots = poleRoots;
+    }
+    for (int type : {kNodePole, kNodeZero}) {
+        int left = type == kNodePole ? poleRoots : zeroRoots;
+        while (left > 0) {
+            const bool conjugate = left >= 2 && pair(rng);
+            FComplex v;
+            v.SetByRadian(type == kNodePole ? radius(rng) : 1.5 * radius(rng), angle(rng));
+            list.AddNode(FNode(type, v, conjugate, 1));
+            left -= conjugate ? 2 : 1;
+        }
+    }
+    return list;
+}
+
+// Every root of one type, a conjugate node giving two.
+inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) {
+    std::vector<std::complex<double>> roots;
+    for (short k = 0; k < list.GetListCount(type); ++k) {
+        const FNode n = list.GetNodeByIndex(type, k);
+        roots.emplace_back(n.Value().r, n.Value().i);
+        if (n.Conjugate()) {
+            roots.emplace_back(n.Value().r, -n.Value().i);
+        }
+    }
+    return roots;
+}
+
+// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly.
+inline std::complex<double> ReferenceH(const FNodeList& list, std::complex<double> z) {
+    std::complex<double> h(1.0, 0.0);
+    for (const auto& zero : Roots(list, kNodeZero)) {
+        h *= z - zero;
+    }
+    for (const auto& pole : Roots(list, kNodePole)) {
+        h /= z - pole;
+    }
+    return h;
+}

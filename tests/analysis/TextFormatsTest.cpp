@@ -1,0 +1,113 @@
+#include "analysis/DifferenceEquationText.h"
+#include "analysis/NodeValueText.h"
+#include "analysis/PointsText.h"
+#include "analysis/TransferFunctionText.h"
+
+#include "DesignFixtures.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FInputResponse Evaluator(const FNodeList& list) {
+    FInputResponse response;
+    EXPECT_TRUE(response.Initialize(&list));
+    return response;
+}
+
+FDEMaker Polynomials(const FNodeList& list) {
+    FDEMaker de;
+    de.LoadNodeList(&list);
+    return de;
+}
+
+TEST(DifferenceEquationTextTest, OnePole) {
+    FNodeList list;
+    list.AddNode(PoleAt(0.5, 0));
+    const FInputResponse response = Evaluator(list);
+    EXPECT_EQ(DifferenceEquationLine(response),
+              "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ");
+    EXPECT_EQ(DifferenceEquationFileText(response),
+              "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] \n\t+0.5000*y[n-1] ");
+}
+
+TEST(DifferenceEquationTextTest, EmptyDesign) {
+    const FInputResponse response = Evaluator(FNodeList());
+    EXPECT_EQ(DifferenceEquationLine(response), "y[n] = +1.0000*x[n] ");
+    EXPECT_EQ(DifferenceEquationFileText(response), "y[n] = +1.0000*x[n] \n\t\n\t");
+}
+
+TEST(DifferenceEquationTextTest, NegativeCoefficientsAndLineBreaks) {
+    FNodeList list;
+    list.AddNode(PoleAt(0.5, 0.5, true));
+    list.AddNode(ZeroAt(-0.25, 0));
+    const FInputResponse response = Evaluator(list);
+    // D = z^2 - z + 0.5, N = z + 0.25: X = [0, 1, 0.25], Y = [0, 1, -0.5]
+    EXPECT_EQ(DifferenceEquationLine(response),
+              "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.2500*x[n-2] +1.0000*y[n-1] "
+              "+-0.5000*y[n-2] ");
+    EXPECT_EQ(DifferenceEquationFileText(response),
+              "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] +0.2500*x[n-2] \n\t\n\t"
+              "+1.0000*y[n-1] -0.5000*y[n-2] \n\t");
+}
+
+TEST(DifferenceEquationTextTest, CommaLocaleStillWritesPoints) {
+    CommaLocale comma;
+    if (!comma.Active()) {
+        GTEST_SKIP() << "no comma-decimal locale installed";
+    }
+    FNodeList list;
+    list.AddNode(PoleAt(0.5, 0));
+    EXPECT_EQ(DifferenceEquationLine(Evaluator(list)),
+              "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ");
+    EXPECT_EQ(PointsText({FComplex(0.5, -0.25)}),
+              "+0.50000000000000000000-0.25000000000000000000j\n");
+    EXPECT_EQ(NodeValueText(FComplex(0.5, -0.25), kUnitsCartesian), "0.5000 -0.2500j");
+}
+
+TEST(TransferFunctionTextTest, PolynomialsAndFile) {
+    struct Case {
+        std::vector<FNode> nodes;
+        const char* numerator;
+        const char* denominator;
+    };
+    const Case cases[] = {
+        {{PoleAt(0.5, 0)}, "+1.0000 ", "+1.0000*z -0.5000 "},
+        {{PoleAt(0.5, 0.5, true)}, "+1.0000 ", "+1.0000*z^2 -1.0000*z +0.5000 "},
+        {{ZeroAt(0, 1, true)}, "+1.0000*z^2 +1.0000 ", "+1.0000 "},
+        {{ZeroAt(0, 1)}, "+1.0000*z ", "+1.0000 "},
+        {{}, "+1.0000 ", "+1.0000 "},
+    };
+    for (const Case& c : cases) {
+        FNodeList list;
+        for (const FNode& n : c.nodes) {
+            list.AddNode(n);
+        }
+        const FDEMaker de = Polynomials(list);
+        EXPECT_EQ(ZeroPolyText(de), c.numerator);
+        EXPECT_EQ(PolePolyText(de), c.denominator);
+    }
+    FNodeList onePole;
+    onePole.AddNode(PoleAt(0.5, 0));
+    EXPECT_EQ(TransferFunctionFileText(Polynomials(onePole)),
+              "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
+}
+
+TEST(NodeValueTextTest, UnitsAndRoundTrip) {
+    EXPECT_EQ(NodeValueText(FComplex(0.5, -0.25), kUnitsCartesian), "0.5000 -0.2500j");
+    EXPECT_EQ(NodeValueText(FComplex(0, 1), kUnitsPolarDegrees), "1.0000 90.0000 deg");
+    EXPECT_EQ(NodeValueText(FComplex(0, 1), kUnitsPolarRadians), "1.0000 1.5708 rad");
+    EXPECT_EQ(NodeValueText(FComplex(0, 1), 0), "1.0000 90.0000 deg");
+    EXPECT_EQ(NodeValueText(FComplex(1e20, 0), kUnitsCartesian),
+              "100000000000000000000.0000 +0.0000j");
+    for (int units : {kUnitsCartesian, kUnitsPolarDegrees, kUnitsPolarRadians}) {
+        const FComplex v(-0.3125, 0.625);
+        FComplex back;
+        ASSERT_TRUE(ParseNodeValue(NodeValueText(v, units).c_str(), units, &back)) << units;
+        EXPECT_NEAR(back.r, v.r, 1e-4);
+        EXPECT_NEAR(back.i, v.i, 1e-4);
+    }
+}
+
+} // namespace

@@ -1,0 +1,200 @@
+#include "cli/QenTool.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <complex>
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+struct QenRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+QenRun Qen(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunQen(args, out, err);
+    return QenRun{code, out.str(), err.str()};
+}
+
+class QenToolTest : public testing::Test {
+protected:
+    void SetUp() override {
+        design = dir.File("lp.pzd");
+        WriteFileBytes(design, "VERSION=2.000000 \nDESIGN=ZPlane \nPOLECOUNT=1 \nZEROCOUNT=1 \n"
+                               "P0=0.500000, 0.500000, 1 \nZ0=-1.000000, 0.000000, 0 \n");
+        onePole = dir.File("one.pzd");
+        WriteFileBytes(onePole, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=0\n"
+                                "P0=0.5, 0, 0\n");
+        nonCausal = dir.File("nc.pzd");
+        WriteFileBytes(nonCausal, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=0\nZEROCOUNT=1\n"
+                                  "Z0=0.5, 0, 0\n");
+    }
+    TempDir dir;
+    std::string design, onePole, nonCausal;
+};
+
+size_t Lines(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::vector<std::complex<double>> ParsePoints(const std::string& text) {
+    std::vector<std::complex<double>> points;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        double r = 0, i = 0;
+        char j = 0;
+        EXPECT_EQ(std::sscanf(line.c_str(), "%lf%lf%c", &r, &i, &j), 3) << line;
+        EXPECT_EQ(j, 'j');
+        points.emplace_back(r, i);
+    }
+    return points;
+}
+
+TEST_F(QenToolTest, HelpAndVersion) {
+    const QenRun help = Qen({"--help"});
+    EXPECT_EQ(help.code, kExitOk);
+    EXPECT_NE(help.out.find("qen info DESIGN.pzd"), std::string::npos);
+    const QenRun version = Qen({"--version"});
+    EXPECT_EQ(version.code, kExitOk);
+    EXPECT_NE(version.out.find("2.0"), std::string::npos);
+    const QenRun commandHelp = Qen({"impulse", "--help"});
+    EXPECT_EQ(commandHelp.code, kExitOk);
+    EXPECT_NE(commandHelp.out.find("--duration"), std::string::npos);
+}
+
+TEST_F(QenToolTest, UsageErrorsExitTwoWithUsage) {
+    const std::vector<std::vector<std::string>> rows = {
+        {},
+        {"frobnicate", design},
+        {"info"},
+        {"info", design, design},
+        {"info", design, "--units", "furlongs"},
+        {"info", design, "--bogus"},
+        {"hz", design, "-o"},
+        {"freq", design, "--resolution", "0"},
+        {"freq", design, "--resolution", "12x"},
+        {"impulse", design},
+        {"impulse", design, "--count", "5", "--duration", "1"},
+        {"impulse", design, "--count", "-1"},
+        {"impulse", design, "--count", "1000001"},
+        {"step", design, "--duration", "nan"},
+        {"step", design, "--duration", "1e12"},
+        {"step", design, "--duration", "1", "--rate", "0"},
+        {"ramp", design, "--count", "3", "--rate", "8000"},
+    };
+    for (const auto& args : rows) {
+        const QenRun run = Qen(args);
+        EXPECT_EQ(run.code, kExitUsage) << (args.empty() ? "" : args[0]);
+        EXPECT_NE(run.err.find("Usage: qen"), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+TEST_F(QenToolTest, BadDesignFilesFailWithOneLine) {
+    WriteFileBytes(dir.File("trunc.pzd"), "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=3\nZEROCOUNT=0\n"
+                                          "P0=0.5, 0, 0\n");
+    WriteFileBytes(dir.File("huge.pzd"), "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=2000000000\n"
+                                         "ZEROCOUNT=0\n");
+    WriteFileBytes(dir.File("inf.pzd"), "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=0\n"
+                                        "P0=inf, 0, 0\n");
+    WriteFileBytes(dir.File("binary.pzd"), std::string("\x00\xff\x01VERSION", 10));
+    for (const std::string& path :
+         {dir.File("missing.pzd"), dir.File("trunc.pzd"), dir.File("huge.pzd"), dir.File("inf.pzd"),
+          dir.File("binary.pzd"), dir.Path()}) {
+        const QenRun run = Qen({"freq", path});
+        EXPECT_EQ(run.code, kExitFailure) << path;
+        EXPECT_EQ(Lines(run.err), 1u) << run.err;
+        EXPECT_NE(run.err.find(path), std::string::npos);
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+TEST_F(QenToolTest, InfoListsNodesInTheChosenUnits) {
+    const QenRun run = Qen({"info", design, "--units", "cartesian"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "Poles: 2 (1 node)\nZeros: 1 (1 node)\nCausal: yes\n"
+                       "Pole 0: 0.5000 +0.5000j, conjugate pair\n"
+                       "Zero 0: -1.0000 +0.0000j, single\n");
+    const QenRun degrees = Qen({"info", nonCausal});
+    EXPECT_NE(degrees.out.find("Causal: no"), std::string::npos);
+    EXPECT_NE(degrees.out.find("Zero 0: 0.5000 0.0000 deg, single"), std::string::npos);
+}
+
+TEST_F(QenToolTest, TextFilesMatchTheDialogs) {
+    const QenRun hz = Qen({"hz", onePole});
+    ASSERT_EQ(hz.code, kExitOk);
+    EXPECT_EQ(hz.out, "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
+    const QenRun de = Qen({"de", onePole, "-o", dir.File("out.de")});
+    ASSERT_EQ(de.code, kExitOk);
+    EXPECT_TRUE(de.out.empty());
+    EXPECT_EQ(ReadFileBytes(dir.File("out.de")),
+              "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] \n\t+0.5000*y[n-1] ");
+    const QenRun refused = Qen({"de", nonCausal, "-o", dir.File("nc.de")});
+    EXPECT_EQ(refused.code, kExitFailure);
+    EXPECT_NE(refused.err.find("Can't show difference equation of non-causal IIR Filter"),
+              std::string::npos);
+    EXPECT_TRUE(ReadFileBytes(dir.File("nc.de")).empty());
+    EXPECT_EQ(Qen({"impulse", nonCausal, "--count", "4"}).code, kExitFailure);
+}
+
+TEST_F(QenToolTest, FrequencyPointsAgreeWithTheRootProduct) {
+    const QenRun run = Qen({"freq", design, "--resolution", "64"});
+    ASSERT_EQ(run.code, kExitOk);
+    const auto points = ParsePoints(run.out);
+    ASSERT_EQ(points.size(), 65u);
+    const std::complex<double> pole(0.5, 0.5);
+    for (size_t k = 0; k < points.size(); ++k) {
+        const std::complex<double> z = std::polar(1.0, k * 3.141592653589793 / 64);
+        const std::complex<double> h = (z + 1.0) / ((z - pole) * (z - std::conj(pole)));
+        EXPECT_NEAR(std::abs(points[k] - h), 0.0, 1e-9 * std::abs(h) + 1e-15) << k;
+    }
+    EXPECT_EQ(Lines(Qen({"freq", design}).out), 1024u);
+}
+
+TEST_F(QenToolTest, TimeResponsesByCountAndDuration) {
+    const QenRun impulse = Qen({"impulse", onePole, "--count", "5"});
+    ASSERT_EQ(impulse.code, kExitOk);
+    const auto points = ParsePoints(impulse.out);
+    ASSERT_EQ(points.size(), 5u);
+    const double expected[] = {0.0, 1.0, 0.5, 0.25, 0.125};
+    for (size_t n = 0; n < 5; ++n) {
+        EXPECT_EQ(points[n].real(), expected[n]);
+    }
+    EXPECT_EQ(Lines(Qen({"step", onePole, "--duration", "2.5"}).out), 21u);
+    EXPECT_EQ(Lines(Qen({"step", onePole, "--duration", "1", "--rate", "44100"}).out), 45u);
+    EXPECT_EQ(Lines(Qen({"ramp", onePole, "--count", "0"}).out), 0u);
+}
+
+TEST_F(QenToolTest, OutputFileIsReplacedOnlyOnSuccess) {
+    const std::string out = dir.File("keep.pts");
+    WriteFileBytes(out, "old");
+    EXPECT_EQ(Qen({"freq", dir.File("missing.pzd"), "-o", out}).code, kExitFailure);
+    EXPECT_EQ(ReadFileBytes(out), "old");
+    const QenRun unwritable = Qen({"freq", design, "-o", dir.File("no/dir/f.pts")});
+    EXPECT_EQ(unwritable.code, kExitFailure);
+    EXPECT_EQ(Lines(unwritable.err), 1u);
+    EXPECT_EQ(Qen({"freq", design, "--resolution", "3", "-o", out}).code, kExitOk);
+    EXPECT_EQ(Lines(ReadFileBytes(out)), 4u);
+}
+
+TEST_F(QenToolTest, CommaLocaleChangesNothing) {
+    CommaLocale comma;
+    if (!comma.Active()) {
+        GTEST_SKIP() << "no comma-decimal locale installed";
+    }
+    EXPECT_EQ(Qen({"step", design, "--duration", "2.5"}).code, kExitOk);
+    EXPECT_EQ(Lines(Qen({"step", design, "--duration", "2.5"}).out), 21u);
+    EXPECT_EQ(Qen({"hz", onePole}).out,
+              "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
+}
+
+} // namespace

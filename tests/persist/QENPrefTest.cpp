@@ -1,0 +1,77 @@
+#include "persist/QENPref.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values) {
+        s.push_back(static_cast<char>(v));
+    }
+    return s;
+}
+
+const std::string kDefaultRecord =
+    Bytes({0x00, 0x80, 0x00, 0x00, 0xC0, 0xC0, 0xC0, 0x00, 0x00, 0x00, 0x00,
+           0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x7D, 0x00,
+           0x00, 0x00, 0x40, 0x1F, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00});
+
+TEST(QENPrefTest, DefaultsWriteTheKnownRecord) {
+    TempDir dir;
+    ASSERT_TRUE(WritePrefFile(QENPref(), dir.File("WinQEN.ini")));
+    EXPECT_EQ(ReadFileBytes(dir.File("WinQEN.ini")), kDefaultRecord);
+}
+
+TEST(QENPrefTest, MissingAndEmptyFilesKeepTheDefaults) {
+    TempDir dir;
+    QENPref prefs;
+    ReadPrefFile(&prefs, dir.File("absent.ini"));
+    EXPECT_EQ(EncodePrefs(prefs), EncodePrefs(QENPref()));
+    WriteFileBytes(dir.File("empty.ini"), "");
+    ReadPrefFile(&prefs, dir.File("empty.ini"));
+    EXPECT_EQ(EncodePrefs(prefs), EncodePrefs(QENPref()));
+}
+
+TEST(QENPrefTest, ShortFileReplacesOnlyLeadingBytes) {
+    TempDir dir;
+    // Six bytes: the trace colour and half of the background colour.
+    WriteFileBytes(dir.File("short.ini"), Bytes({0x0D, 0x0A, 0x01, 0x00, 0x11, 0x22}));
+    QENPref prefs;
+    ReadPrefFile(&prefs, dir.File("short.ini"));
+    EXPECT_EQ(prefs.colourPref.clrTrace, 0x00010A0Du);
+    EXPECT_EQ(prefs.colourPref.clrBack, 0x00C02211u);
+    EXPECT_EQ(prefs.colourPref.clrGrid, 0u);
+    EXPECT_EQ(prefs.sampleFreqPref, 8000);
+    EXPECT_TRUE(prefs.confirmPref);
+}
+
+TEST(QENPrefTest, FullRecordRoundTripsWithItsPadding) {
+    TempDir dir;
+    std::string record = kDefaultRecord;
+    record[20] = 0x7E; // units 126
+    record[24] = 0x39; // rate 12345 = 0x3039
+    record[25] = 0x30;
+    record[28] = 0x05; // any non-zero byte means true
+    record[29] = 0x0A; // padding comes back as read
+    record[31] = 0x0D;
+    WriteFileBytes(dir.File("in.ini"), record + "trailing bytes are ignored");
+    QENPref prefs;
+    ReadPrefFile(&prefs, dir.File("in.ini"));
+    EXPECT_EQ(prefs.unitPref, 126);
+    EXPECT_EQ(prefs.sampleFreqPref, 12345);
+    EXPECT_TRUE(prefs.confirmPref);
+    ASSERT_TRUE(WritePrefFile(prefs, dir.File("out.ini")));
+    std::string expected = record;
+    expected[28] = 0x01;
+    EXPECT_EQ(ReadFileBytes(dir.File("out.ini")), expected);
+}
+
+TEST(QENPrefTest, FailedWriteIsReported) {
+    TempDir dir;
+    EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("no/such/WinQEN.ini")));
+}
+
+} // namespace
