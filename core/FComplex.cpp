@@ -87,26 +87,6 @@ void FComplex::SetByRadian(double mag, double angle) {
     i = std::sin(angle) * mag;
 }
 
-FComplex& FComplex::operator+=(FComplex b) {
-    r += b.r;
-    i += b.i;
-    return *this;
-}
-
-FComplex& FComplex::operator*=(FComplex b) {
-    const double real = r * b.r - i * b.i;
-    const double imag = r * b.i + i * b.r;
-    r = real;
-    i = imag;
-    return *this;
-}
-
-FComplex& FComplex::operator*=(double d) {
-    r *= d;
-    i *= d;
-    return *this;
-}
-
 FComplex& FComplex::operator/=(FComplex b) {
     const double d = b.i * b.i + b.r * b.r;
     const double real = (b.i * i + b.r * r) / d;
@@ -206,15 +186,6 @@ bool FComplex::IsValidPolarString(const char* text, FComplex* result, bool radia
     return true;
 }
 
-FComplex operator*(FComplex a, FComplex b) {
-    return a *= b;
-}
-FComplex operator*(double d, FComplex a) {
-    return a *= d;
-}
-FComplex operator*(FComplex a, double d) {
-    return a *= d;
-}
 FComplex operator/(FComplex a, FComplex b) {
     return a /= b;
 }

@@ -18,9 +18,22 @@ public:
     // Angle in radians.
     void SetByRadian(double mag, double angle);
 
-    FComplex& operator+=(FComplex b);
-    FComplex& operator*=(FComplex b);
-    FComplex& operator*=(double d);
+    FComplex& operator+=(FComplex b) {
+        r += b.r;
+        i += b.i;
+        return *this;
+    }
+    FComplex& operator*=(FComplex b) {
+        const double real = r * b.r - i * b.i;
+        i = r * b.i + i * b.r;
+        r = real;
+        return *this;
+    }
+    FComplex& operator*=(double d) {
+        r *= d;
+        i *= d;
+        return *this;
+    }
     // Division by a zero FComplex yields non-finite parts.
     FComplex& operator/=(FComplex b);
     // Division by exactly 0.0 leaves the value unchanged.
@@ -44,9 +57,15 @@ public:
     static bool IsValidPolarString(const char* text, FComplex* result, bool radians);
 };
 
-FComplex operator*(FComplex a, FComplex b);
-FComplex operator*(double d, FComplex a);
-FComplex operator*(FComplex a, double d);
+inline FComplex operator*(FComplex a, FComplex b) {
+    return a *= b;
+}
+inline FComplex operator*(double d, FComplex a) {
+    return a *= d;
+}
+inline FComplex operator*(FComplex a, double d) {
+    return a *= d;
+}
 FComplex operator/(FComplex a, FComplex b);
 FComplex operator/(FComplex a, double d);
 // True when both parts differ by strictly less than 1e-6.
