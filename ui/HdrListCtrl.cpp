@@ -230,7 +230,9 @@ void HdrListCtrl::paintEvent(QPaintEvent*) {
 }
 
 bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mList.viewport() && event->type() == QEvent::MouseButtonPress) {
+    // The type is tested first: the viewport also has events while the list is being
+    // destroyed, when the list can no longer be asked for it.
+    if (event->type() == QEvent::MouseButtonPress && watched == mList.viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             OnRListClick(mouse->position().toPoint());
