@@ -23,6 +23,8 @@ QFont LabelFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(8);
     font.setWeight(QFont::Light);
+    // Labels are drawn in exactly their colour, without blended edges.
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 

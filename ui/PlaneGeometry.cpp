@@ -49,8 +49,9 @@ FComplex PlaneGeometry::Point2Complex(QPoint pt) const {
     if (radius == 0) {
         return FComplex();
     }
+    // The row offset is negated as an integer, so that the horizontal axis reads +0.
     return FComplex(static_cast<double>(pt.x() - cx) / radius,
-                    -static_cast<double>(pt.y() - cy) / radius);
+                    static_cast<double>(cy - pt.y()) / radius);
 }
 
 QPoint PlaneGeometry::Complex2Point(FComplex z) const {
