@@ -75,6 +75,7 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
     mList.setColumnCount(1);
     mList.setHeaderLabels({QStringLiteral("Complex Value")});
     mList.setHeaderHidden(true);
+    mList.header()->setStretchLastSection(false);
     mList.setRootIsDecorated(false);
     mList.setUniformRowHeights(true);
     mList.setSelectionMode(QAbstractItemView::SingleSelection);
