@@ -8,7 +8,6 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -75,13 +74,14 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
     mList.setColumnCount(1);
     mList.setHeaderLabels({QStringLiteral("Complex Value")});
     mList.setHeaderHidden(true);
-    mList.header()->setStretchLastSection(false);
     mList.setRootIsDecorated(false);
     mList.setUniformRowHeights(true);
     mList.setSelectionMode(QAbstractItemView::SingleSelection);
     mList.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::DoubleClicked);
     mList.setIconSize(QSize(15, 15));
+    // The dialog font: small enough for a polar value in degrees to fit the line.
+    mList.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     mList.setItemDelegate(&mDelegate);
     mList.viewport()->installEventFilter(this);
     connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditCancelled);
@@ -220,9 +220,9 @@ void HdrListCtrl::resizeEvent(QResizeEvent* event) {
     const int right = r.left() + r.width() - 2;
     const int captionBottom = r.top() + 18;
     mHeader.setGeometry(left, r.top(), right - left, captionBottom - r.top());
+    // The one column fills the list beside its scroll bar, so the values fit.
     mList.setGeometry(left, captionBottom + 1, right - left,
                       r.top() + r.height() - 2 - (captionBottom + 1));
-    mList.setColumnWidth(0, right - left - 20);
 }
 
 void HdrListCtrl::paintEvent(QPaintEvent*) {
