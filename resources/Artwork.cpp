@@ -88,8 +88,7 @@ QImage SplashPicture() {
     title.setPixelSize(34);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRect(150, 40, 165, 44), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("WinQEN"));
+    p.drawText(QRect(150, 40, 165, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("WinQEN"));
     QFont text(QStringLiteral("Sans Serif"));
     text.setPixelSize(12);
     p.setFont(text);
@@ -132,4 +131,6 @@ QImage ArtworkBitmap(int id) {
     }
 }
 
-QIcon ProgramIcon() { return QIcon(QPixmap::fromImage(IconPicture())); }
+QIcon ProgramIcon() {
+    return QIcon(QPixmap::fromImage(IconPicture()));
+}

@@ -15,7 +15,8 @@ QENPref mPrefs;
 
 namespace {
 
-const QString kDesignFilter = QStringLiteral("PZD Files (*.pzd);;All Files (*.*)");
+// "All Files" shows every file, also those without an extension such as "Untitled".
+const QString kDesignFilter = QStringLiteral("PZD Files (*.pzd);;All Files (*)");
 constexpr int kRates[] = {8000, 11025, 22050, 44100, 48000};
 
 } // namespace
@@ -63,7 +64,9 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
 }
 
-CMainWindow::~CMainWindow() { WritePrefFile(mPrefs); }
+CMainWindow::~CMainWindow() {
+    WritePrefFile(mPrefs);
+}
 
 void CMainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -116,10 +119,14 @@ void CMainWindow::BuildMenus() {
     AddCommand(help, kCmdAbout, QStringLiteral("&About"), QString());
 
     const std::pair<int, void (CMainWindow::*)()> commands[] = {
-        {kCmdNew, &CMainWindow::OnFileNew},   {kCmdOpen, &CMainWindow::OnFileOpen},
-        {kCmdSave, &CMainWindow::OnFileSave}, {kCmdSaveAs, &CMainWindow::OnFileSaveAs},
-        {kCmdExit, &CMainWindow::OnExit},     {kCmdCopy, &CMainWindow::OnCopy},
-        {kCmdConfirmation, &CMainWindow::OnConfirm}, {kCmdAbout, &CMainWindow::OnAbout}};
+        {kCmdNew, &CMainWindow::OnFileNew},
+        {kCmdOpen, &CMainWindow::OnFileOpen},
+        {kCmdSave, &CMainWindow::OnFileSave},
+        {kCmdSaveAs, &CMainWindow::OnFileSaveAs},
+        {kCmdExit, &CMainWindow::OnExit},
+        {kCmdCopy, &CMainWindow::OnCopy},
+        {kCmdConfirmation, &CMainWindow::OnConfirm},
+        {kCmdAbout, &CMainWindow::OnAbout}};
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
@@ -134,9 +141,9 @@ void CMainWindow::BuildMenus() {
             [this] { SetChecked(kCmdZPlane, true); });
 
     // Commands without a handler in this program.
-    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream,
-                         kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction,
-                         kCmdFilterAudioFile, kCmdColours}) {
+    for (const int id :
+         {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdAnalysisGraph,
+          kCmdDifferenceEquation, kCmdTransferFunction, kCmdFilterAudioFile, kCmdColours}) {
         mActions.at(id)->setEnabled(false);
     }
 }
@@ -163,7 +170,9 @@ QAction* CMainWindow::Action(int id) const {
     return found != mActions.end() ? found->second : nullptr;
 }
 
-void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) { mZPlaneDesign.OnNodeUpdate(msg); }
+void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    mZPlaneDesign.OnNodeUpdate(msg);
+}
 
 void CMainWindow::OnChangeColour(const QENColourPref& colours) {
     mPrefs.colourPref = colours;
@@ -219,7 +228,9 @@ void CMainWindow::OnExit() {
     close();
 }
 
-void CMainWindow::OnCopy() { mZPlaneDesign.CopyToClipboard(); }
+void CMainWindow::OnCopy() {
+    mZPlaneDesign.CopyToClipboard();
+}
 
 void CMainWindow::OnUnits(int id) {
     for (const int unit : {kCmdCartesian, kCmdPolarRadian, kCmdPolarDegree}) {

@@ -132,4 +132,6 @@ void DragView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void DragView::mouseReleaseEvent(QMouseEvent*) { mDragArmed = false; }
+void DragView::mouseReleaseEvent(QMouseEvent*) {
+    mDragArmed = false;
+}

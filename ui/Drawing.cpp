@@ -17,7 +17,9 @@ uint32_t RefFromColour(const QColor& colour) {
     return RGBRef(colour.red(), colour.green(), colour.blue());
 }
 
-uint32_t ButtonFaceRef() { return RefFromColour(QApplication::palette().color(QPalette::Button)); }
+uint32_t ButtonFaceRef() {
+    return RefFromColour(QApplication::palette().color(QPalette::Button));
+}
 
 QFont LabelFont() {
     QFont font(QStringLiteral("MS Sans Serif"));

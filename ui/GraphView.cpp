@@ -12,8 +12,12 @@
 namespace {
 
 // Panel edges as the layout is stated: right and bottom exclusive.
-int RightOf(const QRect& r) { return r.left() + r.width(); }
-int BottomOf(const QRect& r) { return r.top() + r.height(); }
+int RightOf(const QRect& r) {
+    return r.left() + r.width();
+}
+int BottomOf(const QRect& r) {
+    return r.top() + r.height();
+}
 
 } // namespace
 

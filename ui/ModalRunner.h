@@ -10,7 +10,7 @@ class QIcon;
 class QMenu;
 class QWidget;
 
-// What a file dialog offers: a Qt name filter ("PZD Files (*.pzd);;All Files (*.*)"),
+// What a file dialog offers: a Qt name filter ("PZD Files (*.pzd);;All Files (*)"),
 // the suffix added to a name typed without one, and the name first shown.
 struct FileDialogSpec {
     QString filter;
@@ -50,4 +50,6 @@ public:
 };
 
 // Caption of every message box that is not given one: the program file's base name.
-inline QString AppCaption() { return QCoreApplication::applicationName(); }
+inline QString AppCaption() {
+    return QCoreApplication::applicationName();
+}

@@ -34,4 +34,6 @@ inline constexpr int kDragZero = 32;
 inline constexpr int kDragZeroPair = kDragZero | kDragPairBit;
 
 // The list bit (kUpdatePoles or kUpdateZeros) for a node type of FNode.
-constexpr int ListBitOfType(int nodeType) { return nodeType == 2 ? kUpdatePoles : kUpdateZeros; }
+constexpr int ListBitOfType(int nodeType) {
+    return nodeType == 2 ? kUpdatePoles : kUpdateZeros;
+}

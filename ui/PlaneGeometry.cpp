@@ -58,7 +58,9 @@ QPoint PlaneGeometry::Complex2Point(FComplex z) const {
     return QPoint(static_cast<int>(z.r * radius + cx), static_cast<int>(cy - z.i * radius));
 }
 
-double PlaneGeometry::PickTolerance() const { return Point2Complex(QPoint(cx + 5, cy)).r; }
+double PlaneGeometry::PickTolerance() const {
+    return Point2Complex(QPoint(cx + 5, cy)).r;
+}
 
 std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow) {
     void (*add)(QPoint, std::vector<QPoint>*) = nullptr;

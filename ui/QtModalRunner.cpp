@@ -12,8 +12,8 @@
 
 void QtModalRunner::Message(QWidget* owner, const QString& caption, const QString& text,
                             Icon icon) {
-    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information,
-                    caption, text, QMessageBox::Ok, owner);
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
+                    text, QMessageBox::Ok, owner);
     box.exec();
 }
 
@@ -45,9 +45,13 @@ QString QtModalRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) 
     return dialog.selectedFiles().constFirst();
 }
 
-bool QtModalRunner::Exec(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+bool QtModalRunner::Exec(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
 
-QAction* QtModalRunner::Popup(QMenu& menu, QPoint globalPos) { return menu.exec(globalPos); }
+QAction* QtModalRunner::Popup(QMenu& menu, QPoint globalPos) {
+    return menu.exec(globalPos);
+}
 
 void QtModalRunner::Drag(QWidget* source) {
     // The drag carries no data of its own (the node kind travels in gDragType); the

@@ -5,8 +5,7 @@
 // The program's ModalRunner: Qt's message boxes, file dialogs and drag.
 class QtModalRunner : public ModalRunner {
 public:
-    void Message(QWidget* owner, const QString& caption, const QString& text,
-                 Icon icon) override;
+    void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogSpec& spec) override;
     QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) override;

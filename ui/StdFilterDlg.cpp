@@ -24,8 +24,7 @@ QRect StdFilterDlg::DluRect(int x, int y, int w, int h) {
 }
 
 StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
-    : QDialog(parent), mRunner(runner),
-      mCriteria(QStringLiteral("Enter in Filter Criteria"), this),
+    : QDialog(parent), mRunner(runner), mCriteria(QStringLiteral("Enter in Filter Criteria"), this),
       mClassLabel(QStringLiteral("Filter Class"), this), mClass(this),
       mTypeBox(QStringLiteral("Filter Type"), this), mLowpass(QStringLiteral("Lowpass"), this),
       mHighpass(QStringLiteral("Highpass"), this), mBandstop(QStringLiteral("Bandstop"), this),

@@ -26,7 +26,9 @@ bool IsNodeDrag(const QDropEvent* event) {
            event->mimeData()->hasFormat(kNodeDragFormat);
 }
 
-int TypeOfCode(int code) { return (code & kDragPole) != 0 ? kNodePole : kNodeZero; }
+int TypeOfCode(int code) {
+    return (code & kDragPole) != 0 ? kNodePole : kNodeZero;
+}
 
 } // namespace
 
@@ -61,7 +63,9 @@ void TargetView::SetZeroColour(uint32_t colour) {
     DrawTarget();
 }
 
-void TargetView::UpdateFromNodeList() { DrawTarget(); }
+void TargetView::UpdateFromNodeList() {
+    DrawTarget();
+}
 
 void TargetView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -94,7 +98,9 @@ void TargetView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void TargetView::mouseReleaseEvent(QMouseEvent*) { mDragArmed = false; }
+void TargetView::mouseReleaseEvent(QMouseEvent*) {
+    mDragArmed = false;
+}
 
 void TargetView::dragEnterEvent(QDragEnterEvent* event) {
     if (!IsNodeDrag(event)) {
@@ -114,7 +120,9 @@ void TargetView::dragMoveEvent(QDragMoveEvent* event) {
     event->accept();
 }
 
-void TargetView::dragLeaveEvent(QDragLeaveEvent*) { theDrop.OnDragLeave(this); }
+void TargetView::dragLeaveEvent(QDragLeaveEvent*) {
+    theDrop.OnDragLeave(this);
+}
 
 void TargetView::dropEvent(QDropEvent* event) {
     if (!IsNodeDrag(event)) {
@@ -138,7 +146,8 @@ void TargetView::LeftPress(QPoint pt) {
     const int index = gNodeList.GetIndexOfNode(n);
     const int listBit = ListBitOfType(n.Type());
     emit nodeUpdate(NodeUpdateMsg{this, listBit | kUpdateSelect, index});
-    gDragType = (n.Type() == kNodePole ? kDragPole : kDragZero) | (n.Conjugate() ? kDragPairBit : 0);
+    gDragType =
+        (n.Type() == kNodePole ? kDragPole : kDragZero) | (n.Conjugate() ? kDragPairBit : 0);
     gDragIndex = index;
     mDragArmed = true;
     mPressPoint = pt;
@@ -170,8 +179,8 @@ void TargetView::SendRTDragMessage(QPoint pt, int code) {
         gNodeList.AddNode(node);
         gDragIndex = gNodeList.GetIndexOfNode(node);
     } else {
-        gNodeList.ReplaceNode(
-            gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)), node);
+        gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)),
+                              node);
     }
     emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(node.Type()) | kUpdateLiveDrag, gDragIndex});
 }
@@ -184,8 +193,8 @@ void TargetView::DropNode(QPoint pt, int code) {
         gNodeList.AddNode(node);
         msg.what |= kUpdateAdded;
     } else {
-        gNodeList.ReplaceNode(
-            gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)), node);
+        gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)),
+                              node);
         msg.what |= kUpdateChanged;
     }
     emit nodeUpdate(msg);

@@ -31,9 +31,8 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 }
 
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), targetView(runner, this), leftGrid(runner, this),
-      rightGrid(runner, this), graphView(this), statusView(this),
-      dragView(runner, this) {
+    : QWidget(parent), targetView(runner, this), leftGrid(runner, this), rightGrid(runner, this),
+      graphView(this), statusView(this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -105,11 +104,17 @@ void ZPlaneDesign::ChangeUnits(int units) {
     rightGrid.UpdateFromNodeList();
 }
 
-void ZPlaneDesign::ChangeSampleRate(int rate) { graphView.SetSampleRate(rate); }
+void ZPlaneDesign::ChangeSampleRate(int rate) {
+    graphView.SetSampleRate(rate);
+}
 
-void ZPlaneDesign::Reset() { gNodeList.Clear(kNodeBoth); }
+void ZPlaneDesign::Reset() {
+    gNodeList.Clear(kNodeBoth);
+}
 
-void ZPlaneDesign::CopyToClipboard() { CopyWndToClipboard(&targetView, QRect()); }
+void ZPlaneDesign::CopyToClipboard() {
+    CopyWndToClipboard(&targetView, QRect());
+}
 
 bool ZPlaneDesign::SaveDesignToFile(const char* fileName) const {
     return CDesignPersistence::SaveNodeListToFile(fileName, &gNodeList);

@@ -1,5 +1,5 @@
-#include "resources/Artwork.h"
 #include "ui/AboutWnd.h"
+#include "resources/Artwork.h"
 
 #include <QTest>
 #include <QTimerEvent>

@@ -1,5 +1,5 @@
-#include "ScriptedRunner.h"
 #include "ui/DragView.h"
+#include "ScriptedRunner.h"
 #include "ui/NodeUpdateMsg.h"
 #include "ui/StdFilterDlg.h"
 #include "ui/ZPlaneDesign.h"
@@ -9,7 +9,9 @@
 
 namespace {
 
-QRgb Rgb(const QImage& image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
+QRgb Rgb(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
+}
 
 void MoveTo(QWidget* w, QPoint p, Qt::MouseButtons buttons = Qt::NoButton) {
     QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, buttons,
@@ -23,8 +25,7 @@ struct Workspace {
     ZPlaneDesign design{runner};
     DragView& palette = design.Palette();
     Workspace() {
-        QObject::connect(&design, &ZPlaneDesign::nodeUpdate, &design,
-                         &ZPlaneDesign::OnNodeUpdate);
+        QObject::connect(&design, &ZPlaneDesign::nodeUpdate, &design, &ZPlaneDesign::OnNodeUpdate);
         design.resize(600, 400);
         design.show();
     }
@@ -65,8 +66,7 @@ private slots:
         QCOMPARE(Rgb(pic, l.pole + QPoint(7, 7)), 0x800000u);
         QCOMPARE(Rgb(pic, l.zero + QPoint(7, 3)), 0x800000u);
         QCOMPARE(Rgb(pic, l.zero + QPoint(7, 7)), 0xCECECEu);
-        QCOMPARE(w.palette.toolTip(),
-                 QStringLiteral("Drag the highlighted nodes onto the target"));
+        QCOMPARE(w.palette.toolTip(), QStringLiteral("Drag the highlighted nodes onto the target"));
     }
 
     void highlightFollowsThePointer() {
@@ -132,22 +132,6 @@ private slots:
         QCOMPARE(Rgb(pic, QPoint(drop.x() + 2, 2 * target.Geometry().cy - drop.y() + 2)),
                  0xFF0000u);
         QCOMPARE(Rgb(pic, QPoint(42, 42)), Rgb(pic, QPoint(30, 30)));
-    }
-
-    void dragEndingOutsideAddsNothing() {
-        Workspace w;
-        TargetView& target = w.design.Target();
-        w.runner.onDrag = [&](QWidget*) {
-            RkDropTarget& t = target.DropTarget();
-            t.OnDragEnter(&target);
-            t.OnDragOver(&target, QPoint(40, 40));
-            t.OnDragLeave(&target);
-        };
-        const QPoint at = w.palette.Layout().zero + QPoint(5, 5);
-        QTest::mousePress(&w.palette, Qt::LeftButton, {}, at);
-        MoveTo(&w.palette, at + QPoint(20, 0), Qt::LeftButton);
-        QCOMPARE(gNodeList.GetListCount(kNodeZero), short(0));
-        QCOMPARE(w.design.Graph().Response().Scale(), 1.0);
     }
 
     void designGlyphOpensTheStandardFilterDialog_data() {

@@ -1,5 +1,5 @@
-#include "ui/Drawing.h"
 #include "ui/GraphView.h"
+#include "ui/Drawing.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <QPainter>
@@ -11,7 +11,9 @@ constexpr uint32_t kTraceRef = 0x00008000;
 constexpr QRgb kTrace = 0x008000;
 constexpr QRgb kBack = 0xC0C0C0;
 
-QRgb Rgb(const QImage& image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
+QRgb Rgb(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
+}
 
 struct View {
     GraphView view;
@@ -160,8 +162,8 @@ private slots:
         v.view.SetSampleRate(48000);
         const QImage& at48000 = v.view.Picture();
         for (int k = 0; k <= GraphView::kResolution; ++k) {
-            const QPoint mag = GraphView::MagPoint(
-                v.Mag(), k, v.view.Response().NormResponse(k).Mag());
+            const QPoint mag =
+                GraphView::MagPoint(v.Mag(), k, v.view.Response().NormResponse(k).Mag());
             QCOMPARE(Rgb(at48000, mag), Rgb(at8000, mag));
         }
         QVERIFY(at8000 != at48000);

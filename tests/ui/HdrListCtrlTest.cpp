@@ -1,6 +1,6 @@
+#include "ui/HdrListCtrl.h"
 #include "ScriptedRunner.h"
 #include "resources/Artwork.h"
-#include "ui/HdrListCtrl.h"
 #include "ui/NodeUpdateMsg.h"
 #include "ui/ZPlaneDesign.h"
 
@@ -71,27 +71,17 @@ private slots:
         QCOMPARE(p.list.LineImage(0), 0);
     }
 
-    void addItemByIndex() {
-        PoleList p(126);
-        p.list.AddItemByIndex(0, FNode(kNodePole, FComplex(1, 0), false, 1));
-        p.list.AddItemByIndex(1, FNode(kNodePole, FComplex(2, 0), true, 1));
-        QCOMPARE(p.list.LineCount(), 2);
-        p.list.AddItemByIndex(0, FNode(kNodePole, FComplex(3, 0), true, 1));
-        QCOMPARE(p.list.LineCount(), 2);
-        QCOMPARE(p.list.LineText(0), QStringLiteral("3.0000 +0.0000j"));
-        QCOMPARE(p.list.LineImage(0), 1);
-    }
-
     void typedValue_data() {
         QTest::addColumn<int>("units");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<FComplex>("value");
-        QTest::newRow("cartesian") << 126 << "  0.3 +  0.4j" << "0.3000 +0.4000j"
-                                   << FComplex(0.3, 0.4);
-        QTest::newRow("degrees") << 125 << "0.5 90" << "0.5000 90.0000 deg" << FComplex(0, 0.5);
-        QTest::newRow("radians") << 124 << "2 3.141592653589793" << "2.0000 3.1416 rad"
-                                 << FComplex(-2, 0);
+        QTest::newRow("cartesian") << 126 << "  0.3 +  0.4j"
+                                   << "0.3000 +0.4000j" << FComplex(0.3, 0.4);
+        QTest::newRow("degrees") << 125 << "0.5 90"
+                                 << "0.5000 90.0000 deg" << FComplex(0, 0.5);
+        QTest::newRow("radians") << 124 << "2 3.141592653589793"
+                                 << "2.0000 3.1416 rad" << FComplex(-2, 0);
     }
 
     void typedValue() {
@@ -126,14 +116,14 @@ private slots:
         QTest::addColumn<int>("units");
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("message");
-        QTest::newRow("cartesian, bad text") << 126 << false
-                                             << "Complex Value must be in\nform: X + Yj";
-        QTest::newRow("degrees, bad text") << 125 << false
-                                           << "Complex Value must be in\nform: Mag Angle deg";
-        QTest::newRow("radians, escape") << 124 << true
-                                         << "Complex Value must be in\nform: Mag Angle rad";
-        QTest::newRow("cartesian, escape") << 126 << true
-                                           << "Complex Value must be in\nform: X + Yj";
+        QTest::newRow("cartesian, bad text")
+            << 126 << false << "Complex Value must be in\nform: X + Yj";
+        QTest::newRow("degrees, bad text")
+            << 125 << false << "Complex Value must be in\nform: Mag Angle deg";
+        QTest::newRow("radians, escape")
+            << 124 << true << "Complex Value must be in\nform: Mag Angle rad";
+        QTest::newRow("cartesian, escape")
+            << 126 << true << "Complex Value must be in\nform: X + Yj";
     }
 
     void rejectedValue() {
@@ -223,21 +213,6 @@ private slots:
         QCOMPARE(p.list.LineImage(0), 0);
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), single);
         QVERIFY(p.sent.empty());
-    }
-
-    void deletion() {
-        PoleList p;
-        p.list.DeleteHighlighted(true);
-        QVERIFY(p.runner.questions.isEmpty());
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.0), false, 1));
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.2, 0.0), false, 1));
-        p.list.UpdateFromNodeList();
-        p.list.HighlightNode(1, true);
-        p.list.DeleteHighlighted(false);
-        QCOMPARE(p.list.LineCount(), 1);
-        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0).Value(), FComplex(0.2, 0.0));
-        QCOMPARE(p.list.HighlightIndex(), -1);
-        QCOMPARE(p.sent.back().what, 32 | 4);
     }
 
     void highlightStaysVisibleOverARebuild() {

@@ -32,7 +32,9 @@ QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec)
     return OpenFileName(owner, spec);
 }
 
-bool ScriptedRunner::Exec(QDialog& dialog) { return onExec ? onExec(dialog) : false; }
+bool ScriptedRunner::Exec(QDialog& dialog) {
+    return onExec ? onExec(dialog) : false;
+}
 
 QAction* ScriptedRunner::Popup(QMenu& menu, QPoint) {
     const QList<QAction*> actions = menu.actions();
@@ -49,7 +51,6 @@ void ScriptedRunner::Drag(QWidget* source) {
     }
 }
 
-void ScriptedRunner::About(QWidget*, const QString& appName, const QString& credits,
-                           const QIcon&) {
+void ScriptedRunner::About(QWidget*, const QString& appName, const QString& credits, const QIcon&) {
     abouts << appName + '\n' + credits;
 }

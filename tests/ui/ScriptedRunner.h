@@ -19,8 +19,7 @@ public:
         Icon icon;
     };
 
-    void Message(QWidget* owner, const QString& caption, const QString& text,
-                 Icon icon) override;
+    void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogSpec& spec) override;
     QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) override;

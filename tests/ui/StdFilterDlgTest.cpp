@@ -1,6 +1,6 @@
+#include "ui/StdFilterDlg.h"
 #include "ScriptedRunner.h"
 #include "ui/CMainWindow.h"
-#include "ui/StdFilterDlg.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -35,7 +35,8 @@ private slots:
         QTest::newRow("Butterworth") << "Butterworth" << sorry;
         QTest::newRow("Chebyshev") << "Chebyshev" << sorry;
         QTest::newRow("Bessel") << "Bessel" << sorry;
-        QTest::newRow("Zuchini") << "Zuchini" << "That type of filter is not yet supported";
+        QTest::newRow("Zuchini") << "Zuchini"
+                                 << "That type of filter is not yet supported";
     }
 
     void okButton() {

@@ -1,7 +1,7 @@
+#include "ui/TargetView.h"
 #include "ScriptedRunner.h"
 #include "ui/NodeUpdateMsg.h"
 #include "ui/StatusBar.h"
-#include "ui/TargetView.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <QMimeData>
@@ -17,7 +17,9 @@ namespace {
 constexpr QRgb kRed = 0xFF0000;
 constexpr QRgb kGrey = 0xC0C0C0;
 
-QRgb Rgb(const QImage& image, QPoint p) { return image.pixel(p) & 0xFFFFFF; }
+QRgb Rgb(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
+}
 
 // A z-plane view alone, with its notifications recorded.
 struct View {

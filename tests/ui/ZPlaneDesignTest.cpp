@@ -1,6 +1,6 @@
+#include "ui/ZPlaneDesign.h"
 #include "ScriptedRunner.h"
 #include "ui/NodeUpdateMsg.h"
-#include "ui/ZPlaneDesign.h"
 
 #include <QTest>
 
@@ -56,15 +56,15 @@ private slots:
         QTest::addColumn<bool>("graphRefreshed");
         // Senders: 0 none, 1 z-plane view, 2 zero list, 3 pole list, 4 another object.
         QTest::newRow("moved pole dropped") << 1 << (32 | 2) << false << true << true << true;
-        QTest::newRow("pole placed from palette") << 1 << (32 | 1) << false << true << false
-                                                  << true;
+        QTest::newRow("pole placed from palette")
+            << 1 << (32 | 1) << false << true << false << true;
         QTest::newRow("zero list edit") << 2 << (64 | 2) << false << false << true << true;
         QTest::newRow("pole list deletion") << 3 << (32 | 4) << false << false << true << true;
         QTest::newRow("live drag") << 1 << (32 | 16) << false << false << false << true;
         QTest::newRow("new or open") << 4 << 100 << true << true << true << true;
         QTest::newRow("popup deletion") << 0 << (64 | 4) << true << false << true << true;
-        QTest::newRow("removed by the z-plane view") << 1 << (64 | 4) << true << false << false
-                                                     << true;
+        QTest::newRow("removed by the z-plane view")
+            << 1 << (64 | 4) << true << false << false << true;
         QTest::newRow("select only") << 1 << (32 | 8) << false << false << false << false;
         QTest::newRow("no kind") << 1 << 96 << false << false << false << false;
     }
@@ -115,8 +115,7 @@ private slots:
         QTest::addColumn<int>("polesLeft");
         QTest::newRow("backspace, confirmed") << int(Qt::Key_Backspace) << true << true << 1 << 1;
         QTest::newRow("backspace, refused") << int(Qt::Key_Backspace) << true << false << 1 << 2;
-        QTest::newRow("delete, no confirmation") << int(Qt::Key_Delete) << false << false << 0
-                                                 << 1;
+        QTest::newRow("delete, no confirmation") << int(Qt::Key_Delete) << false << false << 0 << 1;
         QTest::newRow("other key") << int(Qt::Key_X) << true << true << 0 << 2;
     }
 
@@ -138,7 +137,8 @@ private slots:
         QTest::keyClick(&w.design, Qt::Key(key));
         QCOMPARE(w.runner.questions.size(), questionsAsked);
         if (questionsAsked > 0) {
-            QCOMPARE(w.runner.questions.front(), QStringLiteral("Sure you want to delete that node?"));
+            QCOMPARE(w.runner.questions.front(),
+                     QStringLiteral("Sure you want to delete that node?"));
         }
         QCOMPARE(int(gNodeList.GetListCount(kNodePole)), polesLeft);
         QCOMPARE(w.design.PoleList().LineCount(), polesLeft);
@@ -169,17 +169,6 @@ private slots:
         QCOMPARE(target.pixel(20, 20) & 0xFFFFFF, 0x332211u);
         const QImage& graph = w.design.Graph().Picture();
         QCOMPARE(graph.pixel(60, 40) & 0xFFFFFF, 0x332211u);
-    }
-
-    void unitsReachBothLists() {
-        Workspace w;
-        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, -0.25), false, 1));
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.0, 1.0), false, 1));
-        w.design.ChangeUnits(126);
-        QCOMPARE(w.design.ZeroList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
-        QCOMPARE(w.design.PoleList().LineText(0), QStringLiteral("0.0000 +1.0000j"));
-        w.design.ChangeUnits(124);
-        QCOMPARE(w.design.PoleList().LineText(0), QStringLiteral("1.0000 1.5708 rad"));
     }
 };
 
