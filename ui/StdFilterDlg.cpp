@@ -17,10 +17,15 @@ void PlaceSlider(QSlider& slider, const QRect& r) {
 
 } // namespace
 
-QRect StdFilterDlg::DluRect(int x, int y, int w, int h) {
-    // "MS Sans Serif" 8 point: a character cell averages 6 x 13 pixels; a dialog unit
-    // is a quarter of its width and an eighth of its height.
-    return QRect(x * 6 / 4, y * 13 / 8, w * 6 / 4, h * 13 / 8);
+QRect StdFilterDlg::DluRect(int x, int y, int w, int h, const QFontMetrics& metrics) {
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    const int cy = metrics.height();
+    return QRect(x * cx / 4, y * cy / 8, w * cx / 4, h * cy / 8);
+}
+
+QRect StdFilterDlg::DluRect(int x, int y, int w, int h) const {
+    return DluRect(x, y, w, h, fontMetrics());
 }
 
 StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
@@ -35,6 +40,8 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
       mClear(QStringLiteral("Clear existing filter design"), this),
       mOk(QStringLiteral("&OK"), this), mCancel(QStringLiteral("&Cancel"), this) {
     setWindowTitle(QStringLiteral("Standard Filter Design"));
+    // The layout below is in units of this font.
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(DluRect(0, 0, 217, 140).size());
     mCriteria.setGeometry(DluRect(3, 4, 210, 113));
     mClassLabel.setGeometry(DluRect(8, 20, 38, 8));

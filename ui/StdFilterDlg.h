@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,8 +20,10 @@ class StdFilterDlg : public QDialog {
 public:
     StdFilterDlg(ModalRunner& runner, QWidget* parent = nullptr);
 
-    // A rectangle in dialog units as pixels of the dialog font.
-    static QRect DluRect(int x, int y, int w, int h);
+    // A rectangle in dialog units as pixels: a horizontal unit is a quarter of the
+    // font's average character width, a vertical unit an eighth of its height.
+    static QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics);
+    QRect DluRect(int x, int y, int w, int h) const;
 
     void OnOKButton();
 

@@ -23,8 +23,13 @@ private slots:
         QCOMPARE(dialog.FirstCorner().tickInterval(), 1000);
         QCOMPARE(dialog.Order().minimum(), 1);
         QCOMPARE(dialog.Order().maximum(), 10);
-        QCOMPARE(dialog.size(), StdFilterDlg::DluRect(0, 0, 217, 140).size());
-        QCOMPARE(dialog.OkButton().geometry(), StdFilterDlg::DluRect(127, 122, 40, 14));
+        const QFontMetrics metrics(dialog.font());
+        QCOMPARE(dialog.size(), StdFilterDlg::DluRect(0, 0, 217, 140, metrics).size());
+        QCOMPARE(dialog.OkButton().geometry(), StdFilterDlg::DluRect(127, 122, 40, 14, metrics));
+        // Every control lies inside the dialog.
+        for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY(dialog.rect().contains(child->geometry()));
+        }
     }
 
     void okButton_data() {
