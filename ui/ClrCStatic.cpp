@@ -14,11 +14,6 @@ void ClrCStatic::SetBkColour(uint32_t colour) {
     ApplyColours();
 }
 
-void ClrCStatic::SetTextColour(uint32_t colour) {
-    mTextColour = colour;
-    ApplyColours();
-}
-
 void ClrCStatic::ApplyColours() {
     QPalette p = palette();
     p.setColor(QPalette::Window, ColourFromRef(mBkColour));

@@ -13,9 +13,7 @@ public:
     explicit ClrCStatic(QWidget* parent = nullptr);
 
     void SetBkColour(uint32_t colour);
-    void SetTextColour(uint32_t colour);
     uint32_t BkColour() const { return mBkColour; }
-    uint32_t TextColour() const { return mTextColour; }
 
 private:
     void ApplyColours();

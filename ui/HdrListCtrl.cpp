@@ -67,7 +67,7 @@ QRect HdrListCtrl::LabelEditDelegate::DecorationRect(const QTreeWidget& list,
 }
 
 HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mHeader(this), mList(this), mDelegate(*this) {
+    : QWidget(parent), mRunner(runner), mHeader(this), mDelegate(*this), mList(this) {
     mHeader.setAlignment(Qt::AlignCenter);
     mHeader.setObjectName(QStringLiteral("900"));
     mList.setObjectName(QStringLiteral("901"));

@@ -46,7 +46,6 @@ public:
     // A right click at a point of the list's viewport.
     void OnRListClick(QPoint pos);
 
-    int Type() const { return mType; }
     int HighlightIndex() const { return mHLightIndex; }
     int LineCount() const { return mList.topLevelItemCount(); }
     QString LineText(int index) const;
@@ -93,8 +92,9 @@ private:
     int mHLightIndex = -1;
     int mUnits = 125;
     ClrCStatic mHeader;
-    QTreeWidget mList;
+    // Before the list, which uses it until it is gone.
     LabelEditDelegate mDelegate;
+    QTreeWidget mList;
     QIcon imageSmall[2];
     // The line being edited, -1 when none.
     int mEditIndex = -1;

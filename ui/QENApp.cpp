@@ -18,7 +18,7 @@ CQENApp::CQENApp(int& argc, char** argv) : QApplication(argc, argv) {
 
 CQENApp::~CQENApp() = default;
 
-bool CQENApp::InitInstance() {
+void CQENApp::InitInstance() {
     QPalette dialogs = palette();
     dialogs.setColor(QPalette::Window, QColor(192, 192, 192));
     dialogs.setColor(QPalette::WindowText, Qt::black);
@@ -34,5 +34,4 @@ bool CQENApp::InitInstance() {
     }
     mMainWindow->show();
     mSplash->raise();
-    return true;
 }

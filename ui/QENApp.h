@@ -16,8 +16,8 @@ public:
     CQENApp(int& argc, char** argv);
     ~CQENApp() override;
 
-    // Shows the splash and the centred main window; false when start-up failed.
-    bool InitInstance();
+    // Shows the splash and the centred main window.
+    void InitInstance();
 
 private:
     std::unique_ptr<QtModalRunner> mRunner;

@@ -2,8 +2,6 @@
 
 int main(int argc, char** argv) {
     CQENApp app(argc, argv);
-    if (!app.InitInstance()) {
-        return 1;
-    }
+    app.InitInstance();
     return CQENApp::exec();
 }

@@ -42,6 +42,8 @@ private slots:
         PoleList p;
         QCOMPARE(p.list.Header().text(), QStringLiteral("Poles"));
         QCOMPARE(p.list.Header().geometry(), QRect(2, 0, 146, 18));
+        p.list.Header().SetBkColour(0x00336699);
+        QCOMPARE(p.list.Header().palette().color(QPalette::Window), QColor(0x99, 0x66, 0x33));
         QCOMPARE(p.list.List().geometry(), QRect(2, 19, 146, 257));
         QCOMPARE(p.list.List().columnWidth(0), p.list.List().viewport()->width());
     }
@@ -116,14 +118,15 @@ private slots:
         QTest::addColumn<int>("units");
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("message");
-        QTest::newRow("cartesian, bad text")
-            << 126 << false << "Complex Value must be in\nform: X + Yj";
-        QTest::newRow("degrees, bad text")
-            << 125 << false << "Complex Value must be in\nform: Mag Angle deg";
-        QTest::newRow("radians, escape")
-            << 124 << true << "Complex Value must be in\nform: Mag Angle rad";
-        QTest::newRow("cartesian, escape")
-            << 126 << true << "Complex Value must be in\nform: X + Yj";
+        const QString cartesian = QStringLiteral("Complex Value must be in\nform: X + Yj");
+        const QString degrees = QStringLiteral("Complex Value must be in\nform: Mag Angle deg");
+        const QString radians = QStringLiteral("Complex Value must be in\nform: Mag Angle rad");
+        QTest::newRow("cartesian, bad text") << 126 << false << cartesian;
+        QTest::newRow("degrees, bad text") << 125 << false << degrees;
+        QTest::newRow("radians, bad text") << 124 << false << radians;
+        QTest::newRow("cartesian, escape") << 126 << true << cartesian;
+        QTest::newRow("degrees, escape") << 125 << true << degrees;
+        QTest::newRow("radians, escape") << 124 << true << radians;
     }
 
     void rejectedValue() {
