@@ -45,7 +45,9 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     setMinimumSize(500, 400);
     resize(700, 540);
     BuildMenus();
-    connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate);
+    // Direct, so that a sender's record may live on its stack.
+    connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate,
+            Qt::DirectConnection);
 
     mPrefs = QENPref();
     ReadPrefFile(&mPrefs);

@@ -12,12 +12,8 @@
 class ModalRunner;
 struct NodeUpdateMsg;
 
-// One of the two lists beside the z-plane: a "Poles" or "Zeros" caption over one line
-// per node of that type, in list order, showing its value in the current units and a
-// glyph for a single node or a conjugate pair. Values are typed over a line, a right
-// click on the glyph toggles the pair, and the workspace deletes the highlighted line
-// on a key press. Every change goes into gNodeList and out as a node-update
-// notification.
+// The list of the poles or of the zeros beside the z-plane, one line per node in the
+// current units, where values are typed, pairs toggled and highlighted nodes deleted.
 class HdrListCtrl : public QWidget {
     Q_OBJECT
 public:

@@ -14,13 +14,9 @@ class ModalRunner;
 class StatusBar;
 struct NodeUpdateMsg;
 
-// The picture of the z-plane: unit circle, axes, poles as crosses and zeros as rings.
-// A press selects a node, a drag moves it, the right button deletes it, and glyphs
-// dragged from the palette become new nodes. The pointer's position and the design's
-// causality go to a status bar.
-//
-// The view draws into its own image, which painting copies to the screen, so that
-// the drag feedback drawn with XOR on it is undone exactly by drawing it again.
+// The z-plane picture, where nodes are selected, dragged, deleted and dropped from the
+// palette. It draws into its own image, which painting copies to the screen, so that
+// drag feedback XORed onto it is undone exactly by drawing it again.
 class TargetView : public QWidget {
     Q_OBJECT
 public:
