@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds WinQEN in release mode and runs it.
+# Builds WinQEN in release mode and starts the desktop program.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINQEN_BUILD_TESTS=OFF
 cmake --build build/release
-design=examples/lowpass.pzd
-echo "\$ qen info $design"
-build/release/cli/qen info "$design"
-echo "\$ qen hz $design"
-build/release/cli/qen hz "$design"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display to show winqen on; run it on a virtual one with: xvfb-run -a build/release/ui/winqen"
+  exit 1
+fi
+exec build/release/ui/winqen

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing WinQEN need, and
+# Installs the Debian packages that building, running and testing WinQEN need (Qt 6 and
+# a font for the desktop program and its tests, Xvfb to run it without a display), and
 # the comma-decimal locale the tests switch to. Does nothing for what is already there.
 set -euo pipefail
 
@@ -7,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  qt6-base-dev fonts-dejavu-core
+  xvfb xauth
 )
 
 missing=()

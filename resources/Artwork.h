@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+// The program's pictures, drawn by code so that every pixel is the program's own.
+
+inline constexpr int kBitmapPole = 300;
+inline constexpr int kBitmapPolePair = 301;
+inline constexpr int kBitmapZero = 302;
+inline constexpr int kBitmapZeroPair = 303;
+// The palette's design glyph, 30 x 15.
+inline constexpr int kBitmapDesign = 304;
+// The start-up picture, 320 x 197.
+inline constexpr int kBitmapSplash = 305;
+
+// The node glyphs are 15 x 15 grey tiles with a bevelled edge carrying a dark red
+// cross (pole), ring (zero) or two smaller ones (pair). A null image for other ids.
+QImage ArtworkBitmap(int id);
+
+// The 32 x 32 program icon.
+QIcon ProgramIcon();

@@ -1,0 +1,364 @@
+#include "ui/CMainWindow.h"
+#include "ScriptedRunner.h"
+#include "TestSupport.h"
+#include "persist/CDesignPersistence.h"
+#include "ui/NodeUpdateMsg.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const std::string kDesign = "VERSION=2.000000 \nDESIGN=ZPlane \nPOLECOUNT=2 \nZEROCOUNT=1 \n"
+                            "P0=0.500000, 0.500000, 1 \nP1=-0.250000, 0.000000, 0 \n"
+                            "Z0=-1.000000, 0.000000, 0 \n";
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int v : values) {
+        bytes.push_back(static_cast<char>(v));
+    }
+    return bytes;
+}
+
+// The preferences record of a first run, as written at exit.
+const std::string kDefaultPrefs =
+    Bytes({0x00, 0x80, 0x00, 0x00, 0xC0, 0xC0, 0xC0, 0x00, 0x00, 0x00, 0x00,
+           0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x7D, 0x00,
+           0x00, 0x00, 0x40, 0x1F, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00});
+
+} // namespace
+
+class CMainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> mDir;
+    QString mHome;
+    ScriptedRunner mRunner;
+    std::unique_ptr<CMainWindow> mWindow;
+
+    CMainWindow& Window() {
+        if (!mWindow) {
+            mWindow = std::make_unique<CMainWindow>(mRunner);
+            mWindow->show();
+        }
+        return *mWindow;
+    }
+    std::string Path(const char* name) const { return (mDir->path() + '/' + name).toStdString(); }
+    bool Checked(int id) { return Window().Action(id)->isChecked(); }
+    void Trigger(int id) { Window().Action(id)->trigger(); }
+    static void AddDesignNodes() {
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.3), true, 1));
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.0), false, 1));
+    }
+
+private slots:
+    void initTestCase() { mHome = QDir::currentPath(); }
+
+    // Every test runs in a folder of its own, where the preferences file goes.
+    void init() {
+        mDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(mDir->path());
+        gNodeList.Clear(kNodeBoth);
+        mRunner = ScriptedRunner();
+    }
+
+    void cleanup() {
+        mWindow.reset();
+        QDir::setCurrent(mHome);
+        mDir.reset();
+    }
+
+    void startState() {
+        CMainWindow& w = Window();
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
+        QCOMPARE(w.FileName(), QStringLiteral("Untitled"));
+        QCOMPARE(w.minimumSize(), QSize(500, 400));
+        QCOMPARE(w.centralWidget(), &w.Design());
+        for (const int id :
+             {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdAnalysisGraph,
+              kCmdDifferenceEquation, kCmdTransferFunction, kCmdFilterAudioFile, kCmdColours}) {
+            QVERIFY(!w.Action(id)->isEnabled());
+        }
+        for (const int id : {kCmdZPlane, kCmdPolarDegree, kCmdRateFirst, kCmdConfirmation}) {
+            QVERIFY(Checked(id));
+        }
+        for (const int id : {kCmdPolarRadian, kCmdCartesian, kCmdRateFirst + 1}) {
+            QVERIFY(!Checked(id));
+        }
+        QCOMPARE(w.Action(kCmdRateFirst)->text(), QStringLiteral("8000  Hz"));
+        QCOMPARE(w.Action(kCmdRateLast)->text(), QStringLiteral("48000 Hz"));
+        Trigger(kCmdZPlane);
+        QVERIFY(Checked(kCmdZPlane));
+    }
+
+    void firstRunWritesTheDefaults() {
+        Window();
+        mWindow.reset();
+        QCOMPARE(ReadFileBytes(Path("WinQEN.ini")), kDefaultPrefs);
+    }
+
+    void preferencesAtStart_data() {
+        QTest::addColumn<int>("units");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("unitItem");
+        QTest::addColumn<int>("rateItem");
+        QTest::addColumn<int>("rateWritten");
+        QTest::newRow("22050 Hz, cartesian") << 126 << 22050 << kCmdCartesian << 129 << 22050;
+        QTest::newRow("12345 Hz becomes 8000") << 124 << 12345 << kCmdPolarRadian << 127 << 8000;
+        QTest::newRow("unknown units") << 999 << 48000 << 0 << 131 << 48000;
+    }
+
+    void preferencesAtStart() {
+        QFETCH(int, units);
+        QFETCH(int, rate);
+        QFETCH(int, unitItem);
+        QFETCH(int, rateItem);
+        QFETCH(int, rateWritten);
+        QENPref stored;
+        stored.colourPref.clrBack = 0x0D0A0D;
+        stored.unitPref = units;
+        stored.sampleFreqPref = rate;
+        stored.confirmPref = false;
+        QVERIFY(WritePrefFile(stored, Path("WinQEN.ini")));
+        CMainWindow& w = Window();
+        for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
+            QCOMPARE(Checked(id), id == unitItem);
+        }
+        for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+            QCOMPARE(Checked(id), id == rateItem);
+        }
+        QVERIFY(!Checked(kCmdConfirmation));
+        QCOMPARE(w.Design().Graph().SampleRate(), rateWritten);
+        QCOMPARE(w.Design().Target().Picture().pixel(20, 20) & 0xFFFFFF, 0x0D0A0Du);
+        mWindow.reset();
+        const std::string written = ReadFileBytes(Path("WinQEN.ini"));
+        QENPref read;
+        DecodePrefs(reinterpret_cast<const uint8_t*>(written.data()), written.size(), &read);
+        QCOMPARE(read.sampleFreqPref, rateWritten);
+        QCOMPARE(read.colourPref.clrBack, 0x0D0A0Du);
+        QCOMPARE(read.unitPref, units);
+    }
+
+    void preferenceCommandsAreWrittenAtExit() {
+        Window();
+        Trigger(kCmdCartesian);
+        Trigger(kCmdRateLast - 1);
+        Trigger(kCmdConfirmation);
+        QVERIFY(Checked(kCmdCartesian));
+        QVERIFY(!Checked(kCmdPolarDegree));
+        QVERIFY(Checked(kCmdRateLast - 1));
+        QVERIFY(!Checked(kCmdRateFirst));
+        QVERIFY(!Checked(kCmdConfirmation));
+        QCOMPARE(Window().Design().Graph().SampleRate(), 44100);
+        mWindow.reset();
+        const std::string written = ReadFileBytes(Path("WinQEN.ini"));
+        QCOMPARE(written.substr(20, 9), Bytes({0x7E, 0, 0, 0, 0x44, 0xAC, 0, 0, 0}));
+    }
+
+    void unitsReachTheLists() {
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, -0.25), false, 1));
+        CMainWindow& w = Window();
+        w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
+        QCOMPARE(w.Design().ZeroList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
+        Trigger(kCmdCartesian);
+        QCOMPARE(w.Design().ZeroList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
+        QCOMPARE(mPrefs.unitPref, kCmdCartesian);
+    }
+
+    void confirmationGovernsKeyDeletion() {
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        CMainWindow& w = Window();
+        w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
+        w.Design().PoleList().HighlightNode(0, true);
+        QTest::keyClick(&w.Design(), Qt::Key_Delete);
+        QCOMPARE(mRunner.questions.size(), 1);
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+        Trigger(kCmdConfirmation);
+        w.Design().PoleList().HighlightNode(0, true);
+        QTest::keyClick(&w.Design(), Qt::Key_Delete);
+        QCOMPARE(mRunner.questions.size(), 1);
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
+    }
+
+    void saveAndNewTitles() {
+        CMainWindow& w = Window();
+        AddDesignNodes();
+        Trigger(kCmdSave);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  Untitled"));
+        QCOMPARE(ReadFileBytes(Path("Untitled")), CDesignPersistence::DesignText(gNodeList));
+        Trigger(kCmdNew);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
+        QCOMPARE(w.Design().PoleList().LineCount(), 0);
+        QVERIFY(mRunner.questions.isEmpty());
+    }
+
+    void openReplacesTheDesign() {
+        WriteFileBytes(Path("lowpass.pzd"), kDesign);
+        CMainWindow& w = Window();
+        AddDesignNodes();
+        mRunner.fileAnswers = {QString::fromStdString(Path("lowpass.pzd"))};
+        Trigger(kCmdOpen);
+        QCOMPARE(mRunner.fileDialogs.back().filter,
+                 QStringLiteral("PZD Files (*.pzd);;All Files (*)"));
+        QCOMPARE(mRunner.fileDialogs.back().defaultSuffix, QStringLiteral("pzd"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + mDir->path() + "/lowpass.pzd");
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(2));
+        QCOMPARE(gNodeList.GetListCount(kNodeZero), short(1));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1.0, 0.0));
+        QCOMPARE(w.Design().PoleList().LineCount(), 2);
+        QCOMPARE(w.Design().ZeroList().LineCount(), 1);
+        QVERIFY(w.Design().Graph().Response().CpxCount() > 0);
+        QVERIFY(mRunner.messages.empty());
+    }
+
+    void cancelledOpenChangesNothing() {
+        CMainWindow& w = Window();
+        AddDesignNodes();
+        const FNodeList before = gNodeList;
+        Trigger(kCmdOpen);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
+        QCOMPARE(CDesignPersistence::DesignText(gNodeList), CDesignPersistence::DesignText(before));
+        QCOMPARE(w.Design().PoleList().LineCount(), 0);
+    }
+
+    void failedOpenKeepsTheDesign_data() {
+        QTest::addColumn<QString>("content");
+        QTest::newRow("missing file") << QString();
+        QTest::newRow("cut off") << "VERSION=2.0\nDESIGN=ZPlane\nPOLECOUNT=3\nZEROCOUNT=0\n"
+                                    "P0=0.1, 0.1, 0\n";
+    }
+
+    void failedOpenKeepsTheDesign() {
+        QFETCH(QString, content);
+        if (!content.isNull()) {
+            WriteFileBytes(Path("bad.pzd"), content.toStdString());
+        }
+        CMainWindow& w = Window();
+        mRunner.fileAnswers = {QString::fromStdString(Path("mine.pzd"))};
+        AddDesignNodes();
+        Trigger(kCmdSaveAs);
+        const QString title = w.windowTitle();
+        const std::string design = CDesignPersistence::DesignText(gNodeList);
+        const QString bad = QString::fromStdString(Path("bad.pzd"));
+        mRunner.fileAnswers = {bad};
+        Trigger(kCmdOpen);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem loading file \n") + bad);
+        QCOMPARE(mRunner.messages[0].caption, AppCaption());
+        QCOMPARE(CDesignPersistence::DesignText(gNodeList), design);
+        QCOMPARE(w.FileName(), QString::fromStdString(Path("mine.pzd")));
+        QCOMPARE(w.windowTitle(), title);
+    }
+
+    void saveAs() {
+        CMainWindow& w = Window();
+        AddDesignNodes();
+        Trigger(kCmdSaveAs);
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("Untitled"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
+        QVERIFY(!QFile::exists(QStringLiteral("Untitled")));
+        const QString path = QString::fromStdString(Path("band.pzd"));
+        mRunner.fileAnswers = {path};
+        Trigger(kCmdSaveAs);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + path);
+        QCOMPARE(ReadFileBytes(Path("band.pzd")), CDesignPersistence::DesignText(gNodeList));
+        Trigger(kCmdSaveAs);
+        QCOMPARE(mRunner.fileDialogs.back().initialName, path);
+    }
+
+    void failedSaveSaysSo() {
+        Window();
+        const QString path = mDir->path() + "/no/such/folder/x.pzd";
+        mRunner.fileAnswers = {path};
+        Trigger(kCmdSaveAs);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem saving file \n") + path);
+        QCOMPARE(Window().FileName(), path);
+    }
+
+    void designsStayExactUnderACommaLocale() {
+        CommaLocale comma;
+        if (!comma.Active()) {
+            QSKIP("no comma-decimal locale installed");
+        }
+        Window();
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.123456, -0.5), true, 1));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.25, 0.0), false, 1));
+        const QString path = QString::fromStdString(Path("comma.pzd"));
+        mRunner.fileAnswers = {path};
+        Trigger(kCmdSaveAs);
+        const std::string text = ReadFileBytes(Path("comma.pzd"));
+        QVERIFY(text.find("P0=0.123456, -0.500000, 1 \n") != std::string::npos);
+        QVERIFY(text.find("Z0=-1.250000, 0.000000, 0 \n") != std::string::npos);
+        Trigger(kCmdNew);
+        mRunner.fileAnswers = {path};
+        Trigger(kCmdOpen);
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
+                 FNode(kNodePole, FComplex(0.123456, -0.5), true, 1));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1.25, 0.0));
+        QCOMPARE(Window().Design().PoleList().LineText(0), QStringLiteral("0.5150 -76.1304 deg"));
+    }
+
+    void exit_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("confirmed") << true << true << true;
+        QTest::newRow("refused") << true << false << false;
+        QTest::newRow("no confirmation") << false << false << true;
+    }
+
+    void exit() {
+        QFETCH(bool, confirm);
+        QFETCH(bool, answer);
+        QFETCH(bool, closed);
+        CMainWindow& w = Window();
+        if (!confirm) {
+            Trigger(kCmdConfirmation);
+        }
+        mRunner.yesNoAnswers = {answer};
+        Trigger(kCmdExit);
+        QCOMPARE(mRunner.questions.size(), confirm ? 1 : 0);
+        if (confirm) {
+            QCOMPARE(mRunner.questions[0], QStringLiteral("You sure you want to quit?"));
+        }
+        QCOMPARE(w.isVisible(), !closed);
+    }
+
+    void closeBoxNeverAsks() {
+        CMainWindow& w = Window();
+        QVERIFY(w.close());
+        QVERIFY(mRunner.questions.isEmpty());
+        QVERIFY(!w.isVisible());
+    }
+
+    void copyPutsTheTargetOnTheClipboard() {
+        CMainWindow& w = Window();
+        Trigger(kCmdCopy);
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), w.Design().Target().size());
+        const TargetView& target = w.Design().Target();
+        QCOMPARE(copied.pixel(target.Geometry().cx, 40) & 0xFFFFFF, 0u);
+        QCOMPARE(copied.pixel(0, 0) & 0xFFFFFF, 0xA0A0A0u);
+    }
+
+    void about() {
+        Trigger(kCmdAbout);
+        QCOMPARE(mRunner.abouts.size(), 1);
+        QVERIFY(mRunner.abouts[0].startsWith(QStringLiteral("QEN 2.0\n")));
+        QVERIFY(mRunner.abouts[0].contains(
+            QStringLiteral("\nWindows version by the WinQEN developers")));
+    }
+};
+
+QTEST_MAIN(CMainWindowTest)
+#include "CMainWindowTest.moc"

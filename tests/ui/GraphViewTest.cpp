@@ -1,0 +1,174 @@
+#include "ui/GraphView.h"
+#include "ui/Drawing.h"
+#include "ui/ZPlaneDesign.h"
+
+#include <QPainter>
+#include <QTest>
+
+namespace {
+
+constexpr uint32_t kTraceRef = 0x00008000;
+constexpr QRgb kTrace = 0x008000;
+constexpr QRgb kBack = 0xC0C0C0;
+
+QRgb Rgb(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
+}
+
+struct View {
+    GraphView view;
+    View() {
+        view.SetBkColour(0xC0C0C0);
+        view.SetGridColour(0);
+        view.SetTraceColour(kTraceRef);
+        view.resize(600, 100);
+        view.show();
+    }
+    QRect Mag() const { return GraphView::MagRect(view.rect()); }
+    QRect Phase() const { return GraphView::PhaseRect(view.rect()); }
+};
+
+// True when every inked pixel of text, drawn with the label font with its top-left
+// corner at at, is inked in the picture too.
+bool ShowsLabel(const QImage& picture, QPoint at, const QString& text) {
+    QImage reference(picture.size(), QImage::Format_RGB32);
+    reference.fill(Qt::white);
+    {
+        QPainter painter(&reference);
+        painter.setFont(LabelFont());
+        painter.setPen(Qt::black);
+        DrawTextAt(painter, at, text);
+    }
+    int inked = 0;
+    for (int y = 0; y < reference.height(); ++y) {
+        for (int x = 0; x < reference.width(); ++x) {
+            if (Rgb(reference, QPoint(x, y)) == 0) {
+                ++inked;
+                if (Rgb(picture, QPoint(x, y)) != 0) {
+                    return false;
+                }
+            }
+        }
+    }
+    return inked > 0;
+}
+
+} // namespace
+
+class GraphViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { gNodeList.Clear(kNodeBoth); }
+
+    void panels() {
+        QCOMPARE(GraphView::MagRect(QRect(0, 0, 600, 100)), QRect(3, 0, 294, 100));
+        QCOMPARE(GraphView::PhaseRect(QRect(0, 0, 600, 100)), QRect(300, 0, 300, 100));
+        // An odd width gives the phase panel the extra pixel.
+        QCOMPARE(GraphView::MagRect(QRect(0, 0, 201, 100)).right(), 96);
+        QCOMPARE(GraphView::PhaseRect(QRect(0, 0, 201, 100)).left(), 100);
+        QCOMPARE(GraphView::PhaseRect(QRect(0, 0, 201, 100)).width(), 101);
+    }
+
+    void tracePoints() {
+        const QRect m(3, 0, 294, 100);
+        QCOMPARE(GraphView::MagPoint(m, 0, 1.0), QPoint(13, 5));
+        QCOMPARE(GraphView::MagPoint(m, 0, 0.0), QPoint(13, 85));
+        QCOMPARE(GraphView::MagPoint(m, 100, 0.5), QPoint(3 + 10 + 279, 85 - 40));
+        const QRect p(300, 0, 300, 100);
+        QCOMPARE(GraphView::PhasePoint(p, 0, kPi), QPoint(315, 5));
+        QCOMPARE(GraphView::PhasePoint(p, 0, 0.0), QPoint(315, 50));
+        QCOMPARE(GraphView::PhasePoint(p, 100, -kPi), QPoint(315 + 280, 95));
+    }
+
+    void noTraceBeforeTheFirstUpdate() {
+        View v;
+        QCOMPARE(Rgb(v.view.Picture(), GraphView::MagPoint(v.Mag(), 50, 1.0)), kBack);
+    }
+
+    void tracesOfAFlatResponse() {
+        View v;
+        v.view.UpdateFromNodeList();
+        const QImage& pic = v.view.Picture();
+        for (const int k : {0, 37, 100}) {
+            QCOMPARE(Rgb(pic, GraphView::MagPoint(v.Mag(), k, 1.0)), kTrace);
+            QCOMPARE(Rgb(pic, GraphView::PhasePoint(v.Phase(), k, 0.0)), kTrace);
+        }
+        QCOMPARE(Rgb(pic, GraphView::MagPoint(v.Mag(), 50, 1.0) + QPoint(0, 1)), kBack);
+        // Axes in the grid colour.
+        QCOMPARE(Rgb(pic, QPoint(v.Mag().left() + 10, 40)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(150, v.Mag().bottom() + 1 - 15)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(v.Phase().left() + 15, 30)), 0u);
+    }
+
+    void traceFollowsTheDesign() {
+        View v;
+        // A zero at z = -1: the magnitude falls to 0 at half the sampling rate.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        v.view.UpdateFromNodeList();
+        const QImage& pic = v.view.Picture();
+        QCOMPARE(Rgb(pic, GraphView::MagPoint(v.Mag(), 0, 1.0)), kTrace);
+        QCOMPARE(Rgb(pic, GraphView::MagPoint(v.Mag(), 100, 0.0)), kTrace);
+        QCOMPARE(Rgb(pic, GraphView::MagPoint(v.Mag(), 100, 1.0)), kBack);
+    }
+
+    void frameAndPiGlyphs() {
+        View v;
+        const QImage& pic = v.view.Picture();
+        const QRect m = v.Mag();
+        QCOMPARE(Rgb(pic, m.topLeft()), 0xA0A0A0u);
+        QCOMPARE(Rgb(pic, m.bottomRight()), 0xFFFFFFu);
+        QCOMPARE(Rgb(pic, QPoint(m.right(), m.top())), 0xFFFFFFu);
+        const QPoint plus(v.Phase().left() + 5, v.Phase().top() + 10);
+        for (const QPoint d : {QPoint(3, 0), QPoint(3, -5), QPoint(1, -5), QPoint(8, -5),
+                               QPoint(6, -2), QPoint(6, 1)}) {
+            QCOMPARE(Rgb(pic, plus + d), 0u);
+        }
+        QCOMPARE(Rgb(pic, plus + QPoint(3, 1)), kBack);
+        QCOMPARE(Rgb(pic, plus + QPoint(1, -3)), kBack);
+        const QPoint minus(v.Phase().left() + 5, v.Phase().bottom() + 1 - 10);
+        QCOMPARE(Rgb(pic, minus + QPoint(1, -3)), 0u);
+        QCOMPARE(Rgb(pic, minus + QPoint(3, 0)), 0u);
+    }
+
+    void labels_data() {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("8000 Hz") << 8000 << "4.0";
+        QTest::newRow("44100 Hz") << 44100 << "22.1";
+    }
+
+    void labels() {
+        QFETCH(int, rate);
+        QFETCH(QString, label);
+        View v;
+        v.view.SetSampleRate(rate);
+        const QImage& pic = v.view.Picture();
+        const QRect m = v.Mag();
+        const QRect p = v.Phase();
+        QVERIFY(ShowsLabel(pic, QPoint(m.right() + 1 - 30, m.bottom() + 1 - 15), label));
+        QVERIFY(ShowsLabel(pic, QPoint(p.right() + 1 - 30, p.height() / 2), label));
+        QVERIFY(ShowsLabel(pic, QPoint(m.left() + 1, m.top()), QStringLiteral("1")));
+        QVERIFY(ShowsLabel(pic, QPoint((m.width() - 15) / 2 + m.left(), m.bottom() + 1 - 15),
+                           QStringLiteral("kHz")));
+        QVERIFY(!ShowsLabel(pic, QPoint(m.left() + 1, m.top()), QStringLiteral("7")));
+    }
+
+    void sampleRateChangesOnlyTheLabels() {
+        View v;
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.3, 0.6), true, 1));
+        v.view.UpdateFromNodeList();
+        const QImage at8000 = v.view.Picture();
+        v.view.SetSampleRate(48000);
+        const QImage& at48000 = v.view.Picture();
+        for (int k = 0; k <= GraphView::kResolution; ++k) {
+            const QPoint mag =
+                GraphView::MagPoint(v.Mag(), k, v.view.Response().NormResponse(k).Mag());
+            QCOMPARE(Rgb(at48000, mag), Rgb(at8000, mag));
+        }
+        QVERIFY(at8000 != at48000);
+    }
+};
+
+QTEST_MAIN(GraphViewTest)
+#include "GraphViewTest.moc"

@@ -1,0 +1,56 @@
+#include "ScriptedRunner.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+
+void ScriptedRunner::Message(QWidget*, const QString& caption, const QString& text, Icon icon) {
+    messages.push_back({caption, text, icon});
+}
+
+bool ScriptedRunner::AskYesNo(QWidget*, const QString&, const QString& text) {
+    questions << text;
+    if (yesNoAnswers.empty()) {
+        return false;
+    }
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogSpec& spec) {
+    fileDialogs.push_back(spec);
+    if (fileAnswers.empty()) {
+        return {};
+    }
+    const QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) {
+    return OpenFileName(owner, spec);
+}
+
+bool ScriptedRunner::Exec(QDialog& dialog) {
+    return onExec ? onExec(dialog) : false;
+}
+
+QAction* ScriptedRunner::Popup(QMenu& menu, QPoint) {
+    const QList<QAction*> actions = menu.actions();
+    for (const QAction* action : actions) {
+        popupItems << action->text();
+    }
+    return popupChoice >= 0 && popupChoice < actions.size() ? actions[popupChoice] : nullptr;
+}
+
+void ScriptedRunner::Drag(QWidget* source) {
+    ++drags;
+    if (onDrag) {
+        onDrag(source);
+    }
+}
+
+void ScriptedRunner::About(QWidget*, const QString& appName, const QString& credits, const QIcon&) {
+    abouts << appName + '\n' + credits;
+}

@@ -1,0 +1,176 @@
+#include "ui/ZPlaneDesign.h"
+#include "ScriptedRunner.h"
+#include "ui/NodeUpdateMsg.h"
+
+#include <QTest>
+
+// The workspace with its notification looped back, as the main window does it.
+class ZPlaneDesignTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Workspace {
+        ScriptedRunner runner;
+        ZPlaneDesign design{runner};
+        Workspace() {
+            QObject::connect(&design, &ZPlaneDesign::nodeUpdate, &design,
+                             &ZPlaneDesign::OnNodeUpdate);
+            design.resize(600, 400);
+            design.show();
+        }
+    };
+
+    static QRgb PixelAt(TargetView& view, FComplex z) {
+        return view.Picture().pixel(view.Geometry().Complex2Point(z)) & 0xFFFFFF;
+    }
+
+private slots:
+    void init() { gNodeList.Clear(kNodeBoth); }
+
+    void layoutOf600By400() {
+        const WorkspaceLayout l = WorkspaceLayout::ForClient(QRect(0, 0, 600, 400));
+        QCOMPARE(l.zeroList, QRect(QPoint(0, 0), QPoint(149, 277)));
+        QCOMPARE(l.poleList, QRect(QPoint(449, 0), QPoint(598, 277)));
+        QCOMPARE(l.palette, QRect(QPoint(150, 0), QPoint(448, 19)));
+        QCOMPARE(l.target, QRect(QPoint(150, 21), QPoint(448, 277)));
+        QCOMPARE(l.statusBar, QRect(QPoint(150, 278), QPoint(448, 297)));
+        QCOMPARE(l.graph, QRect(QPoint(0, 300), QPoint(599, 399)));
+    }
+
+    void childrenTakeTheirPlaces() {
+        Workspace w;
+        QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 299, 257));
+        QCOMPARE(w.design.Graph().geometry(), QRect(0, 300, 600, 100));
+        QCOMPARE(w.design.Status().PartRect(0).width(), 229);
+        w.design.resize(700, 500);
+        QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 399, 357));
+        QCOMPARE(w.design.Status().PartRect(0).width(), 329);
+    }
+
+    void routing_data() {
+        QTest::addColumn<int>("sender");
+        QTest::addColumn<int>("what");
+        QTest::addColumn<bool>("zerosRebuilt");
+        QTest::addColumn<bool>("polesRebuilt");
+        QTest::addColumn<bool>("targetRedrawn");
+        QTest::addColumn<bool>("graphRefreshed");
+        // Senders: 0 none, 1 z-plane view, 2 zero list, 3 pole list, 4 another object.
+        QTest::newRow("moved pole dropped") << 1 << (32 | 2) << false << true << true << true;
+        QTest::newRow("pole placed from palette")
+            << 1 << (32 | 1) << false << true << false << true;
+        QTest::newRow("zero list edit") << 2 << (64 | 2) << false << false << true << true;
+        QTest::newRow("pole list deletion") << 3 << (32 | 4) << false << false << true << true;
+        QTest::newRow("live drag") << 1 << (32 | 16) << false << false << false << true;
+        QTest::newRow("new or open") << 4 << 100 << true << true << true << true;
+        QTest::newRow("popup deletion") << 0 << (64 | 4) << true << false << true << true;
+        QTest::newRow("removed by the z-plane view")
+            << 1 << (64 | 4) << true << false << false << true;
+        QTest::newRow("select only") << 1 << (32 | 8) << false << false << false << false;
+        QTest::newRow("no kind") << 1 << 96 << false << false << false << false;
+    }
+
+    void routing() {
+        QFETCH(int, sender);
+        QFETCH(int, what);
+        QFETCH(bool, zerosRebuilt);
+        QFETCH(bool, polesRebuilt);
+        QFETCH(bool, targetRedrawn);
+        QFETCH(bool, graphRefreshed);
+        Workspace w;
+        QObject other;
+        const QObject* senders[] = {nullptr, &w.design.Target(), &w.design.ZeroList(),
+                                    &w.design.PoleList(), &other};
+        // Change the design behind every view's back, then tell them.
+        const FComplex pole(0.5, 0.3);
+        const FComplex zero(-0.4, 0.2);
+        gNodeList.AddNode(FNode(kNodePole, pole, false, 1));
+        gNodeList.AddNode(FNode(kNodeZero, zero, false, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{senders[sender], what, 0});
+        QCOMPARE(w.design.ZeroList().LineCount() == 1, zerosRebuilt);
+        QCOMPARE(w.design.PoleList().LineCount() == 1, polesRebuilt);
+        QCOMPARE(PixelAt(w.design.Target(), pole) == 0xFF0000, targetRedrawn);
+        QCOMPARE(w.design.Graph().Response().CpxCount() > 0, graphRefreshed);
+    }
+
+    void selectHighlightsInItsListOnly() {
+        Workspace w;
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.1), false, 1));
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.2, 0.1), false, 1));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.1), false, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 64 | 8, 0});
+        QCOMPARE(w.design.ZeroList().HighlightIndex(), 0);
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 32 | 8, 1});
+        QCOMPARE(w.design.ZeroList().HighlightIndex(), -1);
+        QCOMPARE(w.design.PoleList().HighlightIndex(), 1);
+        QVERIFY(w.design.PoleList().LineHighlighted(1));
+        QVERIFY(!w.design.PoleList().LineHighlighted(0));
+    }
+
+    void keyDeletion_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questionsAsked");
+        QTest::addColumn<int>("polesLeft");
+        QTest::newRow("backspace, confirmed") << int(Qt::Key_Backspace) << true << true << 1 << 1;
+        QTest::newRow("backspace, refused") << int(Qt::Key_Backspace) << true << false << 1 << 2;
+        QTest::newRow("delete, no confirmation") << int(Qt::Key_Delete) << false << false << 0 << 1;
+        QTest::newRow("other key") << int(Qt::Key_X) << true << true << 0 << 2;
+    }
+
+    void keyDeletion() {
+        QFETCH(int, key);
+        QFETCH(bool, confirm);
+        QFETCH(bool, answer);
+        QFETCH(int, questionsAsked);
+        QFETCH(int, polesLeft);
+        Workspace w;
+        w.design.SetConfirm(confirm);
+        w.runner.yesNoAnswers = {answer};
+        const FNode kept(kNodePole, FComplex(0.1, 0.1), false, 1);
+        const FNode doomed(kNodePole, FComplex(0.2, 0.1), true, 1);
+        gNodeList.AddNode(kept);
+        gNodeList.AddNode(doomed);
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
+        w.design.PoleList().HighlightNode(0, true);
+        QTest::keyClick(&w.design, Qt::Key(key));
+        QCOMPARE(w.runner.questions.size(), questionsAsked);
+        if (questionsAsked > 0) {
+            QCOMPARE(w.runner.questions.front(),
+                     QStringLiteral("Sure you want to delete that node?"));
+        }
+        QCOMPARE(int(gNodeList.GetListCount(kNodePole)), polesLeft);
+        QCOMPARE(w.design.PoleList().LineCount(), polesLeft);
+        if (polesLeft == 1) {
+            QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), kept);
+            // The picture and the compact view follow the deletion.
+            QCOMPARE(PixelAt(w.design.Target(), FComplex(0.2, 0.1)) == 0xFF0000, false);
+            QVERIFY(w.design.Graph().Response().CpxCount() > 0);
+        }
+    }
+
+    void backspaceWithoutHighlightDoesNothing() {
+        Workspace w;
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.1, 0.1), false, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
+        QTest::keyClick(&w.design, Qt::Key_Backspace);
+        QVERIFY(w.runner.questions.isEmpty());
+        QCOMPARE(int(gNodeList.GetListCount(kNodeZero)), 1);
+    }
+
+    void coloursReachTheViews() {
+        Workspace w;
+        QENColourPref colours;
+        colours.clrBack = 0x00112233;
+        colours.clrTrace = 0x00445566;
+        w.design.ChangeColours(colours);
+        const QImage& target = w.design.Target().Picture();
+        QCOMPARE(target.pixel(20, 20) & 0xFFFFFF, 0x332211u);
+        const QImage& graph = w.design.Graph().Picture();
+        QCOMPARE(graph.pixel(60, 40) & 0xFFFFFF, 0x332211u);
+    }
+};
+
+QTEST_MAIN(ZPlaneDesignTest)
+#include "ZPlaneDesignTest.moc"

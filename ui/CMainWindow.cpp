@@ -1,0 +1,272 @@
+#include "ui/CMainWindow.h"
+
+#include "resources/Artwork.h"
+#include "ui/ModalRunner.h"
+#include "ui/NodeUpdateMsg.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+
+QENPref mPrefs;
+
+namespace {
+
+// "All Files" shows every file, also those without an extension such as "Untitled".
+const QString kDesignFilter = QStringLiteral("PZD Files (*.pzd);;All Files (*)");
+constexpr int kRates[] = {8000, 11025, 22050, 44100, 48000};
+
+} // namespace
+
+int CMainWindow::RateOfCommand(int id) {
+    return id >= kCmdRateFirst && id <= kCmdRateLast ? kRates[id - kCmdRateFirst] : 0;
+}
+
+int CMainWindow::CommandOfRate(int rate) {
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        if (RateOfCommand(id) == rate) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
+    : QMainWindow(parent), mRunner(runner), mZPlaneDesign(runner, this),
+      mFilename(QStringLiteral("Untitled")) {
+    setWindowTitle(QStringLiteral("WinQEN Untitled"));
+    setWindowIcon(ProgramIcon());
+    setCentralWidget(&mZPlaneDesign);
+    // Focus given to the window goes on to the workspace, which takes the deletion keys.
+    setFocusProxy(&mZPlaneDesign);
+    setMinimumSize(500, 400);
+    resize(700, 540);
+    BuildMenus();
+    // Direct, so that a sender's record may live on its stack.
+    connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate,
+            Qt::DirectConnection);
+
+    mPrefs = QENPref();
+    ReadPrefFile(&mPrefs);
+    mZPlaneDesign.ChangeColours(mPrefs.colourPref);
+    mZPlaneDesign.ChangeUnits(mPrefs.unitPref);
+    mZPlaneDesign.SetConfirm(mPrefs.confirmPref);
+    SetChecked(kCmdZPlane, true);
+    SetChecked(mPrefs.unitPref, true);
+    SetChecked(kCmdConfirmation, mPrefs.confirmPref);
+    int rateId = CommandOfRate(mPrefs.sampleFreqPref);
+    if (rateId == 0) {
+        mPrefs.sampleFreqPref = 8000;
+        rateId = kCmdRateFirst;
+    }
+    SetChecked(rateId, true);
+    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+}
+
+CMainWindow::~CMainWindow() {
+    WritePrefFile(mPrefs);
+}
+
+void CMainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(file, kCmdNew, QStringLiteral("&New Design"), QStringLiteral("Ctrl+N"));
+    AddCommand(file, kCmdOpen, QStringLiteral("&Open Design ..."), QStringLiteral("Ctrl+O"));
+    file->addSeparator();
+    AddCommand(file, kCmdSave, QStringLiteral("&Save Design"), QStringLiteral("Ctrl+S"));
+    AddCommand(file, kCmdSaveAs, QStringLiteral("Save Design &As ..."), QString());
+    file->addSeparator();
+    AddCommand(file, kCmdExit, QStringLiteral("E&xit"), QStringLiteral("Ctrl+W"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
+
+    QMenu* design = menuBar()->addMenu(QStringLiteral("&Design"));
+    AddCommand(design, kCmdZPlane, QStringLiteral("&Z Plane"), QString());
+    AddCommand(design, kCmdStateSpace, QStringLiteral("&State Space"), QString());
+    AddCommand(design, kCmdMagnitudeResponse, QStringLiteral("&Magnitude Response"), QString());
+
+    QMenu* analysis = menuBar()->addMenu(QStringLiteral("&Analysis"));
+    AddCommand(analysis, kCmdAnalysisGraph, QStringLiteral("Analysis &Graph ..."),
+               QStringLiteral("Ctrl+G"));
+    AddCommand(analysis, kCmdDifferenceEquation, QStringLiteral("&Difference Equation ..."),
+               QStringLiteral("Ctrl+D"));
+    AddCommand(analysis, kCmdTransferFunction, QStringLiteral("&Transfer Function ..."),
+               QStringLiteral("Ctrl+T"));
+    analysis->addSeparator();
+    AddCommand(analysis, kCmdFilterAudioFile, QStringLiteral("Filter Audio &File ..."),
+               QStringLiteral("Ctrl+A"));
+    AddCommand(analysis, kCmdFilterAudioStream, QStringLiteral("Filter Audio &Stream ..."),
+               QString());
+
+    QMenu* prefs = menuBar()->addMenu(QStringLiteral("&Preferences"));
+    AddCommand(prefs, kCmdColours, QStringLiteral("&Colours ..."), QString());
+    QMenu* units = prefs->addMenu(QStringLiteral("&Grid Units"));
+    AddCommand(units, kCmdPolarDegree, QStringLiteral("Polar Degree"), QString());
+    AddCommand(units, kCmdPolarRadian, QStringLiteral("Polar Radian"), QString());
+    AddCommand(units, kCmdCartesian, QStringLiteral("Cartesian"), QString());
+    QMenu* rates = prefs->addMenu(QStringLiteral("&Sampling Rate"));
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        // The blank pads the four-digit rate to the width of the others.
+        const QString label = id == kCmdRateFirst ? QStringLiteral("8000  Hz")
+                                                  : QStringLiteral("%1 Hz").arg(RateOfCommand(id));
+        AddCommand(rates, id, label, QString());
+    }
+    prefs->addSeparator();
+    AddCommand(prefs, kCmdConfirmation, QStringLiteral("&Confirmation"), QString());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, kCmdAbout, QStringLiteral("&About"), QString());
+
+    const std::pair<int, void (CMainWindow::*)()> commands[] = {
+        {kCmdNew, &CMainWindow::OnFileNew},
+        {kCmdOpen, &CMainWindow::OnFileOpen},
+        {kCmdSave, &CMainWindow::OnFileSave},
+        {kCmdSaveAs, &CMainWindow::OnFileSaveAs},
+        {kCmdExit, &CMainWindow::OnExit},
+        {kCmdCopy, &CMainWindow::OnCopy},
+        {kCmdConfirmation, &CMainWindow::OnConfirm},
+        {kCmdAbout, &CMainWindow::OnAbout}};
+    for (const auto& [id, handler] : commands) {
+        connect(mActions.at(id), &QAction::triggered, this, handler);
+    }
+    for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnUnits(id); });
+    }
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnSampleRate(id); });
+    }
+    // Choosing the one design kind there is keeps its check mark and does nothing else.
+    connect(mActions.at(kCmdZPlane), &QAction::triggered, this,
+            [this] { SetChecked(kCmdZPlane, true); });
+
+    // Commands without a handler in this program.
+    for (const int id :
+         {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdAnalysisGraph,
+          kCmdDifferenceEquation, kCmdTransferFunction, kCmdFilterAudioFile, kCmdColours}) {
+        mActions.at(id)->setEnabled(false);
+    }
+}
+
+QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
+                                 const QString& shortcut) {
+    // The shortcut text after the tab is what the menu shows; Qt adds none of its own.
+    QAction* action = menu->addAction(shortcut.isEmpty() ? label : label + '\t' + shortcut);
+    action->setShortcut(QKeySequence(shortcut));
+    action->setCheckable(id == kCmdZPlane || id == kCmdConfirmation ||
+                         (id >= kCmdPolarRadian && id <= kCmdRateLast));
+    mActions[id] = action;
+    return action;
+}
+
+void CMainWindow::SetChecked(int id, bool checked) {
+    if (QAction* action = Action(id)) {
+        action->setChecked(checked);
+    }
+}
+
+QAction* CMainWindow::Action(int id) const {
+    const auto found = mActions.find(id);
+    return found != mActions.end() ? found->second : nullptr;
+}
+
+void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    mZPlaneDesign.OnNodeUpdate(msg);
+}
+
+void CMainWindow::OnChangeColour(const QENColourPref& colours) {
+    mPrefs.colourPref = colours;
+    mZPlaneDesign.ChangeColours(mPrefs.colourPref);
+}
+
+void CMainWindow::OnFileNew() {
+    mZPlaneDesign.Reset();
+    OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+    mFilename = QStringLiteral("Untitled");
+    setWindowTitle(QStringLiteral("WinQEN ") + mFilename);
+}
+
+void CMainWindow::OnFileOpen() {
+    const QString path = mRunner.OpenFileName(this, FileDialogSpec{kDesignFilter, "pzd", {}});
+    if (path.isEmpty()) {
+        return;
+    }
+    // A file that cannot be loaded leaves the design, its name and the title alone.
+    if (!mZPlaneDesign.LoadDesignFromFile(QFile::encodeName(path).constData())) {
+        mRunner.Message(this, AppCaption(), QStringLiteral("Problem loading file \n") + path,
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mFilename = path;
+    setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+    OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+}
+
+void CMainWindow::OnFileSave() {
+    setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+    if (!mZPlaneDesign.SaveDesignToFile(QFile::encodeName(mFilename).constData())) {
+        mRunner.Message(this, AppCaption(), QStringLiteral("Problem saving file \n") + mFilename,
+                        ModalRunner::Icon::Information);
+    }
+}
+
+void CMainWindow::OnFileSaveAs() {
+    const QString path =
+        mRunner.SaveFileName(this, FileDialogSpec{kDesignFilter, "pzd", mFilename});
+    if (path.isEmpty()) {
+        return;
+    }
+    mFilename = path;
+    OnFileSave();
+}
+
+void CMainWindow::OnExit() {
+    if (mPrefs.confirmPref &&
+        !mRunner.AskYesNo(this, AppCaption(), QStringLiteral("You sure you want to quit?"))) {
+        return;
+    }
+    close();
+}
+
+void CMainWindow::OnCopy() {
+    mZPlaneDesign.CopyToClipboard();
+}
+
+void CMainWindow::OnUnits(int id) {
+    for (const int unit : {kCmdCartesian, kCmdPolarRadian, kCmdPolarDegree}) {
+        SetChecked(unit, false);
+    }
+    mPrefs.unitPref = id;
+    mZPlaneDesign.ChangeUnits(id);
+    SetChecked(id, true);
+}
+
+void CMainWindow::OnSampleRate(int id) {
+    for (int rate = kCmdRateFirst; rate <= kCmdRateLast; ++rate) {
+        SetChecked(rate, false);
+    }
+    mPrefs.sampleFreqPref = RateOfCommand(id);
+    SetChecked(id, true);
+    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+}
+
+void CMainWindow::OnConfirm() {
+    mPrefs.confirmPref = !mPrefs.confirmPref;
+    SetChecked(kCmdConfirmation, mPrefs.confirmPref);
+    mZPlaneDesign.SetConfirm(mPrefs.confirmPref);
+}
+
+void CMainWindow::OnAbout() {
+    mRunner.About(this, QStringLiteral("QEN 2.0"),
+                  QStringLiteral("QEN by the WinQEN developers\n"
+                                 "Windows version by the WinQEN developers"),
+                  ProgramIcon());
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    // The program ends with its main window, whatever other windows are open.
+    QCoreApplication::quit();
+}

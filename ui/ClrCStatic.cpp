@@ -1,0 +1,23 @@
+#include "ui/ClrCStatic.h"
+
+#include "ui/Drawing.h"
+
+#include <QPalette>
+
+ClrCStatic::ClrCStatic(QWidget* parent) : QLabel(parent), mBkColour(ButtonFaceRef()) {
+    setAutoFillBackground(true);
+    ApplyColours();
+}
+
+void ClrCStatic::SetBkColour(uint32_t colour) {
+    mBkColour = colour;
+    ApplyColours();
+}
+
+void ClrCStatic::ApplyColours() {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ColourFromRef(mBkColour));
+    p.setColor(QPalette::WindowText, ColourFromRef(mTextColour));
+    setPalette(p);
+    update();
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "analysis/FFreqResponse.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+#include <cstdint>
+
+class QPainter;
+
+// The compact response view under the z-plane: the magnitude (normalised to a peak
+// of 1) and the phase of the design's frequency response from 0 Hz to half the
+// sampling rate, side by side, recomputed from gNodeList whenever it is told.
+class GraphView : public QWidget {
+    Q_OBJECT
+public:
+    // Number of frequency steps; the traces have one point more.
+    static constexpr int kResolution = 100;
+
+    explicit GraphView(QWidget* parent = nullptr);
+
+    void SetBkColour(uint32_t colour);
+    void SetGridColour(uint32_t colour);
+    void SetTraceColour(uint32_t colour);
+    // Sampling rate in Hz, which labels the frequency axes.
+    void SetSampleRate(int rate);
+    int SampleRate() const { return mSampleRate; }
+
+    // Recomputes the response of gNodeList and redraws the traces.
+    void UpdateFromNodeList();
+
+    const FFreqResponse& Response() const { return mResponse; }
+    const QImage& Picture() const { return mCanvas; }
+
+    // The two panels in a client rectangle: magnitude on the left, phase on the right,
+    // the phase panel taking the extra pixel of an odd width.
+    static QRect MagRect(const QRect& client);
+    static QRect PhaseRect(const QRect& client);
+    // Trace point k (0 ... kResolution) of a normalised magnitude in panel m.
+    static QPoint MagPoint(const QRect& m, int k, double magnitude);
+    // Trace point k of a phase in radians in panel p.
+    static QPoint PhasePoint(const QRect& p, int k, double phase);
+
+    QSize sizeHint() const override { return QSize(600, 100); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Redraw();
+    void DoStylePaint(QPainter& painter);
+    void PlotMagBackground(QPainter& painter);
+    void PlotMagGraph(QPainter& painter);
+    void PlotPhaseBackground(QPainter& painter);
+    void PlotPhaseGraph(QPainter& painter);
+    QString HalfRateText() const;
+
+    QRect mMagRect;
+    QRect mPhaseRect;
+    FFreqResponse mResponse;
+    uint32_t mGridColour = 0;
+    uint32_t mTraceColour = 0;
+    uint32_t mBkColour;
+    QFont mainFont;
+    int mSampleRate = 8000;
+    QImage mCanvas;
+};
+
+// A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
+// sign in front of it when negative.
+void DrawPi(QPainter& painter, QPoint origin, bool negative);

@@ -1,0 +1,280 @@
+#include "ui/HdrListCtrl.h"
+
+#include "analysis/NodeValueText.h"
+#include "resources/Artwork.h"
+#include "ui/Drawing.h"
+#include "ui/ModalRunner.h"
+#include "ui/NodeUpdateMsg.h"
+#include "ui/ZPlaneDesign.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The line's glyph: 0 single node, 1 conjugate pair.
+constexpr int kImageRole = Qt::UserRole;
+
+QIcon GlyphIcon(int bitmapId) {
+    QPixmap glyph = QPixmap::fromImage(ArtworkBitmap(bitmapId));
+    // The tiles never use the transparent colour, so they show whole.
+    glyph.setMask(glyph.createMaskFromColor(QColor(198, 198, 198)));
+    return QIcon(glyph);
+}
+
+} // namespace
+
+QWidget* HdrListCtrl::LabelEditDelegate::createEditor(QWidget* parent,
+                                                      const QStyleOptionViewItem& option,
+                                                      const QModelIndex& index) const {
+    mOwner.mEditIndex = index.row();
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void HdrListCtrl::LabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                                  const QModelIndex& index) const {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    // An edit ending without anything typed (the focus moved on after a selection)
+    // holds the line's old text, which must not be written over a node that has
+    // moved since the edit began.
+    if (line == nullptr || !line->isModified()) {
+        return;
+    }
+    // A message box shown below takes the focus from the editor, which ends the edit
+    // once more; by then there is nothing new to write.
+    line->setModified(false);
+    mOwner.OnEndListLabelEdit(index.row(), line->text());
+}
+
+QRect HdrListCtrl::LabelEditDelegate::DecorationRect(const QTreeWidget& list,
+                                                     const QModelIndex& index) const {
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.rect = list.visualRect(index);
+    option.decorationSize = list.iconSize();
+    option.decorationPosition = QStyleOptionViewItem::Left;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.showDecorationSelected = false;
+    initStyleOption(&option, index);
+    const QStyle* style = list.style();
+    return style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, &list);
+}
+
+HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
+    : QWidget(parent), mRunner(runner), mHeader(this), mDelegate(*this), mList(this) {
+    mHeader.setAlignment(Qt::AlignCenter);
+    mHeader.setObjectName(QStringLiteral("900"));
+    mList.setObjectName(QStringLiteral("901"));
+    mList.setColumnCount(1);
+    mList.setHeaderLabels({QStringLiteral("Complex Value")});
+    mList.setHeaderHidden(true);
+    mList.setRootIsDecorated(false);
+    mList.setUniformRowHeights(true);
+    mList.setSelectionMode(QAbstractItemView::SingleSelection);
+    mList.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::DoubleClicked);
+    mList.setIconSize(QSize(15, 15));
+    // The dialog font: small enough for a polar value in degrees to fit the line.
+    mList.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    mList.setItemDelegate(&mDelegate);
+    mList.viewport()->installEventFilter(this);
+    connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditCancelled);
+}
+
+void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
+    imageSmall[0] = GlyphIcon(singleId);
+    imageSmall[1] = GlyphIcon(pairId);
+    mType = type;
+    mHeader.setText(type == kNodePole ? QStringLiteral("Poles") : QStringLiteral("Zeros"));
+}
+
+void HdrListCtrl::UpdateFromNodeList() {
+    mList.clear();
+    mEditIndex = -1;
+    for (short i = 0; i < gNodeList.GetListCount(mType); ++i) {
+        AddItemByIndex(i, gNodeList.GetNodeByIndex(mType, i));
+    }
+    // The highlight marks the line that a key press deletes, so it must stay visible.
+    QTreeWidgetItem* highlighted = mList.topLevelItem(mHLightIndex);
+    if (highlighted != nullptr) {
+        SetLineHighlight(highlighted, true);
+    } else {
+        mHLightIndex = -1;
+    }
+}
+
+void HdrListCtrl::AddItemByIndex(int index, const FNode& node) {
+    const QString text = QString::fromStdString(NodeValueText(node.Value(), mUnits));
+    QTreeWidgetItem* item = mList.topLevelItem(index);
+    if (item == nullptr) {
+        item = new QTreeWidgetItem;
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        mList.insertTopLevelItem(std::min(std::max(index, 0), mList.topLevelItemCount()), item);
+    }
+    item->setText(0, text);
+    SetLineImage(item, node.Conjugate() ? 1 : 0);
+}
+
+void HdrListCtrl::HighlightNode(int index, bool noEdit) {
+    UnHighlight();
+    QTreeWidgetItem* item = mList.topLevelItem(index);
+    if (item == nullptr) {
+        return;
+    }
+    SetLineHighlight(item, true);
+    mList.scrollToItem(item, QAbstractItemView::EnsureVisible);
+    mHLightIndex = index;
+    if (!noEdit) {
+        mList.editItem(item, 0);
+    }
+}
+
+void HdrListCtrl::UnHighlight() {
+    for (int i = 0; i < mList.topLevelItemCount(); ++i) {
+        SetLineHighlight(mList.topLevelItem(i), false);
+    }
+    mHLightIndex = -1;
+}
+
+void HdrListCtrl::DeleteHighlighted(bool confirm) {
+    if (mHLightIndex < 0) {
+        return;
+    }
+    if (confirm && !mRunner.AskYesNo(this, AppCaption(),
+                                     QStringLiteral("Sure you want to delete that node?"))) {
+        return;
+    }
+    std::unique_ptr<QTreeWidgetItem> removed(mList.takeTopLevelItem(mHLightIndex));
+    gNodeList.RemoveNode(mType, static_cast<short>(mHLightIndex));
+    mHLightIndex = -1;
+    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateRemoved, -1});
+}
+
+void HdrListCtrl::OnEndListLabelEdit(int index, const std::optional<QString>& text) {
+    mEditIndex = -1;
+    FComplex value;
+    const QByteArray bytes = text ? text->toUtf8() : QByteArray();
+    if (!text || !ParseNodeValue(bytes.constData(), mUnits, &value)) {
+        mRunner.Message(this, QStringLiteral("Hey Buddy!"), EditErrorText(),
+                        ModalRunner::Icon::Error);
+        return;
+    }
+    QTreeWidgetItem* item = mList.topLevelItem(index);
+    if (item == nullptr) {
+        return;
+    }
+    ReplaceGlobalEntry(index, value);
+    item->setText(0, QString::fromStdString(NodeValueText(value, mUnits)));
+    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateChanged, index});
+}
+
+void HdrListCtrl::OnRListClick(QPoint pos) {
+    QTreeWidgetItem* item = mList.itemAt(pos);
+    const int index = item != nullptr ? mList.indexOfTopLevelItem(item) : -1;
+    if (index >= 0 && GlyphRect(index).contains(pos)) {
+        SetLineImage(item, 1 - LineImage(index));
+        const FNode old = gNodeList.GetNodeByIndex(mType, static_cast<short>(index));
+        FNode toggled = old;
+        toggled.SetConjugate(!old.Conjugate());
+        gNodeList.ReplaceNode(old, toggled);
+        emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateChanged, index});
+    }
+    // The workspace takes the deletion keys.
+    window()->activateWindow();
+    window()->setFocus();
+}
+
+QString HdrListCtrl::LineText(int index) const {
+    const QTreeWidgetItem* item = mList.topLevelItem(index);
+    return item != nullptr ? item->text(0) : QString();
+}
+
+int HdrListCtrl::LineImage(int index) const {
+    const QTreeWidgetItem* item = mList.topLevelItem(index);
+    return item != nullptr ? item->data(0, kImageRole).toInt() : -1;
+}
+
+bool HdrListCtrl::LineHighlighted(int index) const {
+    const QTreeWidgetItem* item = mList.topLevelItem(index);
+    return item != nullptr && item->background(0).style() != Qt::NoBrush;
+}
+
+QRect HdrListCtrl::GlyphRect(int index) const {
+    const QTreeWidgetItem* item = mList.topLevelItem(index);
+    if (item == nullptr) {
+        return {};
+    }
+    return mDelegate.DecorationRect(mList, mList.indexFromItem(item));
+}
+
+void HdrListCtrl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QRect r = rect();
+    const int left = r.left() + 2;
+    const int right = r.left() + r.width() - 2;
+    const int captionBottom = r.top() + 18;
+    mHeader.setGeometry(left, r.top(), right - left, captionBottom - r.top());
+    // The one column fills the list beside its scroll bar, so the values fit.
+    mList.setGeometry(left, captionBottom + 1, right - left,
+                      r.top() + r.height() - 2 - (captionBottom + 1));
+}
+
+void HdrListCtrl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Draw3dFrame(painter, rect());
+}
+
+bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {
+    // The type is tested first: the viewport also has events while the list is being
+    // destroyed, when the list can no longer be asked for it.
+    if (event->type() == QEvent::MouseButtonPress && watched == mList.viewport()) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            OnRListClick(mouse->position().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HdrListCtrl::ReplaceGlobalEntry(int index, FComplex value) {
+    const bool conjugate = LineImage(index) == 1;
+    const FNode newNode(mType, value, conjugate, 1);
+    const FNode oldNode(mType, gNodeList.GetNodeByIndex(mType, static_cast<short>(index)).Value(),
+                        conjugate, 1);
+    gNodeList.ReplaceNode(oldNode, newNode);
+}
+
+void HdrListCtrl::SetLineImage(QTreeWidgetItem* item, int image) {
+    item->setData(0, kImageRole, image);
+    item->setIcon(0, imageSmall[image == 1 ? 1 : 0]);
+}
+
+void HdrListCtrl::SetLineHighlight(QTreeWidgetItem* item, bool on) {
+    const QPalette& p = mList.palette();
+    item->setBackground(0, on ? p.brush(QPalette::Highlight) : QBrush());
+    item->setForeground(0, on ? p.brush(QPalette::HighlightedText) : QBrush());
+}
+
+void HdrListCtrl::EditCancelled(QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+    if (hint == QAbstractItemDelegate::RevertModelCache && mEditIndex >= 0) {
+        OnEndListLabelEdit(mEditIndex, std::nullopt);
+    }
+}
+
+QString HdrListCtrl::EditErrorText() const {
+    switch (mUnits) {
+    case kUnitsCartesian:
+        return QStringLiteral("Complex Value must be in\nform: X + Yj");
+    case kUnitsPolarRadians:
+        return QStringLiteral("Complex Value must be in\nform: Mag Angle rad");
+    default:
+        return QStringLiteral("Complex Value must be in\nform: Mag Angle deg");
+    }
+}

@@ -1,0 +1,37 @@
+#include "ui/QENApp.h"
+
+#include "ui/AboutWnd.h"
+#include "ui/CMainWindow.h"
+#include "ui/QtModalRunner.h"
+
+#include <QDialog>
+#include <QPalette>
+#include <QScreen>
+
+#include <clocale>
+
+CQENApp::CQENApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // Qt has just taken the user's locale; the scanf and printf family must keep '.' as
+    // the decimal point for typed values and files.
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+CQENApp::~CQENApp() = default;
+
+void CQENApp::InitInstance() {
+    QPalette dialogs = palette();
+    dialogs.setColor(QPalette::Window, QColor(192, 192, 192));
+    dialogs.setColor(QPalette::WindowText, Qt::black);
+    setPalette(dialogs, "QDialog");
+
+    mRunner = std::make_unique<QtModalRunner>();
+    mSplash = std::make_unique<AboutWnd>();
+    mSplash->Start();
+    mMainWindow = std::make_unique<CMainWindow>(*mRunner);
+    if (const QScreen* screen = mMainWindow->screen()) {
+        const QRect frame = mMainWindow->frameGeometry();
+        mMainWindow->move(screen->availableGeometry().center() - frame.center() + frame.topLeft());
+    }
+    mMainWindow->show();
+    mSplash->raise();
+}

@@ -1,0 +1,74 @@
+#include "ui/QtModalRunner.h"
+
+#include "ui/RkDropTarget.h"
+
+#include <QDialog>
+#include <QDrag>
+#include <QFileDialog>
+#include <QIcon>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+
+void QtModalRunner::Message(QWidget* owner, const QString& caption, const QString& text,
+                            Icon icon) {
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
+                    text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+bool QtModalRunner::AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtModalRunner::OpenFileName(QWidget* owner, const FileDialogSpec& spec) {
+    QFileDialog dialog(owner, QString(), spec.initialName, spec.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtModalRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) {
+    QFileDialog dialog(owner, QString(), spec.initialName, spec.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtModalRunner::Exec(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QAction* QtModalRunner::Popup(QMenu& menu, QPoint globalPos) {
+    return menu.exec(globalPos);
+}
+
+void QtModalRunner::Drag(QWidget* source) {
+    // The drag carries no data of its own (the node kind travels in gDragType); the
+    // private format only lets the z-plane view tell this program's drags from others.
+    auto* data = new QMimeData;
+    data->setData(kNodeDragFormat, QByteArray());
+    QDrag drag(source);
+    drag.setMimeData(data);
+    drag.exec(Qt::MoveAction);
+}
+
+void QtModalRunner::About(QWidget* owner, const QString& appName, const QString& credits,
+                          const QIcon& icon) {
+    QMessageBox box(owner);
+    box.setWindowTitle(QStringLiteral("About %1").arg(appName));
+    box.setIconPixmap(icon.pixmap(32, 32));
+    box.setText(appName);
+    box.setInformativeText(credits);
+    box.exec();
+}

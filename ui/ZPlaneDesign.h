@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/FNodeList.h"
+#include "persist/QENPref.h"
+#include "ui/DragView.h"
+#include "ui/GraphView.h"
+#include "ui/HdrListCtrl.h"
+#include "ui/StatusBar.h"
+#include "ui/TargetView.h"
+
+#include <QRect>
+#include <QWidget>
+
+class ModalRunner;
+struct NodeUpdateMsg;
+
+// The design: every view reads and edits it and redraws from it when told.
+extern FNodeList gNodeList;
+// Drag code (kDragPole ... kDragZeroPair) of the node being dragged.
+extern int gDragType;
+// Index of the dragged node in its list; -1 while a palette node is not yet placed.
+extern int gDragIndex;
+
+// Where the workspace puts its children in a client rectangle.
+struct WorkspaceLayout {
+    QRect zeroList;
+    QRect poleList;
+    QRect palette;
+    QRect target;
+    QRect statusBar;
+    QRect graph;
+    // Width of the status bar's second part.
+    static constexpr int kStatusLastPart = 70;
+
+    static WorkspaceLayout ForClient(const QRect& client);
+};
+
+// The main window's workspace: lays out the z-plane view, the zero and pole lists,
+// the palette, a status bar and the compact response view, hands colours, units and
+// the sampling rate down to them, deletes the highlighted node on Backspace or
+// Delete, and routes the node-update notification to the views concerned.
+class ZPlaneDesign : public QWidget {
+    Q_OBJECT
+public:
+    explicit ZPlaneDesign(ModalRunner& runner, QWidget* parent = nullptr);
+
+    // Tells each view other than the sender what to redraw.
+    void OnNodeUpdate(const NodeUpdateMsg& msg);
+
+    void ChangeColours(const QENColourPref& colours);
+    void ChangeUnits(int units);
+    void ChangeSampleRate(int rate);
+    void SetConfirm(bool confirm) { mConfirm = confirm; }
+    // Empties the design; the caller sends the notification.
+    void Reset();
+    void CopyToClipboard();
+    bool SaveDesignToFile(const char* fileName) const;
+    // Replaces the design by the file's nodes; false (design unchanged) when the file
+    // cannot be read or is not a valid design.
+    bool LoadDesignFromFile(const char* fileName);
+
+    TargetView& Target() { return targetView; }
+    HdrListCtrl& ZeroList() { return leftGrid; }
+    HdrListCtrl& PoleList() { return rightGrid; }
+    GraphView& Graph() { return graphView; }
+    StatusBar& Status() { return statusView; }
+    DragView& Palette() { return dragView; }
+
+signals:
+    // Every notification a view of the workspace sends; the main window receives it.
+    void nodeUpdate(const NodeUpdateMsg& msg);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void ResizeUserInterface();
+
+    TargetView targetView;
+    HdrListCtrl leftGrid;
+    HdrListCtrl rightGrid;
+    GraphView graphView;
+    StatusBar statusView;
+    DragView dragView;
+    bool mConfirm = true;
+};

@@ -1,0 +1,7 @@
+#include "ui/QENApp.h"
+
+int main(int argc, char** argv) {
+    CQENApp app(argc, argv);
+    app.InitInstance();
+    return CQENApp::exec();
+}
