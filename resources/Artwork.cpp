@@ -99,17 +99,6 @@ QImage SplashPicture() {
     return picture;
 }
 
-QImage IconPicture() {
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(QColor(192, 192, 192));
-    QPainter p(&icon);
-    p.setPen(QColor(0, 0, 0));
-    DrawPlane(p, QPoint(16, 16), 11, 3);
-    p.setPen(QColor(128, 128, 128));
-    p.drawRect(0, 0, 31, 31);
-    return icon;
-}
-
 } // namespace
 
 QImage ArtworkBitmap(int id) {
@@ -131,6 +120,17 @@ QImage ArtworkBitmap(int id) {
     }
 }
 
+QImage ProgramIconImage() {
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(192, 192, 192));
+    QPainter p(&icon);
+    p.setPen(QColor(0, 0, 0));
+    DrawPlane(p, QPoint(16, 16), 11, 3);
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(0, 0, 31, 31);
+    return icon;
+}
+
 QIcon ProgramIcon() {
-    return QIcon(QPixmap::fromImage(IconPicture()));
+    return QIcon(QPixmap::fromImage(ProgramIconImage()));
 }

@@ -18,5 +18,6 @@ inline constexpr int kBitmapSplash = 305;
 // cross (pole), ring (zero) or two smaller ones (pair). A null image for other ids.
 QImage ArtworkBitmap(int id);
 
-// The 32 x 32 program icon.
+// The 32 x 32 program icon; the image alone needs no running application.
+QImage ProgramIconImage();
 QIcon ProgramIcon();
