@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
+
+#include <algorithm>
 
 QColor ColourFromRef(uint32_t ref) {
     return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF),
@@ -28,6 +33,58 @@ QFont LabelFont() {
     // Labels are drawn in exactly their colour, without blended edges.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+QFont DialogFont() {
+    return QFont(QStringLiteral("MS Sans Serif"), 8);
+}
+
+QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics) {
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    const int cy = metrics.height();
+    return QRect(x * cx / 4, y * cy / 8, w * cx / 4, h * cy / 8);
+}
+
+void CentreOverParent(QWidget& dialog) {
+    if (const QWidget* parent = dialog.parentWidget()) {
+        const QPoint centre = parent->mapToGlobal(parent->rect().center());
+        dialog.move(centre - dialog.rect().center());
+    }
+}
+
+void MakeTextBox(QPlainTextEdit& box) {
+    box.setReadOnly(true);
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+QPen LinePen(uint32_t ref) {
+    QPen pen(ColourFromRef(ref), 0);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void InvertColumn(QImage& image, int x, int top, int bottom) {
+    if (x < 0 || x >= image.width()) {
+        return;
+    }
+    for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y) {
+        image.setPixel(x, y, ~image.pixel(x, y) & 0xFFFFFF);
+    }
+}
+
+void DrawPi(QPainter& painter, QPoint origin, bool negative) {
+    const int x0 = origin.x();
+    const int y0 = origin.y();
+    // Left leg, bar, and a right leg one pixel longer than the left.
+    painter.drawLine(x0 + 3, y0, x0 + 3, y0 - 5);
+    painter.drawLine(x0 + 1, y0 - 5, x0 + 8, y0 - 5);
+    painter.drawLine(x0 + 6, y0 - 5, x0 + 6, y0 + 1);
+    if (negative) {
+        painter.drawLine(x0, y0 - 3, x0 + 2, y0 - 3);
+    }
 }
 
 void Draw3dFrame(QPainter& painter, const QRect& r) {

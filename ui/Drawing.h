@@ -2,12 +2,16 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 
 #include <cstdint>
 
+class QFontMetrics;
+class QImage;
 class QPainter;
+class QPlainTextEdit;
 class QString;
 class QWidget;
 
@@ -26,6 +30,40 @@ uint32_t ButtonFaceRef();
 
 // "MS Sans Serif", 8 pixels high, light weight: the label font of the views.
 QFont LabelFont();
+
+// "MS Sans Serif", 8 points: the font of the dialogs, whose layouts are in its units.
+QFont DialogFont();
+// A rectangle in dialog units as pixels: a horizontal unit is a quarter of the font's
+// average character width, a vertical unit an eighth of its height.
+QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics);
+// Centres a dialog over its parent; one without a parent stays where it is.
+void CentreOverParent(QWidget& dialog);
+// A dialog's box of text to read and select: read-only, lines not wrapped, both
+// scroll bars always there.
+void MakeTextBox(QPlainTextEdit& box);
+
+// The layouts are stated with exclusive right and bottom edges.
+inline int RightOf(const QRect& r) {
+    return r.left() + r.width();
+}
+inline int BottomOf(const QRect& r) {
+    return r.top() + r.height();
+}
+inline QRect RectFromEdges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// A one-pixel pen whose lines leave out their end point, so that a polyline draws
+// each joint once and its last point not at all.
+QPen LinePen(uint32_t ref);
+
+// Inverts the pixels of column x from top to bottom - 1 (clipped to the image), so
+// that doing it twice restores them.
+void InvertColumn(QImage& image, int x, int top, int bottom);
+
+// A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
+// sign in front of it when negative.
+void DrawPi(QPainter& painter, QPoint origin, bool negative);
 
 // A one-pixel sunken frame on r: top and left edges RGB(160,160,160), bottom and
 // right edges white; the top-right and bottom-left corners are white.

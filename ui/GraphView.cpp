@@ -9,30 +9,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Panel edges as the layout is stated: right and bottom exclusive.
-int RightOf(const QRect& r) {
-    return r.left() + r.width();
-}
-int BottomOf(const QRect& r) {
-    return r.top() + r.height();
-}
-
-} // namespace
-
-void DrawPi(QPainter& painter, QPoint origin, bool negative) {
-    const int x0 = origin.x();
-    const int y0 = origin.y();
-    // Left leg, bar, and a right leg one pixel longer than the left.
-    painter.drawLine(x0 + 3, y0, x0 + 3, y0 - 5);
-    painter.drawLine(x0 + 1, y0 - 5, x0 + 8, y0 - 5);
-    painter.drawLine(x0 + 6, y0 - 5, x0 + 6, y0 + 1);
-    if (negative) {
-        painter.drawLine(x0, y0 - 3, x0 + 2, y0 - 3);
-    }
-}
-
 GraphView::GraphView(QWidget* parent)
     : QWidget(parent), mBkColour(ButtonFaceRef()), mainFont(LabelFont()) {
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -70,7 +70,3 @@ private:
     int mSampleRate = 8000;
     QImage mCanvas;
 };
-
-// A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
-// sign in front of it when negative.
-void DrawPi(QPainter& painter, QPoint origin, bool negative);

@@ -81,7 +81,7 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
                           QAbstractItemView::DoubleClicked);
     mList.setIconSize(QSize(15, 15));
     // The dialog font: small enough for a polar value in degrees to fit the line.
-    mList.setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    mList.setFont(DialogFont());
     mList.setItemDelegate(&mDelegate);
     mList.viewport()->installEventFilter(this);
     connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditCancelled);

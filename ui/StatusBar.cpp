@@ -2,30 +2,36 @@
 
 #include <algorithm>
 
-StatusBar::StatusBar(QWidget* parent) : QWidget(parent), mParts{QLabel(this), QLabel(this)} {
-    for (QLabel& part : mParts) {
-        part.setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        part.setIndent(2);
+StatusBar::StatusBar(int parts, QWidget* parent) : QWidget(parent) {
+    for (int i = 0; i < parts; ++i) {
+        auto part = std::make_unique<QLabel>(this);
+        part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        part->setIndent(2);
+        mParts.push_back(std::move(part));
     }
 }
 
-void StatusBar::SetLastPartWidth(int width) {
-    mLastPartWidth = width;
+void StatusBar::SetPartEdges(std::vector<int> edges) {
+    mEdges = std::move(edges);
     PlaceParts();
 }
 
 void StatusBar::SetText(int part, const QString& text) {
-    if (part == 0 || part == 1) {
-        mParts[part].setText(text);
+    if (part >= 0 && part < static_cast<int>(mParts.size())) {
+        mParts[static_cast<size_t>(part)]->setText(text);
     }
 }
 
 QString StatusBar::Text(int part) const {
-    return part == 0 || part == 1 ? mParts[part].text() : QString();
+    return part >= 0 && part < static_cast<int>(mParts.size())
+               ? mParts[static_cast<size_t>(part)]->text()
+               : QString();
 }
 
 QRect StatusBar::PartRect(int part) const {
-    return part == 0 || part == 1 ? mParts[part].geometry() : QRect();
+    return part >= 0 && part < static_cast<int>(mParts.size())
+               ? mParts[static_cast<size_t>(part)]->geometry()
+               : QRect();
 }
 
 void StatusBar::resizeEvent(QResizeEvent* event) {
@@ -34,7 +40,11 @@ void StatusBar::resizeEvent(QResizeEvent* event) {
 }
 
 void StatusBar::PlaceParts() {
-    const int first = std::max(0, width() - mLastPartWidth);
-    mParts[0].setGeometry(0, 0, first, height());
-    mParts[1].setGeometry(first, 0, width() - first, height());
+    int left = 0;
+    for (size_t i = 0; i < mParts.size(); ++i) {
+        int right = i + 1 == mParts.size() ? width() : i < mEdges.size() ? mEdges[i] : left;
+        right = std::max(right, left);
+        mParts[i]->setGeometry(left, 0, right - left, height());
+        left = right;
+    }
 }

@@ -3,16 +3,20 @@
 #include <QLabel>
 #include <QWidget>
 
-// A status bar of two sunken text parts that sits exactly where it is placed (not at
-// a window's bottom edge): the first part ends a given width before the bar's end.
+#include <memory>
+#include <vector>
+
+// A status bar of sunken text parts that sits exactly where it is placed (not at a
+// window's bottom edge); its owner says where each part ends.
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
-    explicit StatusBar(QWidget* parent = nullptr);
+    explicit StatusBar(int parts, QWidget* parent = nullptr);
 
-    // The second part's width in pixels; the first takes the rest.
-    void SetLastPartWidth(int width);
-    // part 0 or 1.
+    // Right edge of each part but the last, in pixels from the bar's left; the last
+    // part ends with the bar. Parts without an edge here are left empty.
+    void SetPartEdges(std::vector<int> edges);
+    // part 0 ... parts - 1; other parts are ignored.
     void SetText(int part, const QString& text);
     QString Text(int part) const;
     QRect PartRect(int part) const;
@@ -23,6 +27,6 @@ protected:
 private:
     void PlaceParts();
 
-    QLabel mParts[2];
-    int mLastPartWidth = 70;
+    std::vector<std::unique_ptr<QLabel>> mParts;
+    std::vector<int> mEdges;
 };

@@ -17,17 +17,6 @@ void PlaceSlider(QSlider& slider, const QRect& r) {
 
 } // namespace
 
-QRect StdFilterDlg::DluRect(int x, int y, int w, int h, const QFontMetrics& metrics) {
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-    const int cy = metrics.height();
-    return QRect(x * cx / 4, y * cy / 8, w * cx / 4, h * cy / 8);
-}
-
-QRect StdFilterDlg::DluRect(int x, int y, int w, int h) const {
-    return DluRect(x, y, w, h, fontMetrics());
-}
-
 StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
     : QDialog(parent), mRunner(runner), mCriteria(QStringLiteral("Enter in Filter Criteria"), this),
       mClassLabel(QStringLiteral("Filter Class"), this), mClass(this),
@@ -41,25 +30,26 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
       mOk(QStringLiteral("&OK"), this), mCancel(QStringLiteral("&Cancel"), this) {
     setWindowTitle(QStringLiteral("Standard Filter Design"));
     // The layout below is in units of this font.
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(DluRect(0, 0, 217, 140).size());
-    mCriteria.setGeometry(DluRect(3, 4, 210, 113));
-    mClassLabel.setGeometry(DluRect(8, 20, 38, 8));
-    mClass.setGeometry(DluRect(48, 18, 66, 12));
-    mTypeBox.setGeometry(DluRect(118, 14, 91, 40));
-    mLowpass.setGeometry(DluRect(122, 24, 39, 10));
-    mHighpass.setGeometry(DluRect(165, 24, 39, 10));
-    mBandstop.setGeometry(DluRect(122, 40, 39, 10));
-    mBandpass.setGeometry(DluRect(165, 40, 39, 10));
-    mFirstLabel.setGeometry(DluRect(7, 64, 50, 10));
-    PlaceSlider(mFirstCorner, DluRect(61, 63, 146, 10));
-    mSecondLabel.setGeometry(DluRect(7, 84, 50, 10));
-    PlaceSlider(mSecondCorner, DluRect(61, 83, 145, 10));
-    mOrderLabel.setGeometry(DluRect(8, 103, 50, 10));
-    PlaceSlider(mOrder, DluRect(61, 102, 145, 10));
-    mClear.setGeometry(DluRect(4, 124, 100, 10));
-    mOk.setGeometry(DluRect(127, 122, 40, 14));
-    mCancel.setGeometry(DluRect(172, 122, 40, 14));
+    setFont(DialogFont());
+    const QFontMetrics metrics = fontMetrics();
+    setFixedSize(DluRect(0, 0, 217, 140, metrics).size());
+    mCriteria.setGeometry(DluRect(3, 4, 210, 113, metrics));
+    mClassLabel.setGeometry(DluRect(8, 20, 38, 8, metrics));
+    mClass.setGeometry(DluRect(48, 18, 66, 12, metrics));
+    mTypeBox.setGeometry(DluRect(118, 14, 91, 40, metrics));
+    mLowpass.setGeometry(DluRect(122, 24, 39, 10, metrics));
+    mHighpass.setGeometry(DluRect(165, 24, 39, 10, metrics));
+    mBandstop.setGeometry(DluRect(122, 40, 39, 10, metrics));
+    mBandpass.setGeometry(DluRect(165, 40, 39, 10, metrics));
+    mFirstLabel.setGeometry(DluRect(7, 64, 50, 10, metrics));
+    PlaceSlider(mFirstCorner, DluRect(61, 63, 146, 10, metrics));
+    mSecondLabel.setGeometry(DluRect(7, 84, 50, 10, metrics));
+    PlaceSlider(mSecondCorner, DluRect(61, 83, 145, 10, metrics));
+    mOrderLabel.setGeometry(DluRect(8, 103, 50, 10, metrics));
+    PlaceSlider(mOrder, DluRect(61, 102, 145, 10, metrics));
+    mClear.setGeometry(DluRect(4, 124, 100, 10, metrics));
+    mOk.setGeometry(DluRect(127, 122, 40, 14, metrics));
+    mCancel.setGeometry(DluRect(172, 122, 40, 14, metrics));
     // Enter ends the dialog accepted; neither button takes it.
     mOk.setAutoDefault(false);
     mCancel.setAutoDefault(false);
@@ -76,10 +66,7 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
 
     connect(&mOk, &QPushButton::clicked, this, &StdFilterDlg::OnOKButton);
     connect(&mCancel, &QPushButton::clicked, this, &QDialog::reject);
-    if (parent != nullptr) {
-        const QPoint centre = parent->mapToGlobal(parent->rect().center());
-        move(centre - rect().center());
-    }
+    CentreOverParent(*this);
 }
 
 void StdFilterDlg::OnOKButton() {

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,11 +18,6 @@ class StdFilterDlg : public QDialog {
     Q_OBJECT
 public:
     StdFilterDlg(ModalRunner& runner, QWidget* parent = nullptr);
-
-    // A rectangle in dialog units as pixels: a horizontal unit is a quarter of the
-    // font's average character width, a vertical unit an eighth of its height.
-    static QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics);
-    QRect DluRect(int x, int y, int w, int h) const;
 
     void OnOKButton();
 

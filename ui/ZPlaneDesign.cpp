@@ -32,7 +32,7 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     : QWidget(parent), targetView(runner, this), leftGrid(runner, this), rightGrid(runner, this),
-      graphView(this), statusView(this), dragView(runner, this) {
+      graphView(this), statusView(2, this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -43,7 +43,6 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     leftGrid.SetBitmapResID(kNodeZero, kBitmapZero, kBitmapZeroPair);
     rightGrid.SetBitmapResID(kNodePole, kBitmapPole, kBitmapPolePair);
     targetView.SetStatusBar(&statusView);
-    statusView.SetLastPartWidth(WorkspaceLayout::kStatusLastPart);
     connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
@@ -151,6 +150,7 @@ void ZPlaneDesign::ResizeUserInterface() {
     dragView.setGeometry(layout.palette);
     targetView.setGeometry(layout.target);
     statusView.setGeometry(layout.statusBar);
+    statusView.SetPartEdges({layout.statusBar.width() - WorkspaceLayout::kStatusLastPart});
     graphView.setGeometry(layout.graph);
     update();
 }

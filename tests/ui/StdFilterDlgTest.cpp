@@ -1,6 +1,7 @@
 #include "ui/StdFilterDlg.h"
 #include "ScriptedRunner.h"
 #include "ui/CMainWindow.h"
+#include "ui/Drawing.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -24,8 +25,8 @@ private slots:
         QCOMPARE(dialog.Order().minimum(), 1);
         QCOMPARE(dialog.Order().maximum(), 10);
         const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.size(), StdFilterDlg::DluRect(0, 0, 217, 140, metrics).size());
-        QCOMPARE(dialog.OkButton().geometry(), StdFilterDlg::DluRect(127, 122, 40, 14, metrics));
+        QCOMPARE(dialog.size(), DluRect(0, 0, 217, 140, metrics).size());
+        QCOMPARE(dialog.OkButton().geometry(), DluRect(127, 122, 40, 14, metrics));
         // Every control lies inside the dialog.
         for (const QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             QVERIFY(dialog.rect().contains(child->geometry()));

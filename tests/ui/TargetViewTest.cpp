@@ -24,7 +24,7 @@ QRgb Rgb(const QImage& image, QPoint p) {
 // A z-plane view alone, with its notifications recorded.
 struct View {
     ScriptedRunner runner;
-    StatusBar status;
+    StatusBar status{2};
     TargetView view{runner};
     std::vector<NodeUpdateMsg> sent;
 
