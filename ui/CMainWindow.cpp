@@ -1,6 +1,10 @@
 #include "ui/CMainWindow.h"
 
 #include "resources/Artwork.h"
+#include "ui/ClrPrefDialog.h"
+#include "ui/DEDialog.h"
+#include "ui/GraphWin.h"
+#include "ui/HZDialog.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
 
@@ -128,7 +132,11 @@ void CMainWindow::BuildMenus() {
         {kCmdExit, &CMainWindow::OnExit},
         {kCmdCopy, &CMainWindow::OnCopy},
         {kCmdConfirmation, &CMainWindow::OnConfirm},
-        {kCmdAbout, &CMainWindow::OnAbout}};
+        {kCmdAbout, &CMainWindow::OnAbout},
+        {kCmdAnalysisGraph, &CMainWindow::OnAnalysisGraph},
+        {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
+        {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
+        {kCmdColours, &CMainWindow::OnColours}};
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
@@ -144,8 +152,7 @@ void CMainWindow::BuildMenus() {
 
     // Commands without a handler in this program.
     for (const int id :
-         {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdAnalysisGraph,
-          kCmdDifferenceEquation, kCmdTransferFunction, kCmdFilterAudioFile, kCmdColours}) {
+         {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdFilterAudioFile}) {
         mActions.at(id)->setEnabled(false);
     }
 }
@@ -172,12 +179,27 @@ QAction* CMainWindow::Action(int id) const {
     return found != mActions.end() ? found->second : nullptr;
 }
 
+GraphWin* CMainWindow::GraphWnd() const {
+    return mGraphWnd;
+}
+
+ClrPrefDialog* CMainWindow::ColourDialog() const {
+    return mClrDlg;
+}
+
 void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    // Selections and live drags leave the analysis window alone.
+    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved)) != 0 && mGraphWnd) {
+        mGraphWnd->UpdateFromNodeList();
+    }
     mZPlaneDesign.OnNodeUpdate(msg);
 }
 
 void CMainWindow::OnChangeColour(const QENColourPref& colours) {
     mPrefs.colourPref = colours;
+    if (mGraphWnd) {
+        mGraphWnd->ChangeColours(mPrefs.colourPref);
+    }
     mZPlaneDesign.ChangeColours(mPrefs.colourPref);
 }
 
@@ -219,6 +241,9 @@ void CMainWindow::OnFileSaveAs() {
         return;
     }
     mFilename = path;
+    if (mGraphWnd) {
+        mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+    }
     OnFileSave();
 }
 
@@ -250,6 +275,9 @@ void CMainWindow::OnSampleRate(int id) {
     mPrefs.sampleFreqPref = RateOfCommand(id);
     SetChecked(id, true);
     mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+    if (mGraphWnd) {
+        mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
+    }
 }
 
 void CMainWindow::OnConfirm() {
@@ -263,6 +291,47 @@ void CMainWindow::OnAbout() {
                   QStringLiteral("QEN by the WinQEN developers\n"
                                  "Windows version by the WinQEN developers"),
                   ProgramIcon());
+}
+
+void CMainWindow::OnAnalysisGraph() {
+    if (mGraphWnd) {
+        mGraphWnd->raise();
+        mGraphWnd->activateWindow();
+        return;
+    }
+    mGraphWnd = new GraphWin(mRunner, this);
+    mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+    mGraphWnd->ChangeColours(mPrefs.colourPref);
+    mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
+    mGraphWnd->UpdateFromNodeList();
+    mGraphWnd->show();
+}
+
+void CMainWindow::OnDifferenceEquation() {
+    DEDialog dialog(mRunner, this);
+    if (!dialog.Ready()) {
+        mRunner.Message(this, AppCaption(), QString::fromLatin1(DEDialog::kNonCausalText),
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnTransferFunction() {
+    HZDialog dialog(mRunner, this);
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnColours() {
+    if (mClrDlg) {
+        mClrDlg->raise();
+        mClrDlg->activateWindow();
+        return;
+    }
+    mClrDlg = new ClrPrefDialog(mRunner, mPrefs.colourPref, this);
+    connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
+            Qt::DirectConnection);
+    mClrDlg->show();
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {

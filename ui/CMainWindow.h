@@ -4,10 +4,13 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <map>
 
+class ClrPrefDialog;
+class GraphWin;
 class ModalRunner;
 class QAction;
 struct NodeUpdateMsg;
@@ -42,7 +45,8 @@ inline constexpr int kCmdCopy = 144;
 
 // The program's main window: menus and shortcuts, the design workspace filling it, the
 // current design file, the preferences (read when it is made, written when it goes),
-// and the relay of the node-update and colour-change notifications.
+// the analysis window, dialogs and audio filtering it opens, and the relay of the
+// node-update and colour-change notifications.
 class CMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -67,6 +71,16 @@ public:
     void OnSampleRate(int id);
     void OnConfirm();
     void OnAbout();
+    // Opens the analysis window, or brings the open one forward.
+    void OnAnalysisGraph();
+    void OnDifferenceEquation();
+    void OnTransferFunction();
+    // Opens the colour dialog, or brings the open one forward.
+    void OnColours();
+
+    // The analysis window and the colour dialog while they are open, else null.
+    GraphWin* GraphWnd() const;
+    ClrPrefDialog* ColourDialog() const;
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -88,6 +102,9 @@ private:
 
     ModalRunner& mRunner;
     ZPlaneDesign mZPlaneDesign;
+    // Both delete themselves when closed, which clears these.
+    QPointer<ClrPrefDialog> mClrDlg;
+    QPointer<GraphWin> mGraphWnd;
     QString mFilename;
     std::map<int, QAction*> mActions;
 };

@@ -14,6 +14,11 @@ void ClrCStatic::SetBkColour(uint32_t colour) {
     ApplyColours();
 }
 
+void ClrCStatic::mouseDoubleClickEvent(QMouseEvent* event) {
+    QLabel::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
 void ClrCStatic::ApplyColours() {
     QPalette p = palette();
     p.setColor(QPalette::Window, ColourFromRef(mBkColour));

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 // A text label with its own text and background colours: the caption of the node
-// lists, and the colour swatches of the colour preferences dialog, where a double
-// click (when click notification is on) opens the colour chooser.
+// lists, the fraction bar of the transfer function, and the colour swatches of the
+// colour preferences dialog, which open the colour chooser on a double click.
 class ClrCStatic : public QLabel {
     Q_OBJECT
 public:
@@ -14,6 +14,12 @@ public:
 
     void SetBkColour(uint32_t colour);
     uint32_t BkColour() const { return mBkColour; }
+
+signals:
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void ApplyColours();

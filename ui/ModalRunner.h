@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QPoint>
 #include <QString>
@@ -19,8 +20,8 @@ struct FileDialogSpec {
 };
 
 // Every modal interaction the windows start goes through here: message boxes,
-// questions, file dialogs, modal dialogs, popup menus and node drags. The program
-// shows the real ones (QtModalRunner); tests answer them without a screen.
+// questions, file dialogs, the colour chooser, modal dialogs, popup menus and node drags. The
+// program shows the real ones (QtModalRunner); tests answer them without a screen.
 class ModalRunner {
 public:
     enum class Icon { Information, Error };
@@ -37,6 +38,8 @@ public:
     // Full path to save to (an existing file only after the user agreed to replace
     // it), or empty when cancelled.
     virtual QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) = 0;
+    // The colour chooser, starting at initial; an invalid colour when cancelled.
+    virtual QColor ChooseColour(QWidget* owner, const QColor& initial) = 0;
     // Runs dialog modally; true when it ended accepted.
     virtual bool Exec(QDialog& dialog) = 0;
     // Shows menu at a screen position; the chosen action, or null.

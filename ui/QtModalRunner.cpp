@@ -2,6 +2,7 @@
 
 #include "ui/RkDropTarget.h"
 
+#include <QColorDialog>
 #include <QDialog>
 #include <QDrag>
 #include <QFileDialog>
@@ -43,6 +44,10 @@ QString QtModalRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) 
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+QColor QtModalRunner::ChooseColour(QWidget* owner, const QColor& initial) {
+    return QColorDialog::getColor(initial, owner);
 }
 
 bool QtModalRunner::Exec(QDialog& dialog) {

@@ -32,6 +32,16 @@ QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec)
     return OpenFileName(owner, spec);
 }
 
+QColor ScriptedRunner::ChooseColour(QWidget*, const QColor& initial) {
+    colourChoosers.push_back(initial);
+    if (colourAnswers.empty()) {
+        return {};
+    }
+    const QColor answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedRunner::Exec(QDialog& dialog) {
     return onExec ? onExec(dialog) : false;
 }

@@ -10,7 +10,8 @@
 #include <vector>
 
 // A ModalRunner for tests: records every message and question and answers them, the
-// file dialogs, modal dialogs, popup menus and drags from what the test has queued.
+// file dialogs, colour choosers, modal dialogs, popup menus and drags from what the test has
+// queued.
 class ScriptedRunner : public ModalRunner {
 public:
     struct Shown {
@@ -23,6 +24,7 @@ public:
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogSpec& spec) override;
     QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) override;
+    QColor ChooseColour(QWidget* owner, const QColor& initial) override;
     bool Exec(QDialog& dialog) override;
     QAction* Popup(QMenu& menu, QPoint globalPos) override;
     void Drag(QWidget* source) override;
@@ -32,6 +34,7 @@ public:
     // Answers, used front first; an empty queue answers No or Cancel.
     std::deque<bool> yesNoAnswers;
     std::deque<QString> fileAnswers;
+    std::deque<QColor> colourAnswers;
     // Index of the popup menu item to choose; -1 closes the menu without a choice.
     int popupChoice = -1;
     std::function<bool(QDialog&)> onExec;
@@ -40,6 +43,8 @@ public:
     std::vector<Shown> messages;
     QStringList questions;
     std::vector<FileDialogSpec> fileDialogs;
+    // The colour each chooser started at.
+    std::vector<QColor> colourChoosers;
     QStringList popupItems;
     QStringList abouts;
     int drags = 0;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "analysis/CInputResponse.h"
+#include "ui/AnalysisGraph.h"
+
+#include <memory>
+
+// The analysis window's time graph: the impulse, step or ramp response of the design
+// over a duration in milliseconds, each sample's real part (normalised by the peak)
+// marked with an X and joined by lines, with a cursor reading out the sample under it.
+class TimeGraph : public AnalysisGraph {
+    Q_OBJECT
+public:
+    explicit TimeGraph(QWidget* parent = nullptr);
+
+    // kCmdImpulseResponse, kCmdStepResponse or kCmdRampResponse: a fresh response of
+    // that kind, computed at once.
+    void SetPlotType(int id);
+    // Stores ms lengthened to the next whole number of sample periods beyond it and
+    // redraws; the caller recomputes.
+    void SetDuration(double ms);
+    // Milliseconds.
+    double Duration() const { return mDuration; }
+
+    // Recomputes the response from gNodeList for the duration at the sampling rate.
+    // A non-causal design, a negative count or more than kMaxTimeSamples samples keep
+    // the samples there were.
+    void UpdateFromNodeList();
+    // Writes the raw samples as a points file; false when it could not be written.
+    bool PrintToFile(const char* path) const;
+    void CopyToClipboard();
+
+    const CInputResponse& Response() const { return *mResponse; }
+    QRect TraceRect() const { return mTraceRect; }
+
+    // The panel in a client area, above the read-out's 40-pixel strip.
+    static QRect TraceRectFor(QSize client);
+    // The plot area inside the panel.
+    static QRect TracePlot(const QRect& traceRect);
+    // Where sample n of count, of normalised real value, lies in plot area t: samples
+    // spread from the left axis to the right end.
+    static QPoint SamplePoint(const QRect& t, int n, int count, double value);
+
+protected:
+    void Layout(QSize client) override;
+    std::vector<QRect> PlotAreas() const override;
+    void Draw(QPainter& painter) override;
+    std::array<QString, 4> StatusTexts() const override;
+
+private:
+    void DoStylePaint(QPainter& painter);
+    void PlotMagBackground(QPainter& painter);
+    void PlotMagGraph(QPainter& painter);
+
+    QRect mTraceRect;
+    std::unique_ptr<CInputResponse> mResponse;
+    double mDuration = 1.0;
+};
