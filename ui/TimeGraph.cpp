@@ -69,12 +69,11 @@ void TimeGraph::SetDuration(double ms) {
 void TimeGraph::UpdateFromNodeList() {
     // A duration set at a low rate may ask for too many samples at a higher one.
     const long long count = DurationSampleCount(mDuration, mSampleRate);
-    if (count > kMaxTimeSamples) {
-        return;
+    if (count <= kMaxTimeSamples) {
+        mResponse->Initialize(&gNodeList, static_cast<int>(count));
     }
-    if (mResponse->Initialize(&gNodeList, static_cast<int>(count))) {
-        Redraw();
-    }
+    // Also when that failed: a design that is no longer causal shows no trace.
+    Redraw();
 }
 
 bool TimeGraph::PrintToFile(const char* path) const {

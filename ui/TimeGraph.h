@@ -22,9 +22,9 @@ public:
     // Milliseconds.
     double Duration() const { return mDuration; }
 
-    // Recomputes the response from gNodeList for the duration at the sampling rate.
-    // A non-causal design, a negative count or more than kMaxTimeSamples samples keep
-    // the samples there were.
+    // Recomputes the response from gNodeList for the duration at the sampling rate,
+    // and redraws. A non-causal design, a negative count or more than kMaxTimeSamples
+    // samples keep the samples there were.
     void UpdateFromNodeList();
     // Writes the raw samples as a points file; false when it could not be written.
     bool PrintToFile(const char* path) const;

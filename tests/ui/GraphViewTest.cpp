@@ -1,8 +1,8 @@
 #include "ui/GraphView.h"
+#include "PictureCheck.h"
 #include "ui/Drawing.h"
 #include "ui/ZPlaneDesign.h"
 
-#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -10,10 +10,6 @@ namespace {
 constexpr uint32_t kTraceRef = 0x00008000;
 constexpr QRgb kTrace = 0x008000;
 constexpr QRgb kBack = 0xC0C0C0;
-
-QRgb Rgb(const QImage& image, QPoint p) {
-    return image.pixel(p) & 0xFFFFFF;
-}
 
 struct View {
     GraphView view;
@@ -27,31 +23,6 @@ struct View {
     QRect Mag() const { return GraphView::MagRect(view.rect()); }
     QRect Phase() const { return GraphView::PhaseRect(view.rect()); }
 };
-
-// True when every inked pixel of text, drawn with the label font with its top-left
-// corner at at, is inked in the picture too.
-bool ShowsLabel(const QImage& picture, QPoint at, const QString& text) {
-    QImage reference(picture.size(), QImage::Format_RGB32);
-    reference.fill(Qt::white);
-    {
-        QPainter painter(&reference);
-        painter.setFont(LabelFont());
-        painter.setPen(Qt::black);
-        DrawTextAt(painter, at, text);
-    }
-    int inked = 0;
-    for (int y = 0; y < reference.height(); ++y) {
-        for (int x = 0; x < reference.width(); ++x) {
-            if (Rgb(reference, QPoint(x, y)) == 0) {
-                ++inked;
-                if (Rgb(picture, QPoint(x, y)) != 0) {
-                    return false;
-                }
-            }
-        }
-    }
-    return inked > 0;
-}
 
 } // namespace
 

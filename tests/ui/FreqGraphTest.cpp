@@ -1,0 +1,240 @@
+#include "ui/FreqGraph.h"
+#include "PictureCheck.h"
+#include "TestSupport.h"
+#include "ui/ZPlaneDesign.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kTrace = 0x008000;
+constexpr QRgb kBack = 0xC0C0C0;
+
+// A 400 x 300 graph: panels (0,3)-(400,127) and (0,130)-(400,260); plot areas
+// x 10 ... 394, magnitude y 8 ... 111 over its axis at 112, phase y 135 ... 254 about
+// its zero line at 195.
+struct Graph {
+    FreqGraph graph;
+    Graph() {
+        graph.SetBkColour(0xC0C0C0);
+        graph.SetTraceColour(0x008000);
+        graph.resize(400, 300);
+        graph.show();
+        graph.UpdateFromNodeList();
+    }
+    void Press(int x, int y = 50) {
+        QTest::mousePress(&graph, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+        QTest::mouseRelease(&graph, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    }
+    void Key(Qt::Key key) { QTest::keyClick(&graph, key); }
+    QStringList Readout() const {
+        QStringList texts;
+        for (int part = 0; part < 4; ++part) {
+            texts << graph.Status().Text(part);
+        }
+        return texts;
+    }
+};
+
+const QStringList kNoCursor = {"Frequency: 0.00 kHz", "Magnitude: 0.00 ", "Phase: 0.00 (deg)",
+                               "Scale: 1.0000 "};
+
+} // namespace
+
+class FreqGraphTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { gNodeList.Clear(kNodeBoth); }
+
+    void layout() {
+        const QSize client(400, 300);
+        QCOMPARE(FreqGraph::MagRectFor(client), QRect(QPoint(0, 3), QPoint(399, 126)));
+        QCOMPARE(FreqGraph::PhaseRectFor(client), QRect(QPoint(0, 130), QPoint(399, 259)));
+        const QRect m = FreqGraph::MagPlot(FreqGraph::MagRectFor(client));
+        QCOMPARE(m, QRect(QPoint(10, 8), QPoint(394, 111)));
+        QCOMPARE(FreqGraph::PhasePlot(FreqGraph::PhaseRectFor(client)),
+                 QRect(QPoint(10, 135), QPoint(394, 254)));
+        QCOMPARE(FreqGraph::StatusRect(client), QRect(0, 260, 400, 20));
+        QCOMPARE(FreqGraph::StatusEdges(400), (std::vector<int>{100, 200, 300}));
+        // The peak touches the top of the plot area, a magnitude of 0 lies on the axis,
+        // and the last sample on the area's right edge.
+        QCOMPARE(FreqGraph::MagPoint(m, 0, 1.0), QPoint(10, 8));
+        QCOMPARE(FreqGraph::MagPoint(m, FreqGraph::kResolution, 0.0), QPoint(395, 112));
+        const QRect p(10, 135, 385, 120);
+        QCOMPARE(FreqGraph::PhasePoint(p, 0, 1.0), QPoint(10, 195 - 19));
+        QCOMPARE(FreqGraph::PhasePoint(p, FreqGraph::kResolution, -1.0), QPoint(395, 195 + 19));
+        QCOMPARE(FreqGraph::PhasePoint(p, 512, 0.0).y(), 195);
+    }
+
+    void drawsAxesTracesAndFrames() {
+        Graph g;
+        const QImage& pic = g.graph.Picture();
+        QCOMPARE(Rgb(pic, QPoint(10, 60)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(200, 112)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(10, 240)), 0u);
+        // A flat response: the magnitude along the top of the plot area, the phase on
+        // the zero line; lines end short of their last point.
+        QCOMPARE(Rgb(pic, QPoint(10, 8)), kTrace);
+        QCOMPARE(Rgb(pic, QPoint(394, 8)), kTrace);
+        QCOMPARE(Rgb(pic, QPoint(395, 8)), kBack);
+        QCOMPARE(Rgb(pic, QPoint(394, 9)), kBack);
+        QCOMPARE(Rgb(pic, QPoint(300, 195)), kTrace);
+        QCOMPARE(Rgb(pic, QPoint(395, 112)), kBack);
+        QCOMPARE(Rgb(pic, QPoint(0, 3)), 0xA0A0A0u);
+        QCOMPARE(Rgb(pic, QPoint(399, 126)), 0xFFFFFFu);
+        QCOMPARE(Rgb(pic, QPoint(200, 128)), Rgb(pic, QPoint(200, 1)));
+        QVERIFY(ShowsLabel(pic, QPoint(2, 112), QStringLiteral("0")));
+        QVERIFY(ShowsLabel(pic, QPoint(2, 3), QStringLiteral("1")));
+        QVERIFY(ShowsLabel(pic, QPoint(192, 112), QStringLiteral("kHz")));
+        QVERIFY(ShowsLabel(pic, QPoint(192, 245), QStringLiteral("kHz")));
+        // The pi glyphs' bars.
+        QCOMPARE(Rgb(pic, QPoint(2 + 4, 140 - 5)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(2 + 4, 250 - 5)), 0u);
+        QCOMPARE(Rgb(pic, QPoint(2 + 1, 250 - 3)), 0u);
+    }
+
+    void rateLabels_data() {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("atRightEnd");
+        QTest::newRow("8000 Hz") << 8000 << "4.0"
+                                 << "Frequency: 3.99 kHz";
+        QTest::newRow("44100 Hz") << 44100 << "22.1"
+                                  << "Frequency: 21.99 kHz";
+    }
+
+    void rateLabels() {
+        QFETCH(int, rate);
+        QFETCH(QString, label);
+        QFETCH(QString, atRightEnd);
+        Graph g;
+        g.graph.SetSampleRate(rate);
+        QVERIFY(ShowsLabel(g.graph.Picture(), QPoint(370, 112), label));
+        QVERIFY(ShowsLabel(g.graph.Picture(), QPoint(370, 195), label));
+        g.Press(394);
+        QCOMPARE(g.Readout()[0], atRightEnd);
+    }
+
+    void readoutAtThePlotEdgesAndWithoutCursor() {
+        Graph g;
+        g.Press(10);
+        QCOMPARE(g.graph.CursorX(), 10);
+        QCOMPARE(g.Readout(), (QStringList{"Frequency: 0.00 kHz", "Magnitude: 1.00 ",
+                                           "Phase: 0.00 (deg)", "Scale: 1.0000 "}));
+        g.Press(394, 200);
+        QCOMPARE(g.graph.CursorX(), 394);
+        // Outside both plot areas, between the panels and left of the axes.
+        g.Press(200, 128);
+        QCOMPARE(g.graph.CursorX(), -1);
+        QCOMPARE(g.Readout(), kNoCursor);
+        g.Press(5, 50);
+        QCOMPARE(g.graph.CursorX(), -1);
+    }
+
+    void readoutIsExact() {
+        // A zero at z = -1: |H| = 2 cos(w / 2), peak 2 at 0 Hz, phase -w / 2.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        Graph g;
+        g.Press(10 + 385 / 2 + 1);
+        // w = 193 pi / 385.
+        QCOMPARE(g.Readout()[0], QStringLiteral("Frequency: 2.01 kHz"));
+        QCOMPARE(g.Readout()[1], QStringLiteral("Magnitude: 0.71 "));
+        QCOMPARE(g.Readout()[2], QStringLiteral("Phase: 45.12 (deg)"));
+        QCOMPARE(g.Readout()[3], QStringLiteral("Scale: 2.0000 "));
+    }
+
+    void keysMoveAndRemoveTheCursor() {
+        Graph g;
+        g.Key(Qt::Key_Right);
+        QCOMPARE(g.graph.CursorX(), -1);
+        g.Press(100);
+        g.Key(Qt::Key_Right);
+        g.Key(Qt::Key_Right);
+        g.Key(Qt::Key_Left);
+        QCOMPARE(g.graph.CursorX(), 101);
+        g.Key(Qt::Key_Up);
+        QCOMPARE(g.graph.CursorX(), 101);
+        g.Press(394);
+        g.Key(Qt::Key_Right);
+        QCOMPARE(g.graph.CursorX(), -1);
+        QCOMPARE(g.Readout(), kNoCursor);
+        g.Press(10);
+        g.Key(Qt::Key_Left);
+        QCOMPARE(g.graph.CursorX(), -1);
+    }
+
+    void cursorLineIsInvertedAndRestored() {
+        Graph g;
+        const QImage before = g.graph.Picture();
+        g.Press(150);
+        const QImage& with = g.graph.Picture();
+        for (const int y : {8, 60, 111, 135, 195, 254}) {
+            QCOMPARE(Rgb(with, QPoint(150, y)), ~Rgb(before, QPoint(150, y)) & 0xFFFFFF);
+        }
+        for (const int y : {7, 112, 128, 134, 255}) {
+            QCOMPARE(Rgb(with, QPoint(150, y)), Rgb(before, QPoint(150, y)));
+        }
+        g.Press(151);
+        g.Key(Qt::Key_Right);
+        g.Press(200, 128);
+        QCOMPARE(g.graph.Picture(), before);
+    }
+
+    void phaseUnitsChangeOnlyTheReadout() {
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        Graph g;
+        const QImage picture = g.graph.Picture();
+        g.Press(120);
+        const QStringList degrees = g.Readout();
+        g.graph.SetPhaseUnits(kCmdRadians);
+        QCOMPARE(g.graph.Picture(), picture);
+        g.Press(120);
+        const QStringList radians = g.Readout();
+        QCOMPARE(radians[0], degrees[0]);
+        QCOMPARE(radians[1], degrees[1]);
+        QCOMPARE(radians[3], degrees[3]);
+        QVERIFY(degrees[2].endsWith(QStringLiteral(" (deg)")));
+        QVERIFY(radians[2].endsWith(QStringLiteral(" (rad)")));
+        const double deg = degrees[2].section(' ', 1, 1).toDouble();
+        const double rad = radians[2].section(' ', 1, 1).toDouble();
+        QVERIFY(qAbs(deg * kPi / 180.0 - rad) < 0.01);
+    }
+
+    void copiesTheChosenPanel_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("phase");
+        QTest::newRow("Copy Graph") << kCmdCopyGraph << false;
+        QTest::newRow("Copy Phase") << kCmdCopyPhase << true;
+        QTest::newRow("Copy Magnitude") << kCmdCopyMagnitude << false;
+    }
+
+    void copiesTheChosenPanel() {
+        QFETCH(int, id);
+        QFETCH(bool, phase);
+        Graph g;
+        g.graph.CopyToClipboard(id);
+        const QRect panel = phase ? g.graph.PhaseRect() : g.graph.MagRect();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), panel.size());
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 g.graph.Picture().copy(panel).convertToFormat(QImage::Format_RGB32));
+    }
+
+    void savesOneLinePerSample() {
+        TempDir dir;
+        Graph g;
+        QVERIFY(g.graph.PrintToFile(dir.File("f.pts").c_str()));
+        const std::string text = ReadFileBytes(dir.File("f.pts"));
+        QCOMPARE(std::count(text.begin(), text.end(), '\n'), 1024);
+        QVERIFY(text.starts_with("+1.00000000000000000000+0.00000000000000000000j\n"));
+        QVERIFY(!g.graph.PrintToFile(dir.File("no/such/folder/f.pts").c_str()));
+    }
+};
+
+QTEST_MAIN(FreqGraphTest)
+#include "FreqGraphTest.moc"

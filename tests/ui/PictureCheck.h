@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+// Checks of the pictures the views draw off screen.
+
+// The colour of a pixel without its alpha byte.
+QRgb Rgb(const QImage& image, QPoint p);
+
+// True when every pixel that text, drawn in the label font with its top-left corner at
+// at, inks is black in the picture too.
+bool ShowsLabel(const QImage& picture, QPoint at, const QString& text);

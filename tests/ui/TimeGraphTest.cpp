@@ -1,0 +1,193 @@
+#include "ui/TimeGraph.h"
+#include "PictureCheck.h"
+#include "ui/ZPlaneDesign.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+namespace {
+
+constexpr QRgb kTrace = 0x008000;
+constexpr QRgb kBack = 0xC0C0C0;
+
+// A 400 x 300 graph: panel (0,3)-(400,257), plot area x 10 ... 394, y 8 ... 241, zero
+// line at 125; a sample of value v lies at y = 125 - trunc(117 v).
+struct Graph {
+    TimeGraph graph;
+    Graph() {
+        graph.SetBkColour(0xC0C0C0);
+        graph.SetTraceColour(0x008000);
+        graph.resize(400, 300);
+        graph.show();
+        graph.UpdateFromNodeList();
+    }
+    void Press(int x, int y = 50) {
+        QTest::mousePress(&graph, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+        QTest::mouseRelease(&graph, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    }
+    QString Readout(int part) const { return graph.Status().Text(part); }
+    bool Marked(QPoint p) const {
+        const QImage& pic = graph.Picture();
+        return Rgb(pic, p) == kTrace && Rgb(pic, p + QPoint(3, 3)) == kTrace &&
+               Rgb(pic, p + QPoint(-3, 3)) == kTrace && Rgb(pic, p + QPoint(3, -3)) == kTrace &&
+               Rgb(pic, p + QPoint(4, 4)) != kTrace;
+    }
+};
+
+} // namespace
+
+class TimeGraphTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { gNodeList.Clear(kNodeBoth); }
+
+    void layout() {
+        const QRect panel = TimeGraph::TraceRectFor(QSize(400, 300));
+        QCOMPARE(panel, QRect(QPoint(0, 3), QPoint(399, 256)));
+        const QRect t = TimeGraph::TracePlot(panel);
+        QCOMPARE(t, QRect(QPoint(10, 8), QPoint(394, 241)));
+        QCOMPARE(TimeGraph::SamplePoint(t, 0, 9, 1.0), QPoint(10, 8));
+        QCOMPARE(TimeGraph::SamplePoint(t, 4, 9, 0.0), QPoint(10 + 192, 125));
+        QCOMPARE(TimeGraph::SamplePoint(t, 8, 9, -1.0), QPoint(395, 242));
+        QCOMPARE(TimeGraph::SamplePoint(t, 0, 0, 0.0), QPoint(10, 125));
+    }
+
+    void durationSnapsToWholeSamples_data() {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<double>("asked");
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<int>("samples");
+        QTest::newRow("1 ms") << 8000 << 1.0 << 1.125 << 9;
+        QTest::newRow("10 ms") << 8000 << 10.0 << 10.125 << 81;
+        QTest::newRow("2.5 ms") << 8000 << 2.5 << 2.625 << 21;
+        QTest::newRow("0 ms") << 8000 << 0.0 << 0.125 << 1;
+        QTest::newRow("1 ms at 44100 Hz") << 44100 << 1.0 << 45 / 44.1 << 45;
+    }
+
+    void durationSnapsToWholeSamples() {
+        QFETCH(int, rate);
+        QFETCH(double, asked);
+        QFETCH(double, stored);
+        QFETCH(int, samples);
+        Graph g;
+        QCOMPARE(g.graph.Duration(), 1.0);
+        g.graph.SetSampleRate(rate);
+        g.graph.SetDuration(asked);
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.graph.Duration(), stored);
+        QCOMPARE(g.graph.Response().CpxCount(), samples);
+    }
+
+    void failedRecomputationsKeepTheSamples() {
+        Graph g;
+        g.graph.SetDuration(-5.0);
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        // 125 s at 8000 Hz snaps to 1000001 samples, one too many.
+        g.graph.SetDuration(125000.0);
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        g.graph.SetDuration(1.0);
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        // Not causal: only the axis and the zero line are drawn.
+        for (int x = 5; x < 400; ++x) {
+            QVERIFY(Rgb(g.graph.Picture(), QPoint(x, 8)) != kTrace);
+            QVERIFY(Rgb(g.graph.Picture(), QPoint(x, 125)) != kTrace);
+        }
+    }
+
+    void impulseOfAnEmptyDesign() {
+        Graph g;
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        QVERIFY(g.Marked(QPoint(10, 8)));
+        QVERIFY(g.Marked(QPoint(10 + 385 / 7, 125)));
+        QVERIFY(g.Marked(QPoint(10 + 385 * 6 / 7, 125)));
+        // The line from the first sample down to the second.
+        QCOMPARE(Rgb(g.graph.Picture(), QPoint(10 + 385 / 14, 8 + 117 / 2)), kTrace);
+        QCOMPARE(Rgb(g.graph.Picture(), QPoint(200, 60)), kBack);
+        QCOMPARE(Rgb(g.graph.Picture(), QPoint(10, 200)), 0u);
+        QCOMPARE(Rgb(g.graph.Picture(), QPoint(0, 3)), 0xA0A0A0u);
+    }
+
+    void stepOfALowPassRisesToTheTop() {
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        Graph g;
+        g.graph.SetPlotType(kCmdStepResponse);
+        g.graph.SetDuration(5.0);
+        g.graph.UpdateFromNodeList();
+        const int count = g.graph.Response().CpxCount();
+        QCOMPARE(count, 41);
+        const QRect t = TimeGraph::TracePlot(g.graph.TraceRect());
+        const QPoint last = TimeGraph::SamplePoint(t, count - 1, count,
+                                                   g.graph.Response().NormResponse(count - 1).r);
+        QVERIFY(last.y() <= t.top() + 1);
+        QVERIFY(g.Marked(last));
+        QVERIFY(g.Marked(QPoint(10, 125)));
+    }
+
+    void changingTheKindAndBack() {
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.3, 0.4), true, 1));
+        Graph g;
+        const std::vector<FComplex> impulse = g.graph.Response().Samples();
+        const QImage picture = g.graph.Picture();
+        g.graph.SetPlotType(kCmdRampResponse);
+        QVERIFY(g.graph.Response().Samples() != impulse);
+        g.graph.SetPlotType(kCmdImpulseResponse);
+        QCOMPARE(g.graph.Response().Samples(), impulse);
+        QCOMPARE(g.graph.Picture(), picture);
+    }
+
+    void sampleRateAloneKeepsTheSamples() {
+        Graph g;
+        g.graph.SetSampleRate(44100);
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.graph.Response().CpxCount(), 44);
+    }
+
+    void readout() {
+        Graph g;
+        g.Press(10);
+        QCOMPARE(g.Readout(0), QStringLiteral("Exact Time: 0.0000 ms"));
+        QCOMPARE(g.Readout(1), QStringLiteral("Magnitude: 1.00 (1.00)"));
+        QCOMPARE(g.Readout(2), QStringLiteral("Sample: 0 @ 0.00 ms"));
+        QCOMPARE(g.Readout(3), QStringLiteral("Scale: 1.0000 "));
+        g.Press(394);
+        QCOMPARE(g.Readout(0), QStringLiteral("Exact Time: 0.9974 ms"));
+        QCOMPARE(g.Readout(2), QStringLiteral("Sample: 7 @ 0.88 ms"));
+        QCOMPARE(g.Readout(1), QStringLiteral("Magnitude: 0.00 (0.00)"));
+        QTest::keyClick(&g.graph, Qt::Key_Right);
+        QCOMPARE(g.graph.CursorX(), -1);
+        QCOMPARE(g.Readout(0), QStringLiteral("Exact Time: 0.0000 ms"));
+        QCOMPARE(g.Readout(1), QStringLiteral("Magnitude: 0.00 (0.00)"));
+        QCOMPARE(g.Readout(2), QStringLiteral("Sample: 0 @ 0.00 ms"));
+        QCOMPARE(g.Readout(3), QStringLiteral("Scale: 1.0000 "));
+    }
+
+    void readoutShowsTheRawValueBesideTheNormalised() {
+        // H(z) = (z + 1) / (z - 0.5): the impulse response is 1, 1.5, 0.75, ..., its
+        // peak 1.5 at sample 1.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        Graph g;
+        g.Press(10 + 385 / 8 + 1);
+        QCOMPARE(g.Readout(2), QStringLiteral("Sample: 1 @ 0.12 ms"));
+        QCOMPARE(g.Readout(1), QStringLiteral("Magnitude: 1.50 (1.00)"));
+        QCOMPARE(g.Readout(3), QStringLiteral("Scale: 1.5000 "));
+    }
+
+    void copiesTheTracePanel() {
+        Graph g;
+        g.graph.CopyToClipboard();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.size(), g.graph.TraceRect().size());
+        QCOMPARE(Rgb(copied, QPoint(10, 5)), kTrace);
+    }
+};
+
+QTEST_MAIN(TimeGraphTest)
+#include "TimeGraphTest.moc"
