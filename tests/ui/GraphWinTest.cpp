@@ -1,0 +1,262 @@
+#include "ui/GraphWin.h"
+#include "PictureCheck.h"
+#include "ScriptedRunner.h"
+#include "TestSupport.h"
+#include "ui/MaxTimeDialog.h"
+#include "ui/ZPlaneDesign.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+const QString kNonCausal = QStringLiteral("Can't show time response of non-causal IIR filter");
+
+// A design with more zeros than poles.
+void MakeNonCausal() {
+    gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), true, 1));
+    gNodeList.AddNode(FNode(kNodePole, FComplex(0.2, 0.0), false, 1));
+}
+
+int LineCount(const std::string& path) {
+    const std::string text = ReadFileBytes(path);
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+} // namespace
+
+class GraphWinTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedRunner mRunner;
+    std::unique_ptr<GraphWin> mWin;
+
+    GraphWin& Win() {
+        if (!mWin) {
+            mWin = std::make_unique<GraphWin>(mRunner);
+            mWin->UpdateFromNodeList();
+            mWin->show();
+        }
+        return *mWin;
+    }
+    bool Checked(int id) { return Win().Action(id)->isChecked(); }
+    void Trigger(int id) { Win().Action(id)->trigger(); }
+    bool TimeShown() { return Win().centralWidget()->isVisible() && Win().Time().isVisible(); }
+
+private slots:
+    void init() {
+        gNodeList.Clear(kNodeBoth);
+        mRunner = ScriptedRunner();
+    }
+    void cleanup() { mWin.reset(); }
+
+    void startState() {
+        GraphWin& w = Win();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Love to graph!"));
+        QCOMPARE(w.minimumSize(), QSize(300, 200));
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QVERIFY(!w.Time().isVisible());
+        QCOMPARE(w.Freq().geometry(), w.centralWidget()->rect());
+        QCOMPARE(w.Freq().windowTitle(), QStringLiteral("Frequency"));
+        QCOMPARE(w.Time().windowTitle(), QStringLiteral("Time"));
+        QCOMPARE(w.Time().Duration(), 1.0);
+        for (const int id : {kCmdFreqResponse, kCmdDegrees}) {
+            QVERIFY(Checked(id));
+        }
+        for (const int id :
+             {kCmdImpulseResponse, kCmdStepResponse, kCmdRampResponse, kCmdRadians}) {
+            QVERIFY(!Checked(id));
+        }
+        QCOMPARE(w.Action(kCmdSaveValues)->text(), QStringLiteral("&Save Values\tCtrl+S"));
+        QCOMPARE(w.Action(kCmdStepResponse)->text(), QStringLiteral("&Step Response\tCtrl+T"));
+        QCOMPARE(w.Action(kCmdRadians)->text(), QStringLiteral("Radians"));
+        QCOMPARE(w.Action(kCmdSetMaxTime)->text(), QStringLiteral("Set Max Time"));
+        // The scales can never be chosen.
+        const QList<QMenu*> menus = w.menuBar()->findChildren<QMenu*>();
+        const auto scale = std::find_if(menus.begin(), menus.end(), [](const QMenu* m) {
+            return m->title() == QStringLiteral("Scale");
+        });
+        QVERIFY(scale != menus.end());
+        QCOMPARE((*scale)->actions().size(), 4);
+        for (const QAction* item : (*scale)->actions()) {
+            QVERIFY(!item->isEnabled());
+        }
+    }
+
+    void switchingGraphs() {
+        GraphWin& w = Win();
+        Trigger(kCmdStepResponse);
+        QCOMPARE(w.VisibleGraph(), kCmdStepResponse);
+        QVERIFY(TimeShown());
+        QVERIFY(!w.Freq().isVisible());
+        QVERIFY(Checked(kCmdStepResponse));
+        QVERIFY(!Checked(kCmdFreqResponse));
+        // The step response of an empty design is 1 throughout.
+        QCOMPARE(w.Time().Response().Samples().back(), FComplex(1.0, 0.0));
+        Trigger(kCmdRampResponse);
+        QCOMPARE(w.Time().Response().Samples().back(), FComplex(7.0, 0.0));
+        Trigger(kCmdFreqResponse);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QVERIFY(Checked(kCmdFreqResponse));
+        QVERIFY(!Checked(kCmdRampResponse));
+        // Choosing the shown graph again keeps its mark.
+        Trigger(kCmdFreqResponse);
+        QVERIFY(Checked(kCmdFreqResponse));
+    }
+
+    void shortcutsSwitchGraphs_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("id");
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << kCmdImpulseResponse;
+        QTest::newRow("Ctrl+T") << int(Qt::Key_T) << kCmdStepResponse;
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << kCmdRampResponse;
+    }
+
+    void shortcutsSwitchGraphs() {
+        QFETCH(int, key);
+        QFETCH(int, id);
+        GraphWin& w = Win();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, static_cast<Qt::Key>(key), Qt::ControlModifier);
+        QCOMPARE(w.VisibleGraph(), id);
+        QVERIFY(Checked(id));
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+    }
+
+    void nonCausalDesignRefusesTimeGraphs() {
+        MakeNonCausal();
+        GraphWin& w = Win();
+        Trigger(kCmdImpulseResponse);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, kNonCausal);
+        QCOMPARE(mRunner.messages[0].caption, AppCaption());
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QVERIFY(Checked(kCmdFreqResponse));
+        QVERIFY(!Checked(kCmdImpulseResponse));
+    }
+
+    void timeGraphStaysWhenTheDesignTurnsNonCausal() {
+        GraphWin& w = Win();
+        Trigger(kCmdImpulseResponse);
+        MakeNonCausal();
+        w.UpdateFromNodeList();
+        QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+        QVERIFY(TimeShown());
+        QVERIFY(w.Freq().Response().Scale() != 1.0);
+    }
+
+    void phaseUnits() {
+        GraphWin& w = Win();
+        Trigger(kCmdImpulseResponse);
+        Trigger(kCmdRadians);
+        QVERIFY(Checked(kCmdRadians));
+        QVERIFY(!Checked(kCmdDegrees));
+        QCOMPARE(w.Freq().PhaseUnits(), kCmdRadians);
+        QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+        Trigger(kCmdDegrees);
+        QVERIFY(Checked(kCmdDegrees));
+        QVERIFY(!Checked(kCmdRadians));
+        QCOMPARE(w.Freq().PhaseUnits(), kCmdDegrees);
+    }
+
+    void copyChoosesThePanel_data() {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<int>("id");
+        // 0 the magnitude panel, 1 the phase panel, 2 the time graph's panel.
+        QTest::addColumn<int>("panel");
+        QTest::newRow("frequency, Copy Graph") << kCmdFreqResponse << kCmdCopyGraph << 0;
+        QTest::newRow("frequency, Copy Phase") << kCmdFreqResponse << kCmdCopyPhase << 1;
+        QTest::newRow("frequency, Copy Magnitude") << kCmdFreqResponse << kCmdCopyMagnitude << 0;
+        QTest::newRow("step, Copy Phase") << kCmdStepResponse << kCmdCopyPhase << 2;
+        QTest::newRow("step, Copy Magnitude") << kCmdStepResponse << kCmdCopyMagnitude << 2;
+    }
+
+    void copyChoosesThePanel() {
+        QFETCH(int, graph);
+        QFETCH(int, id);
+        QFETCH(int, panel);
+        GraphWin& w = Win();
+        Trigger(graph);
+        Trigger(id);
+        const QRect panels[] = {w.Freq().MagRect(), w.Freq().PhaseRect(), w.Time().TraceRect()};
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), panels[panel].size());
+    }
+
+    void saveValues() {
+        TempDir dir;
+        GraphWin& w = Win();
+        mRunner.fileAnswers = {QString::fromStdString(dir.File("f.pts"))};
+        Trigger(kCmdSaveValues);
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("pzdplot"));
+        QCOMPARE(mRunner.fileDialogs.back().defaultSuffix, QStringLiteral("pts"));
+        QCOMPARE(mRunner.fileDialogs.back().filter,
+                 QStringLiteral("PZD Points Files (*.pts);;All Files (*)"));
+        QCOMPARE(LineCount(dir.File("f.pts")), 1024);
+        Trigger(kCmdImpulseResponse);
+        mRunner.fileAnswers = {QString::fromStdString(dir.File("t.pts"))};
+        Trigger(kCmdSaveValues);
+        QCOMPARE(LineCount(dir.File("t.pts")), 8);
+        Trigger(kCmdSaveValues);
+        QVERIFY(mRunner.messages.empty());
+        mRunner.fileAnswers = {QString::fromStdString(dir.File("none/t.pts"))};
+        Trigger(kCmdSaveValues);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Can't open file to save to"));
+        QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+    }
+
+    void setMaxTime() {
+        GraphWin& w = Win();
+        QStringList shown;
+        QStringList typed = {QStringLiteral("abc"), QStringLiteral("2.5")};
+        mRunner.onExec = [&](QDialog& dialog) {
+            auto& maxTime = dynamic_cast<MaxTimeDialog&>(dialog);
+            for (const QString& text : typed) {
+                shown << maxTime.Edit().text();
+                maxTime.Edit().setText(text);
+                maxTime.OkButton().click();
+            }
+            return maxTime.result() == QDialog::Accepted;
+        };
+        Trigger(kCmdSetMaxTime);
+        QCOMPARE(shown, (QStringList{"1.000000", "0.0"}));
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Not a valid time"));
+        QCOMPARE(w.Time().Duration(), 2.625);
+        QCOMPARE(w.Time().Response().CpxCount(), 21);
+        // Cancelled: nothing changes.
+        mRunner.onExec = [](QDialog&) { return false; };
+        Trigger(kCmdSetMaxTime);
+        QCOMPARE(w.Time().Duration(), 2.625);
+    }
+
+    void followsColoursAndRate() {
+        GraphWin& w = Win();
+        QENColourPref colours;
+        colours.clrBack = 0x102030;
+        w.ChangeColours(colours);
+        w.ChangeSampleRate(22050);
+        QCOMPARE(w.Freq().SampleRate(), 22050);
+        QCOMPARE(w.Time().SampleRate(), 22050);
+        QCOMPARE(Rgb(w.Freq().Picture(), QPoint(100, 60)), 0x302010u);
+        Trigger(kCmdImpulseResponse);
+        QCOMPARE(Rgb(w.Time().Picture(), QPoint(100, 60)), 0x302010u);
+        QCOMPARE(w.Time().Response().CpxCount(), 22);
+    }
+};
+
+QTEST_MAIN(GraphWinTest)
+#include "GraphWinTest.moc"
