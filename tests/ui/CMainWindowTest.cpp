@@ -1,13 +1,19 @@
 #include "ui/CMainWindow.h"
+#include "PictureCheck.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "persist/CDesignPersistence.h"
+#include "ui/ClrPrefDialog.h"
+#include "ui/DEDialog.h"
+#include "ui/GraphWin.h"
+#include "ui/HZDialog.h"
 #include "ui/NodeUpdateMsg.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -351,6 +357,130 @@ private slots:
         const TargetView& target = w.Design().Target();
         QCOMPARE(copied.pixel(target.Geometry().cx, 40) & 0xFFFFFF, 0u);
         QCOMPARE(copied.pixel(0, 0) & 0xFFFFFF, 0xA0A0A0u);
+    }
+
+    void analysisWindowOpensOnceAndFollowsTheDesign() {
+        CMainWindow& w = Window();
+        Trigger(kCmdRateFirst + 2);
+        Trigger(kCmdAnalysisGraph);
+        GraphWin* graph = w.GraphWnd();
+        QVERIFY(graph != nullptr);
+        QVERIFY(graph->isVisible());
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  Untitled"));
+        QCOMPARE(graph->Freq().SampleRate(), 22050);
+        QCOMPARE(Rgb(graph->Freq().Picture(), QPoint(100, 60)), 0xC0C0C0u);
+        QCOMPARE(graph->Freq().Response().Scale(), 1.0);
+        Trigger(kCmdAnalysisGraph);
+        QCOMPARE(w.GraphWnd(), graph);
+
+        // Selections and live drags leave it alone; edits reach it.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateSelect, 0});
+        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateLiveDrag, 0});
+        QCOMPARE(graph->Freq().Response().Scale(), 1.0);
+        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateAdded, 0});
+        QCOMPARE(graph->Freq().Response().Scale(), 2.0);
+
+        Trigger(kCmdRateLast);
+        QCOMPARE(graph->Freq().SampleRate(), 48000);
+        QCOMPARE(graph->Time().SampleRate(), 48000);
+        const QString path = QString::fromStdString(Path("d.pzd"));
+        mRunner.fileAnswers = {path};
+        Trigger(kCmdSaveAs);
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + path);
+        Trigger(kCmdNew);
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + path);
+        QCOMPARE(graph->Freq().Response().Scale(), 1.0);
+    }
+
+    void reopenedAnalysisWindowStartsAfresh() {
+        CMainWindow& w = Window();
+        Trigger(kCmdAnalysisGraph);
+        GraphWin* graph = w.GraphWnd();
+        graph->Action(kCmdStepResponse)->trigger();
+        graph->Action(kCmdRadians)->trigger();
+        graph->Time().SetDuration(5.0);
+        // Ctrl+W of the analysis window.
+        graph->Action(kCmdCloseWin)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.GraphWnd() == nullptr);
+        QVERIFY(w.isVisible());
+        Trigger(kCmdAnalysisGraph);
+        graph = w.GraphWnd();
+        QVERIFY(graph != nullptr);
+        QCOMPARE(graph->VisibleGraph(), kCmdFreqResponse);
+        QCOMPARE(graph->Freq().PhaseUnits(), kCmdDegrees);
+        QCOMPARE(graph->Time().Duration(), 1.0);
+    }
+
+    void closingTheMainWindowEndsWithTheAnalysisWindowOpen() {
+        CMainWindow& w = Window();
+        Trigger(kCmdAnalysisGraph);
+        QPointer<GraphWin> graph = w.GraphWnd();
+        QVERIFY(w.close());
+        mWindow.reset();
+        QVERIFY(graph.isNull());
+        QVERIFY(QFile::exists(QStringLiteral("WinQEN.ini")));
+    }
+
+    void colourDialogIsOneAndApplyReachesEveryView() {
+        CMainWindow& w = Window();
+        Trigger(kCmdAnalysisGraph);
+        Trigger(kCmdColours);
+        ClrPrefDialog* dialog = w.ColourDialog();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->Colours(), mPrefs.colourPref);
+        Trigger(kCmdColours);
+        QCOMPARE(w.ColourDialog(), dialog);
+        QCOMPARE(w.findChildren<ClrPrefDialog*>().size(), 1);
+
+        mRunner.colourAnswers = {QColor(0x10, 0x20, 0x30)};
+        QTest::mouseDClick(&dialog->BackSwatch(), Qt::LeftButton);
+        QCOMPARE(mPrefs.colourPref.clrBack, 0xC0C0C0u);
+        dialog->ApplyButton().click();
+        QCOMPARE(mPrefs.colourPref.clrBack, 0x302010u);
+        QCOMPARE(Rgb(w.Design().Target().Picture(), QPoint(20, 20)), 0x102030u);
+        QCOMPARE(Rgb(w.Design().Graph().Picture(), QPoint(20, 50)), 0x102030u);
+        QCOMPARE(Rgb(w.GraphWnd()->Freq().Picture(), QPoint(100, 60)), 0x102030u);
+
+        // Colours chosen but not applied are gone with the dialog.
+        mRunner.colourAnswers = {QColor(0xFF, 0xFF, 0x00)};
+        QTest::mouseDClick(&dialog->TraceSwatch(), Qt::LeftButton);
+        QVERIFY(dialog->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.ColourDialog() == nullptr);
+        Trigger(kCmdColours);
+        QCOMPARE(w.ColourDialog()->Colours(), mPrefs.colourPref);
+        QCOMPARE(w.ColourDialog()->BackSwatch().BkColour(), 0x302010u);
+    }
+
+    void textDialogs() {
+        CMainWindow& w = Window();
+        QStringList shown;
+        mRunner.onExec = [&shown](QDialog& dialog) {
+            if (const auto* de = qobject_cast<DEDialog*>(&dialog)) {
+                shown << de->Text();
+            } else if (const auto* hz = qobject_cast<HZDialog*>(&dialog)) {
+                shown << hz->Numerator() + '/' + hz->Denominator();
+            }
+            return true;
+        };
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+        Trigger(kCmdTransferFunction);
+        QCOMPARE(shown, (QStringList{"y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
+                                     "+1.0000 /+1.0000*z -0.5000 "}));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.5), true, 1));
+        Trigger(kCmdDifferenceEquation);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text,
+                 QStringLiteral("Can't show difference equation of non-causal IIR Filter"));
+        Trigger(kCmdTransferFunction);
+        QCOMPARE(shown.size(), 3);
     }
 
     void about() {
