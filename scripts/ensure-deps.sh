@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
   qt6-base-dev fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth xdotool xclip imagemagick
 )
 
 missing=()

@@ -1,0 +1,277 @@
+// Drives the real winqen on a private X server from outside, with real pointer drags,
+// keys and the clipboard, the way a person uses it.
+#include "XSession.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Where the workspace stands on the screen, found from the z-plane view's two axes:
+// they are the longest black lines on the screen, spanning the view edge to edge.
+struct Workspace {
+    QRect plane;   // the z-plane view
+    QPoint centre; // the origin of the plane
+    int radius = 0;
+
+    int Left() const { return plane.left() - 150; }
+    int Top() const { return plane.top() - 21; }
+    QPoint FromPlane(double re, double im) const {
+        return QPoint(centre.x() + static_cast<int>(std::lround(re * radius)),
+                      centre.y() - static_cast<int>(std::lround(im * radius)));
+    }
+    // Centre of a palette glyph whose box starts offset pixels from the strip's left
+    // (a negative offset counts from its right end).
+    QPoint PaletteGlyph(int offset) const {
+        const int x = offset >= 0 ? plane.left() + offset : plane.right() + 1 + offset;
+        return QPoint(x + 7, Top() + 2 + 7);
+    }
+};
+
+bool IsBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+
+std::optional<Workspace> FindWorkspace(const QImage& shot) {
+    int bestRow = -1, bestRowStart = 0, bestRowLength = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0, run = 0; x <= shot.width(); ++x) {
+            if (x < shot.width() && IsBlack(shot, x, y)) {
+                ++run;
+            } else {
+                if (run > bestRowLength) {
+                    bestRow = y, bestRowStart = x - run, bestRowLength = run;
+                }
+                run = 0;
+            }
+        }
+    }
+    int bestColumn = -1, bestColumnStart = 0, bestColumnLength = 0;
+    for (int x = 0; x < shot.width(); ++x) {
+        for (int y = 0, run = 0; y <= shot.height(); ++y) {
+            if (y < shot.height() && IsBlack(shot, x, y)) {
+                ++run;
+            } else {
+                if (run > bestColumnLength) {
+                    bestColumn = x, bestColumnStart = y - run, bestColumnLength = run;
+                }
+                run = 0;
+            }
+        }
+    }
+    if (bestRowLength < 200 || bestColumnLength < 150) {
+        return std::nullopt;
+    }
+    Workspace w;
+    // The axes run from the view's left edge and top edge to one pixel short of the
+    // opposite edges, which carry the frame.
+    w.plane = QRect(bestRowStart, bestColumnStart, bestRowLength + 1, bestColumnLength + 1);
+    w.centre = QPoint(bestColumn, bestRow);
+    w.radius = std::min(w.centre.x() - w.plane.left(), w.centre.y() - w.plane.top()) - 10;
+    return w;
+}
+
+struct NodeLine {
+    QChar kind;
+    double re = 0, im = 0;
+    int pair = 0;
+};
+
+// The node lines of a saved design, in file order.
+QList<NodeLine> DesignNodes(const QString& path) {
+    QFile file(path);
+    QList<NodeLine> nodes;
+    if (!file.open(QIODevice::ReadOnly)) {
+        return nodes;
+    }
+    static const QRegularExpression line(R"(^([PZ])\d+=(-?[0-9.]+), (-?[0-9.]+), (\d+) $)");
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QRegularExpressionMatch m = line.match(QString::fromLatin1(raw));
+        if (m.hasMatch()) {
+            nodes.append(NodeLine{m.captured(1)[0], m.captured(2).toDouble(),
+                                  m.captured(3).toDouble(), m.captured(4).toInt()});
+        }
+    }
+    return nodes;
+}
+
+} // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void placeNodesFromThePalette();
+    void moveAPoleWithTheMouse();
+    void typeAValueIntoTheZeroList();
+    void toggleAPairOnItsGlyph();
+    void deleteANodeWithTheKeyboard();
+    void quitThroughTheFileMenu();
+    void cleanupTestCase();
+
+private:
+    void Save();
+    QList<NodeLine> Saved() const { return DesignNodes(mDir.filePath("Untitled")); }
+
+    XSession mX;
+    QTemporaryDir mDir;
+    std::unique_ptr<QProcess> mApp;
+    Workspace mSpace;
+    double mPixel = 0.01; // one pixel in plane units
+};
+
+void EndToEndTest::initTestCase() {
+    const QStringList missing = XSession::MissingTools();
+    if (!missing.isEmpty()) {
+        QSKIP(qPrintable("needs " + missing.join(", ")));
+    }
+    QVERIFY(mDir.isValid());
+    QVERIFY2(mX.Start(), "Xvfb did not start");
+    mApp = std::make_unique<QProcess>();
+    QProcessEnvironment env = mX.Environment();
+    env.insert("HOME", mDir.path());
+    env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    mApp->setProcessEnvironment(env);
+    mApp->setWorkingDirectory(mDir.path());
+    mApp->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    mApp->start(QStringLiteral(WINQEN_PROGRAM), {});
+    QVERIFY(mApp->waitForStarted(10000));
+    QVERIFY2(mX.WaitForWindow("^WinQEN Untitled$", 30000) != 0, "no main window");
+    // The start-up picture stands over the middle of the screen; a double click
+    // closes it (or lands on the empty plane when it has gone already).
+    QThread::msleep(500);
+    mX.DoubleClick(QPoint(512, 384));
+    std::optional<Workspace> space;
+    for (int attempt = 0; attempt < 20 && !space; ++attempt) {
+        QThread::msleep(300);
+        space = FindWorkspace(mX.Screenshot());
+    }
+    QVERIFY2(space.has_value(), "the z-plane view is not on the screen");
+    mSpace = *space;
+    QVERIFY(mSpace.radius > 50);
+    mPixel = 1.5 / mSpace.radius;
+}
+
+void EndToEndTest::Save() {
+    mX.Focus("^WinQEN ");
+    QFile::remove(mDir.filePath("Untitled"));
+    mX.Key("ctrl+s");
+    for (int wait = 0; wait < 50 && !QFile::exists(mDir.filePath("Untitled")); ++wait) {
+        QThread::msleep(100);
+    }
+    QVERIFY2(QFile::exists(mDir.filePath("Untitled")), "Ctrl+S wrote no file");
+}
+
+void EndToEndTest::placeNodesFromThePalette() {
+    // Pole pair glyph (45 pixels from the strip's right end) to 0.5 + 0.5j; single
+    // zero glyph (10 from the left) onto the real axis at -0.5.
+    mX.Drag(mSpace.PaletteGlyph(-45), mSpace.FromPlane(0.5, 0.5));
+    mX.Drag(mSpace.PaletteGlyph(10), mSpace.FromPlane(-0.5, 0.0));
+    Save();
+    const QString text = QString::fromLatin1([&] {
+        QFile f(mDir.filePath("Untitled"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
+    QVERIFY2(text.startsWith("VERSION=2.000000 \nDESIGN=ZPlane \nPOLECOUNT=1 \nZEROCOUNT=1 \n"),
+             qPrintable(text));
+    const QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 2);
+    QCOMPARE(nodes[0].kind, QChar('P'));
+    QVERIFY(std::abs(nodes[0].re - 0.5) < mPixel && std::abs(nodes[0].im - 0.5) < mPixel);
+    QCOMPARE(nodes[0].pair, 1);
+    QCOMPARE(nodes[1].kind, QChar('Z'));
+    QVERIFY(std::abs(nodes[1].re + 0.5) < mPixel);
+    QCOMPARE(nodes[1].im, 0.0);
+    QCOMPARE(nodes[1].pair, 0);
+}
+
+void EndToEndTest::moveAPoleWithTheMouse() {
+    // Grab the lower member of the pair: the pair follows, mirrored.
+    mX.Drag(mSpace.FromPlane(0.5, -0.5), mSpace.FromPlane(0.3, -0.6));
+    Save();
+    const QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 2);
+    QVERIFY2(std::abs(nodes[0].re - 0.3) < mPixel && std::abs(std::abs(nodes[0].im) - 0.6) < mPixel,
+             qPrintable(QString("pole at %1 %2").arg(nodes[0].re).arg(nodes[0].im)));
+    QCOMPARE(nodes[0].pair, 1);
+}
+
+void EndToEndTest::typeAValueIntoTheZeroList() {
+    // A double click on the line's text opens it for typing.
+    mX.DoubleClick(QPoint(mSpace.Left() + 2 + 60, mSpace.Top() + 19 + 10));
+    mX.Key("ctrl+a");
+    mX.Type("0.25 90");
+    mX.Key("Return");
+    Save();
+    const QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 2);
+    QCOMPARE(nodes[1].kind, QChar('Z'));
+    QVERIFY2(std::abs(nodes[1].re) < 1e-6 && std::abs(nodes[1].im - 0.25) < 1e-6,
+             qPrintable(QString("zero at %1 %2").arg(nodes[1].re).arg(nodes[1].im)));
+}
+
+void EndToEndTest::toggleAPairOnItsGlyph() {
+    // Line 0 of the zero list: its glyph sits at the top left of the list.
+    const QPoint glyph(mSpace.Left() + 2 + 12, mSpace.Top() + 19 + 11);
+    mX.Click(glyph, 3);
+    Save();
+    QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 2);
+    QCOMPARE(nodes[1].pair, 1);
+    mX.Click(glyph, 3);
+    Save();
+    nodes = Saved();
+    QCOMPARE(nodes[1].pair, 0);
+}
+
+void EndToEndTest::deleteANodeWithTheKeyboard() {
+    const QList<NodeLine> before = Saved();
+    QCOMPARE(before.size(), 2);
+    mX.Click(mSpace.FromPlane(before[0].re, before[0].im));
+    mX.Key("Delete");
+    QVERIFY2(mX.WaitForWindow("^winqen$", 10000) != 0, "no confirmation was asked");
+    mX.Key("Return"); // Yes is the default answer
+    QVERIFY(mX.WaitForWindowGone("^winqen$", 10000));
+    Save();
+    const QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 1);
+    QCOMPARE(nodes[0].kind, QChar('Z'));
+}
+
+void EndToEndTest::quitThroughTheFileMenu() {
+    mX.Focus("^WinQEN ");
+    mX.Key("alt+f");
+    mX.Key("x");
+    QVERIFY2(mX.WaitForWindow("^winqen$", 10000) != 0, "Exit asked nothing");
+    mX.Key("Return");
+    QVERIFY2(mApp->waitForFinished(15000), "winqen did not end");
+    QCOMPARE(mApp->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(mApp->exitCode(), 0);
+    QFile ini(mDir.filePath("WinQEN.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray record = ini.readAll();
+    QCOMPARE(record.size(), 32);
+    QCOMPARE(record.left(4), QByteArray("\x00\x80\x00\x00", 4));
+    QCOMPARE(record.mid(24, 4), QByteArray("\x40\x1f\x00\x00", 4));
+}
+
+void EndToEndTest::cleanupTestCase() {
+    if (mApp && mApp->state() != QProcess::NotRunning) {
+        mApp->kill();
+        mApp->waitForFinished(5000);
+    }
+}
+
+QTEST_GUILESS_MAIN(EndToEndTest)
+#include "EndToEndTest.moc"
