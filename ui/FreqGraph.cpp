@@ -16,10 +16,6 @@ constexpr int ptos = 5, plos = 10, pbos = 5, pros = 5;
 // 2 pi * 1000: radians per sample to kHz at a rate in Hz.
 constexpr double kTwoPiThousand = 6283.185307179586;
 
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 } // namespace
 
 FreqGraph::FreqGraph(QWidget* parent) : AnalysisGraph(parent) {}
@@ -104,16 +100,18 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
             v = mResponse.ExactResponse(omega) / mResponse.Scale();
         }
     }
-    const QString phase = mPhaseUnits == kCmdDegrees
-                              ? Text(FormatC("Phase: %.2f (deg)", v.Phase() * 180.0 / kPi))
-                              : Text(FormatC("Phase: %.2f (rad)", v.Phase()));
-    return {Text(FormatC("Frequency: %.2f kHz", mSampleRate * omega / kTwoPiThousand)),
-            Text(FormatC("Magnitude: %.2f ", v.Mag())), phase,
-            Text(FormatC("Scale: %.4f ", mResponse.Scale()))};
+    const QString phase =
+        mPhaseUnits == kCmdDegrees
+            ? QString::fromStdString(FormatC("Phase: %.2f (deg)", v.Phase() * 180.0 / kPi))
+            : QString::fromStdString(FormatC("Phase: %.2f (rad)", v.Phase()));
+    return {QString::fromStdString(
+                FormatC("Frequency: %.2f kHz", mSampleRate * omega / kTwoPiThousand)),
+            QString::fromStdString(FormatC("Magnitude: %.2f ", v.Mag())), phase,
+            QString::fromStdString(FormatC("Scale: %.4f ", mResponse.Scale()))};
 }
 
 QString FreqGraph::HalfRateText() const {
-    return Text(FormatC("%.1f", mSampleRate / 2000.0));
+    return QString::fromStdString(FormatC("%.1f", mSampleRate / 2000.0));
 }
 
 void FreqGraph::DoStylePaint(QPainter& painter) {

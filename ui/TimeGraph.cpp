@@ -18,10 +18,6 @@ namespace {
 // Insets of the plot area from the panel: top, left, bottom, right.
 constexpr int mtos = 5, mlos = 10, mbos = 15, mros = 5;
 
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // An X over the sample, its lines without their end points.
 void PlotMarker(std::vector<QLine>& lines, QPoint p) {
     lines.emplace_back(p.x() - 3, p.y() - 3, p.x() + 4, p.y() + 4);
@@ -109,10 +105,11 @@ std::array<QString, 4> TimeGraph::StatusTexts() const {
         v = mResponse->NormResponse(n);
     }
     const double scale = mResponse->Scale();
-    return {Text(FormatC("Exact Time: %.4f ms", ms)),
-            Text(FormatC("Magnitude: %.2f (%.2f)", scale * v.r, v.r)),
-            Text(FormatC("Sample: %d @ %.2f ms", n, static_cast<double>(n) / mSampleRate * 1000.0)),
-            Text(FormatC("Scale: %.4f ", scale))};
+    return {QString::fromStdString(FormatC("Exact Time: %.4f ms", ms)),
+            QString::fromStdString(FormatC("Magnitude: %.2f (%.2f)", scale * v.r, v.r)),
+            QString::fromStdString(
+                FormatC("Sample: %d @ %.2f ms", n, static_cast<double>(n) / mSampleRate * 1000.0)),
+            QString::fromStdString(FormatC("Scale: %.4f ", scale))};
 }
 
 void TimeGraph::DoStylePaint(QPainter& painter) {
