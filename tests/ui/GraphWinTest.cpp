@@ -6,6 +6,7 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
@@ -128,9 +129,12 @@ private slots:
         GraphWin& w = Win();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), &w.Freq());
         QTest::keyClick(&w, static_cast<Qt::Key>(key), Qt::ControlModifier);
         QCOMPARE(w.VisibleGraph(), id);
         QVERIFY(Checked(id));
+        // The cursor keys reach the graph on show.
+        QCOMPARE(QApplication::focusWidget(), &w.Time());
         QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
     }
