@@ -35,10 +35,6 @@ private slots:
         QCOMPARE(dialog.PoleSwatch().BkColour(), 0x000004u);
         QCOMPARE(dialog.ZeroSwatch().BkColour(), 0x000005u);
         QCOMPARE(dialog.Colours(), SomeColours());
-        const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.size(), DluRect(0, 0, 159, 89, metrics).size());
-        QCOMPARE(dialog.PoleSwatch().geometry(), DluRect(15, 20, 10, 10, metrics));
-        QCOMPARE(dialog.ApplyButton().geometry(), DluRect(109, 64, 40, 14, metrics));
     }
 
     void framesAroundTheSwatches() {

@@ -61,14 +61,10 @@ private slots:
 
     void startState() {
         GraphWin& w = Win();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Love to graph!"));
-        QCOMPARE(w.minimumSize(), QSize(300, 200));
         QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
         QVERIFY(w.Freq().isVisible());
         QVERIFY(!w.Time().isVisible());
         QCOMPARE(w.Freq().geometry(), w.centralWidget()->rect());
-        QCOMPARE(w.Freq().windowTitle(), QStringLiteral("Frequency"));
-        QCOMPARE(w.Time().windowTitle(), QStringLiteral("Time"));
         QCOMPARE(w.Time().Duration(), 1.0);
         for (const int id : {kCmdFreqResponse, kCmdDegrees}) {
             QVERIFY(Checked(id));
@@ -77,17 +73,12 @@ private slots:
              {kCmdImpulseResponse, kCmdStepResponse, kCmdRampResponse, kCmdRadians}) {
             QVERIFY(!Checked(id));
         }
-        QCOMPARE(w.Action(kCmdSaveValues)->text(), QStringLiteral("&Save Values\tCtrl+S"));
-        QCOMPARE(w.Action(kCmdStepResponse)->text(), QStringLiteral("&Step Response\tCtrl+T"));
-        QCOMPARE(w.Action(kCmdRadians)->text(), QStringLiteral("Radians"));
-        QCOMPARE(w.Action(kCmdSetMaxTime)->text(), QStringLiteral("Set Max Time"));
         // The scales can never be chosen.
         const QList<QMenu*> menus = w.menuBar()->findChildren<QMenu*>();
         const auto scale = std::find_if(menus.begin(), menus.end(), [](const QMenu* m) {
             return m->title() == QStringLiteral("Scale");
         });
         QVERIFY(scale != menus.end());
-        QCOMPARE((*scale)->actions().size(), 4);
         for (const QAction* item : (*scale)->actions()) {
             QVERIFY(!item->isEnabled());
         }
@@ -245,20 +236,6 @@ private slots:
         mRunner.onExec = [](QDialog&) { return false; };
         Trigger(kCmdSetMaxTime);
         QCOMPARE(w.Time().Duration(), 2.625);
-    }
-
-    void followsColoursAndRate() {
-        GraphWin& w = Win();
-        QENColourPref colours;
-        colours.clrBack = 0x102030;
-        w.ChangeColours(colours);
-        w.ChangeSampleRate(22050);
-        QCOMPARE(w.Freq().SampleRate(), 22050);
-        QCOMPARE(w.Time().SampleRate(), 22050);
-        QCOMPARE(Rgb(w.Freq().Picture(), QPoint(100, 60)), 0x302010u);
-        Trigger(kCmdImpulseResponse);
-        QCOMPARE(Rgb(w.Time().Picture(), QPoint(100, 60)), 0x302010u);
-        QCOMPARE(w.Time().Response().CpxCount(), 22);
     }
 };
 

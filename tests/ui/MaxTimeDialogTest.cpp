@@ -1,7 +1,6 @@
 #include "ui/MaxTimeDialog.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
-#include "ui/Drawing.h"
 
 #include <QTest>
 
@@ -9,35 +8,19 @@ class MaxTimeDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void layout() {
-        ScriptedRunner runner;
-        MaxTimeDialog dialog(runner, 1.125f, 8000);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Max Time"));
-        QCOMPARE(dialog.Edit().text(), QStringLiteral("1.125000"));
-        const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.size(), DluRect(0, 0, 95, 63, metrics).size());
-        QCOMPARE(dialog.OkButton().geometry(), DluRect(10, 45, 40, 14, metrics));
-        QVERIFY(dialog.OkButton().isDefault());
-    }
-
     void durations_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("rate");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<float>("time");
         QTest::newRow("2.5") << "2.5" << 8000 << true << 2.5f;
-        QTest::newRow("blanks and a tail") << " 3.5 ms" << 8000 << true << 3.5f;
-        QTest::newRow("zero") << "0" << 8000 << true << 0.0f;
         QTest::newRow("negative") << "-5" << 8000 << true << -5.0f;
         QTest::newRow("just under a million samples") << "124999.8" << 8000 << true << 124999.8f;
         QTest::newRow("a million and one samples") << "125000" << 8000 << false << 0.0f;
         QTest::newRow("too long at 48000 Hz") << "30000" << 48000 << false << 0.0f;
-        QTest::newRow("huge") << "1e30" << 8000 << false << 0.0f;
         QTest::newRow("overflows a float") << "1e40" << 8000 << false << 0.0f;
-        QTest::newRow("infinite") << "inf" << 8000 << false << 0.0f;
         QTest::newRow("not a number") << "nan" << 8000 << false << 0.0f;
         QTest::newRow("letters") << "abc" << 8000 << false << 0.0f;
-        QTest::newRow("empty") << "" << 8000 << false << 0.0f;
     }
 
     void durations() {
