@@ -1,0 +1,175 @@
+#include "audio/CAIFFin.h"
+
+#include "audio/AIFF.h"
+#include "audio/FileUtils.h"
+
+#include <array>
+
+namespace {
+
+constexpr int64_t kHeadBytes = 12;
+// The form size counts from the form type, 4 bytes before the first chunk.
+constexpr int64_t kFirstChunkOffset = 4;
+
+std::string FourCCText(uint32_t id) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>(id >> shift);
+        text += c >= 0x20 && c < 0x7F ? c : '?';
+    }
+    return text;
+}
+
+} // namespace
+
+long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    std::rewind(Stream());
+    std::array<uint8_t, 12> head{};
+    mFileLength = ReadAIFFHead(Stream(), head);
+    if (mFileLength == 0) {
+        return Fail(-1, "not an AIFF file");
+    }
+    // A missing pad byte at the very end is tolerated: the writer supplies one.
+    if (8 + bec2l(head.data() + 4) > RealLength()) {
+        return Fail(-1, "the FORM chunk runs past the end of the file");
+    }
+    piece->assign(head.begin(), head.end());
+    return kHeadBytes;
+}
+
+long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    const long result = WalkForm(piece);
+    if (result < 0) {
+        piece->clear();
+    }
+    return result;
+}
+
+long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
+    std::FILE* stream = Stream();
+    const int64_t formStart = ftello(stream) - kFirstChunkOffset;
+    int format = -1;
+    int soundChunks = 0;
+    // Every step moves at least one chunk header forward, so the walk ends.
+    for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
+        if (fseeko(stream, formStart + offset, SEEK_SET) != 0) {
+            return Fail(-2, "the file cannot be read");
+        }
+        const uint32_t id = GetNextChunkType(stream);
+        const int64_t size = GetAChunkSize(stream);
+        if (size < 0 || offset + 8 + size > mFileLength) {
+            return Fail(-2, "a chunk runs past the end of the FORM");
+        }
+        if (id == FourCC("SSND")) {
+            if (++soundChunks > 1) {
+                return Fail(-3, "more than one \"SSND\" chunk");
+            }
+        } else if (id != FourCC("COMM") && !IsListedAIFFChunk(id)) {
+            return Fail(-1, "an AIFF file may not hold a \"" + FourCCText(id) + "\" chunk");
+        } else if (id == FourCC("COMM") && (format = GetAIFFFormat(stream, &mSampleRate)) < 0) {
+            return Fail(-1, format == -1 ? "the \"COMM\" chunk is cut short"
+                                         : "only 8-, 16-, 24- or 32-bit samples in mono or "
+                                           "stereo can be filtered");
+        } else if (!AppendPiece(formStart + offset, 8 + size, piece)) {
+            return Fail(-2, Problem());
+        }
+        offset += 8 + size;
+    }
+    if (format < 0 || soundChunks == 0) {
+        return Fail(-3, format < 0 ? "no \"COMM\" chunk" : "no \"SSND\" chunk");
+    }
+    SetFormat((format & 1) != 0   ? 1
+              : (format & 2) != 0 ? 2
+              : (format & 4) != 0 ? 3
+                                  : 4,
+              (format & 16) != 0);
+    if (fseeko(stream, formStart + kFirstChunkOffset, SEEK_SET) != 0) {
+        return Fail(-2, "the file cannot be read");
+    }
+    return static_cast<long>(piece->size());
+}
+
+long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    std::FILE* stream = Stream();
+    const int64_t formStart = ftello(stream) - kFirstChunkOffset;
+    int64_t offset = kFirstChunkOffset;
+    while (GetNextChunkType(stream) != FourCC("SSND")) {
+        const int64_t size = GetAChunkSize(stream);
+        if (size < 0 || offset + 8 + size >= mFileLength) {
+            return Fail(-1, "no \"SSND\" chunk");
+        }
+        offset += 8 + size;
+        if (fseeko(stream, formStart + offset, SEEK_SET) != 0) {
+            return Fail(-1, "the file cannot be read");
+        }
+    }
+    std::array<uint8_t, 16> header{};
+    const int64_t size = ReadAIFFDataHeader(stream, header);
+    if (size < 0) {
+        return Fail(-1, "the \"SSND\" chunk is cut short");
+    }
+    if (size > BytesLeft(stream)) {
+        return Fail(-1, "the \"SSND\" chunk runs past the end of the file");
+    }
+    StartData(size);
+    mPadding = size % 2 != 0;
+    piece->assign(header.begin(), header.end());
+    return static_cast<long>(piece->size());
+}
+
+long CAIFFin::GetNextSample(tSample* frame) {
+    const uint8_t* b = nullptr;
+    const long left = TakeFrame(&b);
+    if (left < 0) {
+        return left;
+    }
+    frame->left = Decode(b);
+    if (mStereo) {
+        frame->right = Decode(b + mSampleSize);
+    }
+    return left;
+}
+
+int32_t CAIFFin::Decode(const uint8_t* b) const noexcept {
+    switch (mSampleSize) {
+    case 1:
+        return static_cast<int8_t>(b[0]) * (1 << 24);
+    case 2:
+        return static_cast<int16_t>(bec2s(b)) * (1 << 16);
+    case 3:
+        // Shifting the 24 bits to the top both sign-extends and left-justifies them.
+        return static_cast<int32_t>(static_cast<uint32_t>(b[0]) << 24 |
+                                    static_cast<uint32_t>(b[1]) << 16 |
+                                    static_cast<uint32_t>(b[2]) << 8);
+    default:
+        return static_cast<int32_t>(bec2l(b));
+    }
+}
+
+long CAIFFin::GetPadding(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    // Sample bytes that make no whole frame are passed on as they are.
+    const int64_t start = WholeFramesEnd();
+    if (!AppendPiece(start, DataStart() + mDataLength - start, piece)) {
+        return -1;
+    }
+    if (mPadding) {
+        piece->push_back(0);
+    }
+    return static_cast<long>(piece->size());
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "audio/CAudioOutFile.h"
+
+// Writes AIFF frames: big-endian two's-complement samples of 1 to 4 bytes.
+class CAIFFout : public CAudioOutFile {
+public:
+    using CAudioOutFile::CAudioOutFile;
+
+    // Each sample is truncated toward zero to the file's bits.
+    int PutNextSample(const tSample& frame) override;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "audio/CAudioFile.h"
+
+#include "core/AtomicFile.h"
+
+#include <memory>
+#include <vector>
+
+// A sound file writer. It writes the pieces a reader handed out unchanged and the
+// frames in between in the file's sample coding. The file is built as a temporary
+// file beside the path and only CloseFile puts it in place, so an abandoned or failed
+// run never leaves a partial file and never harms what stood at the path.
+class CAudioOutFile : public CAudioFile {
+public:
+    using CAudioFile::CAudioFile;
+
+    // 0; -3 when already open; -1 when the path is a folder or no file can be
+    // created beside it.
+    int OpenFile() override;
+    // Finishes the file and renames it onto the path: 0; -2 when not open; -1 when a
+    // write, the close or the rename failed (the path is then left as it was).
+    int CloseFile() override;
+    // Removes the unfinished file; the path is left as it was.
+    void DiscardFile();
+
+    // Each writes the piece as it is: 0, or -1 when not open or the write failed.
+    int WriteHeadInfo(const std::vector<uint8_t>& piece);
+    int WriteMiddleInfo(const std::vector<uint8_t>& piece);
+    int WriteDataHeader(const std::vector<uint8_t>& piece);
+    int PutPadding(const std::vector<uint8_t>& piece);
+    // Writes left, and right when stereo, in the file's coding: 0, or -1 when the
+    // frames could not be written. A sample size the format lacks writes nothing.
+    virtual int PutNextSample(const tSample& frame) = 0;
+
+    void SetSampleSize(int size) { SetFormat(size, mStereo); }
+    void SetStereo(bool stereo) { SetFormat(mSampleSize, stereo); }
+
+protected:
+    // Room for the bytes of one frame in the output block; null when the full block
+    // could not be written.
+    uint8_t* FrameSlot();
+
+private:
+    int WriteBytes(const std::vector<uint8_t>& bytes);
+    bool FlushBlock();
+
+    std::unique_ptr<AtomicFile> mFile;
+    // Frames are collected a block at a time so that the sample loop costs no library
+    // call per frame.
+    std::vector<uint8_t> mBlock;
+    size_t mBlockUsed = 0;
+};
