@@ -11,6 +11,7 @@
 #include "analysis/PointsText.h"
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
+#include "cli/FilterCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -40,20 +41,31 @@ struct Command {
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
-        {"info", "info DESIGN.pzd [--units cartesian|degrees|radians]",
-         "Show the pole and zero counts, causality and every node.", {"--units"}},
-        {"hz", "hz DESIGN.pzd [-o FILE]", "Write the transfer function H(z) as a .hz text.",
+        {"info",
+         "info DESIGN.pzd [--units cartesian|degrees|radians]",
+         "Show the pole and zero counts, causality and every node.",
+         {"--units"}},
+        {"hz",
+         "hz DESIGN.pzd [-o FILE]",
+         "Write the transfer function H(z) as a .hz text.",
          {"-o"}},
         {"de", "de DESIGN.pzd [-o FILE]", "Write the difference equation as a .de text.", {"-o"}},
-        {"freq", "freq DESIGN.pzd [--resolution N] [-o FILE]",
+        {"freq",
+         "freq DESIGN.pzd [--resolution N] [-o FILE]",
          "Write the frequency response points (N + 1 lines, N = 1023 by default).",
          {"--resolution", "-o"}},
-        {"impulse", "impulse DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the impulse response points.", {"--count", "--duration", "--rate", "-o"}},
-        {"step", "step DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the step response points.", {"--count", "--duration", "--rate", "-o"}},
-        {"ramp", "ramp DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
-         "Write the ramp response points.", {"--count", "--duration", "--rate", "-o"}},
+        {"impulse",
+         "impulse DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the impulse response points.",
+         {"--count", "--duration", "--rate", "-o"}},
+        {"step",
+         "step DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the step response points.",
+         {"--count", "--duration", "--rate", "-o"}},
+        {"ramp",
+         "ramp DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
+         "Write the ramp response points.",
+         {"--count", "--duration", "--rate", "-o"}},
     };
     return commands;
 }
@@ -77,6 +89,7 @@ std::string Usage() {
     for (const Command& c : Commands()) {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
+    text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -106,8 +119,8 @@ struct Invocation {
     bool Has(const std::string& option) const { return values.count(option) != 0; }
 };
 
-bool ParseInvocation(const Command& command, const std::vector<std::string>& args,
-                     Invocation* inv, std::string* problem) {
+bool ParseInvocation(const Command& command, const std::vector<std::string>& args, Invocation* inv,
+                     std::string* problem) {
     inv->command = &command;
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -177,21 +190,8 @@ struct Result {
     std::string failure;
 };
 
-Result Failure(const std::string& message) { return Result{false, {}, message}; }
-
-bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
-    std::string reason;
-    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
-        return true;
-    }
-    FILE* probe = std::fopen(path.c_str(), "r");
-    if (probe == nullptr) {
-        *failure = path + ": cannot read: " + reason;
-    } else {
-        std::fclose(probe);
-        *failure = path + ": not a valid design file: " + reason;
-    }
-    return false;
+Result Failure(const std::string& message) {
+    return Result{false, {}, message};
 }
 
 int UnitsFromName(const std::string& name) {
@@ -292,8 +292,7 @@ struct Settings {
 };
 
 bool ReadSettings(const Invocation& inv, Settings* settings, std::string* problem) {
-    if (inv.Has("--units") &&
-        (settings->units = UnitsFromName(inv.values.at("--units"))) == 0) {
+    if (inv.Has("--units") && (settings->units = UnitsFromName(inv.values.at("--units"))) == 0) {
         *problem = "--units must be cartesian, degrees or radians";
         return false;
     }
@@ -374,6 +373,21 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
 
 } // namespace
 
+bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
+    std::string reason;
+    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
+        return true;
+    }
+    FILE* probe = std::fopen(path.c_str(), "r");
+    if (probe == nullptr) {
+        *failure = path + ": cannot read: " + reason;
+    } else {
+        std::fclose(probe);
+        *failure = path + ": not a valid design file: " + reason;
+    }
+    return false;
+}
+
 int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << "qen: no command given\n" << Usage();
@@ -386,6 +400,9 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "--version") {
         out << kVersion << "\n";
         return kExitOk;
+    }
+    if (args[0] == "filter") {
+        return RunFilterCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {
