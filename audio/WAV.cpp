@@ -74,7 +74,7 @@ bool NextChunkisData(std::FILE* stream) {
 int64_t GetNextChunkSize(std::FILE* stream) {
     uint32_t id = 0;
     uint32_t size = 0;
-    return PeekChunkHeader(stream, &id, &size) ? size : -1;
+    return PeekChunkHeader(stream, &id, &size) ? static_cast<int64_t>(size) : -1;
 }
 
 bool ReadWChunk(std::FILE* stream, std::vector<uint8_t>* chunk) {

@@ -39,33 +39,34 @@ private:
     struct sigaction mPrevious {};
 };
 
-// A one-line bar redrawn in place whenever the percentage changes.
+// A one-line bar redrawn in place whenever the percentage changes; silent without a
+// stream.
 class ProgressBar {
 public:
-    explicit ProgressBar(std::ostream& err) : mErr(err) {}
+    explicit ProgressBar(std::ostream* err) : mErr(err) {}
 
     void Show(int percent) {
-        if (percent == mShown) {
+        if (mErr == nullptr || percent == mShown) {
             return;
         }
         mShown = percent;
         constexpr int kWidth = 40;
         const int filled = percent * kWidth / 100;
-        mErr << "\rFiltering [" << std::string(static_cast<size_t>(filled), '#')
-             << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%"
-             << std::flush;
+        *mErr << "\rFiltering [" << std::string(static_cast<size_t>(filled), '#')
+              << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%"
+              << std::flush;
     }
     void Finish(bool completed) {
         if (completed) {
             Show(100);
         }
         if (mShown >= 0) {
-            mErr << "\n";
+            *mErr << "\n";
         }
     }
 
 private:
-    std::ostream& mErr;
+    std::ostream* mErr;
     int mShown = -1;
 };
 
@@ -142,12 +143,9 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
         return Failure(err, filter.ProblemFile(), "Can't prepare audio files to be processed.",
                        filter.Problem());
     }
-    ProgressBar bar(err);
-    const bool showProgress = !parsed.quiet && isatty(STDERR_FILENO) != 0;
-    const auto progress = [&bar, showProgress](int percent) {
-        if (showProgress) {
-            bar.Show(percent);
-        }
+    ProgressBar bar(!parsed.quiet && isatty(STDERR_FILENO) != 0 ? &err : nullptr);
+    const auto progress = [&bar](int percent) {
+        bar.Show(percent);
         return gStopRequested != 0 ? 1 : 0;
     };
     const bool done = filter.SetFilter(&list) == 0 && filter.ProcessFile(progress) == 0;
