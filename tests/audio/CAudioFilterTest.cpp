@@ -113,8 +113,8 @@ Sound ReadSound(const std::string& path) {
     return s;
 }
 
-// Seeded noise at half full scale, written by libsndfile; a title makes it add a
-// metadata chunk.
+// Seeded noise at half full scale, written by libsndfile with a title, which it keeps
+// in a chunk before the samples of an AIFF file and after those of a WAV file.
 void WriteSound(const std::string& path, int format, int channels, int frames) {
     SF_INFO info{};
     info.samplerate = 44100;
@@ -122,7 +122,10 @@ void WriteSound(const std::string& path, int format, int channels, int frames) {
     info.format = format;
     SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
     ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
-    sf_set_string(f, SF_STR_TITLE, "noise");
+    const bool wav = (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV;
+    if (!wav) {
+        sf_set_string(f, SF_STR_TITLE, "noise");
+    }
     std::mt19937 random(7);
     std::uniform_int_distribution<int> sample(INT32_MIN / 2, INT32_MAX / 2);
     std::vector<int> samples(static_cast<size_t>(frames * channels));
@@ -130,6 +133,9 @@ void WriteSound(const std::string& path, int format, int channels, int frames) {
         s = sample(random);
     }
     sf_write_int(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+    if (wav) {
+        sf_set_string(f, SF_STR_TITLE, "noise");
+    }
     sf_close(f);
 }
 
