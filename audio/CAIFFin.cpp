@@ -129,17 +129,13 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
     return static_cast<long>(piece->size());
 }
 
-long CAIFFin::GetNextSample(tSample* frame) {
-    const uint8_t* b = nullptr;
-    const long left = TakeFrame(&b);
-    if (left < 0) {
-        return left;
+void CAIFFin::DecodeFrames(const uint8_t* b, tSample* frames, size_t count) const {
+    for (size_t i = 0; i < count; ++i, b += mFrameSize) {
+        frames[i].left = Decode(b);
+        if (mStereo) {
+            frames[i].right = Decode(b + mSampleSize);
+        }
     }
-    frame->left = Decode(b);
-    if (mStereo) {
-        frame->right = Decode(b + mSampleSize);
-    }
-    return left;
 }
 
 int32_t CAIFFin::Decode(const uint8_t* b) const noexcept {

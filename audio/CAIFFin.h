@@ -22,10 +22,10 @@ public:
     // Call where ReadMiddleInfo left the stream. 16; -1 when the form holds no
     // "SSND" chunk or its samples run past the end of the file.
     long ReadDataHeader(std::vector<uint8_t>* piece) override;
-    long GetNextSample(tSample* frame) override;
     long GetPadding(std::vector<uint8_t>* piece) override;
 
 private:
     long WalkForm(std::vector<uint8_t>* piece);
+    void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const override;
     int32_t Decode(const uint8_t* b) const noexcept;
 };

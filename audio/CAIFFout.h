@@ -7,6 +7,7 @@ class CAIFFout : public CAudioOutFile {
 public:
     using CAudioOutFile::CAudioOutFile;
 
+private:
     // Each sample is truncated toward zero to the file's bits.
-    int PutNextSample(const tSample& frame) override;
+    size_t EncodeFrames(const tSample* frames, size_t count, uint8_t* bytes) const override;
 };

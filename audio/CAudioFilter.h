@@ -2,10 +2,9 @@
 
 #include "audio/CAudioInFile.h"
 #include "audio/CAudioOutFile.h"
-#include "audio/CChannelFilter.h"
+#include "audio/CFrameFilter.h"
 #include "core/FNodeList.h"
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,7 +51,7 @@ private:
     // Runs the reader into the writer, both open; a result of ProcessFile.
     int CopyThrough(const ProgressCallback& callback);
 
-    std::array<CChannelFilter, 2> mInputResponse;
+    CFrameFilter mInputResponse;
     std::unique_ptr<CAudioInFile> mInFile;
     std::unique_ptr<CAudioOutFile> mOutFile;
     std::string mInName;

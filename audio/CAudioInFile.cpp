@@ -61,23 +61,36 @@ int64_t CAudioInFile::WholeFramesEnd() const {
     return mDataStart + mDataLength / mFrameSize * mFrameSize;
 }
 
-long CAudioInFile::TakeFrame(const uint8_t** bytes) {
-    if (mFrameCount <= 0) {
-        return -1;
+long CAudioInFile::GetNextSample(tSample* frame) {
+    const long got = GetNextSamples(frame, 1);
+    if (got < 0) {
+        return got;
     }
-    if (mBlockPos == mBlockEnd) {
-        const size_t count =
-            static_cast<size_t>(std::min(mFramesUnread, kBlockFrames) * mFrameSize);
-        if (!mFileIsOpen || count == 0 || !ReadExactly(Stream(), mBlock.data(), count)) {
-            return Fail(-2, "the sample data ends before its stated length");
+    return got == 0 ? -1 : static_cast<long>(mFrameCount);
+}
+
+long CAudioInFile::GetNextSamples(tSample* frames, long count) {
+    long done = 0;
+    while (done < count && mFrameCount > 0) {
+        if (mBlockPos == mBlockEnd) {
+            const auto bytes =
+                static_cast<size_t>(std::min(mFramesUnread, kBlockFrames) * mFrameSize);
+            if (!mFileIsOpen || bytes == 0 || !ReadExactly(Stream(), mBlock.data(), bytes)) {
+                return Fail(-2, "the sample data ends before its stated length");
+            }
+            mFramesUnread -= static_cast<int64_t>(bytes) / mFrameSize;
+            mBlockPos = 0;
+            mBlockEnd = bytes;
         }
-        mFramesUnread -= static_cast<int64_t>(count) / mFrameSize;
-        mBlockPos = 0;
-        mBlockEnd = count;
+        const long take =
+            std::min(count - done,
+                     static_cast<long>((mBlockEnd - mBlockPos) / static_cast<size_t>(mFrameSize)));
+        DecodeFrames(mBlock.data() + mBlockPos, frames + done, static_cast<size_t>(take));
+        mBlockPos += static_cast<size_t>(take * mFrameSize);
+        mFrameCount -= take;
+        done += take;
     }
-    *bytes = mBlock.data() + mBlockPos;
-    mBlockPos += static_cast<size_t>(mFrameSize);
-    return --mFrameCount;
+    return done;
 }
 
 bool CAudioInFile::AppendPiece(int64_t offset, int64_t count, std::vector<uint8_t>* piece) {

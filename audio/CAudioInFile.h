@@ -24,7 +24,9 @@ public:
     // The next frame: the number of frames still to come after it (0 after the last),
     // -1 when no frame is left, or -2 when the sample data ends before its stated
     // length or cannot be read. For mono files frame->right is left alone.
-    virtual long GetNextSample(tSample* frame) = 0;
+    long GetNextSample(tSample* frame);
+    // Up to count frames: how many were read (0 when none is left), or -2 as above.
+    long GetNextSamples(tSample* frames, long count);
     // What follows the last whole frame; valid after ReadDataHeader.
     virtual long GetPadding(std::vector<uint8_t>* piece) = 0;
 
@@ -43,8 +45,8 @@ protected:
     // Where the sample data begins and the byte after its last whole frame.
     int64_t DataStart() const { return mDataStart; }
     int64_t WholeFramesEnd() const;
-    // Makes *bytes point at the next frame's bytes; result as GetNextSample.
-    long TakeFrame(const uint8_t** bytes);
+    // Decodes count frames of the file's coding.
+    virtual void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const = 0;
     // Appends the count bytes at offset to piece; false with a reason (piece
     // unchanged) when they are not all in the file or the piece would grow beyond
     // kMaxPieceBytes.

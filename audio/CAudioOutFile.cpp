@@ -1,5 +1,6 @@
 #include "audio/CAudioOutFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -74,18 +75,21 @@ int CAudioOutFile::WriteBytes(const std::vector<uint8_t>& bytes) {
     return 0;
 }
 
-uint8_t* CAudioOutFile::FrameSlot() {
+int CAudioOutFile::PutNextSamples(const tSample* frames, size_t count) {
     if (!mFileIsOpen) {
-        return nullptr;
+        return Fail(-1, "not open");
     }
     const auto frameBytes = static_cast<size_t>(mFrameSize);
-    if (mBlockUsed + frameBytes > mBlock.size() && !FlushBlock()) {
-        Fail(-1, Reason("cannot write"));
-        return nullptr;
+    while (count > 0) {
+        if (mBlock.size() - mBlockUsed < frameBytes && !FlushBlock()) {
+            return Fail(-1, Reason("cannot write"));
+        }
+        const size_t take = std::min(count, (mBlock.size() - mBlockUsed) / frameBytes);
+        mBlockUsed += EncodeFrames(frames, take, mBlock.data() + mBlockUsed);
+        frames += take;
+        count -= take;
     }
-    uint8_t* slot = mBlock.data() + mBlockUsed;
-    mBlockUsed += frameBytes;
-    return slot;
+    return 0;
 }
 
 bool CAudioOutFile::FlushBlock() {

@@ -31,15 +31,16 @@ public:
     int PutPadding(const std::vector<uint8_t>& piece);
     // Writes left, and right when stereo, in the file's coding: 0, or -1 when the
     // frames could not be written. A sample size the format lacks writes nothing.
-    virtual int PutNextSample(const tSample& frame) = 0;
+    int PutNextSample(const tSample& frame) { return PutNextSamples(&frame, 1); }
+    int PutNextSamples(const tSample* frames, size_t count);
 
     void SetSampleSize(int size) { SetFormat(size, mStereo); }
     void SetStereo(bool stereo) { SetFormat(mSampleSize, stereo); }
 
 protected:
-    // Room for the bytes of one frame in the output block; null when the full block
-    // could not be written.
-    uint8_t* FrameSlot();
+    // Encodes count frames into bytes, which has room for them; returns the number of
+    // bytes used (0 for a sample size the format lacks).
+    virtual size_t EncodeFrames(const tSample* frames, size_t count, uint8_t* bytes) const = 0;
 
 private:
     int WriteBytes(const std::vector<uint8_t>& bytes);

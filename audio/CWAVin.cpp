@@ -79,25 +79,18 @@ long CWAVin::ReadDataHeader(std::vector<uint8_t>* piece) {
     return static_cast<long>(piece->size());
 }
 
-long CWAVin::GetNextSample(tSample* frame) {
-    const uint8_t* b = nullptr;
-    const long left = TakeFrame(&b);
-    if (left < 0) {
-        return left;
-    }
+void CWAVin::DecodeFrames(const uint8_t* b, tSample* frames, size_t count) const {
     // 8-bit WAV samples are unsigned with 128 as zero; 16-bit ones two's complement.
-    if (mSampleSize == 1) {
-        frame->left = (b[0] - 128) * (1 << 24);
+    const auto decode = [this](const uint8_t* sample) {
+        return mSampleSize == 1 ? (sample[0] - 128) * (1 << 24)
+                                : static_cast<int16_t>(lec2s(sample)) * (1 << 16);
+    };
+    for (size_t i = 0; i < count; ++i, b += mFrameSize) {
+        frames[i].left = decode(b);
         if (mStereo) {
-            frame->right = (b[1] - 128) * (1 << 24);
-        }
-    } else {
-        frame->left = static_cast<int16_t>(lec2s(b)) * (1 << 16);
-        if (mStereo) {
-            frame->right = static_cast<int16_t>(lec2s(b + 2)) * (1 << 16);
+            frames[i].right = decode(b + mSampleSize);
         }
     }
-    return left;
 }
 
 long CWAVin::GetPadding(std::vector<uint8_t>* piece) {

@@ -18,6 +18,8 @@ public:
     long ReadMiddleInfo(std::vector<uint8_t>* piece) override;
     // 8; -1 when the next chunk is not "data" or its samples run past the end.
     long ReadDataHeader(std::vector<uint8_t>* piece) override;
-    long GetNextSample(tSample* frame) override;
     long GetPadding(std::vector<uint8_t>* piece) override;
+
+private:
+    void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const override;
 };

@@ -14,17 +14,15 @@ void Encode(int32_t x, int sampleSize, uint8_t* b) {
 
 } // namespace
 
-int CWAVout::PutNextSample(const tSample& frame) {
+size_t CWAVout::EncodeFrames(const tSample* frames, size_t count, uint8_t* b) const {
     if (mSampleSize != 1 && mSampleSize != 2) {
         return 0;
     }
-    uint8_t* b = FrameSlot();
-    if (b == nullptr) {
-        return -1;
+    for (size_t i = 0; i < count; ++i, b += mFrameSize) {
+        Encode(frames[i].left, mSampleSize, b);
+        if (mStereo) {
+            Encode(frames[i].right, mSampleSize, b + mSampleSize);
+        }
     }
-    Encode(frame.left, mSampleSize, b);
-    if (mStereo) {
-        Encode(frame.right, mSampleSize, b + mSampleSize);
-    }
-    return 0;
+    return count * static_cast<size_t>(mFrameSize);
 }
