@@ -129,28 +129,28 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
     return static_cast<long>(piece->size());
 }
 
-void CAIFFin::DecodeFrames(const uint8_t* b, tSample* frames, size_t count) const {
-    for (size_t i = 0; i < count; ++i, b += mFrameSize) {
-        frames[i].left = Decode(b);
-        if (mStereo) {
-            frames[i].right = Decode(b + mSampleSize);
-        }
-    }
-}
-
-int32_t CAIFFin::Decode(const uint8_t* b) const noexcept {
+void CAIFFin::DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const {
     switch (mSampleSize) {
     case 1:
-        return static_cast<int8_t>(b[0]) * (1 << 24);
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int8_t>(b[0]) * (1 << 24); });
+        break;
     case 2:
-        return static_cast<int16_t>(bec2s(b)) * (1 << 16);
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int16_t>(bec2s(b)) * (1 << 16); });
+        break;
     case 3:
         // Shifting the 24 bits to the top both sign-extends and left-justifies them.
-        return static_cast<int32_t>(static_cast<uint32_t>(b[0]) << 24 |
-                                    static_cast<uint32_t>(b[1]) << 16 |
-                                    static_cast<uint32_t>(b[2]) << 8);
+        DecodeEach(bytes, frames, count, [](const uint8_t* b) {
+            return static_cast<int32_t>(static_cast<uint32_t>(b[0]) << 24 |
+                                        static_cast<uint32_t>(b[1]) << 16 |
+                                        static_cast<uint32_t>(b[2]) << 8);
+        });
+        break;
     default:
-        return static_cast<int32_t>(bec2l(b));
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int32_t>(bec2l(b)); });
+        break;
     }
 }
 

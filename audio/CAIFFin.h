@@ -27,5 +27,4 @@ public:
 private:
     long WalkForm(std::vector<uint8_t>* piece);
     void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const override;
-    int32_t Decode(const uint8_t* b) const noexcept;
 };

@@ -25,6 +25,14 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+// True when both paths name one existing file, through links or not.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 // Saturates instead of wrapping: a loud or unstable filter then clips at full scale
 // rather than flipping sign. NaN carries no value and becomes silence.
 int32_t ToSample(double q) noexcept {
@@ -38,14 +46,6 @@ int32_t ToSample(double q) noexcept {
         return std::numeric_limits<int32_t>::min();
     }
     return static_cast<int32_t>(q);
-}
-
-// True when both paths name one existing file, through links or not.
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
 }
 
 } // namespace
@@ -188,11 +188,11 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
                 samples[i * 2 + 1] = frames[i].right;
             }
         }
-        mInputResponse.Filter(samples.data(), n);
+        mInputResponse.Filter(samples.data(), n, mScaleValue);
         for (size_t i = 0; i < n; ++i) {
-            frames[i].left = ToSample(samples[i * channels] / mScaleValue);
+            frames[i].left = ToSample(samples[i * channels]);
             if (channels == 2) {
-                frames[i].right = ToSample(samples[i * 2 + 1] / mScaleValue);
+                frames[i].right = ToSample(samples[i * 2 + 1]);
             }
         }
         if (out.PutNextSamples(frames.data(), n) != 0) {

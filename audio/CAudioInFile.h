@@ -47,6 +47,22 @@ protected:
     int64_t WholeFramesEnd() const;
     // Decodes count frames of the file's coding.
     virtual void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const = 0;
+    // DecodeFrames with decode(sample bytes) giving each left-justified sample; the
+    // channel count is settled outside the loop so that the loop stays tight.
+    template <class Decode>
+    void DecodeEach(const uint8_t* bytes, tSample* frames, size_t count, Decode decode) const {
+        const auto size = static_cast<size_t>(mSampleSize);
+        if (mStereo) {
+            for (size_t i = 0; i < count; ++i, bytes += 2 * size) {
+                frames[i].left = decode(bytes);
+                frames[i].right = decode(bytes + size);
+            }
+        } else {
+            for (size_t i = 0; i < count; ++i, bytes += size) {
+                frames[i].left = decode(bytes);
+            }
+        }
+    }
     // Appends the count bytes at offset to piece; false with a reason (piece
     // unchanged) when they are not all in the file or the piece would grow beyond
     // kMaxPieceBytes.

@@ -41,6 +41,23 @@ protected:
     // Encodes count frames into bytes, which has room for them; returns the number of
     // bytes used (0 for a sample size the format lacks).
     virtual size_t EncodeFrames(const tSample* frames, size_t count, uint8_t* bytes) const = 0;
+    // EncodeFrames with encode(sample, bytes) writing each sample; the channel count
+    // is settled outside the loop so that the loop stays tight.
+    template <class Encode>
+    size_t EncodeEach(const tSample* frames, size_t count, uint8_t* bytes, Encode encode) const {
+        const auto size = static_cast<size_t>(mSampleSize);
+        if (mStereo) {
+            for (size_t i = 0; i < count; ++i, bytes += 2 * size) {
+                encode(frames[i].left, bytes);
+                encode(frames[i].right, bytes + size);
+            }
+            return count * 2 * size;
+        }
+        for (size_t i = 0; i < count; ++i, bytes += size) {
+            encode(frames[i].left, bytes);
+        }
+        return count * size;
+    }
 
 private:
     int WriteBytes(const std::vector<uint8_t>& bytes);

@@ -43,24 +43,23 @@ bool CFrameFilter::Initialize(const FNodeList* list, int channels) {
     return true;
 }
 
-void CFrameFilter::Filter(double* samples, size_t count) {
+void CFrameFilter::Filter(double* samples, size_t count, double divisor) {
     if (mCount > 0) {
         if (mChannels == 2) {
-            FilterReal<2>(samples, count);
+            FilterReal<2>(samples, count, divisor);
         } else {
-            FilterReal<1>(samples, count);
+            FilterReal<1>(samples, count, divisor);
         }
         return;
     }
-    for (size_t i = 0; i < count; ++i) {
-        for (int ch = 0; ch < mChannels; ++ch) {
-            double& x = samples[i * static_cast<size_t>(mChannels) + static_cast<size_t>(ch)];
-            x = mComplex[static_cast<size_t>(ch)].GetNextSample(x).r;
-        }
+    const auto channels = static_cast<size_t>(mChannels);
+    for (size_t i = 0; i < count * channels; ++i) {
+        samples[i] = mComplex[i % channels].GetNextSample(samples[i]).r / divisor;
     }
 }
 
-template <int Channels> void CFrameFilter::FilterReal(double* samples, size_t count) noexcept {
+template <int Channels>
+void CFrameFilter::FilterReal(double* samples, size_t count, double divisor) noexcept {
     if (count == 0) {
         return;
     }
@@ -71,31 +70,43 @@ template <int Channels> void CFrameFilter::FilterReal(double* samples, size_t co
     std::copy(samples, samples + count * Channels, mXVal.begin() + static_cast<long>(history));
     const double* xc = mXCoeff.data();
     const double* yc = mYCoeff.data();
-    for (size_t i = n; i < n + count; ++i) {
-        const double* in = mXVal.data() + i * Channels;
-        double* out = mYVal.data() + i * Channels;
+    // The previous output stays in a register: each output waits on the one before,
+    // and fetching it back from memory would lengthen that wait.
+    double previous[Channels];
+    for (int ch = 0; ch < Channels; ++ch) {
+        previous[ch] = mYVal[history - Channels + static_cast<size_t>(ch)];
+    }
+    const double x1 = n > 1 ? xc[1] : 0.0;
+    const double y1 = n > 1 ? yc[1] : 0.0;
+    for (size_t i = 0; i < count; ++i) {
+        const double* in = mXVal.data() + history + i * Channels;
+        double* out = mYVal.data() + history + i * Channels;
         // Term for term the sums of FInputResponse: for each delay k the input term, then
         // the output term, where delay 0 pairs Y[0] (which is 0) with the output n
-        // samples ago. Keeping even that term makes the sums round alike and carries an
-        // infinite output into NaN as the complex evaluator does.
+        // samples ago. Keeping even that term makes the sums round alike. A design of
+        // one coefficient (no poles) has no delay 1: its terms then add 0 * 0.
         double acc[Channels];
         for (int ch = 0; ch < Channels; ++ch) {
             acc[ch] = 0.0;
             acc[ch] += xc[0] * in[ch];
             acc[ch] += yc[0] * out[ch - static_cast<long>(history)];
+            acc[ch] += x1 * in[ch - Channels];
+            acc[ch] += y1 * previous[ch];
         }
-        for (size_t k = 1; k < n; ++k) {
+        for (size_t k = 2; k < n; ++k) {
             for (int ch = 0; ch < Channels; ++ch) {
                 acc[ch] += xc[k] * in[ch - static_cast<long>(k * Channels)];
                 acc[ch] += yc[k] * out[ch - static_cast<long>(k * Channels)];
             }
         }
+        // The division costs next to nothing here, where it overlaps the wait for the
+        // next sums.
         for (int ch = 0; ch < Channels; ++ch) {
             out[ch] = acc[ch];
+            previous[ch] = acc[ch];
+            samples[i * Channels + static_cast<size_t>(ch)] = acc[ch] / divisor;
         }
     }
-    std::copy(mYVal.begin() + static_cast<long>(history),
-              mYVal.begin() + static_cast<long>(history + count * Channels), samples);
     // The newest n frames are the history of the next block.
     std::copy(mXVal.end() - static_cast<long>(history), mXVal.end(), mXVal.begin());
     std::copy(mYVal.end() - static_cast<long>(history), mYVal.end(), mYVal.begin());

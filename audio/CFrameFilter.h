@@ -17,14 +17,14 @@ public:
     // Loads the design for 1 or 2 channels and zeroes the memory; false as
     // FInputResponse::Initialize says (a non-causal design, or no coefficients).
     bool Initialize(const FNodeList* list, int channels);
-    // Replaces count frames of interleaved samples by the filter's outputs; blocks
-    // follow on from each other as one stream.
-    void Filter(double* samples, size_t count);
+    // Replaces count frames of interleaved samples by the filter's outputs divided by
+    // divisor; blocks follow on from each other as one stream.
+    void Filter(double* samples, size_t count, double divisor);
     // True when the real arithmetic is in use.
     bool IsReal() const { return mCount > 0; }
 
 private:
-    template <int Channels> void FilterReal(double* samples, size_t count) noexcept;
+    template <int Channels> void FilterReal(double* samples, size_t count, double divisor) noexcept;
 
     int mChannels = 1;
     std::array<FInputResponse, 2> mComplex;

@@ -79,17 +79,13 @@ long CWAVin::ReadDataHeader(std::vector<uint8_t>* piece) {
     return static_cast<long>(piece->size());
 }
 
-void CWAVin::DecodeFrames(const uint8_t* b, tSample* frames, size_t count) const {
+void CWAVin::DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const {
     // 8-bit WAV samples are unsigned with 128 as zero; 16-bit ones two's complement.
-    const auto decode = [this](const uint8_t* sample) {
-        return mSampleSize == 1 ? (sample[0] - 128) * (1 << 24)
-                                : static_cast<int16_t>(lec2s(sample)) * (1 << 16);
-    };
-    for (size_t i = 0; i < count; ++i, b += mFrameSize) {
-        frames[i].left = decode(b);
-        if (mStereo) {
-            frames[i].right = decode(b + mSampleSize);
-        }
+    if (mSampleSize == 1) {
+        DecodeEach(bytes, frames, count, [](const uint8_t* b) { return (b[0] - 128) * (1 << 24); });
+    } else {
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int16_t>(lec2s(b)) * (1 << 16); });
     }
 }
 

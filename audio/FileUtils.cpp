@@ -2,24 +2,6 @@
 
 #include <cmath>
 
-uint32_t bec2l(const uint8_t* b) noexcept {
-    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
-           static_cast<uint32_t>(b[2]) << 8 | static_cast<uint32_t>(b[3]);
-}
-
-uint16_t bec2s(const uint8_t* b) noexcept {
-    return static_cast<uint16_t>(b[0] << 8 | b[1]);
-}
-
-uint32_t lec2l(const uint8_t* b) noexcept {
-    return static_cast<uint32_t>(b[3]) << 24 | static_cast<uint32_t>(b[2]) << 16 |
-           static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[0]);
-}
-
-uint16_t lec2s(const uint8_t* b) noexcept {
-    return static_cast<uint16_t>(b[1] << 8 | b[0]);
-}
-
 double GetAppleExtended(const uint8_t* b) noexcept {
     const bool negative = (b[0] & 0x80) != 0;
     const int exponent = (b[0] & 0x7F) << 8 | b[1];

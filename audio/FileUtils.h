@@ -8,10 +8,21 @@
 
 // Decoders of bytes already in memory; the caller guarantees the bytes are there.
 // bec2l also turns a four-character chunk identifier into a comparable number.
-uint32_t bec2l(const uint8_t* b) noexcept;
-uint16_t bec2s(const uint8_t* b) noexcept;
-uint32_t lec2l(const uint8_t* b) noexcept;
-uint16_t lec2s(const uint8_t* b) noexcept;
+// Defined here so that the sample loops inline them.
+inline uint32_t bec2l(const uint8_t* b) noexcept {
+    return static_cast<uint32_t>(b[0]) << 24 | static_cast<uint32_t>(b[1]) << 16 |
+           static_cast<uint32_t>(b[2]) << 8 | static_cast<uint32_t>(b[3]);
+}
+inline uint16_t bec2s(const uint8_t* b) noexcept {
+    return static_cast<uint16_t>(b[0] << 8 | b[1]);
+}
+inline uint32_t lec2l(const uint8_t* b) noexcept {
+    return static_cast<uint32_t>(b[3]) << 24 | static_cast<uint32_t>(b[2]) << 16 |
+           static_cast<uint32_t>(b[1]) << 8 | static_cast<uint32_t>(b[0]);
+}
+inline uint16_t lec2s(const uint8_t* b) noexcept {
+    return static_cast<uint16_t>(b[1] << 8 | b[0]);
+}
 // The 80-bit IEEE extended float of b[0..9] (big-endian); an exponent of all ones
 // gives an infinite value, denormals underflow to zero.
 double GetAppleExtended(const uint8_t* b) noexcept;
