@@ -8,7 +8,9 @@
 namespace {
 
 constexpr int64_t kHeadBytes = 12;
-// The form size counts from the form type, 4 bytes before the first chunk.
+// Offsets within the form count from the form type at file offset 8, so the first
+// chunk stands at offset 4 and the form ends at offset mFileLength.
+constexpr int64_t kFormStart = 8;
 constexpr int64_t kFirstChunkOffset = 4;
 
 std::string FourCCText(uint32_t id) {
@@ -34,7 +36,7 @@ long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
         return Fail(-1, "not an AIFF file");
     }
     // A missing pad byte at the very end is tolerated: the writer supplies one.
-    if (8 + bec2l(head.data() + 4) > RealLength()) {
+    if (kFormStart + bec2l(head.data() + 4) > RealLength()) {
         return Fail(-1, "the FORM chunk runs past the end of the file");
     }
     piece->assign(head.begin(), head.end());
@@ -55,12 +57,11 @@ long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
 
 long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
     std::FILE* stream = Stream();
-    const int64_t formStart = ftello(stream) - kFirstChunkOffset;
     int format = -1;
     int soundChunks = 0;
     // Every step moves at least one chunk header forward, so the walk ends.
     for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
-        if (fseeko(stream, formStart + offset, SEEK_SET) != 0) {
+        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
             return Fail(-2, "the file cannot be read");
         }
         const uint32_t id = GetNextChunkType(stream);
@@ -78,7 +79,7 @@ long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
             return Fail(-1, format == -1 ? "the \"COMM\" chunk is cut short"
                                          : "only 8-, 16-, 24- or 32-bit samples in mono or "
                                            "stereo can be filtered");
-        } else if (!AppendPiece(formStart + offset, 8 + size, piece)) {
+        } else if (!AppendPiece(kFormStart + offset, 8 + size, piece)) {
             return Fail(-2, Problem());
         }
         offset += 8 + size;
@@ -91,9 +92,6 @@ long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
               : (format & 4) != 0 ? 3
                                   : 4,
               (format & 16) != 0);
-    if (fseeko(stream, formStart + kFirstChunkOffset, SEEK_SET) != 0) {
-        return Fail(-2, "the file cannot be read");
-    }
     return static_cast<long>(piece->size());
 }
 
@@ -103,15 +101,17 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
         return -1;
     }
     std::FILE* stream = Stream();
-    const int64_t formStart = ftello(stream) - kFirstChunkOffset;
     int64_t offset = kFirstChunkOffset;
+    if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+        return Fail(-1, "the file cannot be read");
+    }
     while (GetNextChunkType(stream) != FourCC("SSND")) {
         const int64_t size = GetAChunkSize(stream);
         if (size < 0 || offset + 8 + size >= mFileLength) {
             return Fail(-1, "no \"SSND\" chunk");
         }
         offset += 8 + size;
-        if (fseeko(stream, formStart + offset, SEEK_SET) != 0) {
+        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
             return Fail(-1, "the file cannot be read");
         }
     }

@@ -14,13 +14,13 @@ public:
     // 12, after rewinding; -1 when the file is not an AIFF FORM or the form runs past
     // the end of the file.
     long ReadHeadInfo(std::vector<uint8_t>* piece) override;
-    // Call right after ReadHeadInfo; leaves the stream there again. -1 for a chunk
+    // Valid after ReadHeadInfo. -1 for a chunk
     // that an AIFF file may not hold or a "COMM" chunk of a format that cannot be
     // filtered; -2 for a chunk that runs past the end of the form or the file; -3 when
     // the form lacks its "COMM" or "SSND" chunk or holds two "SSND" chunks.
     long ReadMiddleInfo(std::vector<uint8_t>* piece) override;
-    // Call where ReadMiddleInfo left the stream. 16; -1 when the form holds no
-    // "SSND" chunk or its samples run past the end of the file.
+    // Valid after ReadHeadInfo. 16; -1 when the form holds no "SSND" chunk or its
+    // samples run past the end of the file.
     long ReadDataHeader(std::vector<uint8_t>* piece) override;
     long GetPadding(std::vector<uint8_t>* piece) override;
 

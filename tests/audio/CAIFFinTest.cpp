@@ -73,6 +73,7 @@ TEST(CAIFFin, BrokenFilesAreRefusedWithTheirCodes) {
         {"valid", valid, 12, 26, 16},
         {"AIFC", "FORM" + valid.substr(4, 4) + "AIFC" + valid.substr(12), -1, 0, 0},
         {"form past the end", "FORM" + BE32(0x7FFFFFF0) + valid.substr(8), -1, 0, 0},
+        {"form size wrapping 32 bits", "FORM" + BE32(0xFFFFFFFC) + valid.substr(8), -1, 0, 0},
         {"unknown chunk", AiffFile(comm + AiffChunk("FVER", "1234") + sound), 12, -1, 0},
         {"12-bit samples", AiffFile(AiffComm(1, 12, 2) + sound), 12, -1, 0},
         {"COMM too short", AiffFile(AiffChunk("COMM", std::string(8, '\0')) + sound), 12, -1, 0},
