@@ -109,6 +109,8 @@ int CAudioFilter::SetFilter(const FNodeList* list) {
     if (list == nullptr || mFilePrepared == 0) {
         return Fail(-1, mInName, "the files are not prepared");
     }
+    // A failed call leaves no half-set filter for ProcessFile to run.
+    mFilePrepared = 1;
     if (!mInputResponse.Initialize(list, isStereo ? 2 : 1)) {
         return Fail(-1, mInName, "the design is not causal");
     }
@@ -169,6 +171,10 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
     }
     if (out.WriteDataHeader(piece) != 0) {
         return Fail(-1, mOutName, out.Problem());
+    }
+    // The filter was made for the channel count seen by PrepareFiles.
+    if (in.IsStereo() != isStereo) {
+        return Fail(-2, mInName, "the file changed since it was prepared");
     }
     out.SetSampleSize(in.GetSampleSize());
     out.SetStereo(in.IsStereo());

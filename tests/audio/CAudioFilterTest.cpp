@@ -287,6 +287,15 @@ TEST(CAudioFilter, RefusesWhatItCannotDoWithItsCodes) {
     const FNodeList infinitePeak = Design({Pole(0.5, 0.5), Zero(1e200, 1e200)});
     EXPECT_EQ(filter.SetFilter(&infinitePeak), -1);
     EXPECT_EQ(filter.ProcessFile(nullptr), -1);
+    // A failed SetFilter after a good one leaves the filter unusable, not half set.
+    ASSERT_EQ(filter.SetFilter(&design), 0);
+    EXPECT_EQ(filter.SetFilter(&nonCausal), -1);
+    EXPECT_EQ(filter.ProcessFile(nullptr), -1);
+    // A mono file that became stereo after PrepareFiles is refused.
+    ASSERT_EQ(filter.SetFilter(&design), 0);
+    WriteFileBytes(in, WavFile(WavFormat(2, 8), "", "abcd"));
+    EXPECT_EQ(filter.ProcessFile(nullptr), -2);
+    WriteFileBytes(in, wav);
 
     CAudioFilter nowhere(in, dir.File("missing/out.wav"));
     ASSERT_EQ(nowhere.PrepareFiles(), 0);
