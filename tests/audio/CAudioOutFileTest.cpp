@@ -70,6 +70,14 @@ TEST(CAudioOutFile, OnlyAFinishedFileReplacesThePath) {
     ASSERT_EQ(stat(dir.File("new.aiff").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 
+    // The temporary file moved away with its folder: the rename fails, and says so.
+    std::filesystem::create_directory(dir.File("sub"));
+    CWAVout moved(dir.File("sub/out.wav"));
+    ASSERT_EQ(moved.OpenFile(), 0);
+    std::filesystem::rename(dir.File("sub"), dir.File("elsewhere"));
+    EXPECT_EQ(moved.CloseFile(), -1);
+    EXPECT_FALSE(moved.Problem().empty());
+
     CWAVout folder(dir.Path());
     EXPECT_EQ(folder.OpenFile(), -1);
     CWAVout nowhere(dir.File("missing/out.wav"));

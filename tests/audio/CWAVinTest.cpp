@@ -108,6 +108,25 @@ TEST(CWAVin, DataThatVanishesDuringTheRunFailsInsteadOfInventingSamples) {
     EXPECT_FALSE(reader.Problem().empty());
 }
 
+// Sizes that the file really backs, but too large to hold as a header piece: refused
+// before anything is allocated. Sparse files keep this fast.
+TEST(CWAVin, PiecesBeyond64MiBAreRefused) {
+    TempDir dir;
+    const std::string path = dir.File("in.wav");
+    const uint32_t huge = 65u << 20;
+    WriteFileBytes(path, "RIFF" + LE32(4) + "WAVE" + WavFormat(1, 8) + "LIST" + LE32(huge));
+    ASSERT_EQ(truncate(path.c_str(), 44 + huge + 8), 0);
+    CWAVin listReader(path);
+    EXPECT_EQ(RunReader(listReader).middle, -1);
+
+    WriteFileBytes(path, WavFile(WavFormat(1, 8), "", "abcd"));
+    ASSERT_EQ(truncate(path.c_str(), huge), 0);
+    CWAVin trailerReader(path);
+    const ReaderRun run = RunReader(trailerReader);
+    EXPECT_EQ(run.frames.size(), 4u);
+    EXPECT_EQ(run.trailer, -1);
+}
+
 TEST(CAudioInFile, OpenAndCloseCodes) {
     TempDir dir;
     WriteFileBytes(dir.File("in.wav"), WavFile(WavFormat(1, 8), "", "abc"));
