@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <sys/stat.h>
 
 namespace {
@@ -31,25 +30,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     struct stat sb {};
     return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-// Saturates instead of wrapping: a loud or unstable filter then clips at full scale
-// rather than flipping sign. NaN carries no value and becomes silence.
-int32_t ToSample(double q) noexcept {
-    // One test settles nearly every sample.
-    if (std::fabs(q) < 2147483647.0) {
-        return static_cast<int32_t>(q);
-    }
-    if (std::isnan(q)) {
-        return 0;
-    }
-    if (q >= 2147483647.0) {
-        return std::numeric_limits<int32_t>::max();
-    }
-    if (q <= -2147483648.0) {
-        return std::numeric_limits<int32_t>::min();
-    }
-    return static_cast<int32_t>(q);
 }
 
 } // namespace
@@ -183,28 +163,14 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
     // tight loop, and the reports come after the same frames as frame by frame.
 
     const int64_t total = in.GetFrameCount();
-    const size_t channels = in.IsStereo() ? 2 : 1;
     std::vector<tSample> frames(kFramesPerReport);
-    std::vector<double> samples(kFramesPerReport * channels);
     for (;;) {
         const long count = in.GetNextSamples(frames.data(), kFramesPerReport);
         if (count < 0) {
             return Fail(-2, mInName, in.Problem());
         }
         const auto n = static_cast<size_t>(count);
-        for (size_t i = 0; i < n; ++i) {
-            samples[i * channels] = frames[i].left;
-            if (channels == 2) {
-                samples[i * 2 + 1] = frames[i].right;
-            }
-        }
-        mInputResponse.Filter(samples.data(), n, mScaleValue);
-        for (size_t i = 0; i < n; ++i) {
-            frames[i].left = ToSample(samples[i * channels]);
-            if (channels == 2) {
-                frames[i].right = ToSample(samples[i * 2 + 1]);
-            }
-        }
+        mInputResponse.Filter(frames.data(), n, mScaleValue);
         if (out.PutNextSamples(frames.data(), n) != 0) {
             return Fail(-1, mOutName, out.Problem());
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -9,6 +10,25 @@ namespace {
 // nodes keep rounding residue in their imaginary parts at the 1e-16 level; treating
 // them as real changes an output only in its last bit.
 constexpr double kImagTolerance = 1e-12;
+
+// Saturates instead of wrapping: a loud or unstable filter then clips at full scale
+// rather than flipping sign. NaN carries no value and becomes silence.
+int32_t ToSample(double q) noexcept {
+    // One test settles nearly every sample.
+    if (std::fabs(q) < 2147483647.0) {
+        return static_cast<int32_t>(q);
+    }
+    if (std::isnan(q)) {
+        return 0;
+    }
+    if (q >= 2147483647.0) {
+        return std::numeric_limits<int32_t>::max();
+    }
+    if (q <= -2147483648.0) {
+        return std::numeric_limits<int32_t>::min();
+    }
+    return static_cast<int32_t>(q);
+}
 
 } // namespace
 
@@ -43,23 +63,27 @@ bool CFrameFilter::Initialize(const FNodeList* list, int channels) {
     return true;
 }
 
-void CFrameFilter::Filter(double* samples, size_t count, double divisor) {
+void CFrameFilter::Filter(tSample* frames, size_t count, double divisor) {
     if (mCount > 0) {
         if (mChannels == 2) {
-            FilterReal<2>(samples, count, divisor);
+            FilterReal<2>(frames, count, divisor);
         } else {
-            FilterReal<1>(samples, count, divisor);
+            FilterReal<1>(frames, count, divisor);
         }
         return;
     }
-    const auto channels = static_cast<size_t>(mChannels);
-    for (size_t i = 0; i < count * channels; ++i) {
-        samples[i] = mComplex[i % channels].GetNextSample(samples[i]).r / divisor;
+    for (size_t i = 0; i < count; ++i) {
+        frames[i].left = ToSample(mComplex[0].GetNextSample(frames[i].left).r / divisor);
+        if (mChannels == 2) {
+            frames[i].right = ToSample(mComplex[1].GetNextSample(frames[i].right).r / divisor);
+        }
     }
 }
 
+// The frames are converted in, filtered and converted out in separate passes, so that
+// the filter's loop holds nothing but the sums.
 template <int Channels>
-void CFrameFilter::FilterReal(double* samples, size_t count, double divisor) noexcept {
+void CFrameFilter::FilterReal(tSample* frames, size_t count, double divisor) noexcept {
     if (count == 0) {
         return;
     }
@@ -67,7 +91,14 @@ void CFrameFilter::FilterReal(double* samples, size_t count, double divisor) noe
     const size_t history = n * Channels;
     mXVal.resize(history + count * Channels);
     mYVal.resize(history + count * Channels);
-    std::copy(samples, samples + count * Channels, mXVal.begin() + static_cast<long>(history));
+    mScaled.resize(count * Channels);
+    double* x = mXVal.data() + history;
+    for (size_t i = 0; i < count; ++i) {
+        x[i * Channels] = frames[i].left;
+        if constexpr (Channels == 2) {
+            x[i * 2 + 1] = frames[i].right;
+        }
+    }
     const double* xc = mXCoeff.data();
     const double* yc = mYCoeff.data();
     // The previous output stays in a register: each output waits on the one before,
@@ -79,7 +110,7 @@ void CFrameFilter::FilterReal(double* samples, size_t count, double divisor) noe
     const double x1 = n > 1 ? xc[1] : 0.0;
     const double y1 = n > 1 ? yc[1] : 0.0;
     for (size_t i = 0; i < count; ++i) {
-        const double* in = mXVal.data() + history + i * Channels;
+        const double* in = x + i * Channels;
         double* out = mYVal.data() + history + i * Channels;
         // Term for term the sums of FInputResponse: for each delay k the input term, then
         // the output term, where delay 0 pairs Y[0] (which is 0) with the output n
@@ -104,7 +135,13 @@ void CFrameFilter::FilterReal(double* samples, size_t count, double divisor) noe
         for (int ch = 0; ch < Channels; ++ch) {
             out[ch] = acc[ch];
             previous[ch] = acc[ch];
-            samples[i * Channels + static_cast<size_t>(ch)] = acc[ch] / divisor;
+            mScaled[i * Channels + static_cast<size_t>(ch)] = acc[ch] / divisor;
+        }
+    }
+    for (size_t i = 0; i < count; ++i) {
+        frames[i].left = ToSample(mScaled[i * Channels]);
+        if constexpr (Channels == 2) {
+            frames[i].right = ToSample(mScaled[i * 2 + 1]);
         }
     }
     // The newest n frames are the history of the next block.

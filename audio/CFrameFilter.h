@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/FInputResponse.h"
+#include "audio/CAudioFile.h"
 #include "core/FNodeList.h"
 
 #include <array>
@@ -17,14 +18,15 @@ public:
     // Loads the design for 1 or 2 channels and zeroes the memory; false as
     // FInputResponse::Initialize says (a non-causal design, or no coefficients).
     bool Initialize(const FNodeList* list, int channels);
-    // Replaces count frames of interleaved samples by the filter's outputs divided by
-    // divisor; blocks follow on from each other as one stream.
-    void Filter(double* samples, size_t count, double divisor);
+    // Replaces count frames by the filter's outputs divided by divisor, truncated
+    // toward zero and saturated to 32 bits (NaN gives 0); mono frames use left only.
+    // Blocks follow on from each other as one stream.
+    void Filter(tSample* frames, size_t count, double divisor);
     // True when the real arithmetic is in use.
     bool IsReal() const { return mCount > 0; }
 
 private:
-    template <int Channels> void FilterReal(double* samples, size_t count, double divisor) noexcept;
+    template <int Channels> void FilterReal(tSample* frames, size_t count, double divisor) noexcept;
 
     int mChannels = 1;
     std::array<FInputResponse, 2> mComplex;
@@ -35,5 +37,7 @@ private:
     std::vector<double> mYCoeff;
     std::vector<double> mXVal;
     std::vector<double> mYVal;
+    // The block's outputs, divided.
+    std::vector<double> mScaled;
     int mCount = 0;
 };
