@@ -1,11 +1,14 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
-// edit, the per-sample filter step of audio filtering, and polynomial expansion.
+// edit, the per-sample filter step, audio filtering of whole blocks of frames, and
+// polynomial expansion.
 #include "analysis/FDEMaker.h"
 #include "analysis/FFreqResponse.h"
 #include "analysis/FInputResponse.h"
+#include "audio/CFrameFilter.h"
 #include "core/FNodeList.h"
 
 #include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 
@@ -48,6 +51,25 @@ void BM_InputResponseMillionSamples(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 1000000);
 }
 BENCHMARK(BM_InputResponseMillionSamples)->Unit(benchmark::kMillisecond);
+
+void BM_FrameFilterStereoBlocks(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(4, 4); // 8 poles: 9 coefficients
+    CFrameFilter filter;
+    filter.Initialize(&list, 2);
+    std::vector<tSample> block(2500);
+    std::vector<tSample> input(block.size());
+    for (size_t n = 0; n < input.size(); ++n) {
+        const auto v = static_cast<int32_t>((n & 1023) << 20) - (1 << 29);
+        input[n] = {v, -v};
+    }
+    for (auto _ : state) {
+        block = input;
+        filter.Filter(block.data(), block.size(), 4.0);
+        benchmark::DoNotOptimize(block.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(block.size()));
+}
+BENCHMARK(BM_FrameFilterStereoBlocks);
 
 void BM_DEMakerLoadNodeList(benchmark::State& state) {
     const FNodeList list = SpreadDesign(10, 10); // 40 roots

@@ -11,6 +11,7 @@
 #include "analysis/PointsText.h"
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
+#include "cli/FilterCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -88,6 +89,7 @@ std::string Usage() {
     for (const Command& c : Commands()) {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
+    text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -190,21 +192,6 @@ struct Result {
 
 Result Failure(const std::string& message) {
     return Result{false, {}, message};
-}
-
-bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
-    std::string reason;
-    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
-        return true;
-    }
-    FILE* probe = std::fopen(path.c_str(), "r");
-    if (probe == nullptr) {
-        *failure = path + ": cannot read: " + reason;
-    } else {
-        std::fclose(probe);
-        *failure = path + ": not a valid design file: " + reason;
-    }
-    return false;
 }
 
 int UnitsFromName(const std::string& name) {
@@ -386,6 +373,21 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
 
 } // namespace
 
+bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
+    std::string reason;
+    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
+        return true;
+    }
+    FILE* probe = std::fopen(path.c_str(), "r");
+    if (probe == nullptr) {
+        *failure = path + ": cannot read: " + reason;
+    } else {
+        std::fclose(probe);
+        *failure = path + ": not a valid design file: " + reason;
+    }
+    return false;
+}
+
 int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         err << "qen: no command given\n" << Usage();
@@ -398,6 +400,9 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "--version") {
         out << kVersion << "\n";
         return kExitOk;
+    }
+    if (args[0] == "filter") {
+        return RunFilterCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {

@@ -9,6 +9,11 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+class FNodeList;
+
+// Loads a design file into list; false with "PATH: reason" in failure.
+bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure);
+
 // Runs the qen command line (args without the program name). Results go to out,
 // messages and usage to err; returns the process exit code.
 int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev
   locales
   qt6-base-dev fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick

@@ -1,0 +1,171 @@
+#include "audio/CAIFFin.h"
+
+#include "audio/AIFF.h"
+#include "audio/FileUtils.h"
+
+#include <array>
+
+namespace {
+
+constexpr int64_t kHeadBytes = 12;
+// Offsets within the form count from the form type at file offset 8, so the first
+// chunk stands at offset 4 and the form ends at offset mFileLength.
+constexpr int64_t kFormStart = 8;
+constexpr int64_t kFirstChunkOffset = 4;
+
+std::string FourCCText(uint32_t id) {
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const char c = static_cast<char>(id >> shift);
+        text += c >= 0x20 && c < 0x7F ? c : '?';
+    }
+    return text;
+}
+
+} // namespace
+
+long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    std::rewind(Stream());
+    std::array<uint8_t, 12> head{};
+    mFileLength = ReadAIFFHead(Stream(), head);
+    if (mFileLength == 0) {
+        return Fail(-1, "not an AIFF file");
+    }
+    // A missing pad byte at the very end is tolerated: the writer supplies one.
+    if (kFormStart + bec2l(head.data() + 4) > RealLength()) {
+        return Fail(-1, "the FORM chunk runs past the end of the file");
+    }
+    piece->assign(head.begin(), head.end());
+    return kHeadBytes;
+}
+
+long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    const long result = WalkForm(piece);
+    if (result < 0) {
+        piece->clear();
+    }
+    return result;
+}
+
+long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
+    std::FILE* stream = Stream();
+    int format = -1;
+    int soundChunks = 0;
+    // Every step moves at least one chunk header forward, so the walk ends.
+    for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
+        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+            return Fail(-2, "the file cannot be read");
+        }
+        const uint32_t id = GetNextChunkType(stream);
+        const int64_t size = GetAChunkSize(stream);
+        if (size < 0 || offset + 8 + size > mFileLength) {
+            return Fail(-2, "a chunk runs past the end of the FORM");
+        }
+        if (id == FourCC("SSND")) {
+            if (++soundChunks > 1) {
+                return Fail(-3, "more than one \"SSND\" chunk");
+            }
+        } else if (id != FourCC("COMM") && !IsListedAIFFChunk(id)) {
+            return Fail(-1, "an AIFF file may not hold a \"" + FourCCText(id) + "\" chunk");
+        } else if (id == FourCC("COMM") && (format = GetAIFFFormat(stream, &mSampleRate)) < 0) {
+            return Fail(-1, format == -1 ? "the \"COMM\" chunk is cut short"
+                                         : "only 8-, 16-, 24- or 32-bit samples in mono or "
+                                           "stereo can be filtered");
+        } else if (!AppendPiece(kFormStart + offset, 8 + size, piece)) {
+            return Fail(-2, Problem());
+        }
+        offset += 8 + size;
+    }
+    if (format < 0 || soundChunks == 0) {
+        return Fail(-3, format < 0 ? "no \"COMM\" chunk" : "no \"SSND\" chunk");
+    }
+    SetFormat((format & 1) != 0   ? 1
+              : (format & 2) != 0 ? 2
+              : (format & 4) != 0 ? 3
+                                  : 4,
+              (format & 16) != 0);
+    return static_cast<long>(piece->size());
+}
+
+long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    std::FILE* stream = Stream();
+    int64_t offset = kFirstChunkOffset;
+    if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+        return Fail(-1, "the file cannot be read");
+    }
+    while (GetNextChunkType(stream) != FourCC("SSND")) {
+        const int64_t size = GetAChunkSize(stream);
+        if (size < 0 || offset + 8 + size >= mFileLength) {
+            return Fail(-1, "no \"SSND\" chunk");
+        }
+        offset += 8 + size;
+        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+            return Fail(-1, "the file cannot be read");
+        }
+    }
+    std::array<uint8_t, 16> header{};
+    const int64_t size = ReadAIFFDataHeader(stream, header);
+    if (size < 0) {
+        return Fail(-1, "the \"SSND\" chunk is cut short");
+    }
+    if (size > BytesLeft(stream)) {
+        return Fail(-1, "the \"SSND\" chunk runs past the end of the file");
+    }
+    StartData(size);
+    mPadding = size % 2 != 0;
+    piece->assign(header.begin(), header.end());
+    return static_cast<long>(piece->size());
+}
+
+void CAIFFin::DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const {
+    switch (mSampleSize) {
+    case 1:
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int8_t>(b[0]) * (1 << 24); });
+        break;
+    case 2:
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int16_t>(bec2s(b)) * (1 << 16); });
+        break;
+    case 3:
+        // Shifting the 24 bits to the top both sign-extends and left-justifies them.
+        DecodeEach(bytes, frames, count, [](const uint8_t* b) {
+            return static_cast<int32_t>(static_cast<uint32_t>(b[0]) << 24 |
+                                        static_cast<uint32_t>(b[1]) << 16 |
+                                        static_cast<uint32_t>(b[2]) << 8);
+        });
+        break;
+    default:
+        DecodeEach(bytes, frames, count,
+                   [](const uint8_t* b) { return static_cast<int32_t>(bec2l(b)); });
+        break;
+    }
+}
+
+long CAIFFin::GetPadding(std::vector<uint8_t>* piece) {
+    piece->clear();
+    if (!CheckOpen()) {
+        return -1;
+    }
+    // Sample bytes that make no whole frame are passed on as they are.
+    const int64_t start = WholeFramesEnd();
+    if (!AppendPiece(start, DataStart() + mDataLength - start, piece)) {
+        return -1;
+    }
+    if (mPadding) {
+        piece->push_back(0);
+    }
+    return static_cast<long>(piece->size());
+}

@@ -1,0 +1,113 @@
+#include "audio/CAudioInFile.h"
+
+#include "audio/FileUtils.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr int64_t kBlockFrames = 8192;
+
+} // namespace
+
+int CAudioInFile::OpenFile() {
+    if (mFileIsOpen) {
+        return Fail(-3, "already open");
+    }
+    mFilePtr.reset(std::fopen(GetFilename().c_str(), "rb"));
+    if (mFilePtr == nullptr) {
+        return Fail(-1, std::string("cannot open: ") + std::strerror(errno));
+    }
+    mRealLength = BytesLeft(mFilePtr.get());
+    if (mRealLength < 0) {
+        mFilePtr.reset();
+        return Fail(-1, "cannot open: not a regular file");
+    }
+    mFileIsOpen = true;
+    return 0;
+}
+
+int CAudioInFile::CloseFile() {
+    if (!mFileIsOpen) {
+        return Fail(-2, "not open");
+    }
+    mFileIsOpen = false;
+    if (std::fclose(mFilePtr.release()) != 0) {
+        return Fail(-1, std::string("cannot close: ") + std::strerror(errno));
+    }
+    return 0;
+}
+
+bool CAudioInFile::CheckOpen() {
+    if (!mFileIsOpen) {
+        Fail(-1, "not open");
+    }
+    return mFileIsOpen;
+}
+
+void CAudioInFile::StartData(int64_t dataBytes) {
+    mDataStart = ftello(Stream());
+    mDataLength = dataBytes;
+    mFrameCount = dataBytes / mFrameSize;
+    mFramesUnread = mFrameCount;
+    mBlock.resize(static_cast<size_t>(std::min(mFrameCount, kBlockFrames) * mFrameSize));
+    mBlockPos = 0;
+    mBlockEnd = 0;
+}
+
+int64_t CAudioInFile::WholeFramesEnd() const {
+    return mDataStart + mDataLength / mFrameSize * mFrameSize;
+}
+
+long CAudioInFile::GetNextSample(tSample* frame) {
+    const long got = GetNextSamples(frame, 1);
+    if (got < 0) {
+        return got;
+    }
+    return got == 0 ? -1 : static_cast<long>(mFrameCount);
+}
+
+long CAudioInFile::GetNextSamples(tSample* frames, long count) {
+    long done = 0;
+    while (done < count && mFrameCount > 0) {
+        if (mBlockPos == mBlockEnd) {
+            const auto bytes =
+                static_cast<size_t>(std::min(mFramesUnread, kBlockFrames) * mFrameSize);
+            if (!mFileIsOpen || bytes == 0 || !ReadExactly(Stream(), mBlock.data(), bytes)) {
+                return Fail(-2, "the sample data ends before its stated length");
+            }
+            mFramesUnread -= static_cast<int64_t>(bytes) / mFrameSize;
+            mBlockPos = 0;
+            mBlockEnd = bytes;
+        }
+        const long take =
+            std::min(count - done,
+                     static_cast<long>((mBlockEnd - mBlockPos) / static_cast<size_t>(mFrameSize)));
+        DecodeFrames(mBlock.data() + mBlockPos, frames + done, static_cast<size_t>(take));
+        mBlockPos += static_cast<size_t>(take * mFrameSize);
+        mFrameCount -= take;
+        done += take;
+    }
+    return done;
+}
+
+bool CAudioInFile::AppendPiece(int64_t offset, int64_t count, std::vector<uint8_t>* piece) {
+    if (static_cast<int64_t>(piece->size()) + count > kMaxPieceBytes) {
+        Fail(-1, "the header chunks are larger than 64 MiB");
+        return false;
+    }
+    if (offset + count > mRealLength || fseeko(Stream(), offset, SEEK_SET) != 0) {
+        Fail(-1, "a chunk runs past the end of the file");
+        return false;
+    }
+    const size_t start = piece->size();
+    piece->resize(start + static_cast<size_t>(count));
+    if (!ReadExactly(Stream(), piece->data() + start, static_cast<size_t>(count))) {
+        piece->resize(start);
+        Fail(-1, "the file cannot be read");
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,99 @@
+#include "audio/CAudioOutFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr size_t kBlockBytes = 65536;
+
+std::string Reason(const char* what) {
+    return errno != 0 ? std::string(what) + ": " + std::strerror(errno) : std::string(what);
+}
+
+} // namespace
+
+int CAudioOutFile::OpenFile() {
+    if (mFileIsOpen) {
+        return Fail(-3, "already open");
+    }
+    struct stat st {};
+    if (stat(GetFilename().c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        return Fail(-1, "is a folder");
+    }
+    errno = 0;
+    auto file = std::make_unique<AtomicFile>(GetFilename());
+    if (!file->Open()) {
+        return Fail(-1, Reason("cannot create a file there"));
+    }
+    mFile = std::move(file);
+    mBlock.resize(kBlockBytes);
+    mBlockUsed = 0;
+    mFileIsOpen = true;
+    return 0;
+}
+
+int CAudioOutFile::CloseFile() {
+    if (!mFileIsOpen) {
+        return Fail(-2, "not open");
+    }
+    mFileIsOpen = false;
+    errno = 0;
+    const bool flushed = FlushBlock();
+    const bool committed = flushed && mFile->Commit();
+    mFile.reset();
+    return committed ? 0 : Fail(-1, Reason("cannot write"));
+}
+
+void CAudioOutFile::DiscardFile() {
+    mFile.reset();
+    mFileIsOpen = false;
+}
+
+int CAudioOutFile::WriteHeadInfo(const std::vector<uint8_t>& piece) {
+    return WriteBytes(piece);
+}
+int CAudioOutFile::WriteMiddleInfo(const std::vector<uint8_t>& piece) {
+    return WriteBytes(piece);
+}
+int CAudioOutFile::WriteDataHeader(const std::vector<uint8_t>& piece) {
+    return WriteBytes(piece);
+}
+int CAudioOutFile::PutPadding(const std::vector<uint8_t>& piece) {
+    return WriteBytes(piece);
+}
+
+int CAudioOutFile::WriteBytes(const std::vector<uint8_t>& bytes) {
+    errno = 0;
+    if (!mFileIsOpen || !FlushBlock() ||
+        !mFile->Write(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        return Fail(-1, Reason("cannot write"));
+    }
+    return 0;
+}
+
+int CAudioOutFile::PutNextSamples(const tSample* frames, size_t count) {
+    if (!mFileIsOpen) {
+        return Fail(-1, "not open");
+    }
+    const auto frameBytes = static_cast<size_t>(mFrameSize);
+    while (count > 0) {
+        if (mBlock.size() - mBlockUsed < frameBytes && !FlushBlock()) {
+            return Fail(-1, Reason("cannot write"));
+        }
+        const size_t take = std::min(count, (mBlock.size() - mBlockUsed) / frameBytes);
+        mBlockUsed += EncodeFrames(frames, take, mBlock.data() + mBlockUsed);
+        frames += take;
+        count -= take;
+    }
+    return 0;
+}
+
+bool CAudioOutFile::FlushBlock() {
+    const size_t used = mBlockUsed;
+    mBlockUsed = 0;
+    return mFile->Write(std::string_view(reinterpret_cast<const char*>(mBlock.data()), used));
+}

@@ -1,0 +1,158 @@
+#include "cli/FilterCommand.h"
+
+#include "audio/CAudioFilter.h"
+#include "cli/QenTool.h"
+#include "core/FNodeList.h"
+
+#include <csignal>
+#include <unistd.h>
+
+const char* const kFilterSynopsis = "filter DESIGN.pzd INPUT OUTPUT [--quiet]";
+const char* const kFilterSummary =
+    "Filter a WAV or AIFF file through the design into OUTPUT, scaled to unit peak gain.";
+
+namespace {
+
+// The one piece of process state: set by SIGINT, read by the progress callback.
+volatile std::sig_atomic_t gStopRequested = 0;
+
+extern "C" void RequestStop(int) {
+    gStopRequested = 1;
+}
+
+// SIGINT stops the run (as the Stop button does) for as long as the object lives,
+// instead of killing the process half-way through writing.
+class InterruptStops {
+public:
+    InterruptStops() {
+        gStopRequested = 0;
+        struct sigaction action {};
+        action.sa_handler = RequestStop;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &mPrevious);
+    }
+    ~InterruptStops() { sigaction(SIGINT, &mPrevious, nullptr); }
+    InterruptStops(const InterruptStops&) = delete;
+    InterruptStops& operator=(const InterruptStops&) = delete;
+
+private:
+    struct sigaction mPrevious {};
+};
+
+// A one-line bar redrawn in place whenever the percentage changes; silent without a
+// stream.
+class ProgressBar {
+public:
+    explicit ProgressBar(std::ostream* err) : mErr(err) {}
+
+    void Show(int percent) {
+        if (mErr == nullptr || percent == mShown) {
+            return;
+        }
+        mShown = percent;
+        constexpr int kWidth = 40;
+        const int filled = percent * kWidth / 100;
+        *mErr << "\rFiltering [" << std::string(static_cast<size_t>(filled), '#')
+              << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%"
+              << std::flush;
+    }
+    void Finish(bool completed) {
+        if (completed) {
+            Show(100);
+        }
+        if (mShown >= 0) {
+            *mErr << "\n";
+        }
+    }
+
+private:
+    std::ostream* mErr;
+    int mShown = -1;
+};
+
+struct FilterArgs {
+    std::string design;
+    std::string input;
+    std::string output;
+    bool quiet = false;
+};
+
+bool ParseFilterArgs(const std::vector<std::string>& args, FilterArgs* parsed,
+                     std::string* problem) {
+    std::vector<std::string> positional;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--quiet") {
+            parsed->quiet = true;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            *problem = "unknown option " + args[i];
+            return false;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 3) {
+        *problem = "give a design file, an input file and an output file";
+        return false;
+    }
+    parsed->design = positional[0];
+    parsed->input = positional[1];
+    parsed->output = positional[2];
+    return true;
+}
+
+int Failure(std::ostream& err, const std::string& file, const std::string& message,
+            const std::string& reason) {
+    err << "qen: " << file << ": " << message;
+    if (!reason.empty()) {
+        err << " (" << reason << ")";
+    }
+    err << "\n";
+    return kExitFailure;
+}
+
+} // namespace
+
+int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::string usage = std::string("Usage: qen ") + kFilterSynopsis + "\n" + kFilterSummary +
+                              "\nThe output keeps the input's format and header bytes; it appears "
+                              "only when\nthe whole file was filtered. Ctrl+C stops the run.\n";
+    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+        out << usage;
+        return kExitOk;
+    }
+    FilterArgs parsed;
+    std::string problem;
+    if (!ParseFilterArgs(args, &parsed, &problem)) {
+        err << "qen filter: " << problem << "\n" << usage;
+        return kExitUsage;
+    }
+
+    FNodeList list;
+    std::string failure;
+    if (!LoadDesign(parsed.design, &list, &failure)) {
+        err << "qen: " << failure << "\n";
+        return kExitFailure;
+    }
+    if (!list.Causal()) {
+        return Failure(err, parsed.design, "Can't filter audio using a non-causal IIR filter", "");
+    }
+
+    const InterruptStops interruptStops;
+    CAudioFilter filter(parsed.input, parsed.output);
+    if (filter.PrepareFiles() < 0) {
+        return Failure(err, filter.ProblemFile(), "Can't prepare audio files to be processed.",
+                       filter.Problem());
+    }
+    ProgressBar bar(!parsed.quiet && isatty(STDERR_FILENO) != 0 ? &err : nullptr);
+    const auto progress = [&bar](int percent) {
+        bar.Show(percent);
+        return gStopRequested != 0 ? 1 : 0;
+    };
+    const bool done = filter.SetFilter(&list) == 0 && filter.ProcessFile(progress) == 0;
+    bar.Finish(done);
+    if (!done) {
+        return Failure(err, filter.ProblemFile(), "Can't process the audio files.",
+                       filter.Problem());
+    }
+    return kExitOk;
+}

@@ -1,0 +1,21 @@
+// libFuzzer target: the design-file loader over arbitrary bytes, then the analysis of
+// whatever it loaded.
+#include "FuzzFile.h"
+#include "analysis/FFreqResponse.h"
+#include "analysis/FInputResponse.h"
+#include "persist/CDesignPersistence.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = FuzzFile(data, size);
+    FNodeList list;
+    std::string error;
+    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), &list, &error)) {
+        FFreqResponse response;
+        response.Initialize(&list, 8);
+        FInputResponse filter;
+        if (filter.Initialize(&list)) {
+            filter.GetNextSample(1.0);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Writes a small seed corpus for each fuzz target into the folder given (one subfolder
+# per target): a few valid WAV and AIFF files of each sample format with metadata
+# chunks, design files, and complex-number texts.
+set -euo pipefail
+out=${1:?usage: make-seeds.sh FOLDER}
+mkdir -p "$out"/{wav,aiff,design,cartesian,polar}
+
+bytes() { for b in "$@"; do printf "\\x$(printf %02x "$((b & 255))")"; done; }
+le16() { bytes "$1" "$(($1 >> 8))"; }
+le32() { le16 "$(($1 & 65535))"; le16 "$(($1 >> 16))"; }
+be16() { bytes "$(($1 >> 8))" "$1"; }
+be32() { be16 "$(($1 >> 16))"; be16 "$(($1 & 65535))"; }
+# A chunk: identifier, size, body from a file, pad byte after an odd body.
+chunk() {
+  local id=$1 size16=$2 body=$3 n
+  n=$(wc -c <"$body")
+  printf '%s' "$id"
+  if [ "$size16" = le ]; then le32 "$n"; else be32 "$n"; fi
+  cat "$body"
+  if ((n % 2)); then bytes 0; fi
+}
+samples() { head -c "$1" /dev/urandom; }
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+for channels in 1 2; do
+  for bits in 8 16; do
+    align=$((channels * bits / 8))
+    { le16 1; le16 "$channels"; le32 8000; le32 $((8000 * align)); le16 "$align"; le16 "$bits"; } >"$tmp/fmt"
+    printf 'INFOINAMx' >"$tmp/list"
+    samples $((5 * align + 1)) >"$tmp/data"
+    { printf WAVE; chunk 'fmt ' le "$tmp/fmt"; chunk LIST le "$tmp/list"; chunk data le "$tmp/data"; } >"$tmp/body"
+    { printf RIFF; le32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/wav/${bits}bit-${channels}ch.wav"
+  done
+  for bits in 8 16 24 32; do
+    { be16 "$channels"; be32 5; be16 "$bits"; bytes 0x40 0x0B 0xFA 0 0 0 0 0 0 0; } >"$tmp/comm"
+    printf 'noise' >"$tmp/name"
+    { be32 0; be32 0; samples $((5 * channels * bits / 8 + 1)); } >"$tmp/ssnd"
+    { printf AIFF; chunk SSND be "$tmp/ssnd"; chunk NAME be "$tmp/name"; chunk COMM be "$tmp/comm"; } >"$tmp/body"
+    { printf FORM; be32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/aiff/${bits}bit-${channels}ch.aiff"
+  done
+done
+
+here=$(dirname "$0")
+cp "$here/../examples/lowpass.pzd" "$out/design/"
+printf 'VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=2\nZEROCOUNT=1\nP0=0.900000, 0.300000, 1\nP1=-0.500000, 0.000000, 0\nZ0=0.000000, 1.000000, 1\n' >"$out/design/pairs.pzd"
+printf 'version=2\nPOLECOUNT=0\nZEROCOUNT=1\nZ0=1e308, -1e308, 0\n' >"$out/design/noncausal.pzd"
+
+i=0
+for text in '2 + 3j' '3j - 2' '-3i' '5' '1e-3 - 4.5e2j' '2 3j' 'j'; do
+  printf '%s' "$text" >"$out/cartesian/$((i++))"
+done
+for text in '1 45' '2, 90 degrees' '0.5 < 3.14159 rad' '1e3 -720'; do
+  printf '%s' "$text" >"$out/polar/$((i++))"
+done

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Regenerates the README's screenshots: runs winqen on a private X server, opens an
+# example design through the File menu, and captures the main window and the analysis
+# window. Usage: scripts/make-screenshots.sh [path/to/winqen]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/ensure-deps.sh
+
+winqen=${1:-build/release/ui/winqen}
+if [ ! -x "$winqen" ]; then
+  cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DWINQEN_BUILD_TESTS=OFF
+  cmake --build build/release --target winqen
+fi
+winqen=$(realpath "$winqen")
+design=$(realpath examples/bandpass.pzd)
+out=$(realpath docs)/screenshots
+mkdir -p "$out"
+
+if [ -z "${WINQEN_SCREENSHOT_INNER:-}" ]; then
+  export WINQEN_SCREENSHOT_INNER=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -wr" "$0" "$winqen"
+fi
+
+work=$(mktemp -d)
+trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
+cd "$work"
+"$winqen" 2>/dev/null &
+app=$!
+
+wait_for() { xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+main=$(wait_for '^WinQEN Untitled$')
+sleep 1
+xdotool mousemove 512 384 click --repeat 2 --delay 80 1 # closes the start-up picture
+sleep 0.5
+
+xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+o
+sleep 1
+xdotool type --delay 20 "$design"
+xdotool key Return
+xdotool search --sync --onlyvisible --name '^WinQEN  .*bandpass.pzd$' >/dev/null
+sleep 1
+import -window "$main" "$out/main-window.png"
+
+xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+g
+graph=$(wait_for '^WinQEN Graph')
+sleep 1
+import -window "$graph" "$out/analysis-window.png"
+echo "wrote $out/main-window.png and $out/analysis-window.png"

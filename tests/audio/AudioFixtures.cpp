@@ -1,0 +1,134 @@
+#include "audio/AudioFixtures.h"
+
+#include "audio/CAudioInFile.h"
+#include "core/FNodeList.h"
+
+#include <cmath>
+
+std::string LE16(uint32_t v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8)};
+}
+std::string LE32(uint32_t v) {
+    return LE16(v) + LE16(v >> 16);
+}
+std::string BE16(uint32_t v) {
+    return {static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+std::string BE32(uint32_t v) {
+    return BE16(v >> 16) + BE16(v);
+}
+
+std::string Extended(double rate) {
+    if (rate == 0.0) {
+        return std::string(10, '\0');
+    }
+    int exponent = 0;
+    const double fraction = std::frexp(rate, &exponent);
+    const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
+    return BE16(static_cast<uint32_t>(16383 + exponent - 1)) +
+           BE32(static_cast<uint32_t>(mantissa >> 32)) + BE32(static_cast<uint32_t>(mantissa));
+}
+
+std::string WavChunk(const std::string& id, const std::string& body) {
+    return id + LE32(static_cast<uint32_t>(body.size())) + body +
+           std::string(body.size() % 2, '\0');
+}
+
+std::string AiffChunk(const std::string& id, const std::string& body) {
+    return id + BE32(static_cast<uint32_t>(body.size())) + body +
+           std::string(body.size() % 2, '\0');
+}
+
+std::string WavFormat(int channels, int bits, uint32_t rate, int tag) {
+    const uint32_t align = static_cast<uint32_t>(channels * bits / 8);
+    return WavChunk("fmt ", LE16(static_cast<uint32_t>(tag)) +
+                                LE16(static_cast<uint32_t>(channels)) + LE32(rate) +
+                                LE32(rate * align) + LE16(align) +
+                                LE16(static_cast<uint32_t>(bits)));
+}
+
+std::string WavFile(const std::string& format, const std::string& before,
+                    const std::string& samples, const std::string& after) {
+    const std::string body = "WAVE" + format + before + WavChunk("data", samples) + after;
+    return "RIFF" + LE32(static_cast<uint32_t>(body.size())) + body;
+}
+
+std::string AiffComm(int channels, int bits, uint32_t frames, double rate) {
+    return AiffChunk("COMM", BE16(static_cast<uint32_t>(channels)) + BE32(frames) +
+                                 BE16(static_cast<uint32_t>(bits)) + Extended(rate));
+}
+
+std::string AiffFile(const std::string& chunks) {
+    return "FORM" + BE32(static_cast<uint32_t>(4 + chunks.size())) + "AIFF" + chunks;
+}
+
+std::string AiffSound(const std::string& samples) {
+    return AiffChunk("SSND", BE32(0) + BE32(0) + samples);
+}
+
+size_t SampleStart(const std::string& file) {
+    const bool wav = file.compare(0, 4, "RIFF") == 0;
+    for (size_t at = 12; at + 8 <= file.size();) {
+        const auto byte = [&file](size_t i) {
+            return static_cast<uint32_t>(static_cast<uint8_t>(file[i]));
+        };
+        const uint32_t size =
+            wav ? byte(at + 4) | byte(at + 5) << 8 | byte(at + 6) << 16 | byte(at + 7) << 24
+                : byte(at + 4) << 24 | byte(at + 5) << 16 | byte(at + 6) << 8 | byte(at + 7);
+        const std::string id = file.substr(at, 4);
+        if (id == "data") {
+            return at + 8;
+        }
+        if (id == "SSND") {
+            return at + 16;
+        }
+        at += 8 + size + size % 2;
+    }
+    return file.size();
+}
+
+namespace {
+
+std::string Text(const std::vector<uint8_t>& piece) {
+    return std::string(piece.begin(), piece.end());
+}
+
+} // namespace
+
+ReaderRun RunReader(CAudioInFile& reader) {
+    ReaderRun run;
+    std::vector<uint8_t> piece;
+    if (reader.OpenFile() != 0 || (run.head = reader.ReadHeadInfo(&piece)) < 1) {
+        return run;
+    }
+    run.headPiece = Text(piece);
+    if ((run.middle = reader.ReadMiddleInfo(&piece)) < 0) {
+        return run;
+    }
+    run.middlePiece = Text(piece);
+    if ((run.data = reader.ReadDataHeader(&piece)) < 1) {
+        return run;
+    }
+    tSample frame{-7, -7};
+    while ((run.end = reader.GetNextSample(&frame)) >= 0) {
+        run.frames.push_back(frame);
+    }
+    run.trailer = reader.GetPadding(&piece);
+    run.trailerPiece = Text(piece);
+    return run;
+}
+
+FNode Pole(double r, double i, bool pair) {
+    return FNode(kNodePole, FComplex(r, i), pair, 1);
+}
+FNode Zero(double r, double i, bool pair) {
+    return FNode(kNodeZero, FComplex(r, i), pair, 1);
+}
+
+FNodeList Design(std::initializer_list<FNode> nodes) {
+    FNodeList list;
+    for (const FNode& n : nodes) {
+        list.AddNode(n);
+    }
+    return list;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// Sound files built byte by byte, so that every header field a test breaks is plain.
+
+std::string LE16(uint32_t v);
+std::string LE32(uint32_t v);
+std::string BE16(uint32_t v);
+std::string BE32(uint32_t v);
+// The 80-bit extended float of a non-negative rate, as AIFF stores it.
+std::string Extended(double rate);
+
+// A chunk: identifier, size, body and a zero pad byte after an odd body.
+std::string WavChunk(const std::string& id, const std::string& body);
+std::string AiffChunk(const std::string& id, const std::string& body);
+
+// The 16-byte PCM "fmt " chunk.
+std::string WavFormat(int channels, int bits, uint32_t rate = 8000, int tag = 1);
+// RIFF head (size counting everything after it), the chunks given, then "data" with
+// the samples and their pad byte, then the chunks after.
+std::string WavFile(const std::string& format, const std::string& before,
+                    const std::string& samples, const std::string& after = "");
+
+std::string AiffComm(int channels, int bits, uint32_t frames, double rate = 8000);
+// FORM head over the chunks given.
+std::string AiffFile(const std::string& chunks);
+// "SSND" with zero offset and block size.
+std::string AiffSound(const std::string& samples);
+
+// Offset of the first sample byte: after the "data" header of a WAV file or the
+// "SSND" header of an AIFF file.
+size_t SampleStart(const std::string& file);
+
+class CAudioInFile;
+struct tSample;
+class FNode;
+class FNodeList;
+
+// Nodes at r + ij, by default standing for a conjugate pair, and a design of them.
+FNode Pole(double r, double i, bool pair = true);
+FNode Zero(double r, double i, bool pair = true);
+FNodeList Design(std::initializer_list<FNode> nodes);
+
+// Everything a reader hands out, read in order; reading stops at the first piece
+// that fails (its result is kept, later results stay 0).
+struct ReaderRun {
+    long head = 0;
+    long middle = 0;
+    long data = 0;
+    long trailer = 0;
+    std::string headPiece;
+    std::string middlePiece;
+    std::string trailerPiece;
+    std::vector<tSample> frames;
+    // The result that ended the frames: -1 at the end, -2 when the data was cut.
+    long end = 0;
+};
+ReaderRun RunReader(CAudioInFile& reader);
