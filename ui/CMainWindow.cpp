@@ -7,6 +7,7 @@
 #include "ui/HZDialog.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/StatusDialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -136,7 +137,8 @@ void CMainWindow::BuildMenus() {
         {kCmdAnalysisGraph, &CMainWindow::OnAnalysisGraph},
         {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
         {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
-        {kCmdColours, &CMainWindow::OnColours}};
+        {kCmdColours, &CMainWindow::OnColours},
+        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile}};
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
@@ -151,8 +153,7 @@ void CMainWindow::BuildMenus() {
             [this] { SetChecked(kCmdZPlane, true); });
 
     // Commands without a handler in this program.
-    for (const int id :
-         {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream, kCmdFilterAudioFile}) {
+    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
         mActions.at(id)->setEnabled(false);
     }
 }
@@ -332,6 +333,13 @@ void CMainWindow::OnColours() {
     connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
             Qt::DirectConnection);
     mClrDlg->show();
+}
+
+void CMainWindow::OnFilterAudioFile() {
+    StatusDialog dialog(mRunner, this);
+    if (dialog.ChooseFiles()) {
+        mRunner.Exec(dialog);
+    }
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {

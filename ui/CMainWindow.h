@@ -77,6 +77,8 @@ public:
     void OnTransferFunction();
     // Opens the colour dialog, or brings the open one forward.
     void OnColours();
+    // Filters a sound file through the design, asking for the files.
+    void OnFilterAudioFile();
 
     // The analysis window and the colour dialog while they are open, else null.
     GraphWin* GraphWnd() const;

@@ -2,12 +2,14 @@
 #include "PictureCheck.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
+#include "audio/AudioFixtures.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/ClrPrefDialog.h"
 #include "ui/DEDialog.h"
 #include "ui/GraphWin.h"
 #include "ui/HZDialog.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/StatusDialog.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -91,8 +93,8 @@ private slots:
         for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
             QVERIFY(!w.Action(id)->isEnabled());
         }
-        for (const int id :
-             {kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction, kCmdColours}) {
+        for (const int id : {kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction,
+                             kCmdColours, kCmdFilterAudioFile}) {
             QVERIFY(w.Action(id)->isEnabled());
         }
         for (const int id : {kCmdZPlane, kCmdPolarDegree, kCmdRateFirst, kCmdConfirmation}) {
@@ -481,6 +483,28 @@ private slots:
                  QStringLiteral("Can't show difference equation of non-causal IIR Filter"));
         Trigger(kCmdTransferFunction);
         QCOMPARE(shown.size(), 3);
+    }
+
+    void filterAudioFile() {
+        CMainWindow& w = Window();
+        const std::string sound = WavFile(WavFormat(2, 16), "", std::string(4 * 3000, '\x11'));
+        WriteFileBytes(Path("in.wav"), sound);
+        const QString out = QString::fromStdString(Path("out.wav"));
+        mRunner.fileAnswers = {QString::fromStdString(Path("in.wav")), out};
+        mRunner.onExec = [](QDialog& dialog) {
+            dynamic_cast<StatusDialog&>(dialog).Run();
+            return dialog.result() == 1;
+        };
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(mRunner.messages.empty());
+        QCOMPARE(ReadFileBytes(Path("out.wav")), sound);
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
+        Trigger(kCmdFilterAudioFile);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text,
+                 QStringLiteral("Can't filter audio using a non-causal IIR filter"));
     }
 
     void about() {

@@ -1,6 +1,7 @@
 #include "ui/StatusDialog.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
+#include "audio/AudioFixtures.h"
 #include "ui/Drawing.h"
 #include "ui/ZPlaneDesign.h"
 
@@ -10,30 +11,13 @@
 
 namespace {
 
-void PutLE(std::string& bytes, uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
 // A mono 16-bit WAV file at 8000 Hz of frames samples, a slow ramp.
 std::string MonoWav(int frames) {
-    std::string bytes = "RIFF";
-    PutLE(bytes, 36 + 2 * static_cast<uint32_t>(frames), 4);
-    bytes += "WAVEfmt ";
-    PutLE(bytes, 16, 4);
-    PutLE(bytes, 1, 2);
-    PutLE(bytes, 1, 2);
-    PutLE(bytes, 8000, 4);
-    PutLE(bytes, 16000, 4);
-    PutLE(bytes, 2, 2);
-    PutLE(bytes, 16, 2);
-    bytes += "data";
-    PutLE(bytes, 2 * static_cast<uint32_t>(frames), 4);
+    std::string samples;
     for (int i = 0; i < frames; ++i) {
-        PutLE(bytes, static_cast<uint32_t>((i * 7) % 20000 - 10000), 2);
+        samples += LE16(static_cast<uint32_t>(i * 7 % 20000 - 10000));
     }
-    return bytes;
+    return WavFile(WavFormat(1, 16), "", samples);
 }
 
 const QString kCantProcess = QStringLiteral("Can't process the audio files.");
