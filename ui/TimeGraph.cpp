@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -39,6 +40,11 @@ QRect TimeGraph::TracePlot(const QRect& traceRect) {
 }
 
 QPoint TimeGraph::SamplePoint(const QRect& t, int n, int count, double value) {
+    // An unstable design's response overflows; samples without a finite value are put on
+    // the zero line rather than at an undefined pixel.
+    if (!std::isfinite(value)) {
+        value = 0.0;
+    }
     const int half = t.height() / 2;
     const int x =
         n == 0 ? t.left()

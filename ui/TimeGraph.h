@@ -38,7 +38,8 @@ public:
     // The plot area inside the panel.
     static QRect TracePlot(const QRect& traceRect);
     // Where sample n of count, of normalised real value, lies in plot area t: samples
-    // spread from the left axis to the right end.
+    // spread from the left axis to the right end. A value that is not finite lies on
+    // the zero line.
     static QPoint SamplePoint(const QRect& t, int n, int count, double value);
 
 protected:

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 namespace {
 
 constexpr QRgb kTrace = 0x008000;
@@ -50,6 +52,8 @@ private slots:
         QCOMPARE(TimeGraph::SamplePoint(t, 4, 9, 0.0), QPoint(10 + 192, 125));
         QCOMPARE(TimeGraph::SamplePoint(t, 8, 9, -1.0), QPoint(395, 242));
         QCOMPARE(TimeGraph::SamplePoint(t, 0, 0, 0.0), QPoint(10, 125));
+        // The normalised samples of a response that overflowed.
+        QCOMPARE(TimeGraph::SamplePoint(t, 0, 9, std::nan("")), QPoint(10, 125));
     }
 
     void durationSnapsToWholeSamples_data() {
