@@ -80,6 +80,21 @@ std::optional<Workspace> FindWorkspace(const QImage& shot) {
     return w;
 }
 
+// Pixel colours alike, whatever the images' formats and alpha.
+bool SameColours(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if ((a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 struct NodeLine {
     QChar kind;
     double re = 0, im = 0;
@@ -115,6 +130,7 @@ private slots:
     void moveAPoleWithTheMouse();
     void typeAValueIntoTheZeroList();
     void toggleAPairOnItsGlyph();
+    void copyTheStepResponse();
     void deleteANodeWithTheKeyboard();
     void quitThroughTheFileMenu();
     void cleanupTestCase();
@@ -235,9 +251,50 @@ void EndToEndTest::toggleAPairOnItsGlyph() {
     QCOMPARE(nodes[1].pair, 0);
 }
 
+void EndToEndTest::copyTheStepResponse() {
+    mX.Focus("^WinQEN ");
+    mX.Key("ctrl+g");
+    const qulonglong graph = mX.WaitForWindow("^WinQEN Graph", 15000);
+    QVERIFY2(graph != 0, "Ctrl+G opened no analysis window");
+    QThread::msleep(500);
+    mX.Focus("^WinQEN Graph");
+    mX.Key("ctrl+t");
+    mX.Key("ctrl+c");
+    bool ok = false;
+    const QImage copied = QImage::fromData(
+        mX.Run("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"}, &ok), "PNG");
+    QVERIFY2(ok && !copied.isNull(), "the clipboard holds no picture");
+    const QImage window =
+        QImage::fromData(mX.Run("import", {"-window", QString::number(graph), "png:-"}), "PNG");
+    QVERIFY(!window.isNull());
+    // The picture is the time graph's panel: the window's full width, from 3 pixels
+    // below the menu bar to 43 pixels above the bottom. Find it on the screen.
+    QCOMPARE(copied.width(), window.width());
+    const QImage panel = copied.convertToFormat(QImage::Format_RGB32);
+    const QImage screen = window.convertToFormat(QImage::Format_RGB32);
+    int found = -1;
+    for (int y = 0; y + panel.height() <= screen.height() && found < 0; ++y) {
+        if (SameColours(screen.copy(0, y, panel.width(), panel.height()), panel)) {
+            found = y;
+        }
+    }
+    QVERIFY2(found > 0, "the copied picture is not the panel on the screen");
+    QCOMPARE(panel.height(), screen.height() - found - 43);
+    // A step response of a stable low-pass design: its trace is drawn.
+    int traced = 0;
+    for (int y = 0; y < panel.height(); ++y) {
+        for (int x = 0; x < panel.width(); ++x) {
+            traced += panel.pixel(x, y) == qRgb(0, 128, 0);
+        }
+    }
+    QVERIFY2(traced > 50, "no trace in the step response");
+    mX.Key("ctrl+w");
+}
+
 void EndToEndTest::deleteANodeWithTheKeyboard() {
     const QList<NodeLine> before = Saved();
     QCOMPARE(before.size(), 2);
+    mX.Focus("^WinQEN ");
     mX.Click(mSpace.FromPlane(before[0].re, before[0].im));
     mX.Key("Delete");
     QVERIFY2(mX.WaitForWindow("^winqen$", 10000) != 0, "no confirmation was asked");
