@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
 
 constexpr size_t kBlockBytes = 65536;
+constexpr size_t kStartWritesBytes = size_t{8} << 20;
 
 std::string Reason(const char* what) {
     return errno != 0 ? std::string(what) + ": " + std::strerror(errno) : std::string(what);
@@ -31,6 +33,7 @@ int CAudioOutFile::OpenFile() {
     mFile = std::move(file);
     mBlock.resize(kBlockBytes);
     mBlockUsed = 0;
+    mUnstarted = 0;
     mFileIsOpen = true;
     return 0;
 }
@@ -95,5 +98,18 @@ int CAudioOutFile::PutNextSamples(const tSample* frames, size_t count) {
 bool CAudioOutFile::FlushBlock() {
     const size_t used = mBlockUsed;
     mBlockUsed = 0;
-    return mFile->Write(std::string_view(reinterpret_cast<const char*>(mBlock.data()), used));
+    if (!mFile->Write(std::string_view(reinterpret_cast<const char*>(mBlock.data()), used))) {
+        return false;
+    }
+#ifdef __linux__
+    // The finished file is flushed to disk before it is renamed into place. Starting
+    // the disk writes while the file grows lets them run as later samples are computed,
+    // so that the flush at the end has little left to wait for.
+    mUnstarted += used;
+    if (mUnstarted >= kStartWritesBytes && std::fflush(mFile->Stream()) == 0) {
+        sync_file_range(fileno(mFile->Stream()), 0, 0, SYNC_FILE_RANGE_WRITE);
+        mUnstarted = 0;
+    }
+#endif
+    return true;
 }

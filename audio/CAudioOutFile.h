@@ -68,4 +68,6 @@ private:
     // call per frame.
     std::vector<uint8_t> mBlock;
     size_t mBlockUsed = 0;
+    // Bytes written since the disk writes were last started.
+    size_t mUnstarted = 0;
 };

@@ -2,19 +2,22 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
 // The readers take a path, so each input is written to a file of this process's own
-// under the temporary folder, replaced for every input.
+// under the temporary folder, replaced for every input and removed at exit.
 inline std::string FuzzFile(const uint8_t* data, size_t size) {
-    const char* folder = std::getenv("TMPDIR");
-    const std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/winqen-fuzz-" +
-                             std::to_string(getpid());
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    static const struct OwnFile {
+        std::string path;
+        ~OwnFile() { std::remove(path.c_str()); }
+    } file{std::string(std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp") +
+           "/winqen-fuzz-" + std::to_string(getpid())};
+    std::FILE* f = std::fopen(file.path.c_str(), "wb");
     if (f != nullptr) {
         std::fwrite(data, 1, size, f);
         std::fclose(f);
     }
-    return path;
+    return file.path;
 }

@@ -78,6 +78,18 @@ TEST(CFrameFilter, PairsEnteredAsTwoNodesDifferAtMostByOneInTheLastPlace) {
     ExpectMatchesComplexEvaluator(PairDesign(true), 2, true, 1);
 }
 
+// Poles outside the unit circle: the outputs overflow to infinity within 20000 samples
+// and then turn into NaN, on the same samples in both arithmetics.
+TEST(CFrameFilter, UnstableDesignsOverflowAsTheComplexEvaluatorDoes) {
+    for (const double angle : {0.1, 2.5, 3.0}) {
+        FNodeList list;
+        list.AddNode(Node(kNodePole, 1.3, angle, true));
+        list.AddNode(Node(kNodePole, 0.5, 0.0, false));
+        list.AddNode(Node(kNodeZero, 0.5, 2.0, true));
+        ExpectMatchesComplexEvaluator(list, 2, true, 0);
+    }
+}
+
 TEST(CFrameFilter, ComplexCoefficientsUseTheComplexEvaluator) {
     FNodeList list;
     list.AddNode(Node(kNodePole, 0.8, 0.5, false));
