@@ -212,7 +212,7 @@ void CMainWindow::OnFileNew() {
 }
 
 void CMainWindow::OnFileOpen() {
-    const QString path = mRunner.OpenFileName(this, FileDialogSpec{kDesignFilter, "pzd", {}});
+    const QString path = mRunner.OpenFileName(this, FileDialogRequest{kDesignFilter, "pzd", {}});
     if (path.isEmpty()) {
         return;
     }
@@ -237,7 +237,7 @@ void CMainWindow::OnFileSave() {
 
 void CMainWindow::OnFileSaveAs() {
     const QString path =
-        mRunner.SaveFileName(this, FileDialogSpec{kDesignFilter, "pzd", mFilename});
+        mRunner.SaveFileName(this, FileDialogRequest{kDesignFilter, "pzd", mFilename});
     if (path.isEmpty()) {
         return;
     }

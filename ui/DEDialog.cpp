@@ -32,8 +32,8 @@ DEDialog::DEDialog(ModalRunner& runner, QWidget* parent)
 
 void DEDialog::OnSaveAs() {
     const QString path = mRunner.SaveFileName(
-        this, FileDialogSpec{QStringLiteral("DE Files (*.de);;All Files (*)"), QStringLiteral("de"),
-                             QStringLiteral("diffequ.de")});
+        this, FileDialogRequest{QStringLiteral("DE Files (*.de);;All Files (*)"),
+                                QStringLiteral("de"), QStringLiteral("diffequ.de")});
     if (path.isEmpty()) {
         return;
     }

@@ -164,8 +164,8 @@ void GraphWin::OnSetMaxTime() {
 
 void GraphWin::OnSaveValues() {
     const QString path = mRunner.SaveFileName(
-        this, FileDialogSpec{QStringLiteral("PZD Points Files (*.pts);;All Files (*)"),
-                             QStringLiteral("pts"), QStringLiteral("pzdplot")});
+        this, FileDialogRequest{QStringLiteral("PZD Points Files (*.pts);;All Files (*)"),
+                                QStringLiteral("pts"), QStringLiteral("pzdplot")});
     if (path.isEmpty()) {
         return;
     }

@@ -37,8 +37,8 @@ HZDialog::HZDialog(ModalRunner& runner, QWidget* parent)
 
 void HZDialog::OnSaveAs() {
     const QString path = mRunner.SaveFileName(
-        this, FileDialogSpec{QStringLiteral("Transfer Function Files (*.hz);;All Files (*)"),
-                             QStringLiteral("hz"), QStringLiteral("transferfunc.hz")});
+        this, FileDialogRequest{QStringLiteral("Transfer Function Files (*.hz);;All Files (*)"),
+                                QStringLiteral("hz"), QStringLiteral("transferfunc.hz")});
     if (path.isEmpty()) {
         return;
     }

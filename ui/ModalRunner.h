@@ -13,7 +13,7 @@ class QWidget;
 
 // What a file dialog offers: a Qt name filter ("PZD Files (*.pzd);;All Files (*)"),
 // the suffix added to a name typed without one, and the name first shown.
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString filter;
     QString defaultSuffix;
     QString initialName;
@@ -34,10 +34,10 @@ public:
     // A Yes/No question; true only when the answer is Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
     // Full path of an existing file to open, or empty when cancelled.
-    virtual QString OpenFileName(QWidget* owner, const FileDialogSpec& spec) = 0;
+    virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request) = 0;
     // Full path to save to (an existing file only after the user agreed to replace
     // it), or empty when cancelled.
-    virtual QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) = 0;
+    virtual QString SaveFileName(QWidget* owner, const FileDialogRequest& request) = 0;
     // The colour chooser, starting at initial; an invalid colour when cancelled.
     virtual QColor ChooseColour(QWidget* owner, const QColor& initial) = 0;
     // Runs dialog modally; true when it ended accepted.

@@ -24,22 +24,22 @@ bool QtModalRunner::AskYesNo(QWidget* owner, const QString& caption, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
-QString QtModalRunner::OpenFileName(QWidget* owner, const FileDialogSpec& spec) {
-    QFileDialog dialog(owner, QString(), spec.initialName, spec.filter);
+QString QtModalRunner::OpenFileName(QWidget* owner, const FileDialogRequest& request) {
+    QFileDialog dialog(owner, QString(), request.initialName, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtModalRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) {
-    QFileDialog dialog(owner, QString(), spec.initialName, spec.filter);
+QString QtModalRunner::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
+    QFileDialog dialog(owner, QString(), request.initialName, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

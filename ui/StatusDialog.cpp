@@ -52,15 +52,15 @@ bool StatusDialog::ChooseFiles() {
                         ModalRunner::Icon::Information);
         return false;
     }
-    mInName = mRunner.OpenFileName(this, FileDialogSpec{kAudioFilter, QString(), QString()});
+    mInName = mRunner.OpenFileName(this, FileDialogRequest{kAudioFilter, QString(), QString()});
     if (mInName.isEmpty()) {
         return false;
     }
     // Proposed beside the input, as "pzd-" and the input's name.
     const QFileInfo input(mInName);
     mOutName = mRunner.SaveFileName(
-        this, FileDialogSpec{kAudioFilter, QString(),
-                             input.dir().filePath(QStringLiteral("pzd-") + input.fileName())});
+        this, FileDialogRequest{kAudioFilter, QString(),
+                                input.dir().filePath(QStringLiteral("pzd-") + input.fileName())});
     if (mOutName.isEmpty()) {
         return false;
     }

@@ -18,8 +18,8 @@ bool ScriptedRunner::AskYesNo(QWidget*, const QString&, const QString& text) {
     return answer;
 }
 
-QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogSpec& spec) {
-    fileDialogs.push_back(spec);
+QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
     if (fileAnswers.empty()) {
         return {};
     }
@@ -28,8 +28,8 @@ QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogSpec& spec) {
     return answer;
 }
 
-QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogSpec& spec) {
-    return OpenFileName(owner, spec);
+QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
+    return OpenFileName(owner, request);
 }
 
 QColor ScriptedRunner::ChooseColour(QWidget*, const QColor& initial) {

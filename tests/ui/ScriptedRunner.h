@@ -22,8 +22,8 @@ public:
 
     void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
-    QString OpenFileName(QWidget* owner, const FileDialogSpec& spec) override;
-    QString SaveFileName(QWidget* owner, const FileDialogSpec& spec) override;
+    QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
+    QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
     QColor ChooseColour(QWidget* owner, const QColor& initial) override;
     bool Exec(QDialog& dialog) override;
     QAction* Popup(QMenu& menu, QPoint globalPos) override;
@@ -42,7 +42,7 @@ public:
 
     std::vector<Shown> messages;
     QStringList questions;
-    std::vector<FileDialogSpec> fileDialogs;
+    std::vector<FileDialogRequest> fileDialogs;
     // The colour each chooser started at.
     std::vector<QColor> colourChoosers;
     QStringList popupItems;
