@@ -2,6 +2,7 @@
 #include "PictureCheck.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
+#include "ViewDriver.h"
 #include "audio/AudioFixtures.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/ClrPrefDialog.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -41,6 +43,10 @@ const std::string kDefaultPrefs =
            0x00, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0x7D, 0x00,
            0x00, 0x00, 0x40, 0x1F, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00});
 
+const std::vector<int> kUnits = {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian};
+const std::vector<int> kRates = {kCmdRateFirst, kCmdRateFirst + 1, kCmdRateFirst + 2,
+                                 kCmdRateFirst + 3, kCmdRateLast};
+
 } // namespace
 
 class CMainWindowTest : public QObject {
@@ -60,11 +66,22 @@ private:
         return *mWindow;
     }
     std::string Path(const char* name) const { return (mDir->path() + '/' + name).toStdString(); }
+    QString QPath(const char* name) const { return QString::fromStdString(Path(name)); }
     bool Checked(int id) { return Window().Action(id)->isChecked(); }
     void Trigger(int id) { Window().Action(id)->trigger(); }
+    // A file command answered with a file of the test's folder.
+    void Trigger(int id, const char* file) {
+        mRunner.fileAnswers = {QPath(file)};
+        Trigger(id);
+    }
     static void AddDesignNodes() {
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.3), true, 1));
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.0), false, 1));
+    }
+    // Closes the window and reads back the preferences it wrote.
+    std::string WrittenPrefs() {
+        mWindow.reset();
+        return ReadFileBytes(Path("WinQEN.ini"));
     }
 
 private slots:
@@ -84,10 +101,9 @@ private slots:
         mDir.reset();
     }
 
-    void startState() {
+    void startStateAndTheDefaultsWritten() {
         CMainWindow& w = Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
-        QCOMPARE(w.FileName(), QStringLiteral("Untitled"));
         QCOMPARE(w.minimumSize(), QSize(500, 400));
         QCOMPARE(w.centralWidget(), &w.Design());
         for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
@@ -97,22 +113,15 @@ private slots:
                              kCmdColours, kCmdFilterAudioFile}) {
             QVERIFY(w.Action(id)->isEnabled());
         }
-        for (const int id : {kCmdZPlane, kCmdPolarDegree, kCmdRateFirst, kCmdConfirmation}) {
-            QVERIFY(Checked(id));
-        }
-        for (const int id : {kCmdPolarRadian, kCmdCartesian, kCmdRateFirst + 1}) {
-            QVERIFY(!Checked(id));
-        }
+        QCOMPARE(Marked(w, kUnits), kCmdPolarDegree);
+        QCOMPARE(Marked(w, kRates), kCmdRateFirst);
+        QVERIFY(Checked(kCmdConfirmation));
         QCOMPARE(w.Action(kCmdRateFirst)->text(), QStringLiteral("8000  Hz"));
         QCOMPARE(w.Action(kCmdRateLast)->text(), QStringLiteral("48000 Hz"));
+        // The only view keeps its mark when chosen again.
         Trigger(kCmdZPlane);
         QVERIFY(Checked(kCmdZPlane));
-    }
-
-    void firstRunWritesTheDefaults() {
-        Window();
-        mWindow.reset();
-        QCOMPARE(ReadFileBytes(Path("WinQEN.ini")), kDefaultPrefs);
+        QCOMPARE(WrittenPrefs(), kDefaultPrefs);
     }
 
     void preferencesAtStart_data() {
@@ -139,17 +148,12 @@ private slots:
         stored.confirmPref = false;
         QVERIFY(WritePrefFile(stored, Path("WinQEN.ini")));
         CMainWindow& w = Window();
-        for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
-            QCOMPARE(Checked(id), id == unitItem);
-        }
-        for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
-            QCOMPARE(Checked(id), id == rateItem);
-        }
+        QCOMPARE(Marked(w, kUnits), unitItem);
+        QCOMPARE(Marked(w, kRates), rateItem);
         QVERIFY(!Checked(kCmdConfirmation));
         QCOMPARE(w.Design().Graph().SampleRate(), rateWritten);
-        QCOMPARE(w.Design().Target().Picture().pixel(20, 20) & 0xFFFFFF, 0x0D0A0Du);
-        mWindow.reset();
-        const std::string written = ReadFileBytes(Path("WinQEN.ini"));
+        QCOMPARE(Rgb(w.Design().Target().Picture(), QPoint(20, 20)), 0x0D0A0Du);
+        const std::string written = WrittenPrefs();
         QENPref read;
         DecodePrefs(reinterpret_cast<const uint8_t*>(written.data()), written.size(), &read);
         QCOMPARE(read.sampleFreqPref, rateWritten);
@@ -157,45 +161,29 @@ private slots:
         QCOMPARE(read.unitPref, units);
     }
 
-    void preferenceCommandsAreWrittenAtExit() {
-        Window();
-        Trigger(kCmdCartesian);
-        Trigger(kCmdRateLast - 1);
-        Trigger(kCmdConfirmation);
-        QVERIFY(Checked(kCmdCartesian));
-        QVERIFY(!Checked(kCmdPolarDegree));
-        QVERIFY(Checked(kCmdRateLast - 1));
-        QVERIFY(!Checked(kCmdRateFirst));
-        QVERIFY(!Checked(kCmdConfirmation));
-        QCOMPARE(Window().Design().Graph().SampleRate(), 44100);
-        mWindow.reset();
-        const std::string written = ReadFileBytes(Path("WinQEN.ini"));
-        QCOMPARE(written.substr(20, 9), Bytes({0x7E, 0, 0, 0, 0x44, 0xAC, 0, 0, 0}));
-    }
-
-    void unitsReachTheLists() {
-        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, -0.25), false, 1));
+    void preferenceCommandsReachTheViewsAndTheFile() {
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, -0.25), false, 1));
         CMainWindow& w = Window();
         w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
-        QCOMPARE(w.Design().ZeroList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
-        Trigger(kCmdCartesian);
-        QCOMPARE(w.Design().ZeroList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
-        QCOMPARE(mPrefs.unitPref, kCmdCartesian);
-    }
-
-    void confirmationGovernsKeyDeletion() {
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
-        CMainWindow& w = Window();
-        w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
+        QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
+        // Deletion asks first; the empty answer is No.
         w.Design().PoleList().HighlightNode(0, true);
         QTest::keyClick(&w.Design(), Qt::Key_Delete);
         QCOMPARE(mRunner.questions.size(), 1);
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+        Trigger(kCmdCartesian);
+        Trigger(kCmdRateLast - 1);
         Trigger(kCmdConfirmation);
+        QCOMPARE(Marked(w, kUnits), kCmdCartesian);
+        QCOMPARE(Marked(w, kRates), kCmdRateLast - 1);
+        QVERIFY(!Checked(kCmdConfirmation));
+        QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
+        QCOMPARE(w.Design().Graph().SampleRate(), 44100);
         w.Design().PoleList().HighlightNode(0, true);
         QTest::keyClick(&w.Design(), Qt::Key_Delete);
         QCOMPARE(mRunner.questions.size(), 1);
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
+        QCOMPARE(WrittenPrefs().substr(20, 9), Bytes({0x7E, 0, 0, 0, 0x44, 0xAC, 0, 0, 0}));
     }
 
     void saveAndNewTitles() {
@@ -215,14 +203,12 @@ private slots:
         WriteFileBytes(Path("lowpass.pzd"), kDesign);
         CMainWindow& w = Window();
         AddDesignNodes();
-        mRunner.fileAnswers = {QString::fromStdString(Path("lowpass.pzd"))};
-        Trigger(kCmdOpen);
+        Trigger(kCmdOpen, "lowpass.pzd");
         QCOMPARE(mRunner.fileDialogs.back().filter,
                  QStringLiteral("PZD Files (*.pzd);;All Files (*)"));
         QCOMPARE(mRunner.fileDialogs.back().defaultSuffix, QStringLiteral("pzd"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + mDir->path() + "/lowpass.pzd");
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + QPath("lowpass.pzd"));
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(2));
-        QCOMPARE(gNodeList.GetListCount(kNodeZero), short(1));
         QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1.0, 0.0));
         QCOMPARE(w.Design().PoleList().LineCount(), 2);
         QCOMPARE(w.Design().ZeroList().LineCount(), 1);
@@ -230,42 +216,37 @@ private slots:
         QVERIFY(mRunner.messages.empty());
     }
 
-    void cancelledOpenChangesNothing() {
-        CMainWindow& w = Window();
-        AddDesignNodes();
-        const FNodeList before = gNodeList;
-        Trigger(kCmdOpen);
-        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
-        QCOMPARE(CDesignPersistence::DesignText(gNodeList), CDesignPersistence::DesignText(before));
-        QCOMPARE(w.Design().PoleList().LineCount(), 0);
-    }
-
     void failedOpenKeepsTheDesign_data() {
+        QTest::addColumn<bool>("chosen");
         QTest::addColumn<QString>("content");
-        QTest::newRow("missing file") << QString();
-        QTest::newRow("cut off") << "VERSION=2.0\nDESIGN=ZPlane\nPOLECOUNT=3\nZEROCOUNT=0\n"
+        QTest::newRow("cancelled") << false << QString();
+        QTest::newRow("missing file") << true << QString();
+        QTest::newRow("cut off") << true
+                                 << "VERSION=2.0\nDESIGN=ZPlane\nPOLECOUNT=3\nZEROCOUNT=0\n"
                                     "P0=0.1, 0.1, 0\n";
     }
 
     void failedOpenKeepsTheDesign() {
+        QFETCH(bool, chosen);
         QFETCH(QString, content);
         if (!content.isNull()) {
             WriteFileBytes(Path("bad.pzd"), content.toStdString());
         }
         CMainWindow& w = Window();
-        mRunner.fileAnswers = {QString::fromStdString(Path("mine.pzd"))};
         AddDesignNodes();
-        Trigger(kCmdSaveAs);
+        Trigger(kCmdSaveAs, "mine.pzd");
         const QString title = w.windowTitle();
         const std::string design = CDesignPersistence::DesignText(gNodeList);
-        const QString bad = QString::fromStdString(Path("bad.pzd"));
-        mRunner.fileAnswers = {bad};
+        const QString path = chosen ? QPath("bad.pzd") : QString();
+        mRunner.fileAnswers = {path};
         Trigger(kCmdOpen);
-        QCOMPARE(mRunner.messages.size(), size_t(1));
-        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem loading file \n") + bad);
-        QCOMPARE(mRunner.messages[0].caption, AppCaption());
+        QCOMPARE(mRunner.messages.size(), size_t(chosen ? 1 : 0));
+        if (chosen) {
+            QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem loading file \n") + path);
+            QCOMPARE(mRunner.messages[0].caption, AppCaption());
+        }
         QCOMPARE(CDesignPersistence::DesignText(gNodeList), design);
-        QCOMPARE(w.FileName(), QString::fromStdString(Path("mine.pzd")));
+        QCOMPARE(w.FileName(), QPath("mine.pzd"));
         QCOMPARE(w.windowTitle(), title);
     }
 
@@ -276,23 +257,19 @@ private slots:
         QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("Untitled"));
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
         QVERIFY(!QFile::exists(QStringLiteral("Untitled")));
-        const QString path = QString::fromStdString(Path("band.pzd"));
-        mRunner.fileAnswers = {path};
-        Trigger(kCmdSaveAs);
-        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + path);
+        Trigger(kCmdSaveAs, "band.pzd");
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + QPath("band.pzd"));
         QCOMPARE(ReadFileBytes(Path("band.pzd")), CDesignPersistence::DesignText(gNodeList));
         Trigger(kCmdSaveAs);
-        QCOMPARE(mRunner.fileDialogs.back().initialName, path);
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QPath("band.pzd"));
     }
 
     void failedSaveSaysSo() {
-        Window();
-        const QString path = mDir->path() + "/no/such/folder/x.pzd";
-        mRunner.fileAnswers = {path};
-        Trigger(kCmdSaveAs);
+        Trigger(kCmdSaveAs, "no/such/folder/x.pzd");
         QCOMPARE(mRunner.messages.size(), size_t(1));
-        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem saving file \n") + path);
-        QCOMPARE(Window().FileName(), path);
+        QCOMPARE(mRunner.messages[0].text,
+                 QStringLiteral("Problem saving file \n") + QPath("no/such/folder/x.pzd"));
+        QCOMPARE(Window().FileName(), QPath("no/such/folder/x.pzd"));
     }
 
     void designsStayExactUnderACommaLocale() {
@@ -303,15 +280,12 @@ private slots:
         Window();
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.123456, -0.5), true, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.25, 0.0), false, 1));
-        const QString path = QString::fromStdString(Path("comma.pzd"));
-        mRunner.fileAnswers = {path};
-        Trigger(kCmdSaveAs);
+        Trigger(kCmdSaveAs, "comma.pzd");
         const std::string text = ReadFileBytes(Path("comma.pzd"));
         QVERIFY(text.find("P0=0.123456, -0.500000, 1 \n") != std::string::npos);
         QVERIFY(text.find("Z0=-1.250000, 0.000000, 0 \n") != std::string::npos);
         Trigger(kCmdNew);
-        mRunner.fileAnswers = {path};
-        Trigger(kCmdOpen);
+        Trigger(kCmdOpen, "comma.pzd");
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
                  FNode(kNodePole, FComplex(0.123456, -0.5), true, 1));
         QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1.25, 0.0));
@@ -319,15 +293,18 @@ private slots:
     }
 
     void exit_data() {
+        QTest::addColumn<bool>("closeBox");
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<bool>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("confirmed") << true << true << true;
-        QTest::newRow("refused") << true << false << false;
-        QTest::newRow("no confirmation") << false << false << true;
+        QTest::newRow("confirmed") << false << true << true << true;
+        QTest::newRow("refused") << false << true << false << false;
+        QTest::newRow("no confirmation") << false << false << false << true;
+        QTest::newRow("close box never asks") << true << true << false << true;
     }
 
     void exit() {
+        QFETCH(bool, closeBox);
         QFETCH(bool, confirm);
         QFETCH(bool, answer);
         QFETCH(bool, closed);
@@ -336,19 +313,15 @@ private slots:
             Trigger(kCmdConfirmation);
         }
         mRunner.yesNoAnswers = {answer};
-        Trigger(kCmdExit);
-        QCOMPARE(mRunner.questions.size(), confirm ? 1 : 0);
-        if (confirm) {
-            QCOMPARE(mRunner.questions[0], QStringLiteral("You sure you want to quit?"));
+        if (closeBox) {
+            QVERIFY(w.close());
+        } else {
+            Trigger(kCmdExit);
         }
+        const bool asked = confirm && !closeBox;
+        QCOMPARE(mRunner.questions,
+                 asked ? QStringList{"You sure you want to quit?"} : QStringList());
         QCOMPARE(w.isVisible(), !closed);
-    }
-
-    void closeBoxNeverAsks() {
-        CMainWindow& w = Window();
-        QVERIFY(w.close());
-        QVERIFY(mRunner.questions.isEmpty());
-        QVERIFY(!w.isVisible());
     }
 
     void copyPutsTheTargetOnTheClipboard() {
@@ -356,9 +329,8 @@ private slots:
         Trigger(kCmdCopy);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), w.Design().Target().size());
-        const TargetView& target = w.Design().Target();
-        QCOMPARE(copied.pixel(target.Geometry().cx, 40) & 0xFFFFFF, 0u);
-        QCOMPARE(copied.pixel(0, 0) & 0xFFFFFF, 0xA0A0A0u);
+        QCOMPARE(Rgb(copied, QPoint(w.Design().Target().Geometry().cx, 40)), 0u);
+        QCOMPARE(Rgb(copied, QPoint(0, 0)), 0xA0A0A0u);
     }
 
     void analysisWindowOpensOnceAndFollowsTheDesign() {
@@ -366,8 +338,7 @@ private slots:
         Trigger(kCmdRateFirst + 2);
         Trigger(kCmdAnalysisGraph);
         GraphWin* graph = w.GraphWnd();
-        QVERIFY(graph != nullptr);
-        QVERIFY(graph->isVisible());
+        QVERIFY(graph != nullptr && graph->isVisible());
         QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  Untitled"));
         QCOMPARE(graph->Freq().SampleRate(), 22050);
         QCOMPARE(Rgb(graph->Freq().Picture(), QPoint(100, 60)), 0xC0C0C0u);
@@ -386,12 +357,10 @@ private slots:
         Trigger(kCmdRateLast);
         QCOMPARE(graph->Freq().SampleRate(), 48000);
         QCOMPARE(graph->Time().SampleRate(), 48000);
-        const QString path = QString::fromStdString(Path("d.pzd"));
-        mRunner.fileAnswers = {path};
-        Trigger(kCmdSaveAs);
-        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + path);
+        Trigger(kCmdSaveAs, "d.pzd");
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + QPath("d.pzd"));
         Trigger(kCmdNew);
-        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + path);
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + QPath("d.pzd"));
         QCOMPARE(graph->Freq().Response().Scale(), 1.0);
     }
 
@@ -413,15 +382,11 @@ private slots:
         QCOMPARE(graph->VisibleGraph(), kCmdFreqResponse);
         QCOMPARE(graph->Freq().PhaseUnits(), kCmdDegrees);
         QCOMPARE(graph->Time().Duration(), 1.0);
-    }
-
-    void closingTheMainWindowEndsWithTheAnalysisWindowOpen() {
-        CMainWindow& w = Window();
-        Trigger(kCmdAnalysisGraph);
-        QPointer<GraphWin> graph = w.GraphWnd();
+        // Closing the main window ends the analysis window with it.
+        const QPointer<GraphWin> last = graph;
         QVERIFY(w.close());
         mWindow.reset();
-        QVERIFY(graph.isNull());
+        QVERIFY(last.isNull());
         QVERIFY(QFile::exists(QStringLiteral("WinQEN.ini")));
     }
 
@@ -430,8 +395,7 @@ private slots:
         Trigger(kCmdAnalysisGraph);
         Trigger(kCmdColours);
         ClrPrefDialog* dialog = w.ColourDialog();
-        QVERIFY(dialog != nullptr);
-        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog != nullptr && dialog->isVisible());
         QCOMPARE(dialog->Colours(), mPrefs.colourPref);
         Trigger(kCmdColours);
         QCOMPARE(w.ColourDialog(), dialog);
@@ -489,8 +453,7 @@ private slots:
         CMainWindow& w = Window();
         const std::string sound = WavFile(WavFormat(2, 16), "", std::string(4 * 3000, '\x11'));
         WriteFileBytes(Path("in.wav"), sound);
-        const QString out = QString::fromStdString(Path("out.wav"));
-        mRunner.fileAnswers = {QString::fromStdString(Path("in.wav")), out};
+        mRunner.fileAnswers = {QPath("in.wav"), QPath("out.wav")};
         mRunner.onExec = [](QDialog& dialog) {
             dynamic_cast<StatusDialog&>(dialog).Run();
             return dialog.result() == 1;
