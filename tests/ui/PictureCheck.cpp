@@ -30,3 +30,16 @@ bool ShowsLabel(const QImage& picture, QPoint at, const QString& text) {
     }
     return inked > 0;
 }
+
+QString WrongPixels(const QImage& picture, QRgb colour, std::initializer_list<QPoint> at) {
+    QString wrong;
+    for (const QPoint p : at) {
+        if (Rgb(picture, p) != colour) {
+            wrong += QStringLiteral("(%1, %2) is %3\n")
+                         .arg(p.x())
+                         .arg(p.y())
+                         .arg(Rgb(picture, p), 6, 16, QChar('0'));
+        }
+    }
+    return wrong;
+}

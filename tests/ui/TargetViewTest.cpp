@@ -1,25 +1,20 @@
 #include "ui/TargetView.h"
+#include "PictureCheck.h"
 #include "ScriptedRunner.h"
+#include "ViewDriver.h"
 #include "ui/NodeUpdateMsg.h"
 #include "ui/StatusBar.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTest>
 
 #include <vector>
-
-Q_DECLARE_METATYPE(FComplex)
 
 namespace {
 
 constexpr QRgb kRed = 0xFF0000;
 constexpr QRgb kGrey = 0xC0C0C0;
-
-QRgb Rgb(const QImage& image, QPoint p) {
-    return image.pixel(p) & 0xFFFFFF;
-}
 
 // A z-plane view alone, with its notifications recorded.
 struct View {
@@ -27,6 +22,7 @@ struct View {
     StatusBar status{2};
     TargetView view{runner};
     std::vector<NodeUpdateMsg> sent;
+    RkDropTarget& drop = view.DropTarget();
 
     explicit View(QSize size = QSize(300, 256)) {
         QObject::connect(&view, &TargetView::nodeUpdate,
@@ -37,12 +33,20 @@ struct View {
         view.show();
     }
     QPoint At(FComplex z) const { return view.Geometry().Complex2Point(z); }
-    void Move(QPoint p) {
-        QMouseEvent move(QEvent::MouseMove, p, view.mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QCoreApplication::sendEvent(&view, &move);
+    // The mirror image of p in the real axis.
+    QPoint Mirror(QPoint p) const { return QPoint(p.x(), 2 * view.Geometry().cy - p.y()); }
+    // Selects the node at p by a click, forgetting the notifications so far.
+    void Select(QPoint p) {
+        Click(&view, p);
+        sent.clear();
     }
 };
+
+// A drag of a new node of the kind type from the palette.
+void FromPalette(int type) {
+    gDragType = type;
+    gDragIndex = -1;
+}
 
 bool SameMsg(const NodeUpdateMsg& m, const QObject* who, int what, int index) {
     return m.who == who && m.what == what && m.index == index;
@@ -123,29 +127,17 @@ private slots:
     void pictureOfTheBareTarget() {
         View v;
         const QImage& pic = v.view.Picture();
-        // Frame: grey top and left, white bottom and right.
-        QCOMPARE(Rgb(pic, QPoint(0, 0)), 0xA0A0A0u);
-        QCOMPARE(Rgb(pic, QPoint(0, 254)), 0xA0A0A0u);
-        QCOMPARE(Rgb(pic, QPoint(298, 0)), 0xA0A0A0u);
-        QCOMPARE(Rgb(pic, QPoint(299, 0)), 0xFFFFFFu);
-        QCOMPARE(Rgb(pic, QPoint(0, 255)), 0xFFFFFFu);
-        QCOMPARE(Rgb(pic, QPoint(299, 255)), 0xFFFFFFu);
-        // Axes through the centre, edge to edge inside the frame.
-        QCOMPARE(Rgb(pic, QPoint(150, 30)), 0u);
-        QCOMPARE(Rgb(pic, QPoint(150, 250)), 0u);
-        QCOMPARE(Rgb(pic, QPoint(60, 128)), 0u);
-        QCOMPARE(Rgb(pic, QPoint(290, 128)), 0u);
-        QCOMPARE(Rgb(pic, QPoint(60, 127)), kGrey);
+        // Frame grey at the top and left, white at the bottom and right; the axes through
+        // the centre, edge to edge inside the frame.
+        QCOMPARE(WrongPixels(pic, 0xA0A0A0, {QPoint(0, 0), QPoint(0, 254), QPoint(298, 0)}), "");
+        QCOMPARE(WrongPixels(pic, 0xFFFFFF, {QPoint(299, 0), QPoint(0, 255), QPoint(299, 255)}),
+                 "");
+        QCOMPARE(
+            WrongPixels(pic, 0,
+                        {QPoint(150, 30), QPoint(150, 250), QPoint(60, 128), QPoint(290, 128)}),
+            "");
+        QCOMPARE(WrongPixels(pic, kGrey, {QPoint(60, 127), QPoint(150 + 70, 128 - 70)}), "");
         // The unit circle passes within a pixel of radius 118 at 45 degrees.
-        bool onCircle = false;
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                onCircle = onCircle || Rgb(pic, QPoint(150 + 83 + dx, 128 - 83 + dy)) == 0;
-            }
-        }
-        QVERIFY(onCircle);
-        QCOMPARE(Rgb(pic, QPoint(150 + 70, 128 - 70)), kGrey);
-        // "Im(z)" right of the vertical axis at the top, "Re(z)" under the left axis.
         const auto inked = [&pic](QRect r) {
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 for (int x = r.left(); x <= r.right(); ++x) {
@@ -156,6 +148,8 @@ private slots:
             }
             return false;
         };
+        QVERIFY(inked(QRect(150 + 83 - 1, 128 - 83 - 1, 3, 3)));
+        // "Im(z)" right of the vertical axis at the top, "Re(z)" under the left axis.
         QVERIFY(inked(QRect(155, 1, 25, 10)));
         QVERIFY(inked(QRect(1, 130, 25, 10)));
         QVERIFY(!inked(QRect(60, 1, 25, 8)));
@@ -164,6 +158,7 @@ private slots:
     void statusText_data() {
         QTest::addColumn<int>("units");
         QTest::addColumn<QString>("text");
+        // The real axis reads +0, not -0.
         QTest::newRow("cartesian") << 126 << "1.0000 +0.0000j";
         QTest::newRow("degrees") << 125 << "1.0000 0.0000 deg";
         QTest::newRow("radians") << 124 << "1.0000 0.0000 rad";
@@ -175,11 +170,11 @@ private slots:
         QFETCH(QString, text);
         View v;
         v.view.SetUnits(units);
-        v.Move(QPoint(268, 128));
+        MoveTo(&v.view, QPoint(268, 128));
         QCOMPARE(v.status.Text(0), text);
         QCOMPARE(v.status.Text(1), QStringLiteral("Causal"));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.1, 0.0), false, 1));
-        v.Move(QPoint(150, 10));
+        MoveTo(&v.view, QPoint(150, 10));
         QCOMPARE(v.status.Text(1), QStringLiteral("Non-Causal"));
     }
 
@@ -197,8 +192,7 @@ private slots:
         View v(QSize(276, 276));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-0.5, 0.0), true, 1));
-        QTest::mousePress(&v.view, Qt::LeftButton, {}, QPoint(pressX, 138));
-        QTest::mouseRelease(&v.view, Qt::LeftButton, {}, QPoint(pressX, 138));
+        Click(&v.view, QPoint(pressX, 138));
         QCOMPARE(v.sent.size(), selected ? size_t(1) : size_t(0));
         if (selected) {
             QVERIFY(SameMsg(v.sent[0], &v.view, 64 | 8, 1));
@@ -223,19 +217,15 @@ private slots:
 
     void dragOfAnExistingNode() {
         View v;
-        const FNode pole(kNodePole, FComplex(0.5, 0.5), true, 1);
         gNodeList.AddNode(FNode(kNodePole, FComplex(-0.2, 0.1), false, 1));
-        gNodeList.AddNode(pole);
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
         v.view.UpdateFromNodeList();
-        QTest::mousePress(&v.view, Qt::LeftButton, {}, QPoint(209, 69));
-        QTest::mouseRelease(&v.view, Qt::LeftButton, {}, QPoint(209, 69));
-        v.sent.clear();
+        v.Select(QPoint(209, 69));
         const QImage before = v.view.Picture();
-        RkDropTarget& drop = v.view.DropTarget();
         const QPoint p1 = v.At(FComplex(0.25, 0.5));
-        QCOMPARE(drop.OnDragEnter(&v.view), Qt::MoveAction);
-        QCOMPARE(drop.OnDragOver(&v.view, p1), Qt::MoveAction);
-        QCOMPARE(drop.OnDragOver(&v.view, p1), Qt::MoveAction);
+        QCOMPARE(v.drop.OnDragEnter(&v.view), Qt::MoveAction);
+        QCOMPARE(v.drop.OnDragOver(&v.view, p1), Qt::MoveAction);
+        QCOMPARE(v.drop.OnDragOver(&v.view, p1), Qt::MoveAction);
         QCOMPARE(v.sent.size(), size_t(1));
         QVERIFY(SameMsg(v.sent[0], &v.view, 32 | 16, 0));
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0).Value(),
@@ -246,12 +236,10 @@ private slots:
         QCOMPARE(Rgb(v.view.Picture(), QPoint(209, 69)), kRed);
 
         const QPoint p2 = v.At(FComplex(0.0, 0.75));
-        QVERIFY(drop.OnDrop(&v.view, p2));
+        QVERIFY(v.drop.OnDrop(&v.view, p2));
         QVERIFY(SameMsg(v.sent.back(), &v.view, 32 | 2, 0));
-        const FNode placed = gNodeList.GetNodeByIndex(kNodePole, 0);
-        QCOMPARE(placed.Value(), v.view.Geometry().Point2Complex(p2));
-        QVERIFY(placed.Conjugate());
-        QCOMPARE(placed.Order(), short(1));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
+                 FNode(kNodePole, v.view.Geometry().Point2Complex(p2), true, 1));
         QCOMPARE(Rgb(v.view.Picture(), p1 + QPoint(2, 2)), kGrey);
         QCOMPARE(Rgb(v.view.Picture(), p2 + QPoint(2, 2)), kRed);
         QCOMPARE(Rgb(before, p2 + QPoint(2, 2)), kGrey);
@@ -262,71 +250,58 @@ private slots:
         const FNode zero(kNodeZero, FComplex(0.5, 0.5), true, 1);
         gNodeList.AddNode(zero);
         v.view.UpdateFromNodeList();
-        QTest::mousePress(&v.view, Qt::LeftButton, {}, QPoint(209, 69));
-        QTest::mouseRelease(&v.view, Qt::LeftButton, {}, QPoint(209, 69));
-        v.sent.clear();
+        v.Select(QPoint(209, 69));
         const QImage before = v.view.Picture();
-        RkDropTarget& drop = v.view.DropTarget();
-        drop.OnDragEnter(&v.view);
-        drop.OnDragOver(&v.view, QPoint(100, 100));
-        drop.OnDragOver(&v.view, QPoint(103, 101));
-        drop.OnDragLeave(&v.view);
+        v.drop.OnDragEnter(&v.view);
+        v.drop.OnDragOver(&v.view, QPoint(100, 100));
+        v.drop.OnDragOver(&v.view, QPoint(103, 101));
+        v.drop.OnDragLeave(&v.view);
         QCOMPARE(v.view.Picture(), before);
         QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), zero);
         QCOMPARE(v.sent.size(), size_t(3));
         QVERIFY(SameMsg(v.sent.back(), &v.view, 64 | 16, 0));
-        QVERIFY(!drop.PointDrawn());
+        QVERIFY(!v.drop.PointDrawn());
     }
 
     void paletteDragEnteringTwiceAddsOneNode() {
         View v;
-        gDragType = kDragPolePair;
-        gDragIndex = -1;
+        FromPalette(kDragPolePair);
         const QImage before = v.view.Picture();
-        RkDropTarget& drop = v.view.DropTarget();
-        drop.OnDragEnter(&v.view);
-        drop.OnDragOver(&v.view, QPoint(60, 60));
+        v.drop.OnDragEnter(&v.view);
+        v.drop.OnDragOver(&v.view, QPoint(60, 60));
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
-        drop.OnDragLeave(&v.view);
+        v.drop.OnDragLeave(&v.view);
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
         QCOMPARE(gDragIndex, -1);
         QCOMPARE(v.view.Picture(), before);
-        drop.OnDragEnter(&v.view);
-        drop.OnDragOver(&v.view, QPoint(60, 60));
-        drop.OnDragOver(&v.view, QPoint(80, 90));
-        QVERIFY(drop.OnDrop(&v.view, v.At(FComplex(0.3, 0.4))));
+        v.drop.OnDragEnter(&v.view);
+        v.drop.OnDragOver(&v.view, QPoint(60, 60));
+        v.drop.OnDragOver(&v.view, QPoint(80, 90));
+        const QPoint at = v.At(FComplex(0.3, 0.4));
+        QVERIFY(v.drop.OnDrop(&v.view, at));
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
-        const FNode placed = gNodeList.GetNodeByIndex(kNodePole, 0);
-        QCOMPARE(placed.Value(), v.view.Geometry().Point2Complex(v.At(FComplex(0.3, 0.4))));
-        QVERIFY(placed.Conjugate());
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
+                 FNode(kNodePole, v.view.Geometry().Point2Complex(at), true, 1));
         QVERIFY(SameMsg(v.sent.back(), &v.view, 32 | 2, 0));
         // Both members of the pair are drawn.
-        QCOMPARE(Rgb(v.view.Picture(), v.At(FComplex(0.3, 0.4)) + QPoint(1, 1)), kRed);
-        QCOMPARE(Rgb(v.view.Picture(), QPoint(v.At(FComplex(0.3, 0.4)).x() + 1,
-                                              2 * 128 - v.At(FComplex(0.3, 0.4)).y() + 1)),
-                 kRed);
+        QCOMPARE(Rgb(v.view.Picture(), at + QPoint(1, 1)), kRed);
+        QCOMPARE(Rgb(v.view.Picture(), v.Mirror(at) + QPoint(1, 1)), kRed);
     }
 
-    void dropWithoutMovementAddsTheNode() {
-        View v;
-        gDragType = kDragZero;
-        gDragIndex = -1;
-        v.view.DropTarget().OnDragEnter(&v.view);
-        QVERIFY(v.view.DropTarget().OnDrop(&v.view, QPoint(150, 128)));
-        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), FNode(kNodeZero, FComplex(), false, 1));
-        QVERIFY(SameMsg(v.sent.back(), &v.view, 64 | 1, -1));
-    }
-
-    void dropOnAnotherWindowIsRefused() {
+    void paletteDropWithoutMovement() {
         View v;
         QWidget other;
-        gDragType = kDragZero;
-        gDragIndex = -1;
-        QVERIFY(!v.view.DropTarget().OnDrop(&other, QPoint(10, 10)));
+        FromPalette(kDragZero);
+        QVERIFY(!v.drop.OnDrop(&other, QPoint(10, 10)));
         QCOMPARE(v.runner.messages.size(), size_t(1));
         QCOMPARE(v.runner.messages[0].text, QStringLiteral("Dropped out of bounds"));
         QCOMPARE(gNodeList.GetListCount(kNodeZero), short(0));
         QVERIFY(v.sent.empty());
+        // On the plane it adds the node.
+        v.drop.OnDragEnter(&v.view);
+        QVERIFY(v.drop.OnDrop(&v.view, QPoint(150, 128)));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), FNode(kNodeZero, FComplex(), false, 1));
+        QVERIFY(SameMsg(v.sent.back(), &v.view, 64 | 1, -1));
     }
 
     void foreignDragsAreRefused() {
@@ -345,36 +320,34 @@ private slots:
     }
 
     void popupDeletion_data() {
+        QTest::addColumn<QPoint>("at");
         QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("menu");
         QTest::addColumn<short>("polesLeft");
-        QTest::newRow("delete chosen") << 0 << short(1);
-        QTest::newRow("menu dismissed") << -1 << short(2);
+        QTest::newRow("delete chosen") << QPoint(209, 187) << 0 << true << short(1);
+        QTest::newRow("menu dismissed") << QPoint(209, 187) << -1 << true << short(2);
+        QTest::newRow("no menu on the empty plane") << QPoint(20, 20) << 0 << false << short(2);
     }
 
     void popupDeletion() {
+        QFETCH(QPoint, at);
         QFETCH(int, choice);
+        QFETCH(bool, menu);
         QFETCH(short, polesLeft);
         View v;
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
         gNodeList.AddNode(FNode(kNodePole, FComplex(-0.5, 0.0), false, 1));
         v.runner.popupChoice = choice;
-        QTest::mousePress(&v.view, Qt::RightButton, {}, QPoint(209, 187));
-        QCOMPARE(v.runner.popupItems, QStringList{QStringLiteral("&Delete")});
+        QTest::mousePress(&v.view, Qt::RightButton, {}, at);
+        QCOMPARE(v.runner.popupItems, menu ? QStringList{"&Delete"} : QStringList());
         QCOMPARE(gNodeList.GetListCount(kNodePole), polesLeft);
-        if (choice == 0) {
+        if (polesLeft == 1) {
             QCOMPARE(v.sent.size(), size_t(1));
             QVERIFY(SameMsg(v.sent[0], nullptr, 32 | 4, 1));
             QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0).Value(), FComplex(-0.5, 0.0));
         } else {
             QVERIFY(v.sent.empty());
         }
-    }
-
-    void rightPressOnEmptyPlaneShowsNoMenu() {
-        View v;
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
-        QTest::mousePress(&v.view, Qt::RightButton, {}, QPoint(20, 20));
-        QVERIFY(v.runner.popupItems.isEmpty());
     }
 };
 
