@@ -1,37 +1,10 @@
 #include "ui/DragView.h"
-#include "ScriptedRunner.h"
+#include "PictureCheck.h"
+#include "ViewDriver.h"
 #include "ui/NodeUpdateMsg.h"
 #include "ui/StdFilterDlg.h"
-#include "ui/ZPlaneDesign.h"
 
-#include <QMouseEvent>
 #include <QTest>
-
-namespace {
-
-QRgb Rgb(const QImage& image, QPoint p) {
-    return image.pixel(p) & 0xFFFFFF;
-}
-
-void MoveTo(QWidget* w, QPoint p, Qt::MouseButtons buttons = Qt::NoButton) {
-    QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, buttons,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
-
-// The palette in its workspace, whose notifications come back to it.
-struct Workspace {
-    ScriptedRunner runner;
-    ZPlaneDesign design{runner};
-    DragView& palette = design.Palette();
-    Workspace() {
-        QObject::connect(&design, &ZPlaneDesign::nodeUpdate, &design, &ZPlaneDesign::OnNodeUpdate);
-        design.resize(600, 400);
-        design.show();
-    }
-};
-
-} // namespace
 
 class DragViewTest : public QObject {
     Q_OBJECT
@@ -53,9 +26,10 @@ private slots:
 
     void glyphsAreDrawnWhereTheyStand() {
         Workspace w;
-        const QImage& pic = w.palette.Picture();
-        const PaletteLayout& l = w.palette.Layout();
-        QCOMPARE(w.palette.width(), 299);
+        DragView& palette = w.design.Palette();
+        const QImage& pic = palette.Picture();
+        const PaletteLayout& l = palette.Layout();
+        QCOMPARE(palette.width(), 299);
         // Each node tile has a white top-left corner and a black bottom-right corner.
         for (const QPoint at : {l.zero, l.zeroPair, l.polePair, l.pole}) {
             QCOMPARE(Rgb(pic, at), 0xFFFFFFu);
@@ -66,47 +40,39 @@ private slots:
         QCOMPARE(Rgb(pic, l.pole + QPoint(7, 7)), 0x800000u);
         QCOMPARE(Rgb(pic, l.zero + QPoint(7, 3)), 0x800000u);
         QCOMPARE(Rgb(pic, l.zero + QPoint(7, 7)), 0xCECECEu);
-        QCOMPARE(w.palette.toolTip(), QStringLiteral("Drag the highlighted nodes onto the target"));
+        QCOMPARE(palette.toolTip(), QStringLiteral("Drag the highlighted nodes onto the target"));
     }
 
     void highlightFollowsThePointer() {
         Workspace w;
-        const PaletteLayout l = w.palette.Layout();
-        const QImage plain = w.palette.Picture();
-        MoveTo(&w.palette, l.zero + QPoint(3, 3));
-        QCOMPARE(w.palette.Highlight(), QRect(l.zero, QSize(15, 15)));
+        DragView& palette = w.design.Palette();
+        const PaletteLayout l = palette.Layout();
+        const QImage plain = palette.Picture();
+        MoveTo(&palette, l.zero + QPoint(3, 3));
+        QCOMPARE(palette.Highlight(), QRect(l.zero, QSize(15, 15)));
         const QPoint probe = l.zero + QPoint(7, 7);
-        QCOMPARE(Rgb(w.palette.Picture(), probe), ~Rgb(plain, probe) & 0xFFFFFF);
-        MoveTo(&w.palette, l.zeroPair + QPoint(3, 3));
-        QCOMPARE(w.palette.Highlight(), QRect(l.zeroPair, QSize(15, 15)));
-        QCOMPARE(Rgb(w.palette.Picture(), probe), Rgb(plain, probe));
+        QCOMPARE(Rgb(palette.Picture(), probe), ~Rgb(plain, probe) & 0xFFFFFF);
+        MoveTo(&palette, l.zeroPair + QPoint(3, 3));
+        QCOMPARE(palette.Highlight(), QRect(l.zeroPair, QSize(15, 15)));
+        QCOMPARE(Rgb(palette.Picture(), probe), Rgb(plain, probe));
         // The design glyph is never highlighted; the empty strip clears it.
-        MoveTo(&w.palette, l.design + QPoint(3, 3));
-        QVERIFY(w.palette.Highlight().isEmpty());
-        QCOMPARE(w.palette.Picture(), plain);
-        MoveTo(&w.palette, l.pole + QPoint(14, 14));
-        QVERIFY(!w.palette.Highlight().isEmpty());
+        MoveTo(&palette, l.design + QPoint(3, 3));
+        QVERIFY(palette.Highlight().isEmpty());
+        QCOMPARE(palette.Picture(), plain);
+        MoveTo(&palette, l.pole + QPoint(14, 14));
+        QVERIFY(!palette.Highlight().isEmpty());
         // A new picture has no highlight.
         w.design.resize(640, 400);
-        QVERIFY(w.palette.Highlight().isEmpty());
-    }
-
-    void pressAndReleaseStartsNoDrag() {
-        Workspace w;
-        const QPoint at = w.palette.Layout().pole + QPoint(5, 5);
-        QTest::mousePress(&w.palette, Qt::LeftButton, {}, at);
-        MoveTo(&w.palette, at + QPoint(1, 0), Qt::LeftButton);
-        QTest::mouseRelease(&w.palette, Qt::LeftButton, {}, at);
-        QCOMPARE(w.runner.drags, 0);
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
+        QVERIFY(palette.Highlight().isEmpty());
     }
 
     void dragThePolePairOntoThePlane() {
         Workspace w;
+        DragView& palette = w.design.Palette();
         TargetView& target = w.design.Target();
         const QPoint drop = target.Geometry().Complex2Point(FComplex(0.3, 0.4));
         w.runner.onDrag = [&](QWidget* source) {
-            QCOMPARE(source, &w.palette);
+            QCOMPARE(source, &palette);
             QCOMPARE(gDragType, kDragPolePair);
             QCOMPARE(gDragIndex, -1);
             RkDropTarget& t = target.DropTarget();
@@ -115,22 +81,26 @@ private slots:
             t.OnDragOver(&target, drop);
             t.OnDrop(&target, drop);
         };
-        const QPoint at = w.palette.Layout().polePair + QPoint(5, 5);
-        QTest::mousePress(&w.palette, Qt::LeftButton, {}, at);
-        MoveTo(&w.palette, at + QPoint(20, 20), Qt::LeftButton);
-        QTest::mouseRelease(&w.palette, Qt::LeftButton, {}, at + QPoint(20, 20));
+        const QPoint at = palette.Layout().polePair + QPoint(5, 5);
+        const auto pressMoveRelease = [&](QPoint by) {
+            QTest::mousePress(&palette, Qt::LeftButton, {}, at);
+            MoveTo(&palette, at + by, Qt::LeftButton);
+            QTest::mouseRelease(&palette, Qt::LeftButton, {}, at + by);
+        };
+        // A one-pixel wobble starts no drag.
+        pressMoveRelease(QPoint(1, 0));
+        QCOMPARE(w.runner.drags, 0);
+        pressMoveRelease(QPoint(20, 20));
         QCOMPARE(w.runner.drags, 1);
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
-        const FNode added = gNodeList.GetNodeByIndex(kNodePole, 0);
-        QVERIFY(added.Conjugate());
-        QCOMPARE(added.Value(), target.Geometry().Point2Complex(drop));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
+                 FNode(kNodePole, target.Geometry().Point2Complex(drop), true, 1));
         // The workspace rebuilt the pole list and redrew both crosses.
         QCOMPARE(w.design.PoleList().LineCount(), 1);
         QCOMPARE(w.design.PoleList().LineImage(0), 1);
         const QImage& pic = target.Picture();
-        QCOMPARE(Rgb(pic, drop + QPoint(2, 2)), 0xFF0000u);
-        QCOMPARE(Rgb(pic, QPoint(drop.x() + 2, 2 * target.Geometry().cy - drop.y() + 2)),
-                 0xFF0000u);
+        const QPoint mirror(drop.x(), 2 * target.Geometry().cy - drop.y());
+        QCOMPARE(WrongPixels(pic, 0xFF0000, {drop + QPoint(2, 2), mirror + QPoint(2, 2)}), "");
         QCOMPARE(Rgb(pic, QPoint(42, 42)), Rgb(pic, QPoint(30, 30)));
     }
 
@@ -145,13 +115,13 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(int, messages);
         Workspace w;
+        DragView& palette = w.design.Palette();
         QString title;
         w.runner.onExec = [&](QDialog& dialog) {
             title = dialog.windowTitle();
             return accepted;
         };
-        QTest::mousePress(&w.palette, Qt::LeftButton, {},
-                          w.palette.Layout().design + QPoint(25, 10));
+        QTest::mousePress(&palette, Qt::LeftButton, {}, palette.Layout().design + QPoint(25, 10));
         QCOMPARE(title, QStringLiteral("Standard Filter Design"));
         QCOMPARE(int(w.runner.messages.size()), messages);
         if (messages > 0) {
