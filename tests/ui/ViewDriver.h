@@ -5,6 +5,9 @@
 
 #include <QAction>
 #include <QPoint>
+#include <QRgb>
+#include <QStringList>
+#include <QTest>
 
 #include <vector>
 
@@ -32,4 +35,29 @@ struct Workspace {
     ScriptedRunner runner;
     ZPlaneDesign design{runner};
     Workspace();
+};
+
+// The colours of a ShownGraph.
+inline constexpr QRgb kGraphBack = 0xC0C0C0;
+inline constexpr QRgb kGraphTrace = 0x008000;
+
+// An analysis graph shown at 400 x 300, computed from gNodeList.
+template <class Graph> struct ShownGraph {
+    Graph graph;
+    ShownGraph() {
+        graph.SetBkColour(kGraphBack);
+        graph.SetTraceColour(kGraphTrace);
+        graph.resize(400, 300);
+        graph.show();
+        graph.UpdateFromNodeList();
+    }
+    void Press(int x, int y = 50) { Click(&graph, QPoint(x, y)); }
+    void Key(Qt::Key key) { QTest::keyClick(&graph, key); }
+    QStringList Readout() const {
+        QStringList texts;
+        for (int part = 0; part < 4; ++part) {
+            texts << graph.Status().Text(part);
+        }
+        return texts;
+    }
 };
