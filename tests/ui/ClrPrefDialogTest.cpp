@@ -25,38 +25,32 @@ class ClrPrefDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheColoursItWasGiven() {
-        ScriptedRunner runner;
-        ClrPrefDialog dialog(runner, SomeColours());
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Colour Preferences"));
-        QCOMPARE(dialog.TraceSwatch().BkColour(), 0x000001u);
-        QCOMPARE(dialog.BackSwatch().BkColour(), 0x000002u);
-        QCOMPARE(dialog.GridSwatch().BkColour(), 0x000003u);
-        QCOMPARE(dialog.PoleSwatch().BkColour(), 0x000004u);
-        QCOMPARE(dialog.ZeroSwatch().BkColour(), 0x000005u);
-        QCOMPARE(dialog.Colours(), SomeColours());
-    }
-
-    void framesAroundTheSwatches() {
+    void swatchesShowTheColoursInFrames() {
         ScriptedRunner runner;
         ClrPrefDialog dialog(runner, SomeColours());
         dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Colour Preferences"));
+        QCOMPARE(dialog.Colours(), SomeColours());
         const QImage picture = dialog.grab().toImage();
         QCOMPARE(Rgb(picture, QPoint(0, 0)), 0xA0A0A0u);
         QCOMPARE(Rgb(picture, QPoint(dialog.width() - 1, dialog.height() - 1)), 0xFFFFFFu);
         // The style may tint the group box a shade over the frames: dark top and left
         // edges, light bottom and right edges, the colour inside.
         const auto grey = [&picture](QPoint p) { return qGray(picture.pixel(p)); };
-        for (ClrCStatic* swatch :
-             {&dialog.TraceSwatch(), &dialog.BackSwatch(), &dialog.GridSwatch(),
-              &dialog.PoleSwatch(), &dialog.ZeroSwatch()}) {
+        const std::pair<ClrCStatic*, uint32_t> swatches[] = {{&dialog.TraceSwatch(), 1},
+                                                             {&dialog.BackSwatch(), 2},
+                                                             {&dialog.GridSwatch(), 3},
+                                                             {&dialog.PoleSwatch(), 4},
+                                                             {&dialog.ZeroSwatch(), 5}};
+        for (const auto& [swatch, colour] : swatches) {
+            QCOMPARE(swatch->BkColour(), colour);
             const QRect frame = swatch->geometry().adjusted(-1, -1, 1, 1);
             QVERIFY(qAbs(grey(frame.topLeft()) - 0xA0) <= 4);
             QVERIFY(qAbs(grey(QPoint(frame.left(), frame.center().y())) - 0xA0) <= 4);
             QVERIFY(grey(frame.bottomRight()) >= 0xF8);
             QVERIFY(grey(QPoint(frame.center().x(), frame.bottom())) >= 0xF8);
             QCOMPARE(Rgb(picture, swatch->geometry().center()),
-                     ColourFromRef(swatch->BkColour()).rgb() & 0xFFFFFF);
+                     ColourFromRef(colour).rgb() & 0xFFFFFF);
         }
     }
 

