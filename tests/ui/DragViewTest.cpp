@@ -15,31 +15,28 @@ private slots:
         gDragIndex = 0;
     }
 
-    void glyphPositions() {
+    void glyphsAreDrawnWhereTheyStand() {
         const PaletteLayout l = PaletteLayout::ForClient(QRect(0, 0, 300, 20));
         QCOMPARE(l.zero, QPoint(10, 2));
         QCOMPARE(l.zeroPair, QPoint(30, 2));
         QCOMPARE(l.design, QPoint(135, 2));
         QCOMPARE(l.polePair, QPoint(255, 2));
         QCOMPARE(l.pole, QPoint(275, 2));
-    }
-
-    void glyphsAreDrawnWhereTheyStand() {
         Workspace w;
-        DragView& palette = w.design.Palette();
+        const DragView& palette = w.design.Palette();
         const QImage& pic = palette.Picture();
-        const PaletteLayout& l = palette.Layout();
+        const PaletteLayout& shown = palette.Layout();
         QCOMPARE(palette.width(), 299);
         // Each node tile has a white top-left corner and a black bottom-right corner.
-        for (const QPoint at : {l.zero, l.zeroPair, l.polePair, l.pole}) {
+        for (const QPoint at : {shown.zero, shown.zeroPair, shown.polePair, shown.pole}) {
             QCOMPARE(Rgb(pic, at), 0xFFFFFFu);
             QCOMPARE(Rgb(pic, at + QPoint(14, 14)), 0u);
-            QCOMPARE(Rgb(pic, at + QPoint(15, 15)) == 0u, false);
+            QVERIFY(Rgb(pic, at + QPoint(15, 15)) != 0u);
         }
         // The pole's cross and the zero's ring are dark red.
-        QCOMPARE(Rgb(pic, l.pole + QPoint(7, 7)), 0x800000u);
-        QCOMPARE(Rgb(pic, l.zero + QPoint(7, 3)), 0x800000u);
-        QCOMPARE(Rgb(pic, l.zero + QPoint(7, 7)), 0xCECECEu);
+        QCOMPARE(Rgb(pic, shown.pole + QPoint(7, 7)), 0x800000u);
+        QCOMPARE(Rgb(pic, shown.zero + QPoint(7, 3)), 0x800000u);
+        QCOMPARE(Rgb(pic, shown.zero + QPoint(7, 7)), 0xCECECEu);
         QCOMPARE(palette.toolTip(), QStringLiteral("Drag the highlighted nodes onto the target"));
     }
 

@@ -101,13 +101,29 @@ private slots:
         QCOMPARE(ReadFileBytes(mDir->File("out.wav")), MonoWav(6000));
     }
 
+    void stopEndsTheRunWithoutOutput_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Stop button") << false;
+        QTest::newRow("Escape key") << true;
+    }
+
     void stopEndsTheRunWithoutOutput() {
+        QFETCH(bool, escape);
         const QString in = WriteWav("in.wav", 6000);
         StatusDialog dialog(mRunner);
         mRunner.fileAnswers = {in, File("out.wav")};
         QVERIFY(dialog.ChooseFiles());
-        // Handled at the first progress report, as a click while the run goes on is.
-        QMetaObject::invokeMethod(&dialog.StopButton(), &QPushButton::click, Qt::QueuedConnection);
+        // Handled at the first progress report, as a click or key while the run goes on is.
+        QMetaObject::invokeMethod(
+            &dialog,
+            [&dialog, escape] {
+                if (escape) {
+                    QTest::keyClick(&dialog, Qt::Key_Escape);
+                } else {
+                    dialog.StopButton().click();
+                }
+            },
+            Qt::QueuedConnection);
         dialog.Run();
         QVERIFY(dialog.GetStop());
         QCOMPARE(dialog.Progress().value(), 42);
@@ -115,12 +131,6 @@ private slots:
         QCOMPARE(mRunner.messages[0].text, kCantProcess);
         QVERIFY(!QFile::exists(File("out.wav")));
         QCOMPARE(dialog.result(), 1);
-    }
-
-    void escapeStops() {
-        StatusDialog dialog(mRunner);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(dialog.GetStop());
     }
 
     void unreadableInput_data() {
