@@ -55,19 +55,6 @@ private slots:
         QCOMPARE(p.list.List().columnWidth(0), p.list.List().viewport()->width());
     }
 
-    // The texts in each unit are checked through edits.
-    void linesKeepEveryDigitAndShowPairs() {
-        PoleList p(126);
-        gNodeList.AddNode(FNode(kNodePole, FComplex(1e30, 0.0), true, 1));
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.0), false, 1));
-        p.list.UpdateFromNodeList();
-        QCOMPARE(p.list.LineCount(), 2);
-        QCOMPARE(p.list.LineText(1),
-                 QStringLiteral("1000000000000000019884624838656.0000 +0.0000j"));
-        QCOMPARE(p.list.LineImage(1), 1);
-        QCOMPARE(p.list.LineImage(0), 0);
-    }
-
     void editedValue_data() {
         QTest::addColumn<int>("units");
         QTest::addColumn<QString>("typed");

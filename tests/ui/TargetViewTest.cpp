@@ -105,27 +105,11 @@ private slots:
         QVERIFY(NodeGlyphPixels(QPoint(50, 20), 17, 100).empty());
     }
 
-    void pictureOfAConjugatePolePair() {
+    void picture() {
         View v;
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-0.5, 0.0), true, 1));
         v.view.UpdateFromNodeList();
-        const QImage& pic = v.view.Picture();
-        for (const QPoint c : {QPoint(209, 69), QPoint(209, 187)}) {
-            for (const QPoint p : NodeGlyphPixels(c, kDragPole, 128)) {
-                QCOMPARE(Rgb(pic, p), kRed);
-            }
-            QCOMPARE(Rgb(pic, c + QPoint(-5, -5)), kGrey);
-            QCOMPARE(Rgb(pic, c + QPoint(5, 5)), kGrey);
-        }
-        // The zero pair on the real axis is drawn once, over the axis.
-        QCOMPARE(Rgb(pic, QPoint(91 + 4, 128)), 0x0000FFu);
-        QCOMPARE(Rgb(pic, QPoint(91, 128 - 4)), 0x0000FFu);
-        QCOMPARE(Rgb(pic, QPoint(91, 128 + 4)), 0x0000FFu);
-    }
-
-    void pictureOfTheBareTarget() {
-        View v;
         const QImage& pic = v.view.Picture();
         // Frame grey at the top and left, white at the bottom and right; the axes through
         // the centre, edge to edge inside the frame.
@@ -137,7 +121,6 @@ private slots:
                         {QPoint(150, 30), QPoint(150, 250), QPoint(60, 128), QPoint(290, 128)}),
             "");
         QCOMPARE(WrongPixels(pic, kGrey, {QPoint(60, 127), QPoint(150 + 70, 128 - 70)}), "");
-        // The unit circle passes within a pixel of radius 118 at 45 degrees.
         const auto inked = [&pic](QRect r) {
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 for (int x = r.left(); x <= r.right(); ++x) {
@@ -148,11 +131,22 @@ private slots:
             }
             return false;
         };
+        // The unit circle passes within a pixel of radius 118 at 45 degrees.
         QVERIFY(inked(QRect(150 + 83 - 1, 128 - 83 - 1, 3, 3)));
         // "Im(z)" right of the vertical axis at the top, "Re(z)" under the left axis.
         QVERIFY(inked(QRect(155, 1, 25, 10)));
         QVERIFY(inked(QRect(1, 130, 25, 10)));
         QVERIFY(!inked(QRect(60, 1, 25, 8)));
+        // Both members of the pole pair.
+        for (const QPoint c : {QPoint(209, 69), QPoint(209, 187)}) {
+            for (const QPoint p : NodeGlyphPixels(c, kDragPole, 128)) {
+                QCOMPARE(Rgb(pic, p), kRed);
+            }
+            QCOMPARE(WrongPixels(pic, kGrey, {c + QPoint(-5, -5), c + QPoint(5, 5)}), "");
+        }
+        // The zero pair on the real axis is drawn once, over the axis.
+        QCOMPARE(WrongPixels(pic, 0x0000FF, {QPoint(95, 128), QPoint(91, 124), QPoint(91, 132)}),
+                 "");
     }
 
     void statusText_data() {

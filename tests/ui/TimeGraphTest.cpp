@@ -146,14 +146,11 @@ private slots:
         QCOMPARE(g.graph.CursorX(), -1);
         QCOMPARE(g.Readout(), (QStringList{"Exact Time: 0.0000 ms", "Magnitude: 0.00 (0.00)",
                                            "Sample: 0 @ 0.00 ms", "Scale: 1.0000 "}));
-    }
-
-    void readoutShowsTheRawValueBesideTheNormalised() {
         // H(z) = (z + 1) / (z - 0.5): the impulse response is 1, 1.5, 0.75, ..., its
-        // peak 1.5 at sample 1.
+        // peak 1.5 at sample 1; the raw value stands beside the normalised one.
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
-        Graph g;
+        g.graph.UpdateFromNodeList();
         g.Press(10 + 385 / 8 + 1);
         QCOMPARE(g.Readout().mid(1),
                  (QStringList{"Magnitude: 1.50 (1.00)", "Sample: 1 @ 0.12 ms", "Scale: 1.5000 "}));
