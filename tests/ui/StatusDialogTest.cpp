@@ -54,17 +54,7 @@ private slots:
         QCOMPARE(dialog.Progress().maximum(), 100);
     }
 
-    void nonCausalDesignIsRefused() {
-        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
-        StatusDialog dialog(mRunner);
-        QVERIFY(!dialog.ChooseFiles());
-        QVERIFY(mRunner.fileDialogs.empty());
-        QCOMPARE(mRunner.messages.size(), size_t(1));
-        QCOMPARE(mRunner.messages[0].text,
-                 QStringLiteral("Can't filter audio using a non-causal IIR filter"));
-    }
-
-    void choosingTheFiles() {
+    void choosingTheFilesAndTheirRefusals() {
         const QString song = WriteWav("song.wav", 10);
         StatusDialog dialog(mRunner);
         QVERIFY(!dialog.ChooseFiles());
@@ -82,6 +72,14 @@ private slots:
         QVERIFY(mRunner.messages[0].text.startsWith(
             QStringLiteral("The output file is the input file")));
         QCOMPARE(ReadFileBytes(mDir->File("song.wav")), MonoWav(10));
+        // A non-causal design is refused before any file is asked for.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
+        mRunner.fileAnswers = {song, File("out.wav")};
+        QVERIFY(!dialog.ChooseFiles());
+        QCOMPARE(mRunner.fileDialogs.size(), size_t(5));
+        QCOMPARE(mRunner.messages.size(), size_t(2));
+        QCOMPARE(mRunner.messages[1].text,
+                 QStringLiteral("Can't filter audio using a non-causal IIR filter"));
     }
 
     void filtersWithProgress() {
