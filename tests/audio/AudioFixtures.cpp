@@ -1,7 +1,6 @@
 #include "audio/AudioFixtures.h"
 
 #include "audio/CAudioInFile.h"
-#include "core/FNodeList.h"
 
 #include <cmath>
 
@@ -116,19 +115,4 @@ ReaderRun RunReader(CAudioInFile& reader) {
     run.trailer = reader.GetPadding(&piece);
     run.trailerPiece = Text(piece);
     return run;
-}
-
-FNode Pole(double r, double i, bool pair) {
-    return FNode(kNodePole, FComplex(r, i), pair, 1);
-}
-FNode Zero(double r, double i, bool pair) {
-    return FNode(kNodeZero, FComplex(r, i), pair, 1);
-}
-
-FNodeList Design(std::initializer_list<FNode> nodes) {
-    FNodeList list;
-    for (const FNode& n : nodes) {
-        list.AddNode(n);
-    }
-    return list;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -37,13 +36,6 @@ size_t SampleStart(const std::string& file);
 
 class CAudioInFile;
 struct tSample;
-class FNode;
-class FNodeList;
-
-// Nodes at r + ij, by default standing for a conjugate pair, and a design of them.
-FNode Pole(double r, double i, bool pair = true);
-FNode Zero(double r, double i, bool pair = true);
-FNodeList Design(std::initializer_list<FNode> nodes);
 
 // Everything a reader hands out, read in order; reading stops at the first piece
 // that fails (its result is kept, later results stay 0).

@@ -1,5 +1,3 @@
-#include "cli/QenTool.h"
-
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,22 +5,8 @@
 #include <algorithm>
 #include <complex>
 #include <cstdio>
-#include <sstream>
 
 namespace {
-
-struct QenRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-QenRun Qen(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunQen(args, out, err);
-    return QenRun{code, out.str(), err.str()};
-}
 
 class QenToolTest : public testing::Test {
 protected:
