@@ -1,8 +1,12 @@
 #include "audio/AudioFixtures.h"
 
-#include "audio/CAudioInFile.h"
+#include "audio/CAIFFin.h"
+#include "audio/CWAVin.h"
+
+#include "TestSupport.h"
 
 #include <cmath>
+#include <fstream>
 
 std::string LE16(uint32_t v) {
     return {static_cast<char>(v), static_cast<char>(v >> 8)};
@@ -92,21 +96,18 @@ std::string Text(const std::vector<uint8_t>& piece) {
     return std::string(piece.begin(), piece.end());
 }
 
-} // namespace
-
-ReaderRun RunReader(CAudioInFile& reader) {
-    ReaderRun run;
+void ReadPieces(CAudioInFile& reader, ReaderRun& run) {
     std::vector<uint8_t> piece;
     if (reader.OpenFile() != 0 || (run.head = reader.ReadHeadInfo(&piece)) < 1) {
-        return run;
+        return;
     }
     run.headPiece = Text(piece);
     if ((run.middle = reader.ReadMiddleInfo(&piece)) < 0) {
-        return run;
+        return;
     }
     run.middlePiece = Text(piece);
     if ((run.data = reader.ReadDataHeader(&piece)) < 1) {
-        return run;
+        return;
     }
     tSample frame{-7, -7};
     while ((run.end = reader.GetNextSample(&frame)) >= 0) {
@@ -114,5 +115,31 @@ ReaderRun RunReader(CAudioInFile& reader) {
     }
     run.trailer = reader.GetPadding(&piece);
     run.trailerPiece = Text(piece);
+}
+
+} // namespace
+
+ReaderRun RunReader(CAudioInFile& reader) {
+    ReaderRun run;
+    ReadPieces(reader, run);
+    run.rate = reader.GetSampleRate();
+    run.problem = reader.Problem();
     return run;
+}
+
+ReaderRun ReadFile(const std::string& path) {
+    std::string magic(4, '\0');
+    std::ifstream(path, std::ios::binary).read(magic.data(), 4);
+    if (magic == "FORM") {
+        CAIFFin reader(path);
+        return RunReader(reader);
+    }
+    CWAVin reader(path);
+    return RunReader(reader);
+}
+
+ReaderRun ReadBytes(const std::string& bytes) {
+    TempDir dir;
+    WriteFileBytes(dir.File("in"), bytes);
+    return ReadFile(dir.File("in"));
 }

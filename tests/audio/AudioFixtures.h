@@ -38,7 +38,8 @@ class CAudioInFile;
 struct tSample;
 
 // Everything a reader hands out, read in order; reading stops at the first piece
-// that fails (its result is kept, later results stay 0).
+// that fails (its result is kept, later results stay 0). Then the rate and the reason
+// of the last failure.
 struct ReaderRun {
     long head = 0;
     long middle = 0;
@@ -50,5 +51,11 @@ struct ReaderRun {
     std::vector<tSample> frames;
     // The result that ended the frames: -1 at the end, -2 when the data was cut.
     long end = 0;
+    uint32_t rate = 0;
+    std::string problem;
 };
 ReaderRun RunReader(CAudioInFile& reader);
+// RunReader over the file with the reader its first bytes call for: AIFF for "FORM",
+// else WAV; ReadBytes over a temporary file of the bytes.
+ReaderRun ReadFile(const std::string& path);
+ReaderRun ReadBytes(const std::string& bytes);
