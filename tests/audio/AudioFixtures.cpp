@@ -69,6 +69,11 @@ std::string AiffSound(const std::string& samples) {
     return AiffChunk("SSND", BE32(0) + BE32(0) + samples);
 }
 
+std::string WithoutFinalPad(std::string file) {
+    file.pop_back();
+    return file.replace(4, 4, BE32(static_cast<uint32_t>(file.size() - 8)));
+}
+
 size_t SampleStart(const std::string& file) {
     const bool wav = file.compare(0, 4, "RIFF") == 0;
     for (size_t at = 12; at + 8 <= file.size();) {

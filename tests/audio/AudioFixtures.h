@@ -29,6 +29,8 @@ std::string AiffComm(int channels, int bits, uint32_t frames, double rate = 8000
 std::string AiffFile(const std::string& chunks);
 // "SSND" with zero offset and block size.
 std::string AiffSound(const std::string& samples);
+// The AIFF file without its last byte, a pad byte, and with the FORM size to match.
+std::string WithoutFinalPad(std::string file);
 
 // Offset of the first sample byte: after the "data" header of a WAV file or the
 // "SSND" header of an AIFF file.

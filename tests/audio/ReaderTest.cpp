@@ -58,11 +58,7 @@ TEST(CAIFFin, HandsOutTheChunksAndWhatFollowsTheWholeFrames) {
 
     // A file that ends without the final pad byte is read; the pad is supplied. Mono
     // frames leave right alone.
-    std::string file = AiffFile(AiffComm(1, 16, 1) + AiffSound("\xFF\xFE"
-                                                               "q"));
-    file.pop_back();
-    file.replace(4, 4, BE32(static_cast<uint32_t>(file.size() - 8)));
-    run = ReadBytes(file);
+    run = ReadBytes(WithoutFinalPad(AiffFile(AiffComm(1, 16, 1) + AiffSound(BE16(0xFFFE) + "q"))));
     ASSERT_EQ(run.frames.size(), 1u);
     EXPECT_EQ(run.frames[0].left, -2 * 65536);
     EXPECT_EQ(run.frames[0].right, -7);
@@ -119,6 +115,9 @@ TEST(CAudioInFile, BrokenFilesAreRefusedWithTheirCodesAndReasons) {
         {"no channels", AiffFile(AiffComm(0, 16, 2) + sound), 12, -1, 0, "or stereo"},
         {"12-bit samples", AiffFile(AiffComm(1, 12, 2) + sound), 12, -1, 0, "32-bit"},
         {"chunk past the form", AiffFile(comm + "SSND" + BE32(100) + "abcd"), 12, -2, 0, "FORM"},
+        {"odd last chunk without its pad",
+         WithoutFinalPad(AiffFile(comm + sound + AiffChunk("NAME", "odd"))), 12, -2, 0,
+         "past the end of the file"},
         {"no COMM", AiffFile(AiffChunk("NAME", "x") + sound), 12, -3, 0, "no \"COMM\""},
         {"no SSND", AiffFile(comm), 12, -3, 0, "no \"SSND\""},
         {"two SSND", AiffFile(comm + sound + sound), 12, -3, 0, "more than one"},
