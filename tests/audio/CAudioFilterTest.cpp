@@ -143,11 +143,18 @@ TEST(CAudioFilter, MatchesAReferenceFilterInEveryFormatThroughLibsndfile) {
                 WriteSound(in, c.format, channels, 3001);
                 ASSERT_EQ(Filter(in, out, design), 0);
                 const Sound input = ReadSound(in);
-                const Sound output = ReadSound(out);
                 // libsndfile may round odd 8-bit data up with a frame of its own.
                 ASSERT_GE(input.info.frames, 3001);
-                ASSERT_EQ(output.info.frames, input.info.frames);
-                ASSERT_EQ(output.info.format, c.format);
+                // Everything but the samples is the input's, byte for byte.
+                const std::string inBytes = ReadFileBytes(in);
+                const std::string outBytes = ReadFileBytes(out);
+                ASSERT_EQ(inBytes.size(), outBytes.size());
+                const size_t start = SampleStart(inBytes);
+                const size_t end =
+                    start + static_cast<size_t>(input.info.frames * channels * c.bits / 8);
+                ASSERT_EQ(inBytes.substr(0, start), outBytes.substr(0, start));
+                ASSERT_EQ(inBytes.substr(end), outBytes.substr(end));
+                const Sound output = ReadSound(out);
                 const std::vector<int64_t> expected =
                     Reference(design, input.samples, static_cast<size_t>(channels));
                 const int64_t unit = int64_t{1} << (32 - c.bits);
@@ -156,15 +163,6 @@ TEST(CAudioFilter, MatchesAReferenceFilterInEveryFormatThroughLibsndfile) {
                     // file's samples either way.
                     ASSERT_LE(std::llabs(output.samples[n] / unit - expected[n] / unit), 1) << n;
                 }
-                // Everything but the samples is the input's, byte for byte.
-                const std::string inBytes = ReadFileBytes(in);
-                const std::string outBytes = ReadFileBytes(out);
-                ASSERT_EQ(inBytes.size(), outBytes.size());
-                const size_t start = SampleStart(inBytes);
-                const size_t end =
-                    start + static_cast<size_t>(input.info.frames * channels * c.bits / 8);
-                EXPECT_EQ(inBytes.substr(0, start), outBytes.substr(0, start));
-                EXPECT_EQ(inBytes.substr(end), outBytes.substr(end));
             }
         }
     }

@@ -1,26 +1,12 @@
 #include "audio/AudioFixtures.h"
 #include "audio/CWAVin.h"
-#include "audio/FileUtils.h"
 
 #include "TestSupport.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace {
-
-TEST(FileUtils, ExtendedFloatDecodesRatesZerosAndOverflow) {
-    const auto extended = [](std::vector<uint8_t> b) { return GetAppleExtended(b.data()); };
-    EXPECT_EQ(extended({0x40, 0x0E, 0xAC, 0x44, 0, 0, 0, 0, 0, 0}), 44100.0);
-    // Bits in the low mantissa word count too: 2^-52 beyond 1.0.
-    EXPECT_EQ(extended({0x3F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0x08, 0}), 1.0 + std::ldexp(1.0, -52));
-    EXPECT_EQ(extended({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), 0.0);
-    EXPECT_FALSE(std::signbit(extended({0, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
-    EXPECT_TRUE(std::signbit(extended({0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0})));
-    EXPECT_TRUE(std::isinf(extended({0x7F, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0})));
-    EXPECT_EQ(extended({0x00, 0x00, 0x80, 0, 0, 0, 0, 0, 0, 0}), 0.0);
-}
 
 TEST(CWAVin, HandsOutTheWholeFileAroundTheFrames) {
     const std::string before = WavChunk("LIST", std::string(25, 'L')) + WavChunk("fact", LE32(4));

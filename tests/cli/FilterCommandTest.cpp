@@ -15,8 +15,8 @@ namespace {
 class FilterCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteFileBytes(design, "VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=1\nP0=0.5, "
-                               "0.5, 1\nZ0=-1, 0, 0\n");
+        WriteFileBytes(design, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=1\n"
+                               "P0=0.5, 0.5, 1\nZ0=-1, 0, 0\n");
         WriteFileBytes(input, WavFile(WavFormat(2, 16), "", std::string(4000, '\x11')));
     }
     TempDir dir;
