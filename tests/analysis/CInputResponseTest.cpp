@@ -100,6 +100,7 @@ TEST(TimeBaseTest, DurationsSnapToWholeSamplePeriods) {
         {1.0, 8000, 1.125, 9},  {10.0, 8000, 10.125, 81},
         {2.5, 8000, 2.625, 21}, {1.0, 44100, 1000.0 * 45 / 44100, 45},
         {0.0, 8000, 0.125, 1},  {100.0, 48000, 100.0 + 1.0 / 48, 4801},
+        {0.1, 8000, 0.125, 1},
     };
     for (const Case& c : cases) {
         const double snapped = SnapDuration(c.ms, c.rate);
