@@ -90,7 +90,7 @@ TEST(FComplexTest, RejectedTextLeavesResultUntouched) {
     EXPECT_TRUE(FComplex::IsValidCpxString("1 + 1j", nullptr));
 }
 
-TEST(FComplexTest, PolarForms) {
+TEST(FComplexTest, PolarFormsAndRejections) {
     for (const char* text : {"1 45", "1, 45", "1 < 45 deg", "1<45", "1 45 rad"}) {
         const FComplex deg = ParsePolar(text, false);
         EXPECT_NEAR(deg.r, std::sqrt(0.5), 1e-12) << text;
@@ -102,9 +102,7 @@ TEST(FComplexTest, PolarForms) {
     const FComplex back = ParsePolar("2 -90", false);
     EXPECT_NEAR(back.r, 0.0, 1e-12);
     EXPECT_NEAR(back.i, -2.0, 1e-12);
-}
-
-TEST(FComplexTest, PolarRejectsOneNumberAndNonFinite) {
+    // One number, or a part that is not finite, is refused.
     for (const char* text : {"1", "", "deg", "nan 45", "1 inf", "1e999 0", "1 1e308"}) {
         FComplex value(7.0, 8.0);
         EXPECT_FALSE(FComplex::IsValidPolarString(text, &value, false)) << text;

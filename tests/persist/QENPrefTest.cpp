@@ -26,7 +26,7 @@ TEST(QENPrefTest, DefaultsWriteTheKnownRecord) {
     EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("no/such/WinQEN.ini")));
 }
 
-TEST(QENPrefTest, MissingAndEmptyFilesKeepTheDefaults) {
+TEST(QENPrefTest, MissingEmptyAndShortFilesReplaceOnlyTheBytesTheyHold) {
     TempDir dir;
     QENPref prefs;
     ReadPrefFile(&prefs, dir.File("absent.ini"));
@@ -34,13 +34,8 @@ TEST(QENPrefTest, MissingAndEmptyFilesKeepTheDefaults) {
     WriteFileBytes(dir.File("empty.ini"), "");
     ReadPrefFile(&prefs, dir.File("empty.ini"));
     EXPECT_EQ(EncodePrefs(prefs), EncodePrefs(QENPref()));
-}
-
-TEST(QENPrefTest, ShortFileReplacesOnlyLeadingBytes) {
-    TempDir dir;
     // Six bytes: the trace colour and half of the background colour.
     WriteFileBytes(dir.File("short.ini"), Bytes({0x0D, 0x0A, 0x01, 0x00, 0x11, 0x22}));
-    QENPref prefs;
     ReadPrefFile(&prefs, dir.File("short.ini"));
     EXPECT_EQ(prefs.colourPref.clrTrace, 0x00010A0Du);
     EXPECT_EQ(prefs.colourPref.clrBack, 0x00C02211u);
