@@ -1,6 +1,10 @@
 #pragma once
 
+#include "cli/QenTool.h"
+
+#include <sstream>
 #include <string>
+#include <vector>
 
 // A fresh empty folder under the system's temporary folder, removed with the object.
 class TempDir {
@@ -34,3 +38,17 @@ private:
     std::string mPrevious;
     bool mActive = false;
 };
+
+// The qen command line run in the process: its exit code and what it wrote. Inline, so
+// that only the programs that call it need the tool's library.
+struct QenRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+inline QenRun Qen(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = RunQen(args, out, err);
+    return QenRun{code, out.str(), err.str()};
+}

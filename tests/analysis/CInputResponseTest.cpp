@@ -49,45 +49,33 @@ TEST(CInputResponseTest, StepIsTheRunningSumOfTheImpulse) {
     }
 }
 
-TEST(CInputResponseTest, CountZeroAndNegative) {
-    FNodeList list;
-    list.AddNode(PoleAt(0.5, 0));
-    CImpResponse response;
-    EXPECT_EQ(response.Scale(), -1.0);
-    ASSERT_TRUE(response.Initialize(&list, 0));
-    EXPECT_EQ(response.CpxCount(), 0);
-    EXPECT_EQ(response.Scale(), 0.0);
-    EXPECT_EQ(response.NormResponse(0), FComplex());
-    ASSERT_TRUE(response.Initialize(&list, 3));
-    EXPECT_FALSE(response.Initialize(&list, -1));
-    EXPECT_EQ(response.CpxCount(), 3);
-}
-
-TEST(CInputResponseTest, ZeroOutputIsNotNormalised) {
-    FNodeList list;
-    list.AddNode(ZeroAt(0, 0));
-    list.AddNode(PoleAt(0, 0));
-    CRampResponse ramp;
-    ASSERT_TRUE(ramp.Initialize(&list, 1)); // the ramp starts at 0
-    EXPECT_EQ(ramp.Scale(), 0.0);
-    EXPECT_EQ(ramp.NormResponse(0), FComplex());
-}
-
-TEST(CInputResponseTest, NonCausalDesignKeepsThePreviousSamples) {
-    FNodeList list;
-    list.AddNode(PoleAt(0.5, 0));
+TEST(CInputResponseTest, EmptyCountsZeroOutputsAndNonCausalDesigns) {
+    FNodeList list = Design({PoleAt(0.5, 0)});
     CStepResponse step;
+    EXPECT_EQ(step.Scale(), -1.0);
+    ASSERT_TRUE(step.Initialize(&list, 0));
+    EXPECT_EQ(step.CpxCount(), 0);
+    EXPECT_EQ(step.Scale(), 0.0);
+    EXPECT_EQ(step.NormResponse(0), FComplex());
+    // A negative count and a non-causal design keep the previous samples.
     ASSERT_TRUE(step.Initialize(&list, 4));
     const auto before = step.Samples();
+    EXPECT_FALSE(step.Initialize(&list, -1));
     list.AddNode(ZeroAt(0.1, 0.2, true));
     EXPECT_FALSE(step.Initialize(&list, 10));
     ASSERT_EQ(step.CpxCount(), 4);
     EXPECT_EQ(step.Samples()[3].r, before[3].r);
+    // An output of zeros is not normalised.
+    CRampResponse ramp;
+    const FNodeList delay = Design({ZeroAt(0, 0), PoleAt(0, 0)});
+    ASSERT_TRUE(ramp.Initialize(&delay, 1)); // the ramp starts at 0
+    EXPECT_EQ(ramp.Scale(), 0.0);
+    EXPECT_EQ(ramp.NormResponse(0), FComplex());
 }
 
 TEST(CInputResponseTest, PointsFileToPathAndStandardOutput) {
     TempDir dir;
-    FNodeList list;
+    const FNodeList list;
     CStepResponse step;
     ASSERT_TRUE(step.Initialize(&list, 3));
     ASSERT_TRUE(step.PrintToFile(dir.File("s.pts").c_str()));
@@ -112,6 +100,7 @@ TEST(TimeBaseTest, DurationsSnapToWholeSamplePeriods) {
         {1.0, 8000, 1.125, 9},  {10.0, 8000, 10.125, 81},
         {2.5, 8000, 2.625, 21}, {1.0, 44100, 1000.0 * 45 / 44100, 45},
         {0.0, 8000, 0.125, 1},  {100.0, 48000, 100.0 + 1.0 / 48, 4801},
+        {0.1, 8000, 0.125, 1},
     };
     for (const Case& c : cases) {
         const double snapped = SnapDuration(c.ms, c.rate);

@@ -3,16 +3,25 @@
 #include "core/FNodeList.h"
 
 #include <complex>
+#include <initializer_list>
 #include <random>
 #include <vector>
 
-// Designs and an independent reference for the analysis tests.
+// Designs and an independent reference for the analysis and audio tests.
 
 inline FNode PoleAt(double r, double i, bool conjugate = false) {
     return FNode(kNodePole, FComplex(r, i), conjugate, 1);
 }
 inline FNode ZeroAt(double r, double i, bool conjugate = false) {
     return FNode(kNodeZero, FComplex(r, i), conjugate, 1);
+}
+// A design of the nodes given, added in that order.
+inline FNodeList Design(std::initializer_list<FNode> nodes) {
+    FNodeList list;
+    for (const FNode& n : nodes) {
+        list.AddNode(n);
+    }
+    return list;
 }
 
 // A random design of up to maxRoots roots per type, roots inside radius 0.95 for

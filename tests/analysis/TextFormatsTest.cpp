@@ -22,34 +22,28 @@ FDEMaker Polynomials(const FNodeList& list) {
     return de;
 }
 
-TEST(DifferenceEquationTextTest, OnePole) {
-    FNodeList list;
-    list.AddNode(PoleAt(0.5, 0));
-    const FInputResponse response = Evaluator(list);
-    EXPECT_EQ(DifferenceEquationLine(response),
-              "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ");
-    EXPECT_EQ(DifferenceEquationFileText(response),
-              "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] \n\t+0.5000*y[n-1] ");
-}
-
-TEST(DifferenceEquationTextTest, EmptyDesign) {
-    const FInputResponse response = Evaluator(FNodeList());
-    EXPECT_EQ(DifferenceEquationLine(response), "y[n] = +1.0000*x[n] ");
-    EXPECT_EQ(DifferenceEquationFileText(response), "y[n] = +1.0000*x[n] \n\t\n\t");
-}
-
-TEST(DifferenceEquationTextTest, NegativeCoefficientsAndLineBreaks) {
-    FNodeList list;
-    list.AddNode(PoleAt(0.5, 0.5, true));
-    list.AddNode(ZeroAt(-0.25, 0));
-    const FInputResponse response = Evaluator(list);
-    // D = z^2 - z + 0.5, N = z + 0.25: X = [0, 1, 0.25], Y = [0, 1, -0.5]
-    EXPECT_EQ(DifferenceEquationLine(response),
-              "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.2500*x[n-2] +1.0000*y[n-1] "
-              "+-0.5000*y[n-2] ");
-    EXPECT_EQ(DifferenceEquationFileText(response),
-              "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] +0.2500*x[n-2] \n\t\n\t"
-              "+1.0000*y[n-1] -0.5000*y[n-2] \n\t");
+// The one-line form and the file's form with its line breaks. D = z^2 - z + 0.5 and
+// N = z + 0.25 give X = [0, 1, 0.25] and Y = [0, 1, -0.5].
+TEST(DifferenceEquationTextTest, LineAndFileForms) {
+    struct Case {
+        FNodeList design;
+        const char* line;
+        const char* file;
+    };
+    const Case cases[] = {
+        {Design({PoleAt(0.5, 0)}), "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
+         "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] \n\t+0.5000*y[n-1] "},
+        {FNodeList(), "y[n] = +1.0000*x[n] ", "y[n] = +1.0000*x[n] \n\t\n\t"},
+        {Design({PoleAt(0.5, 0.5, true), ZeroAt(-0.25, 0)}),
+         "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.2500*x[n-2] +1.0000*y[n-1] +-0.5000*y[n-2] ",
+         "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] +0.2500*x[n-2] \n\t\n\t"
+         "+1.0000*y[n-1] -0.5000*y[n-2] \n\t"},
+    };
+    for (const Case& c : cases) {
+        const FInputResponse response = Evaluator(c.design);
+        EXPECT_EQ(DifferenceEquationLine(response), c.line);
+        EXPECT_EQ(DifferenceEquationFileText(response), c.file);
+    }
 }
 
 TEST(DifferenceEquationTextTest, CommaLocaleStillWritesPoints) {
@@ -57,9 +51,7 @@ TEST(DifferenceEquationTextTest, CommaLocaleStillWritesPoints) {
     if (!comma.Active()) {
         GTEST_SKIP() << "no comma-decimal locale installed";
     }
-    FNodeList list;
-    list.AddNode(PoleAt(0.5, 0));
-    EXPECT_EQ(DifferenceEquationLine(Evaluator(list)),
+    EXPECT_EQ(DifferenceEquationLine(Evaluator(Design({PoleAt(0.5, 0)}))),
               "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ");
     EXPECT_EQ(PointsText({FComplex(0.5, -0.25)}),
               "+0.50000000000000000000-0.25000000000000000000j\n");
@@ -68,29 +60,25 @@ TEST(DifferenceEquationTextTest, CommaLocaleStillWritesPoints) {
 
 TEST(TransferFunctionTextTest, PolynomialsAndFile) {
     struct Case {
-        std::vector<FNode> nodes;
+        FNodeList design;
         const char* numerator;
         const char* denominator;
     };
     const Case cases[] = {
-        {{PoleAt(0.5, 0)}, "+1.0000 ", "+1.0000*z -0.5000 "},
-        {{PoleAt(0.5, 0.5, true)}, "+1.0000 ", "+1.0000*z^2 -1.0000*z +0.5000 "},
-        {{ZeroAt(0, 1, true)}, "+1.0000*z^2 +1.0000 ", "+1.0000 "},
-        {{ZeroAt(0, 1)}, "+1.0000*z ", "+1.0000 "},
-        {{}, "+1.0000 ", "+1.0000 "},
+        {Design({PoleAt(0.5, 0)}), "+1.0000 ", "+1.0000*z -0.5000 "},
+        // The order field adds no roots.
+        {Design({FNode(kNodePole, FComplex(0.5, 0.5), true, 3)}), "+1.0000 ",
+         "+1.0000*z^2 -1.0000*z +0.5000 "},
+        {Design({ZeroAt(0, 1, true)}), "+1.0000*z^2 +1.0000 ", "+1.0000 "},
+        {Design({ZeroAt(0, 1)}), "+1.0000*z ", "+1.0000 "},
+        {FNodeList(), "+1.0000 ", "+1.0000 "},
     };
     for (const Case& c : cases) {
-        FNodeList list;
-        for (const FNode& n : c.nodes) {
-            list.AddNode(n);
-        }
-        const FDEMaker de = Polynomials(list);
+        const FDEMaker de = Polynomials(c.design);
         EXPECT_EQ(ZeroPolyText(de), c.numerator);
         EXPECT_EQ(PolePolyText(de), c.denominator);
     }
-    FNodeList onePole;
-    onePole.AddNode(PoleAt(0.5, 0));
-    EXPECT_EQ(TransferFunctionFileText(Polynomials(onePole)),
+    EXPECT_EQ(TransferFunctionFileText(Polynomials(cases[0].design)),
               "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
 }
 

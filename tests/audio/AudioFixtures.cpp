@@ -1,9 +1,12 @@
 #include "audio/AudioFixtures.h"
 
-#include "audio/CAudioInFile.h"
-#include "core/FNodeList.h"
+#include "audio/CAIFFin.h"
+#include "audio/CWAVin.h"
+
+#include "TestSupport.h"
 
 #include <cmath>
+#include <fstream>
 
 std::string LE16(uint32_t v) {
     return {static_cast<char>(v), static_cast<char>(v >> 8)};
@@ -66,6 +69,11 @@ std::string AiffSound(const std::string& samples) {
     return AiffChunk("SSND", BE32(0) + BE32(0) + samples);
 }
 
+std::string WithoutFinalPad(std::string file) {
+    file.pop_back();
+    return file.replace(4, 4, BE32(static_cast<uint32_t>(file.size() - 8)));
+}
+
 size_t SampleStart(const std::string& file) {
     const bool wav = file.compare(0, 4, "RIFF") == 0;
     for (size_t at = 12; at + 8 <= file.size();) {
@@ -93,21 +101,18 @@ std::string Text(const std::vector<uint8_t>& piece) {
     return std::string(piece.begin(), piece.end());
 }
 
-} // namespace
-
-ReaderRun RunReader(CAudioInFile& reader) {
-    ReaderRun run;
+void ReadPieces(CAudioInFile& reader, ReaderRun& run) {
     std::vector<uint8_t> piece;
     if (reader.OpenFile() != 0 || (run.head = reader.ReadHeadInfo(&piece)) < 1) {
-        return run;
+        return;
     }
     run.headPiece = Text(piece);
     if ((run.middle = reader.ReadMiddleInfo(&piece)) < 0) {
-        return run;
+        return;
     }
     run.middlePiece = Text(piece);
     if ((run.data = reader.ReadDataHeader(&piece)) < 1) {
-        return run;
+        return;
     }
     tSample frame{-7, -7};
     while ((run.end = reader.GetNextSample(&frame)) >= 0) {
@@ -115,20 +120,31 @@ ReaderRun RunReader(CAudioInFile& reader) {
     }
     run.trailer = reader.GetPadding(&piece);
     run.trailerPiece = Text(piece);
+}
+
+} // namespace
+
+ReaderRun RunReader(CAudioInFile& reader) {
+    ReaderRun run;
+    ReadPieces(reader, run);
+    run.rate = reader.GetSampleRate();
+    run.problem = reader.Problem();
     return run;
 }
 
-FNode Pole(double r, double i, bool pair) {
-    return FNode(kNodePole, FComplex(r, i), pair, 1);
-}
-FNode Zero(double r, double i, bool pair) {
-    return FNode(kNodeZero, FComplex(r, i), pair, 1);
+ReaderRun ReadFile(const std::string& path) {
+    std::string magic(4, '\0');
+    std::ifstream(path, std::ios::binary).read(magic.data(), 4);
+    if (magic == "FORM") {
+        CAIFFin reader(path);
+        return RunReader(reader);
+    }
+    CWAVin reader(path);
+    return RunReader(reader);
 }
 
-FNodeList Design(std::initializer_list<FNode> nodes) {
-    FNodeList list;
-    for (const FNode& n : nodes) {
-        list.AddNode(n);
-    }
-    return list;
+ReaderRun ReadBytes(const std::string& bytes) {
+    TempDir dir;
+    WriteFileBytes(dir.File("in"), bytes);
+    return ReadFile(dir.File("in"));
 }

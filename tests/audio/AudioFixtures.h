@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +29,8 @@ std::string AiffComm(int channels, int bits, uint32_t frames, double rate = 8000
 std::string AiffFile(const std::string& chunks);
 // "SSND" with zero offset and block size.
 std::string AiffSound(const std::string& samples);
+// The AIFF file without its last byte, a pad byte, and with the FORM size to match.
+std::string WithoutFinalPad(std::string file);
 
 // Offset of the first sample byte: after the "data" header of a WAV file or the
 // "SSND" header of an AIFF file.
@@ -37,16 +38,10 @@ size_t SampleStart(const std::string& file);
 
 class CAudioInFile;
 struct tSample;
-class FNode;
-class FNodeList;
-
-// Nodes at r + ij, by default standing for a conjugate pair, and a design of them.
-FNode Pole(double r, double i, bool pair = true);
-FNode Zero(double r, double i, bool pair = true);
-FNodeList Design(std::initializer_list<FNode> nodes);
 
 // Everything a reader hands out, read in order; reading stops at the first piece
-// that fails (its result is kept, later results stay 0).
+// that fails (its result is kept, later results stay 0). Then the rate and the reason
+// of the last failure.
 struct ReaderRun {
     long head = 0;
     long middle = 0;
@@ -58,5 +53,11 @@ struct ReaderRun {
     std::vector<tSample> frames;
     // The result that ended the frames: -1 at the end, -2 when the data was cut.
     long end = 0;
+    uint32_t rate = 0;
+    std::string problem;
 };
 ReaderRun RunReader(CAudioInFile& reader);
+// RunReader over the file with the reader its first bytes call for: AIFF for "FORM",
+// else WAV; ReadBytes over a temporary file of the bytes.
+ReaderRun ReadFile(const std::string& path);
+ReaderRun ReadBytes(const std::string& bytes);

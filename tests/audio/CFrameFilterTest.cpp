@@ -1,4 +1,5 @@
 #include "audio/CFrameFilter.h"
+#include "analysis/DesignFixtures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,36 +70,26 @@ void ExpectMatchesComplexEvaluator(const FNodeList& list, int channels, bool rea
     }
 }
 
-TEST(CFrameFilter, RealCoefficientsGiveTheComplexEvaluatorsOutputsExactly) {
+// Real coefficients give the evaluator's outputs exactly, also for poles outside the unit
+// circle, whose outputs overflow to infinity and then turn into NaN on the same samples
+// in both arithmetics. Pairs entered as two nodes differ at most by one in the last place.
+TEST(CFrameFilter, RealCoefficientsGiveTheComplexEvaluatorsOutputs) {
     ExpectMatchesComplexEvaluator(PairDesign(false), 2, true, 0);
     ExpectMatchesComplexEvaluator(PairDesign(false), 1, true, 0);
-}
-
-TEST(CFrameFilter, PairsEnteredAsTwoNodesDifferAtMostByOneInTheLastPlace) {
     ExpectMatchesComplexEvaluator(PairDesign(true), 2, true, 1);
-}
-
-// Poles outside the unit circle: the outputs overflow to infinity within 20000 samples
-// and then turn into NaN, on the same samples in both arithmetics.
-TEST(CFrameFilter, UnstableDesignsOverflowAsTheComplexEvaluatorDoes) {
     for (const double angle : {0.1, 2.5, 3.0}) {
-        FNodeList list;
-        list.AddNode(Node(kNodePole, 1.3, angle, true));
-        list.AddNode(Node(kNodePole, 0.5, 0.0, false));
-        list.AddNode(Node(kNodeZero, 0.5, 2.0, true));
-        ExpectMatchesComplexEvaluator(list, 2, true, 0);
+        const FNodeList unstable = Design(
+            {Node(kNodePole, 1.3, angle, true), PoleAt(0.5, 0), Node(kNodeZero, 0.5, 2.0, true)});
+        ExpectMatchesComplexEvaluator(unstable, 2, true, 0);
     }
 }
 
 TEST(CFrameFilter, ComplexCoefficientsUseTheComplexEvaluator) {
-    FNodeList list;
-    list.AddNode(Node(kNodePole, 0.8, 0.5, false));
-    list.AddNode(Node(kNodeZero, 0.5, 0.0, false));
-    ExpectMatchesComplexEvaluator(list, 2, false, 0);
-
-    list.AddNode(Node(kNodeZero, 0.5, 1.0, true));
-    CFrameFilter nonCausal;
-    EXPECT_FALSE(nonCausal.Initialize(&list, 1));
+    ExpectMatchesComplexEvaluator(Design({Node(kNodePole, 0.8, 0.5, false), ZeroAt(0.5, 0)}), 2,
+                                  false, 0);
+    const FNodeList nonCausal = Design({PoleAt(0.5, 0), ZeroAt(0.5, 0.5, true)});
+    CFrameFilter filter;
+    EXPECT_FALSE(filter.Initialize(&nonCausal, 1));
 }
 
 } // namespace

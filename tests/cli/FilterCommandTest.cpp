@@ -1,5 +1,4 @@
 #include "audio/AudioFixtures.h"
-#include "cli/QenTool.h"
 
 #include "TestSupport.h"
 
@@ -7,30 +6,17 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
-struct QenRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-QenRun Qen(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunQen(args, out, err);
-    return QenRun{code, out.str(), err.str()};
-}
-
 class FilterCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        WriteFileBytes(design, "VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=1\nP0=0.5, 0.5, 1\nZ0=-1, 0, 0\n");
+        WriteFileBytes(design, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=1\n"
+                               "P0=0.5, 0.5, 1\nZ0=-1, 0, 0\n");
         WriteFileBytes(input, WavFile(WavFormat(2, 16), "", std::string(4000, '\x11')));
     }
     TempDir dir;
@@ -53,7 +39,8 @@ TEST_F(FilterCommand, UsageErrorsAndFailuresNameTheFileAndTheReason) {
     EXPECT_EQ(Qen({"filter", design, input}).code, kExitUsage);
     EXPECT_EQ(Qen({"filter", design, input, output, "--loud"}).code, kExitUsage);
 
-    WriteFileBytes(dir.File("nc.pzd"), "VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=0\nZEROCOUNT=1\nZ0=0.5, 0, 0\n");
+    WriteFileBytes(dir.File("nc.pzd"),
+                   "VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=0\nZEROCOUNT=1\nZ0=0.5, 0, 0\n");
     QenRun run = Qen({"filter", dir.File("nc.pzd"), input, output});
     EXPECT_EQ(run.code, kExitFailure);
     EXPECT_EQ(run.err, "qen: " + dir.File("nc.pzd") +

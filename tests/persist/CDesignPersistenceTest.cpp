@@ -1,10 +1,9 @@
 #include "persist/CDesignPersistence.h"
 
 #include "TestSupport.h"
+#include "analysis/DesignFixtures.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 namespace {
 
@@ -16,10 +15,7 @@ const char* const kExample = "VERSION=2.000000 \n"
                              "Z0=-1.000000, 0.000000, 0 \n";
 
 FNodeList ExampleDesign() {
-    FNodeList list;
-    list.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
-    list.AddNode(FNode(kNodeZero, FComplex(-1, 0), false, 1));
-    return list;
+    return Design({PoleAt(0.5, 0.5, true), ZeroAt(-1, 0)});
 }
 
 bool LoadText(const std::string& text, FNodeList* list, std::string* error = nullptr) {
@@ -28,33 +24,42 @@ bool LoadText(const std::string& text, FNodeList* list, std::string* error = nul
     return CDesignPersistence::LoadNodeListFromFile(dir.File("d.pzd").c_str(), list, error);
 }
 
-TEST(CDesignPersistenceTest, SavesTheExampleExactly) {
+// Saves the design, loads the file into a fresh list and returns that list; the file's
+// text lands in text.
+FNodeList SaveAndLoad(const FNodeList& design, std::string* text = nullptr) {
     TempDir dir;
-    const FNodeList list = ExampleDesign();
-    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(dir.File("a.pzd").c_str(), &list));
-    EXPECT_EQ(ReadFileBytes(dir.File("a.pzd")), kExample);
+    const std::string path = dir.File("d.pzd");
+    FNodeList loaded;
+    EXPECT_TRUE(CDesignPersistence::SaveNodeListToFile(path.c_str(), &design));
+    EXPECT_TRUE(CDesignPersistence::LoadNodeListFromFile(path.c_str(), &loaded));
+    if (text != nullptr) {
+        *text = ReadFileBytes(path);
+    }
+    return loaded;
+}
+
+TEST(CDesignPersistenceTest, SavesSixDecimalsWithoutTheOrderAndLoadsLongLines) {
+    std::string text;
+    SaveAndLoad(ExampleDesign(), &text);
+    EXPECT_EQ(text, kExample);
+    const FNode ordered(kNodePole, FComplex(0.1234567, 0), false, 3);
+    EXPECT_EQ(SaveAndLoad(Design({ordered}), &text).GetNodeByIndex(kNodePole, 0).Order(), 1);
+    EXPECT_NE(text.find("P0=0.123457, 0.000000, 0 \n"), std::string::npos);
+    // 1e300 is written with 301 digits, more than one read of a line takes.
+    EXPECT_EQ(SaveAndLoad(Design({ZeroAt(1e300, -2.5)})).GetNodeByIndex(kNodeZero, 0).Value(),
+              FComplex(1e300, -2.5));
 }
 
 TEST(CDesignPersistenceTest, RandomDesignsRoundTripWithReversedOrder) {
     std::mt19937 rng(17);
-    std::uniform_real_distribution<double> value(-3.0, 3.0);
-    std::bernoulli_distribution flag(0.5);
-    TempDir dir;
     for (int trial = 0; trial < 25; ++trial) {
-        FNodeList original;
-        for (int k = 0; k < trial % 9; ++k) {
-            // Six decimals survive the file exactly.
-            const double r = std::round(value(rng) * 1e6) / 1e6;
-            const double i = std::round(value(rng) * 1e6) / 1e6;
-            original.AddNode(FNode(k % 2 ? kNodePole : kNodeZero, FComplex(r, i), flag(rng), 1));
-        }
-        ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(dir.File("r.pzd").c_str(), &original));
-        FNodeList loaded;
-        ASSERT_TRUE(CDesignPersistence::LoadNodeListFromFile(dir.File("r.pzd").c_str(), &loaded));
+        const FNodeList original = RandomDesign(rng, 8, false);
+        const FNodeList loaded = SaveAndLoad(original);
         for (int type : {kNodePole, kNodeZero}) {
             const short count = original.GetListCount(type);
             ASSERT_EQ(loaded.GetListCount(type), count);
             for (short k = 0; k < count; ++k) {
+                // Six decimals keep each part within FComplex's millionth.
                 EXPECT_EQ(loaded.GetNodeByIndex(type, k),
                           original.GetNodeByIndex(type, static_cast<short>(count - 1 - k)));
             }
@@ -62,24 +67,13 @@ TEST(CDesignPersistenceTest, RandomDesignsRoundTripWithReversedOrder) {
     }
 }
 
-TEST(CDesignPersistenceTest, SavingRoundsToSixDecimalsAndDropsTheOrder) {
-    FNodeList list;
-    list.AddNode(FNode(kNodePole, FComplex(0.1234567, 0), false, 3));
-    TempDir dir;
-    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(dir.File("o.pzd").c_str(), &list));
-    EXPECT_NE(ReadFileBytes(dir.File("o.pzd")).find("P0=0.123457, 0.000000, 0 \n"),
-              std::string::npos);
-    FNodeList loaded;
-    ASSERT_TRUE(CDesignPersistence::LoadNodeListFromFile(dir.File("o.pzd").c_str(), &loaded));
-    EXPECT_EQ(loaded.GetNodeByIndex(kNodePole, 0).Order(), 1);
-}
-
-TEST(CDesignPersistenceTest, LenientHeaderAndNodeLines) {
-    FNodeList list;
+TEST(CDesignPersistenceTest, LenientHeaderAndNodeLinesAddToTheList) {
+    FNodeList list = ExampleDesign();
     ASSERT_TRUE(LoadText("version=2\nsome comment\nDESIGN=ZPlane\nnote\npolecount=2\n"
                          "zerocount=1\nP7=0.1, 0.2, 5\nP7=0.3, 0, 0\nZ0=1, 0, 0\r\n",
                          &list));
-    EXPECT_EQ(list.GetListCount(kNodePole), 2);
+    EXPECT_EQ(list.GetListCount(kNodePole), 3);
+    EXPECT_EQ(list.GetListCount(kNodeZero), 2);
     EXPECT_EQ(list.GetNodeByIndex(kNodePole, 0).Value(), FComplex(0.3, 0));
     EXPECT_TRUE(list.GetNodeByIndex(kNodePole, 1).Conjugate());
     FNodeList empty;
@@ -87,25 +81,7 @@ TEST(CDesignPersistenceTest, LenientHeaderAndNodeLines) {
     EXPECT_EQ(empty.GetListCount(kNodePole), 0);
 }
 
-TEST(CDesignPersistenceTest, LoadingAddsToTheList) {
-    FNodeList list = ExampleDesign();
-    ASSERT_TRUE(LoadText(kExample, &list));
-    EXPECT_EQ(list.GetListCount(kNodePole), 2);
-    EXPECT_EQ(list.GetListCount(kNodeZero), 2);
-}
-
-TEST(CDesignPersistenceTest, LongLinesAreReadWhole) {
-    // A value of 1e100 is written with over a hundred digits; the file must load back.
-    FNodeList list;
-    list.AddNode(FNode(kNodeZero, FComplex(1e100, -2.5), false, 1));
-    TempDir dir;
-    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(dir.File("l.pzd").c_str(), &list));
-    FNodeList loaded;
-    ASSERT_TRUE(CDesignPersistence::LoadNodeListFromFile(dir.File("l.pzd").c_str(), &loaded));
-    EXPECT_EQ(loaded.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(1e100, -2.5));
-}
-
-TEST(CDesignPersistenceTest, MalformedFilesAreRejected) {
+TEST(CDesignPersistenceTest, MalformedFilesAreRejectedAndFailedSavesReported) {
     const std::string head = "VERSION=2\nDESIGN=ZPlane\n";
     const std::string rows[] = {
         "",
@@ -135,13 +111,9 @@ TEST(CDesignPersistenceTest, MalformedFilesAreRejected) {
     std::string error;
     EXPECT_FALSE(CDesignPersistence::LoadNodeListFromFile("/no/such/file.pzd", &list, &error));
     EXPECT_FALSE(error.empty());
-}
-
-TEST(CDesignPersistenceTest, FailedSaveKeepsThePreviousFile) {
-    TempDir dir;
-    const FNodeList list = ExampleDesign();
-    EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile(dir.File("no/dir.pzd").c_str(), &list));
-    EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile(nullptr, &list));
+    const FNodeList design = ExampleDesign();
+    EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile("/no/such/dir.pzd", &design));
+    EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile(nullptr, &design));
 }
 
 TEST(CDesignPersistenceTest, CommaLocaleSavesAndLoadsExactly) {
@@ -149,12 +121,9 @@ TEST(CDesignPersistenceTest, CommaLocaleSavesAndLoadsExactly) {
     if (!comma.Active()) {
         GTEST_SKIP() << "no comma-decimal locale installed";
     }
-    TempDir dir;
-    const FNodeList list = ExampleDesign();
-    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(dir.File("c.pzd").c_str(), &list));
-    EXPECT_EQ(ReadFileBytes(dir.File("c.pzd")), kExample);
-    FNodeList loaded;
-    ASSERT_TRUE(CDesignPersistence::LoadNodeListFromFile(dir.File("c.pzd").c_str(), &loaded));
+    std::string text;
+    const FNodeList loaded = SaveAndLoad(ExampleDesign(), &text);
+    EXPECT_EQ(text, kExample);
     EXPECT_EQ(loaded.GetNodeByIndex(kNodePole, 0).Value(), FComplex(0.5, 0.5));
     EXPECT_EQ(loaded.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1, 0));
 }

@@ -23,9 +23,10 @@ TEST(QENPrefTest, DefaultsWriteTheKnownRecord) {
     TempDir dir;
     ASSERT_TRUE(WritePrefFile(QENPref(), dir.File("WinQEN.ini")));
     EXPECT_EQ(ReadFileBytes(dir.File("WinQEN.ini")), kDefaultRecord);
+    EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("no/such/WinQEN.ini")));
 }
 
-TEST(QENPrefTest, MissingAndEmptyFilesKeepTheDefaults) {
+TEST(QENPrefTest, MissingEmptyAndShortFilesReplaceOnlyTheBytesTheyHold) {
     TempDir dir;
     QENPref prefs;
     ReadPrefFile(&prefs, dir.File("absent.ini"));
@@ -33,13 +34,8 @@ TEST(QENPrefTest, MissingAndEmptyFilesKeepTheDefaults) {
     WriteFileBytes(dir.File("empty.ini"), "");
     ReadPrefFile(&prefs, dir.File("empty.ini"));
     EXPECT_EQ(EncodePrefs(prefs), EncodePrefs(QENPref()));
-}
-
-TEST(QENPrefTest, ShortFileReplacesOnlyLeadingBytes) {
-    TempDir dir;
     // Six bytes: the trace colour and half of the background colour.
     WriteFileBytes(dir.File("short.ini"), Bytes({0x0D, 0x0A, 0x01, 0x00, 0x11, 0x22}));
-    QENPref prefs;
     ReadPrefFile(&prefs, dir.File("short.ini"));
     EXPECT_EQ(prefs.colourPref.clrTrace, 0x00010A0Du);
     EXPECT_EQ(prefs.colourPref.clrBack, 0x00C02211u);
@@ -67,11 +63,6 @@ TEST(QENPrefTest, FullRecordRoundTripsWithItsPadding) {
     std::string expected = record;
     expected[28] = 0x01;
     EXPECT_EQ(ReadFileBytes(dir.File("out.ini")), expected);
-}
-
-TEST(QENPrefTest, FailedWriteIsReported) {
-    TempDir dir;
-    EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("no/such/WinQEN.ini")));
 }
 
 } // namespace
