@@ -1,5 +1,7 @@
 #include "ui/Drawing.h"
 
+#include "core/FormatC.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetrics>
@@ -112,4 +114,8 @@ void CopyWndToClipboard(QWidget* w, QRect bounds) {
         bounds = w->rect();
     }
     QApplication::clipboard()->setPixmap(w->grab(bounds));
+}
+
+QString HalfRateLabel(int sampleRate) {
+    return QString::fromStdString(FormatC("%.1f", sampleRate / 2000.0));
 }

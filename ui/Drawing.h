@@ -65,6 +65,9 @@ void InvertColumn(QImage& image, int x, int top, int bottom);
 // sign in front of it when negative.
 void DrawPi(QPainter& painter, QPoint origin, bool negative);
 
+// Half the sampling rate in kHz with one decimal, the label at the end of a frequency axis.
+QString HalfRateLabel(int sampleRate);
+
 // A one-pixel sunken frame on r: top and left edges RGB(160,160,160), bottom and
 // right edges white; the top-right and bottom-left corners are white.
 void Draw3dFrame(QPainter& painter, const QRect& r);

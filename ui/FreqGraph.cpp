@@ -110,10 +110,6 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
             QString::fromStdString(FormatC("Scale: %.4f ", mResponse.Scale()))};
 }
 
-QString FreqGraph::HalfRateText() const {
-    return QString::fromStdString(FormatC("%.1f", mSampleRate / 2000.0));
-}
-
 void FreqGraph::DoStylePaint(QPainter& painter) {
     const QColor back = ColourFromRef(mBkColour);
     painter.fillRect(mMagRect, back);
@@ -130,7 +126,8 @@ void FreqGraph::PlotMagBackground(QPainter& painter) {
     const int left = mMagRect.left();
     DrawTextAt(painter, QPoint(left + 2, BottomOf(m)), QStringLiteral("0"));
     DrawTextAt(painter, QPoint(left + 2, mMagRect.top()), QStringLiteral("1"));
-    DrawTextAt(painter, QPoint(RightOf(mMagRect) - 6 * mros, BottomOf(m)), HalfRateText());
+    DrawTextAt(painter, QPoint(RightOf(mMagRect) - 6 * mros, BottomOf(m)),
+               HalfRateLabel(mSampleRate));
     DrawTextAt(painter, QPoint((mMagRect.width() - mros - mlos) / 2 + left, BottomOf(m)),
                QStringLiteral("kHz"));
 }
@@ -156,7 +153,7 @@ void FreqGraph::PlotPhaseBackground(QPainter& painter) {
     painter.setPen(ColourFromRef(mGridColour));
     DrawPi(painter, QPoint(left + 2, p.top() + 5), false);
     DrawPi(painter, QPoint(left + 2, BottomOf(mPhaseRect) - 10), true);
-    DrawTextAt(painter, QPoint(RightOf(mPhaseRect) - 6 * pros, yc), HalfRateText());
+    DrawTextAt(painter, QPoint(RightOf(mPhaseRect) - 6 * pros, yc), HalfRateLabel(mSampleRate));
     DrawTextAt(painter,
                QPoint((mPhaseRect.width() - pros - plos) / 2 + left, BottomOf(mPhaseRect) - 15),
                QStringLiteral("kHz"));

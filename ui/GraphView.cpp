@@ -107,16 +107,12 @@ void GraphView::DoStylePaint(QPainter& painter) {
     Draw3dFrame(painter, mPhaseRect);
 }
 
-QString GraphView::HalfRateText() const {
-    return QString::fromStdString(FormatC("%.1f", mSampleRate / 2000.0));
-}
-
 void GraphView::PlotMagBackground(QPainter& painter) {
     const QRect& m = mMagRect;
     painter.setPen(ColourFromRef(mGridColour));
     DrawTextAt(painter, QPoint(m.left() + 1, BottomOf(m) - 15), QStringLiteral("0"));
     DrawTextAt(painter, QPoint(m.left() + 1, m.top()), QStringLiteral("1"));
-    DrawTextAt(painter, QPoint(RightOf(m) - 30, BottomOf(m) - 15), HalfRateText());
+    DrawTextAt(painter, QPoint(RightOf(m) - 30, BottomOf(m) - 15), HalfRateLabel(mSampleRate));
     DrawTextAt(painter, QPoint((m.width() - 15) / 2 + m.left(), BottomOf(m) - 15),
                QStringLiteral("kHz"));
     const QPoint corner(m.left() + 10, BottomOf(m) - 15);
@@ -142,7 +138,7 @@ void GraphView::PlotPhaseBackground(QPainter& painter) {
     DrawPi(painter, QPoint(p.left() + 5, p.top() + 10), false);
     DrawPi(painter, QPoint(p.left() + 5, BottomOf(p) - 10), true);
     // The label stands at half the panel's height measured from the window's top.
-    DrawTextAt(painter, QPoint(RightOf(p) - 30, p.height() / 2), HalfRateText());
+    DrawTextAt(painter, QPoint(RightOf(p) - 30, p.height() / 2), HalfRateLabel(mSampleRate));
     DrawTextAt(painter, QPoint((p.width() - 20) / 2 + p.left(), BottomOf(p) - 15),
                QStringLiteral("kHz"));
     painter.drawLine(p.left() + 15, p.top() + 5, p.left() + 15, BottomOf(p) - 5);

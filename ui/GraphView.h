@@ -58,7 +58,6 @@ private:
     void PlotMagGraph(QPainter& painter);
     void PlotPhaseBackground(QPainter& painter);
     void PlotPhaseGraph(QPainter& painter);
-    QString HalfRateText() const;
 
     QRect mMagRect;
     QRect mPhaseRect;
