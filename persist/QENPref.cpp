@@ -3,7 +3,9 @@
 #include "core/AtomicFile.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -71,6 +73,31 @@ void DecodePrefs(const uint8_t* bytes, size_t size, QENPref* prefs) {
     }
 }
 
+std::string ChoosePrefPath(bool inCurrentFolder, const std::string& xdgConfigHome,
+                           const std::string& home) {
+    const std::string inFolder = std::string("/WinQEN/") + kPrefFileName;
+    if (inCurrentFolder) {
+        return kPrefFileName;
+    }
+    if (!xdgConfigHome.empty() && xdgConfigHome.front() == '/') {
+        return xdgConfigHome + inFolder;
+    }
+    if (!home.empty()) {
+        return home + "/.config" + inFolder;
+    }
+    return kPrefFileName;
+}
+
+std::string PrefFilePath() {
+    const auto env = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value != nullptr ? value : "");
+    };
+    std::error_code error;
+    const bool here = std::filesystem::is_regular_file(kPrefFileName, error);
+    return ChoosePrefPath(here, env("XDG_CONFIG_HOME"), env("HOME"));
+}
+
 void ReadPrefFile(QENPref* prefs, const std::string& path) {
     if (prefs == nullptr) {
         return;
@@ -87,6 +114,11 @@ void ReadPrefFile(QENPref* prefs, const std::string& path) {
 
 bool WritePrefFile(const QENPref& prefs, const std::string& path) {
     const auto record = EncodePrefs(prefs);
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+    }
     return WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
 }

@@ -38,9 +38,19 @@ std::array<uint8_t, kPrefRecordSize> EncodePrefs(const QENPref& prefs);
 // leaves the later fields as they were.
 void DecodePrefs(const uint8_t* bytes, size_t size, QENPref* prefs);
 
+// Where the preferences file lives: kPrefFileName in the current folder when one
+// stands there (older setups keep theirs there), else WinQEN/WinQEN.ini under
+// xdgConfigHome when that is an absolute path, else under home's ".config"; the bare
+// name when neither is known.
+std::string ChoosePrefPath(bool inCurrentFolder, const std::string& xdgConfigHome,
+                           const std::string& home);
+// ChoosePrefPath for this process's current folder and environment.
+std::string PrefFilePath();
+
 // Reads the preferences file over prefs. A missing or unreadable file leaves prefs as
 // it is; a short file replaces only the leading fields. The file's content is not
 // validated here.
 void ReadPrefFile(QENPref* prefs, const std::string& path = kPrefFileName);
-// Writes the 32-byte record atomically; false when it could not be written.
+// Writes the 32-byte record atomically, making its folder first when needed; false
+// when it could not be written.
 bool WritePrefFile(const QENPref& prefs, const std::string& path = kPrefFileName);

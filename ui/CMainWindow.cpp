@@ -13,8 +13,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 QENPref mPrefs;
 
@@ -42,7 +44,7 @@ int CMainWindow::CommandOfRate(int rate) {
 CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     : QMainWindow(parent), mRunner(runner), mZPlaneDesign(runner, this),
       mFilename(QStringLiteral("Untitled")) {
-    setWindowTitle(QStringLiteral("WinQEN Untitled"));
+    SetTitle(QStringLiteral("WinQEN Untitled"));
     setWindowIcon(ProgramIcon());
     setCentralWidget(&mZPlaneDesign);
     // Focus given to the window goes on to the workspace, which takes the deletion keys.
@@ -54,8 +56,12 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate,
             Qt::DirectConnection);
 
+    connect(&mZPlaneDesign.Editor().Stack(), &QUndoStack::cleanChanged, this,
+            &CMainWindow::UpdateTitle);
+
     mPrefs = QENPref();
-    ReadPrefFile(&mPrefs);
+    mPrefPath = PrefFilePath();
+    ReadPrefFile(&mPrefs, mPrefPath);
     mZPlaneDesign.ChangeColours(mPrefs.colourPref);
     mZPlaneDesign.ChangeUnits(mPrefs.unitPref);
     mZPlaneDesign.SetConfirm(mPrefs.confirmPref);
@@ -72,7 +78,7 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
 }
 
 CMainWindow::~CMainWindow() {
-    WritePrefFile(mPrefs);
+    WritePrefFile(mPrefs, mPrefPath);
 }
 
 void CMainWindow::BuildMenus() {
@@ -85,13 +91,20 @@ void CMainWindow::BuildMenus() {
     file->addSeparator();
     AddCommand(file, kCmdExit, QStringLiteral("E&xit"), QStringLiteral("Ctrl+W"));
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
+    BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
 
     QMenu* design = menuBar()->addMenu(QStringLiteral("&Design"));
     AddCommand(design, kCmdZPlane, QStringLiteral("&Z Plane"), QString());
     AddCommand(design, kCmdStateSpace, QStringLiteral("&State Space"), QString());
     AddCommand(design, kCmdMagnitudeResponse, QStringLiteral("&Magnitude Response"), QString());
+    design->addSeparator();
+    AddCommand(design, kCmdZoomIn, QStringLiteral("Zoom &In"), QStringLiteral("Ctrl+="));
+    AddCommand(design, kCmdZoomOut, QStringLiteral("Zoom &Out"), QStringLiteral("Ctrl+-"));
+    AddCommand(design, kCmdFitAll, QStringLiteral("&Fit All"), QStringLiteral("Ctrl+0"));
+    TargetView* target = &mZPlaneDesign.Target();
+    connect(mActions.at(kCmdZoomIn), &QAction::triggered, target, &TargetView::ZoomIn);
+    connect(mActions.at(kCmdZoomOut), &QAction::triggered, target, &TargetView::ZoomOut);
+    connect(mActions.at(kCmdFitAll), &QAction::triggered, target, &TargetView::FitAll);
 
     QMenu* analysis = menuBar()->addMenu(QStringLiteral("&Analysis"));
     AddCommand(analysis, kCmdAnalysisGraph, QStringLiteral("Analysis &Graph ..."),
@@ -128,8 +141,6 @@ void CMainWindow::BuildMenus() {
     const std::pair<int, void (CMainWindow::*)()> commands[] = {
         {kCmdNew, &CMainWindow::OnFileNew},
         {kCmdOpen, &CMainWindow::OnFileOpen},
-        {kCmdSave, &CMainWindow::OnFileSave},
-        {kCmdSaveAs, &CMainWindow::OnFileSaveAs},
         {kCmdExit, &CMainWindow::OnExit},
         {kCmdCopy, &CMainWindow::OnCopy},
         {kCmdConfirmation, &CMainWindow::OnConfirm},
@@ -142,6 +153,8 @@ void CMainWindow::BuildMenus() {
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
+    connect(mActions.at(kCmdSave), &QAction::triggered, this, [this] { OnFileSave(); });
+    connect(mActions.at(kCmdSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
     for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
         connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnUnits(id); });
     }
@@ -156,6 +169,49 @@ void CMainWindow::BuildMenus() {
     for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
         mActions.at(id)->setEnabled(false);
     }
+}
+
+void CMainWindow::BuildEditMenu(QMenu* edit) {
+    // The stack names the edit to be undone or redone in the item's text.
+    QUndoStack& stack = mZPlaneDesign.Editor().Stack();
+    QAction* undo = stack.createUndoAction(this, QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence::fromString(QStringLiteral("Ctrl+Z")));
+    QAction* redo = stack.createRedoAction(this, QStringLiteral("Redo"));
+    redo->setShortcuts({QKeySequence::fromString(QStringLiteral("Ctrl+Shift+Z")),
+                        QKeySequence::fromString(QStringLiteral("Ctrl+Y"))});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    mActions[kCmdUndo] = undo;
+    mActions[kCmdRedo] = redo;
+    edit->addSeparator();
+    AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
+}
+
+void CMainWindow::SetTitle(const QString& base) {
+    mTitle = base;
+    UpdateTitle();
+}
+
+void CMainWindow::UpdateTitle() {
+    const bool changed = !mZPlaneDesign.Editor().Stack().isClean();
+    setWindowTitle(changed ? mTitle + '*' : mTitle);
+}
+
+bool CMainWindow::SettleChanges() {
+    if (mZPlaneDesign.Editor().Stack().isClean()) {
+        return true;
+    }
+    const QString name = QFileInfo(mFilename).fileName();
+    switch (mRunner.AskSaveChanges(this, AppCaption(),
+                                   QStringLiteral("Save changes to %1?").arg(name))) {
+    case ModalRunner::Choice::Save:
+        return OnFileSave();
+    case ModalRunner::Choice::Discard:
+        return true;
+    case ModalRunner::Choice::Cancel:
+        break;
+    }
+    return false;
 }
 
 QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
@@ -205,51 +261,73 @@ void CMainWindow::OnChangeColour(const QENColourPref& colours) {
 }
 
 void CMainWindow::OnFileNew() {
-    mZPlaneDesign.Reset();
-    OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+    if (!SettleChanges()) {
+        return;
+    }
+    // Undoable: New is no way to lose a design.
+    mZPlaneDesign.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design"));
+    mZPlaneDesign.Editor().Stack().setClean();
     mFilename = QStringLiteral("Untitled");
-    setWindowTitle(QStringLiteral("WinQEN ") + mFilename);
+    mHasFile = false;
+    SetTitle(QStringLiteral("WinQEN ") + mFilename);
 }
 
 void CMainWindow::OnFileOpen() {
-    const QString path = mRunner.OpenFileName(this, FileDialogRequest{kDesignFilter, "pzd", {}});
-    if (path.isEmpty()) {
+    if (!SettleChanges()) {
         return;
     }
+    const QString path = mRunner.OpenFileName(this, FileDialogRequest{kDesignFilter, "pzd", {}});
+    if (!path.isEmpty()) {
+        OpenDesign(path);
+    }
+}
+
+void CMainWindow::OpenDesign(const QString& path) {
     // A file that cannot be loaded leaves the design, its name and the title alone.
     if (!mZPlaneDesign.LoadDesignFromFile(QFile::encodeName(path).constData())) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Problem loading file \n") + path,
                         ModalRunner::Icon::Information);
         return;
     }
+    mZPlaneDesign.Editor().Stack().clear();
     mFilename = path;
-    setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+    mHasFile = true;
+    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
 }
 
-void CMainWindow::OnFileSave() {
-    setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+bool CMainWindow::OnFileSave() {
+    if (!mHasFile) {
+        return OnFileSaveAs();
+    }
+    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
     if (!mZPlaneDesign.SaveDesignToFile(QFile::encodeName(mFilename).constData())) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Problem saving file \n") + mFilename,
                         ModalRunner::Icon::Information);
+        return false;
     }
+    mZPlaneDesign.Editor().Stack().setClean();
+    return true;
 }
 
-void CMainWindow::OnFileSaveAs() {
+bool CMainWindow::OnFileSaveAs() {
+    const QString offered = mHasFile ? mFilename : QStringLiteral("Untitled.pzd");
     const QString path =
-        mRunner.SaveFileName(this, FileDialogRequest{kDesignFilter, "pzd", mFilename});
+        mRunner.SaveFileName(this, FileDialogRequest{kDesignFilter, "pzd", offered});
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     mFilename = path;
+    mHasFile = true;
     if (mGraphWnd) {
         mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
     }
-    OnFileSave();
+    return OnFileSave();
 }
 
 void CMainWindow::OnExit() {
-    if (mPrefs.confirmPref &&
+    // With unsaved changes, closing asks about them instead.
+    if (mZPlaneDesign.Editor().Stack().isClean() && mPrefs.confirmPref &&
         !mRunner.AskYesNo(this, AppCaption(), QStringLiteral("You sure you want to quit?"))) {
         return;
     }
@@ -343,6 +421,10 @@ void CMainWindow::OnFilterAudioFile() {
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {
+    if (!SettleChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // The program ends with its main window, whatever other windows are open.
     QCoreApplication::quit();

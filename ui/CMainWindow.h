@@ -42,6 +42,11 @@ inline constexpr int kCmdAbout = 141;
 inline constexpr int kCmdFilterAudioFile = 142;
 inline constexpr int kCmdFilterAudioStream = 143;
 inline constexpr int kCmdCopy = 144;
+inline constexpr int kCmdUndo = 160;
+inline constexpr int kCmdRedo = 161;
+inline constexpr int kCmdZoomIn = 162;
+inline constexpr int kCmdZoomOut = 163;
+inline constexpr int kCmdFitAll = 164;
 
 // The program's main window: menus and shortcuts, the design workspace filling it, the
 // current design file, the preferences (read when it is made, written when it goes),
@@ -59,11 +64,16 @@ public:
     // The colour-change notification: the colours are copied before it returns.
     void OnChangeColour(const QENColourPref& colours);
 
+    // New, Open, the close box and Exit first ask whether to save a changed design.
     void OnFileNew();
     void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
+    // A design never saved asks for a name. True when the design was written.
+    bool OnFileSave();
+    bool OnFileSaveAs();
     void OnExit();
+    // Replaces the design by the file's, with a fresh undo history; a file that
+    // cannot be loaded is reported and leaves the design as it was.
+    void OpenDesign(const QString& path);
     void OnCopy();
     // id: kCmdPolarRadian, kCmdPolarDegree or kCmdCartesian.
     void OnUnits(int id);
@@ -99,6 +109,12 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildEditMenu(QMenu* edit);
+    // The title is base followed by "*" while the design has unsaved changes.
+    void SetTitle(const QString& base);
+    void UpdateTitle();
+    // Asks about unsaved changes; false when the user cancelled (or saving failed).
+    bool SettleChanges();
     QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
     void SetChecked(int id, bool checked);
 
@@ -108,5 +124,10 @@ private:
     QPointer<ClrPrefDialog> mClrDlg;
     QPointer<GraphWin> mGraphWnd;
     QString mFilename;
+    // Whether mFilename names a file the design was loaded from or saved to.
+    bool mHasFile = false;
+    QString mTitle;
+    // Where the preferences were read from and go back to.
+    std::string mPrefPath;
     std::map<int, QAction*> mActions;
 };

@@ -2,6 +2,7 @@
 
 #include "analysis/NodeValueText.h"
 #include "resources/Artwork.h"
+#include "ui/DesignEditor.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
@@ -14,7 +15,6 @@
 #include <QPixmap>
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -29,13 +29,6 @@ QIcon GlyphIcon(int bitmapId) {
 }
 
 } // namespace
-
-QWidget* HdrListCtrl::LabelEditDelegate::createEditor(QWidget* parent,
-                                                      const QStyleOptionViewItem& option,
-                                                      const QModelIndex& index) const {
-    mOwner.mEditIndex = index.row();
-    return QStyledItemDelegate::createEditor(parent, option, index);
-}
 
 void HdrListCtrl::LabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
                                                   const QModelIndex& index) const {
@@ -66,8 +59,9 @@ QRect HdrListCtrl::LabelEditDelegate::DecorationRect(const QTreeWidget& list,
     return style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, &list);
 }
 
-HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mHeader(this), mDelegate(*this), mList(this) {
+HdrListCtrl::HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* parent)
+    : QWidget(parent), mRunner(runner), mEditor(editor), mHeader(this), mDelegate(*this),
+      mList(this) {
     mHeader.setAlignment(Qt::AlignCenter);
     mHeader.setObjectName(QStringLiteral("900"));
     mList.setObjectName(QStringLiteral("901"));
@@ -76,15 +70,15 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
     mList.setHeaderHidden(true);
     mList.setRootIsDecorated(false);
     mList.setUniformRowHeights(true);
-    mList.setSelectionMode(QAbstractItemView::SingleSelection);
-    mList.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
-                          QAbstractItemView::DoubleClicked);
+    // The highlight alone marks a line, so that only one node ever looks chosen.
+    mList.setSelectionMode(QAbstractItemView::NoSelection);
+    mList.setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
     mList.setIconSize(QSize(15, 15));
     // The dialog font: small enough for a polar value in degrees to fit the line.
     mList.setFont(DialogFont());
     mList.setItemDelegate(&mDelegate);
     mList.viewport()->installEventFilter(this);
-    connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditCancelled);
+    connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditClosed);
 }
 
 void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
@@ -96,7 +90,6 @@ void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
 
 void HdrListCtrl::UpdateFromNodeList() {
     mList.clear();
-    mEditIndex = -1;
     for (short i = 0; i < gNodeList.GetListCount(mType); ++i) {
         AddItemByIndex(i, gNodeList.GetNodeByIndex(mType, i));
     }
@@ -142,6 +135,23 @@ void HdrListCtrl::UnHighlight() {
     mHLightIndex = -1;
 }
 
+void HdrListCtrl::EditHighlighted(const QString& typed) {
+    QTreeWidgetItem* item = mList.topLevelItem(mHLightIndex);
+    if (item == nullptr) {
+        return;
+    }
+    mList.editItem(item, 0);
+    auto* editor = mList.viewport()->findChild<QLineEdit*>();
+    if (editor == nullptr) {
+        return;
+    }
+    if (!typed.isEmpty()) {
+        editor->setText(typed);
+        editor->setModified(true);
+    }
+    editor->setFocus();
+}
+
 void HdrListCtrl::DeleteHighlighted(bool confirm) {
     if (mHLightIndex < 0) {
         return;
@@ -150,40 +160,33 @@ void HdrListCtrl::DeleteHighlighted(bool confirm) {
                                      QStringLiteral("Sure you want to delete that node?"))) {
         return;
     }
-    std::unique_ptr<QTreeWidgetItem> removed(mList.takeTopLevelItem(mHLightIndex));
-    gNodeList.RemoveNode(mType, static_cast<short>(mHLightIndex));
-    mHLightIndex = -1;
-    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateRemoved, -1});
+    const int index = mHLightIndex;
+    UnHighlight();
+    mEditor.Remove(mType, index);
 }
 
 void HdrListCtrl::OnEndListLabelEdit(int index, const std::optional<QString>& text) {
-    mEditIndex = -1;
+    // Cancelling an edit is no mistake.
+    if (!text) {
+        return;
+    }
     FComplex value;
-    const QByteArray bytes = text ? text->toUtf8() : QByteArray();
-    if (!text || !ParseNodeValue(bytes.constData(), mUnits, &value)) {
+    const QByteArray bytes = text->toUtf8();
+    if (!ParseNodeValue(bytes.constData(), mUnits, &value)) {
         mRunner.Message(this, QStringLiteral("Hey Buddy!"), EditErrorText(),
                         ModalRunner::Icon::Error);
         return;
     }
-    QTreeWidgetItem* item = mList.topLevelItem(index);
-    if (item == nullptr) {
-        return;
-    }
-    ReplaceGlobalEntry(index, value);
-    item->setText(0, QString::fromStdString(NodeValueText(value, mUnits)));
-    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateChanged, index});
+    const FNode old = gNodeList.GetNodeByIndex(mType, static_cast<short>(index));
+    FNode edited(mType, value, old.Conjugate(), 1);
+    mEditor.Change(mType, index, edited, QStringLiteral("Edit ") + DesignEditor::TypeName(mType));
 }
 
 void HdrListCtrl::OnRListClick(QPoint pos) {
     QTreeWidgetItem* item = mList.itemAt(pos);
     const int index = item != nullptr ? mList.indexOfTopLevelItem(item) : -1;
     if (index >= 0 && GlyphRect(index).contains(pos)) {
-        SetLineImage(item, 1 - LineImage(index));
-        const FNode old = gNodeList.GetNodeByIndex(mType, static_cast<short>(index));
-        FNode toggled = old;
-        toggled.SetConjugate(!old.Conjugate());
-        gNodeList.ReplaceNode(old, toggled);
-        emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateChanged, index});
+        mEditor.TogglePair(mType, index);
     }
     // The workspace takes the deletion keys.
     window()->activateWindow();
@@ -239,16 +242,14 @@ bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {
             OnRListClick(mouse->position().toPoint());
             return true;
         }
+        // A left press on a line selects its node, as a press on the plane does.
+        QTreeWidgetItem* item = mList.itemAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && item != nullptr) {
+            emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateSelect,
+                                          mList.indexOfTopLevelItem(item)});
+        }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void HdrListCtrl::ReplaceGlobalEntry(int index, FComplex value) {
-    const bool conjugate = LineImage(index) == 1;
-    const FNode newNode(mType, value, conjugate, 1);
-    const FNode oldNode(mType, gNodeList.GetNodeByIndex(mType, static_cast<short>(index)).Value(),
-                        conjugate, 1);
-    gNodeList.ReplaceNode(oldNode, newNode);
 }
 
 void HdrListCtrl::SetLineImage(QTreeWidgetItem* item, int image) {
@@ -258,13 +259,17 @@ void HdrListCtrl::SetLineImage(QTreeWidgetItem* item, int image) {
 
 void HdrListCtrl::SetLineHighlight(QTreeWidgetItem* item, bool on) {
     const QPalette& p = mList.palette();
-    item->setBackground(0, on ? p.brush(QPalette::Highlight) : QBrush());
-    item->setForeground(0, on ? p.brush(QPalette::HighlightedText) : QBrush());
+    item->setBackground(0, on ? p.brush(QPalette::Active, QPalette::Highlight) : QBrush());
+    item->setForeground(0, on ? p.brush(QPalette::Active, QPalette::HighlightedText) : QBrush());
+    QFont font = mList.font();
+    font.setBold(on);
+    item->setFont(0, font);
 }
 
-void HdrListCtrl::EditCancelled(QWidget*, QAbstractItemDelegate::EndEditHint hint) {
-    if (hint == QAbstractItemDelegate::RevertModelCache && mEditIndex >= 0) {
-        OnEndListLabelEdit(mEditIndex, std::nullopt);
+void HdrListCtrl::EditClosed() {
+    // Back to the workspace, which takes Delete, the arrow keys and typing.
+    if (parentWidget() != nullptr) {
+        parentWidget()->setFocus();
     }
 }
 

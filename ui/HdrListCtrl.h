@@ -9,20 +9,23 @@
 
 #include <optional>
 
+class DesignEditor;
 class ModalRunner;
 struct NodeUpdateMsg;
 
 // The list of the poles or of the zeros beside the z-plane, one line per node in the
-// current units, where values are typed, pairs toggled and highlighted nodes deleted.
+// current units, where nodes are selected, values typed, pairs toggled and the
+// highlighted node deleted. The highlight is the list's only mark of a line.
 class HdrListCtrl : public QWidget {
     Q_OBJECT
 public:
-    explicit HdrListCtrl(ModalRunner& runner, QWidget* parent = nullptr);
+    HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* parent = nullptr);
 
     // Chooses the node type shown (2 poles, 4 zeros) and the glyph bitmaps of a single
     // node and of a pair. Called once, right after construction.
     void SetBitmapResID(int type, int singleId, int pairId);
     void SetUnits(int units) { mUnits = units; }
+    int Type() const { return mType; }
 
     // Rebuilds the lines from gNodeList. The highlight stays on its line index (off
     // when that line is gone).
@@ -32,12 +35,14 @@ public:
     // Highlights line index and, unless noEdit, starts editing its text.
     void HighlightNode(int index, bool noEdit);
     void UnHighlight();
+    // Opens the highlighted line for typing; typed, when not empty, replaces its text.
+    void EditHighlighted(const QString& typed);
     // Deletes the highlighted node, after asking when confirm is set.
     void DeleteHighlighted(bool confirm);
 
     // End of an in-place edit of line index: text is absent when the edit was
-    // cancelled. A valid value replaces the node; anything else is answered with a
-    // message and changes nothing.
+    // cancelled, which changes nothing. A valid value replaces the node; anything
+    // else is answered with a message and changes nothing.
     void OnEndListLabelEdit(int index, const std::optional<QString>& text);
     // A right click at a point of the list's viewport.
     void OnRListClick(QPoint pos);
@@ -67,8 +72,6 @@ private:
     class LabelEditDelegate : public QStyledItemDelegate {
     public:
         explicit LabelEditDelegate(HdrListCtrl& owner) : mOwner(owner) {}
-        QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const override;
         void setModelData(QWidget* editor, QAbstractItemModel* model,
                           const QModelIndex& index) const override;
         QRect DecorationRect(const QTreeWidget& list, const QModelIndex& index) const;
@@ -77,13 +80,13 @@ private:
         HdrListCtrl& mOwner;
     };
 
-    void ReplaceGlobalEntry(int index, FComplex value);
     void SetLineImage(QTreeWidgetItem* item, int image);
     void SetLineHighlight(QTreeWidgetItem* item, bool on);
-    void EditCancelled(QWidget* editor, QAbstractItemDelegate::EndEditHint hint);
+    void EditClosed();
     QString EditErrorText() const;
 
     ModalRunner& mRunner;
+    DesignEditor& mEditor;
     int mType = kNodeZero;
     int mHLightIndex = -1;
     int mUnits = 125;
@@ -92,6 +95,4 @@ private:
     LabelEditDelegate mDelegate;
     QTreeWidget mList;
     QIcon imageSmall[2];
-    // The line being edited, -1 when none.
-    int mEditIndex = -1;
 };

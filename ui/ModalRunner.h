@@ -25,6 +25,7 @@ struct FileDialogRequest {
 class ModalRunner {
 public:
     enum class Icon { Information, Error };
+    enum class Choice { Save, Discard, Cancel };
 
     virtual ~ModalRunner() = default;
 
@@ -33,6 +34,8 @@ public:
                          Icon icon) = 0;
     // A Yes/No question; true only when the answer is Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
+    // A question about unsaved changes with Save, Discard and Cancel buttons.
+    virtual Choice AskSaveChanges(QWidget* owner, const QString& caption, const QString& text) = 0;
     // Full path of an existing file to open, or empty when cancelled.
     virtual QString OpenFileName(QWidget* owner, const FileDialogRequest& request) = 0;
     // Full path to save to (an existing file only after the user agreed to replace

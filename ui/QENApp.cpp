@@ -34,4 +34,9 @@ void CQENApp::InitInstance() {
     }
     mMainWindow->show();
     mSplash->raise();
+    // winqen FILE.pzd opens the design given, as a file manager asks it to.
+    const QStringList args = arguments();
+    if (args.size() > 1) {
+        mMainWindow->OpenDesign(args.at(1));
+    }
 }

@@ -16,7 +16,8 @@ public:
     CQENApp(int& argc, char** argv);
     ~CQENApp() override;
 
-    // Shows the splash and the centred main window.
+    // Shows the splash and the centred main window, with the design file named by the
+    // first command-line argument when there is one.
     void InitInstance();
 
 private:

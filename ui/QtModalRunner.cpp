@@ -24,6 +24,21 @@ bool QtModalRunner::AskYesNo(QWidget* owner, const QString& caption, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
+ModalRunner::Choice QtModalRunner::AskSaveChanges(QWidget* owner, const QString& caption,
+                                                  const QString& text) {
+    QMessageBox box(QMessageBox::Warning, caption, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return Choice::Save;
+    case QMessageBox::Discard:
+        return Choice::Discard;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 QString QtModalRunner::OpenFileName(QWidget* owner, const FileDialogRequest& request) {
     QFileDialog dialog(owner, QString(), request.initialName, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -7,6 +7,7 @@ class QtModalRunner : public ModalRunner {
 public:
     void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+    Choice AskSaveChanges(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
     QColor ChooseColour(QWidget* owner, const QColor& initial) override;

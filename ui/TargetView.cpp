@@ -1,6 +1,7 @@
 #include "ui/TargetView.h"
 
 #include "analysis/NodeValueText.h"
+#include "ui/DesignEditor.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
@@ -16,6 +17,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace {
 
@@ -26,15 +32,18 @@ bool IsNodeDrag(const QDropEvent* event) {
            event->mimeData()->hasFormat(kNodeDragFormat);
 }
 
+// One wheel notch, and one Zoom In or Zoom Out.
+constexpr double kZoomStep = 1.25;
+
 int TypeOfCode(int code) {
     return (code & kDragPole) != 0 ? kNodePole : kNodeZero;
 }
 
 } // namespace
 
-TargetView::TargetView(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mBkColour(ButtonFaceRef()), mainFont(LabelFont()),
-      theDrop(runner) {
+TargetView::TargetView(ModalRunner& runner, DesignEditor& editor, QWidget* parent)
+    : QWidget(parent), mRunner(runner), mEditor(editor), mBkColour(ButtonFaceRef()),
+      mainFont(LabelFont()), theDrop(runner) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (!theDrop.Register(this)) {
@@ -67,6 +76,39 @@ void TargetView::UpdateFromNodeList() {
     DrawTarget();
 }
 
+void TargetView::ShowCausality() {
+    if (pStatusBar != nullptr) {
+        pStatusBar->SetText(1, gNodeList.Causal() ? QStringLiteral("Causal")
+                                                  : QStringLiteral("Non-Causal"));
+    }
+}
+
+void TargetView::SetView(const PlaneView& view) {
+    mView = view;
+    mGeom = PlaneGeometry::ForView(width(), height(), mView.zoom, mView.centre);
+    DrawTarget();
+}
+
+void TargetView::ZoomIn() {
+    SetView(ZoomedAbout(mView, size(), rect().center(), kZoomStep));
+}
+
+void TargetView::ZoomOut() {
+    SetView(ZoomedAbout(mView, size(), rect().center(), 1.0 / kZoomStep));
+}
+
+void TargetView::FitAll() {
+    std::vector<FComplex> points;
+    for (const int type : {kNodePole, kNodeZero}) {
+        for (short i = 0; i < gNodeList.GetListCount(type); ++i) {
+            const FComplex z = gNodeList.GetNodeByIndex(type, i).Value();
+            points.push_back(z);
+            points.push_back(z.Conj());
+        }
+    }
+    SetView(Fitting(size(), points));
+}
+
 void TargetView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, mCanvas);
@@ -74,14 +116,19 @@ void TargetView::paintEvent(QPaintEvent*) {
 
 void TargetView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    mGeom = PlaneGeometry::ForSize(width(), height());
     mCanvas = QImage(size(), QImage::Format_RGB32);
-    DrawTarget();
+    SetView(mView);
 }
 
 void TargetView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     UpdateStatusBar(p);
+    if (mPanFrom && (event->buttons() & Qt::MiddleButton) != 0) {
+        const QPoint from = *mPanFrom;
+        mPanFrom = p;
+        SetView(Panned(mView, size(), p - from));
+        return;
+    }
     if (mDragArmed && (event->buttons() & Qt::LeftButton) != 0 &&
         (p - mPressPoint).manhattanLength() >= QApplication::startDragDistance()) {
         mDragArmed = false;
@@ -95,11 +142,30 @@ void TargetView::mousePressEvent(QMouseEvent* event) {
         LeftPress(p);
     } else if (event->button() == Qt::RightButton) {
         RightPress(p);
+    } else if (event->button() == Qt::MiddleButton) {
+        mPanFrom = p;
     }
 }
 
 void TargetView::mouseReleaseEvent(QMouseEvent*) {
     mDragArmed = false;
+    mPanFrom.reset();
+}
+
+void TargetView::wheelEvent(QWheelEvent* event) {
+    // One notch of an ordinary wheel is 120.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0) {
+        SetView(
+            ZoomedAbout(mView, size(), event->position().toPoint(), std::pow(kZoomStep, notches)));
+    }
+    event->accept();
+}
+
+QPoint TargetView::DragPoint(QPoint pt, Qt::KeyboardModifiers modifiers) {
+    mSnap = (modifiers & Qt::ShiftModifier) != 0;
+    return mSnap ? mGeom.Complex2Point(SnapToGuides(mGeom.Point2Complex(pt), mGeom.SnapTolerance()))
+                 : pt;
 }
 
 void TargetView::dragEnterEvent(QDragEnterEvent* event) {
@@ -116,7 +182,8 @@ void TargetView::dragMoveEvent(QDragMoveEvent* event) {
         event->ignore();
         return;
     }
-    event->setDropAction(theDrop.OnDragOver(this, event->position().toPoint()));
+    const QPoint p = DragPoint(event->position().toPoint(), event->modifiers());
+    event->setDropAction(theDrop.OnDragOver(this, p));
     event->accept();
 }
 
@@ -129,7 +196,7 @@ void TargetView::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    if (theDrop.OnDrop(this, event->position().toPoint())) {
+    if (theDrop.OnDrop(this, DragPoint(event->position().toPoint(), event->modifiers()))) {
         event->setDropAction(Qt::MoveAction);
         event->accept();
     } else {
@@ -164,13 +231,14 @@ void TargetView::RightPress(QPoint pt) {
     if (mRunner.Popup(*operations, mapToGlobal(pt)) != remove) {
         return;
     }
-    const int index = gNodeList.GetIndexOfNode(n);
-    gNodeList.RemoveNode(n);
-    emit nodeUpdate(NodeUpdateMsg{nullptr, ListBitOfType(n.Type()) | kUpdateRemoved, index});
+    mEditor.Remove(n.Type(), gNodeList.GetIndexOfNode(n));
 }
 
 FNode TargetView::DraggedNode(QPoint pt, int code) const {
-    return FNode(TypeOfCode(code), mGeom.Point2Complex(pt), (code & kDragPairBit) != 0, 1);
+    const FComplex z = mGeom.Point2Complex(pt);
+    // The snapped pixel lies within a pixel of its guide; snapping again lands exactly.
+    return FNode(TypeOfCode(code), mSnap ? SnapToGuides(z, mGeom.SnapTolerance()) : z,
+                 (code & kDragPairBit) != 0, 1);
 }
 
 void TargetView::SendRTDragMessage(QPoint pt, int code) {
@@ -186,21 +254,18 @@ void TargetView::SendRTDragMessage(QPoint pt, int code) {
 }
 
 void TargetView::DropNode(QPoint pt, int code) {
-    DrawNode(pt, code, false);
     const FNode node = DraggedNode(pt, code);
-    NodeUpdateMsg msg{this, ListBitOfType(node.Type()), gDragIndex};
+    // The design goes back to where the drag began, so that the drop is one edit.
+    UndoDragPreview();
     if (gDragIndex < 0) {
-        gNodeList.AddNode(node);
-        msg.what |= kUpdateAdded;
+        mEditor.Add(node);
     } else {
-        gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)),
-                              node);
-        msg.what |= kUpdateChanged;
+        mEditor.Change(node.Type(), gDragIndex, node,
+                       QStringLiteral("Move ") + DesignEditor::TypeName(node.Type()));
     }
-    emit nodeUpdate(msg);
 }
 
-void TargetView::RestoreCanceledDrag() {
+void TargetView::UndoDragPreview() {
     const int type = TypeOfCode(gDragType);
     if (mDragRestoreNode.Type() == kNodeNone) {
         gNodeList.RemoveNode(type, static_cast<short>(gDragIndex));
@@ -209,7 +274,12 @@ void TargetView::RestoreCanceledDrag() {
         gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(type, static_cast<short>(gDragIndex)),
                               mDragRestoreNode);
     }
-    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(type) | kUpdateLiveDrag, gDragIndex});
+}
+
+void TargetView::RestoreCanceledDrag() {
+    UndoDragPreview();
+    emit nodeUpdate(
+        NodeUpdateMsg{this, ListBitOfType(TypeOfCode(gDragType)) | kUpdateLiveDrag, gDragIndex});
 }
 
 void TargetView::UpdateStatusBar(QPoint pt) {
@@ -218,8 +288,7 @@ void TargetView::UpdateStatusBar(QPoint pt) {
     }
     const FComplex z = mGeom.Point2Complex(pt);
     pStatusBar->SetText(0, QString::fromStdString(NodeValueText(z, mUnits)));
-    pStatusBar->SetText(1, gNodeList.Causal() ? QStringLiteral("Causal")
-                                              : QStringLiteral("Non-Causal"));
+    ShowCausality();
 }
 
 FNode TargetView::FindNodeInArea(QPoint pt) {
@@ -227,7 +296,8 @@ FNode TargetView::FindNodeInArea(QPoint pt) {
 }
 
 void TargetView::DrawNode(QPoint pt, int code, bool invert) {
-    const std::vector<QPoint> pixels = NodeGlyphPixels(pt, code, mGeom.cy);
+    const std::vector<QPoint> pixels =
+        NodeGlyphPixels(pt, code, mGeom.Complex2Point(FComplex()).y());
     if (pixels.empty() || mCanvas.isNull()) {
         return;
     }
@@ -252,14 +322,16 @@ void TargetView::DrawTarget() {
         painter.fillRect(r, back);
         painter.setPen(grid);
         painter.setBrush(back);
-        painter.drawEllipse(QPoint(mGeom.cx, mGeom.cy), mGeom.radius, mGeom.radius);
-        painter.drawLine(mGeom.cx, r.top(), mGeom.cx, r.bottom());
-        painter.drawLine(r.left(), mGeom.cy, r.right(), mGeom.cy);
+        const QPoint origin = mGeom.Complex2Point(FComplex());
+        const int radius = static_cast<int>(std::min(mGeom.radius, 1e6));
+        painter.drawEllipse(origin, radius, radius);
+        painter.drawLine(origin.x(), r.top(), origin.x(), r.bottom());
+        painter.drawLine(r.left(), origin.y(), r.right(), origin.y());
         painter.setFont(mainFont);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(back);
-        DrawTextAt(painter, QPoint(mGeom.cx + 5, 1), QStringLiteral("Im(z)"));
-        DrawTextAt(painter, QPoint(1, mGeom.cy + 2), QStringLiteral("Re(z)"));
+        DrawTextAt(painter, QPoint(origin.x() + 5, 1), QStringLiteral("Im(z)"));
+        DrawTextAt(painter, QPoint(1, origin.y() + 2), QStringLiteral("Re(z)"));
     }
     DrawFromNodeList();
     {
@@ -275,8 +347,36 @@ void TargetView::DrawFromNodeList() {
         const int single = type == kNodePole ? kDragPole : kDragZero;
         for (short i = 0; i < gNodeList.GetListCount(type); ++i) {
             const FNode n = gNodeList.GetNodeByIndex(type, i);
-            DrawNode(mGeom.Complex2Point(n.Value()), single | (n.Conjugate() ? kDragPairBit : 0),
-                     false);
+            const QPointF at = mGeom.ToPixel(n.Value());
+            const QPointF mirror = mGeom.ToPixel(n.Value().Conj());
+            const bool inside = InsideView(size(), at);
+            if (inside && (!n.Conjugate() || InsideView(size(), mirror))) {
+                DrawNode(mGeom.Complex2Point(n.Value()),
+                         single | (n.Conjugate() ? kDragPairBit : 0), false);
+                continue;
+            }
+            // Each member on its own: a glyph when it shows, else an arrow towards it.
+            for (const QPointF member : n.Conjugate() ? std::vector{at, mirror} : std::vector{at}) {
+                if (InsideView(size(), member)) {
+                    DrawNode(member.toPoint(), single, false);
+                } else {
+                    DrawEdgeArrow(member, single);
+                }
+            }
         }
     }
+}
+
+void TargetView::DrawEdgeArrow(QPointF point, int code) {
+    const EdgeArrow arrow = EdgeArrowFor(size(), point, 4);
+    QPainter painter(&mCanvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(arrow.tip);
+    painter.rotate(arrow.angle * 180.0 / std::numbers::pi);
+    const QColor colour = ColourFromRef((code & kDragPole) != 0 ? mPoleColour : mZeroColour);
+    painter.setPen(colour);
+    painter.setBrush(colour);
+    const QPointF head[] = {QPointF(0, 0), QPointF(-9, -5), QPointF(-9, 5)};
+    painter.drawPolygon(head, 3);
+    update();
 }

@@ -9,18 +9,21 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
+class DesignEditor;
 class ModalRunner;
 class StatusBar;
 struct NodeUpdateMsg;
 
 // The z-plane picture, where nodes are selected, dragged, deleted and dropped from the
-// palette. It draws into its own image, which painting copies to the screen, so that
-// drag feedback XORed onto it is undone exactly by drawing it again.
+// palette, and which zooms (wheel, ZoomIn, ZoomOut, FitAll) and pans (middle button).
+// It draws into its own image, which painting copies to the screen, so that drag
+// feedback XORed onto it is undone exactly by drawing it again.
 class TargetView : public QWidget {
     Q_OBJECT
 public:
-    explicit TargetView(ModalRunner& runner, QWidget* parent = nullptr);
+    TargetView(ModalRunner& runner, DesignEditor& editor, QWidget* parent = nullptr);
 
     void SetBkColour(uint32_t colour);
     void SetGridColour(uint32_t colour);
@@ -33,6 +36,16 @@ public:
 
     // Redraws the picture at once from gNodeList.
     void UpdateFromNodeList();
+    // Writes whether the design is causal into the status bar.
+    void ShowCausality();
+
+    // Magnify or shrink about the view's middle.
+    void ZoomIn();
+    void ZoomOut();
+    // Shows every node and the unit circle.
+    void FitAll();
+    void SetView(const PlaneView& view);
+    const PlaneView& View() const { return mView; }
 
     const PlaneGeometry& Geometry() const { return mGeom; }
     // What the view shows.
@@ -50,6 +63,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
@@ -70,12 +84,19 @@ private:
     void RightPress(QPoint pt);
     void DrawTarget();
     void DrawFromNodeList();
+    // The arrow at the edge that points to a node outside the view.
+    void DrawEdgeArrow(QPointF point, int code);
+    // Puts back what the live preview of a drag changed, telling no one.
+    void UndoDragPreview();
+    // The pixel a drag at pt stands for: with Shift, snapped to a guide.
+    QPoint DragPoint(QPoint pt, Qt::KeyboardModifiers modifiers);
     // May turn a conjugate node to its member nearest pt (see FNodeList).
     FNode FindNodeInArea(QPoint pt);
     // The node a drag code stands for at a pixel, order 1.
     FNode DraggedNode(QPoint pt, int code) const;
 
     ModalRunner& mRunner;
+    DesignEditor& mEditor;
     StatusBar* pStatusBar = nullptr;
     uint32_t mGridColour = 0;
     uint32_t mBkColour;
@@ -84,10 +105,15 @@ private:
     QFont mainFont;
     int mUnits = 125;
     PlaneGeometry mGeom;
+    PlaneView mView;
     FNode mDragRestoreNode = FNode::None();
     RkDropTarget theDrop;
     QImage mCanvas;
     // A drag of the pressed node starts once the pointer has moved far enough.
     bool mDragArmed = false;
     QPoint mPressPoint;
+    // Where the middle button last was while panning; null when not panning.
+    std::optional<QPoint> mPanFrom;
+    // The dragged node lands on the guide it was snapped to.
+    bool mSnap = false;
 };

@@ -31,8 +31,9 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 }
 
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), targetView(runner, this), leftGrid(runner, this), rightGrid(runner, this),
-      graphView(this), statusView(2, this), dragView(runner, this) {
+    : QWidget(parent), targetView(runner, mEditor, this), leftGrid(runner, mEditor, this),
+      rightGrid(runner, mEditor, this), graphView(this), statusView(2, this),
+      dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -43,6 +44,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     leftGrid.SetBitmapResID(kNodeZero, kBitmapZero, kBitmapZeroPair);
     rightGrid.SetBitmapResID(kNodePole, kBitmapPole, kBitmapPolePair);
     targetView.SetStatusBar(&statusView);
+    connect(&mEditor, &DesignEditor::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
@@ -50,25 +52,34 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
 }
 
 void ZPlaneDesign::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    const bool changed = (msg.what & kUpdateChanged) != 0;
+    const bool added = (msg.what & kUpdateAdded) != 0;
+    const bool removed = (msg.what & kUpdateRemoved) != 0;
+    if (changed || added || removed || (msg.what & kUpdateLiveDrag) != 0) {
+        targetView.ShowCausality();
+    }
     if ((msg.what & kUpdateLiveDrag) != 0) {
         graphView.UpdateFromNodeList();
         return;
     }
     if ((msg.what & kUpdateSelect) != 0) {
-        if ((msg.what & kUpdatePoles) != 0) {
-            leftGrid.UnHighlight();
-            rightGrid.HighlightNode(msg.index, false);
-        } else {
-            rightGrid.UnHighlight();
-            leftGrid.HighlightNode(msg.index, false);
+        HdrListCtrl& chosen = (msg.what & kUpdatePoles) != 0 ? rightGrid : leftGrid;
+        HdrListCtrl& other = &chosen == &rightGrid ? leftGrid : rightGrid;
+        other.UnHighlight();
+        // A press on the plane may have turned a pair to its other member.
+        if (msg.who != &chosen) {
+            chosen.UpdateFromNodeList();
         }
-        // The deletion keys come here.
+        chosen.HighlightNode(msg.index, true);
+        // The keys that act on the selected node come here.
         setFocus();
         activateWindow();
     }
-    const bool changed = (msg.what & kUpdateChanged) != 0;
-    const bool added = (msg.what & kUpdateAdded) != 0;
-    const bool removed = (msg.what & kUpdateRemoved) != 0;
+    if (added || removed) {
+        // Lines have moved: no highlight may point at another node than the one chosen.
+        leftGrid.UnHighlight();
+        rightGrid.UnHighlight();
+    }
     if (changed || added || removed) {
         if (msg.who != &leftGrid && (msg.what & kUpdateZeros) != 0) {
             leftGrid.UpdateFromNodeList();
@@ -107,10 +118,6 @@ void ZPlaneDesign::ChangeSampleRate(int rate) {
     graphView.SetSampleRate(rate);
 }
 
-void ZPlaneDesign::Reset() {
-    gNodeList.Clear(kNodeBoth);
-}
-
 void ZPlaneDesign::CopyToClipboard() {
     CopyWndToClipboard(&targetView, QRect());
 }
@@ -135,12 +142,59 @@ void ZPlaneDesign::resizeEvent(QResizeEvent* event) {
 }
 
 void ZPlaneDesign::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+    const double step = (event->modifiers() & Qt::ShiftModifier) != 0 ? 0.01 : 0.001;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
         leftGrid.DeleteHighlighted(mConfirm);
         rightGrid.DeleteHighlighted(mConfirm);
         return;
+    case Qt::Key_Left:
+        return Nudge(-step, 0);
+    case Qt::Key_Right:
+        return Nudge(step, 0);
+    case Qt::Key_Up:
+        return Nudge(0, step);
+    case Qt::Key_Down:
+        return Nudge(0, -step);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        if (HdrListCtrl* list = SelectedList()) {
+            list->EditHighlighted(QString());
+        }
+        return;
+    default:
+        break;
+    }
+    // Typing a value starts editing the selected node's line with what was typed.
+    const QString typed = event->text();
+    HdrListCtrl* list = SelectedList();
+    if (list != nullptr && !typed.isEmpty() && typed.front().isPrint() &&
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+        list->EditHighlighted(typed);
+        return;
     }
     QWidget::keyPressEvent(event);
+}
+
+HdrListCtrl* ZPlaneDesign::SelectedList() {
+    if (leftGrid.HighlightIndex() >= 0) {
+        return &leftGrid;
+    }
+    return rightGrid.HighlightIndex() >= 0 ? &rightGrid : nullptr;
+}
+
+void ZPlaneDesign::Nudge(double dx, double dy) {
+    HdrListCtrl* list = SelectedList();
+    if (list == nullptr) {
+        return;
+    }
+    const int type = list->Type();
+    const int index = list->HighlightIndex();
+    FNode node = gNodeList.GetNodeByIndex(type, static_cast<short>(index));
+    node.SetValue(FComplex(node.Value().r + dx, node.Value().i + dy));
+    mEditor.Change(type, index, node, QStringLiteral("Move ") + DesignEditor::TypeName(type));
 }
 
 void ZPlaneDesign::ResizeUserInterface() {

@@ -2,6 +2,7 @@
 
 #include "core/FNodeList.h"
 #include "persist/QENPref.h"
+#include "ui/DesignEditor.h"
 #include "ui/DragView.h"
 #include "ui/GraphView.h"
 #include "ui/HdrListCtrl.h"
@@ -37,8 +38,10 @@ struct WorkspaceLayout {
 
 // The main window's workspace: lays out the z-plane view, the zero and pole lists,
 // the palette, a status bar and the compact response view, hands colours, units and
-// the sampling rate down to them, deletes the highlighted node on Backspace or
-// Delete, and routes the node-update notification to the views concerned.
+// the sampling rate down to them, and routes the node-update notification to the
+// views concerned. It keeps one node selected across both lists and takes the keys
+// that act on it: Backspace or Delete deletes it, the arrow keys nudge it (by 0.001,
+// 0.01 with Shift), and typing, Enter or F2 opens its line for a new value.
 class ZPlaneDesign : public QWidget {
     Q_OBJECT
 public:
@@ -51,14 +54,13 @@ public:
     void ChangeUnits(int units);
     void ChangeSampleRate(int rate);
     void SetConfirm(bool confirm) { mConfirm = confirm; }
-    // Empties the design; the caller sends the notification.
-    void Reset();
     void CopyToClipboard();
     bool SaveDesignToFile(const char* fileName) const;
     // Replaces the design by the file's nodes; false (design unchanged) when the file
     // cannot be read or is not a valid design.
     bool LoadDesignFromFile(const char* fileName);
 
+    DesignEditor& Editor() { return mEditor; }
     TargetView& Target() { return targetView; }
     HdrListCtrl& ZeroList() { return leftGrid; }
     HdrListCtrl& PoleList() { return rightGrid; }
@@ -76,7 +78,12 @@ protected:
 
 private:
     void ResizeUserInterface();
+    // The list holding the selected node, or null.
+    HdrListCtrl* SelectedList();
+    void Nudge(double dx, double dy);
 
+    // Before the views, which edit through it.
+    DesignEditor mEditor;
     TargetView targetView;
     HdrListCtrl leftGrid;
     HdrListCtrl rightGrid;

@@ -18,6 +18,16 @@ bool ScriptedRunner::AskYesNo(QWidget*, const QString&, const QString& text) {
     return answer;
 }
 
+ModalRunner::Choice ScriptedRunner::AskSaveChanges(QWidget*, const QString&, const QString& text) {
+    questions << text;
+    if (saveAnswers.empty()) {
+        return Choice::Cancel;
+    }
+    const Choice answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
 QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogRequest& request) {
     fileDialogs.push_back(request);
     if (fileAnswers.empty()) {

@@ -22,6 +22,7 @@ public:
 
     void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+    Choice AskSaveChanges(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;
     QColor ChooseColour(QWidget* owner, const QColor& initial) override;
@@ -33,6 +34,7 @@ public:
 
     // Answers, used front first; an empty queue answers No or Cancel.
     std::deque<bool> yesNoAnswers;
+    std::deque<Choice> saveAnswers;
     std::deque<QString> fileAnswers;
     std::deque<QColor> colourAnswers;
     // Index of the popup menu item to choose; -1 closes the menu without a choice.
