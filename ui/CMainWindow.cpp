@@ -78,6 +78,8 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
 }
 
 CMainWindow::~CMainWindow() {
+    // The history goes with the workspace, after the title it would update.
+    disconnect(&mZPlaneDesign.Editor().Stack(), nullptr, this, nullptr);
     WritePrefFile(mPrefs, mPrefPath);
 }
 

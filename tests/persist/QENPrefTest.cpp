@@ -23,7 +23,30 @@ TEST(QENPrefTest, DefaultsWriteTheKnownRecord) {
     TempDir dir;
     ASSERT_TRUE(WritePrefFile(QENPref(), dir.File("WinQEN.ini")));
     EXPECT_EQ(ReadFileBytes(dir.File("WinQEN.ini")), kDefaultRecord);
-    EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("no/such/WinQEN.ini")));
+    // A missing folder is made; one that cannot be (a file stands there) fails.
+    ASSERT_TRUE(WritePrefFile(QENPref(), dir.File("new/folder/WinQEN.ini")));
+    EXPECT_EQ(ReadFileBytes(dir.File("new/folder/WinQEN.ini")), kDefaultRecord);
+    EXPECT_FALSE(WritePrefFile(QENPref(), dir.File("WinQEN.ini/WinQEN.ini")));
+}
+
+TEST(QENPrefTest, FileIsFoundHereElseInTheDesktopsConfigurationFolder) {
+    struct Case {
+        bool here;
+        const char* xdg;
+        const char* home;
+        const char* path;
+    };
+    const Case cases[] = {
+        {true, "/x", "/home/u", "WinQEN.ini"},
+        {false, "/x", "/home/u", "/x/WinQEN/WinQEN.ini"},
+        {false, "", "/home/u", "/home/u/.config/WinQEN/WinQEN.ini"},
+        // A relative configuration folder is not to be used.
+        {false, "rel", "/home/u", "/home/u/.config/WinQEN/WinQEN.ini"},
+        {false, "", "", "WinQEN.ini"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChoosePrefPath(c.here, c.xdg, c.home), c.path) << c.xdg << ' ' << c.home;
+    }
 }
 
 TEST(QENPrefTest, MissingEmptyAndShortFilesReplaceOnlyTheBytesTheyHold) {

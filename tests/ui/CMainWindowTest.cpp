@@ -78,11 +78,14 @@ private:
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.3), true, 1));
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.0), false, 1));
     }
-    // Closes the window and reads back the preferences it wrote.
-    std::string WrittenPrefs() {
+    // Closes the window and reads back the preferences it wrote, by default where
+    // they go when none stood in the current folder.
+    std::string WrittenPrefs(const char* file = "WinQEN/WinQEN.ini") {
         mWindow.reset();
-        return ReadFileBytes(Path("WinQEN.ini"));
+        return ReadFileBytes(Path(file));
     }
+    // An undoable edit, which the design has to be asked about before it is lost.
+    void Edit() { Window().Design().Editor().Add(FNode(kNodePole, FComplex(0.1, 0.2), false, 1)); }
 
 private slots:
     void initTestCase() { mHome = QDir::currentPath(); }
@@ -91,6 +94,7 @@ private slots:
     void init() {
         mDir = std::make_unique<QTemporaryDir>();
         QDir::setCurrent(mDir->path());
+        qputenv("XDG_CONFIG_HOME", mDir->path().toUtf8());
         gNodeList.Clear(kNodeBoth);
         mRunner = ScriptedRunner();
     }
@@ -152,7 +156,7 @@ private slots:
         QVERIFY(!Checked(kCmdConfirmation));
         QCOMPARE(w.Design().Graph().SampleRate(), rateWritten);
         QCOMPARE(Rgb(w.Design().Target().Picture(), QPoint(20, 20)), 0x0D0A0Du);
-        const std::string written = WrittenPrefs();
+        const std::string written = WrittenPrefs("WinQEN.ini");
         QENPref read;
         DecodePrefs(reinterpret_cast<const uint8_t*>(written.data()), written.size(), &read);
         QCOMPARE(read.sampleFreqPref, rateWritten);
@@ -187,25 +191,80 @@ private slots:
 
     void saveSaveAsAndNew() {
         CMainWindow& w = Window();
-        AddDesignNodes();
-        // A cancelled Save As neither writes nor names the design.
-        Trigger(kCmdSaveAs);
-        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("Untitled"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
-        QVERIFY(!QFile::exists(QStringLiteral("Untitled")));
+        Edit();
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled*"));
+        QCOMPARE(w.Action(kCmdUndo)->text(), QStringLiteral("Undo Add Pole"));
+        // Save of a design never saved asks for a name; cancelled, nothing is written.
         Trigger(kCmdSave);
-        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  Untitled"));
-        QCOMPARE(ReadFileBytes(Path("Untitled")), CDesignPersistence::DesignText(gNodeList));
-        Trigger(kCmdSaveAs, "band.pzd");
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("Untitled.pzd"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled*"));
+        QCOMPARE(QDir(mDir->path()).entryList(QDir::Files), QStringList());
+        Trigger(kCmdSave, "band.pzd");
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + QPath("band.pzd"));
         QCOMPARE(ReadFileBytes(Path("band.pzd")), CDesignPersistence::DesignText(gNodeList));
         Trigger(kCmdSaveAs);
         QCOMPARE(mRunner.fileDialogs.back().initialName, QPath("band.pzd"));
+        // Undone back to what was saved, the design is unchanged again.
+        Trigger(kCmdUndo);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + QPath("band.pzd") + '*');
+        Trigger(kCmdRedo);
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN  ") + QPath("band.pzd"));
         Trigger(kCmdNew);
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
         QCOMPARE(w.Design().PoleList().LineCount(), 0);
         QVERIFY(mRunner.questions.isEmpty());
+        // New is undoable too.
+        Trigger(kCmdUndo);
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+    }
+
+    void unsavedChangesAreAskedAbout_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("answer");
+        // Whether the command went on, and whether the edit reached the file.
+        QTest::addColumn<bool>("done");
+        QTest::addColumn<bool>("saved");
+        const int save = int(ModalRunner::Choice::Save);
+        const int discard = int(ModalRunner::Choice::Discard);
+        const int cancel = int(ModalRunner::Choice::Cancel);
+        QTest::newRow("New, Save") << kCmdNew << save << true << true;
+        QTest::newRow("New, Discard") << kCmdNew << discard << true << false;
+        QTest::newRow("New, Cancel") << kCmdNew << cancel << false << false;
+        QTest::newRow("Open, Cancel") << kCmdOpen << cancel << false << false;
+        QTest::newRow("Open, Discard") << kCmdOpen << discard << true << false;
+        QTest::newRow("Exit, Discard") << kCmdExit << discard << true << false;
+        QTest::newRow("close box, Cancel") << 0 << cancel << false << false;
+        QTest::newRow("close box, Save") << 0 << save << true << true;
+    }
+
+    void unsavedChangesAreAskedAbout() {
+        QFETCH(int, command);
+        QFETCH(int, answer);
+        QFETCH(bool, done);
+        QFETCH(bool, saved);
+        WriteFileBytes(Path("other.pzd"), kDesign);
+        CMainWindow& w = Window();
+        Trigger(kCmdSaveAs, "mine.pzd");
+        const std::string before = ReadFileBytes(Path("mine.pzd"));
+        Edit();
+        mRunner.saveAnswers = {ModalRunner::Choice(answer)};
+        mRunner.fileAnswers = {QPath("other.pzd")};
+        if (command == 0) {
+            w.close();
+        } else {
+            Trigger(command);
+        }
+        QCOMPARE(mRunner.questions, QStringList{"Save changes to mine.pzd?"});
+        QCOMPARE(ReadFileBytes(Path("mine.pzd")) != before, saved);
+        const bool closing = command == 0 || command == kCmdExit;
+        QCOMPARE(w.isVisible(), !(closing && done));
+        if (!done) {
+            QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+            QVERIFY(w.windowTitle().endsWith('*'));
+        } else if (!closing) {
+            QCOMPARE(gNodeList.GetListCount(kNodePole), short(command == kCmdOpen ? 2 : 0));
+        }
     }
 
     void openReplacesTheDesign() {
@@ -382,7 +441,7 @@ private slots:
         QVERIFY(w.close());
         mWindow.reset();
         QVERIFY(last.isNull());
-        QVERIFY(QFile::exists(QStringLiteral("WinQEN.ini")));
+        QVERIFY(QFile::exists(QPath("WinQEN/WinQEN.ini")));
     }
 
     void colourDialogIsOneAndApplyReachesEveryView() {
