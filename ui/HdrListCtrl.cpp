@@ -9,6 +9,7 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -89,8 +90,12 @@ void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
 }
 
 void HdrListCtrl::UpdateFromNodeList() {
-    mList.clear();
-    for (short i = 0; i < gNodeList.GetListCount(mType); ++i) {
+    // Lines are rewritten in place, so that an editor that is closing keeps its line.
+    const short count = std::max<short>(gNodeList.GetListCount(mType), 0);
+    while (mList.topLevelItemCount() > count) {
+        delete mList.takeTopLevelItem(count);
+    }
+    for (short i = 0; i < count; ++i) {
         AddItemByIndex(i, gNodeList.GetNodeByIndex(mType, i));
     }
     // The highlight marks the line that a key press deletes, so it must stay visible.
@@ -231,6 +236,15 @@ void HdrListCtrl::resizeEvent(QResizeEvent* event) {
 void HdrListCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     Draw3dFrame(painter, rect());
+}
+
+void HdrListCtrl::keyPressEvent(QKeyEvent* event) {
+    // Enter that ended an edit stops here: the workspace would open the line again.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {

@@ -3,9 +3,52 @@
 #include "ViewDriver.h"
 #include "ui/NodeUpdateMsg.h"
 
+#include "persist/CDesignPersistence.h"
+
+#include <QLineEdit>
 #include <QTest>
 
+#include <functional>
+
 namespace {
+
+// The design's text, each pair by its upper member: pressing a pair's lower member
+// turns which member is stored, but not the design.
+std::string Design() {
+    FNodeList upper;
+    for (const int type : {kNodePole, kNodeZero}) {
+        for (short i = gNodeList.GetListCount(type) - 1; i >= 0; --i) {
+            FNode n = gNodeList.GetNodeByIndex(type, i);
+            if (n.Conjugate() && n.Value().i < 0) {
+                n.SetValue(n.Value().Conj());
+            }
+            upper.AddNode(n);
+        }
+    }
+    return CDesignPersistence::DesignText(upper);
+}
+
+// A press of the left button on line index of a list.
+void ClickLine(HdrListCtrl& list, int index) {
+    const QRect line = list.List().visualItemRect(list.List().topLevelItem(index));
+    QTest::mouseClick(list.List().viewport(), Qt::LeftButton, {}, line.center());
+}
+
+// A drag over the z-plane from one plane point to another; from none, a drag from
+// the palette of the kind paletteCode.
+void DragOnPlane(TargetView& view, std::optional<FComplex> from, FComplex to, int paletteCode) {
+    const PlaneGeometry& g = view.Geometry();
+    if (from) {
+        QTest::mousePress(&view, Qt::LeftButton, {}, g.Complex2Point(*from));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, g.Complex2Point(*from));
+    } else {
+        gDragType = paletteCode;
+        gDragIndex = -1;
+    }
+    view.DropTarget().OnDragEnter(&view);
+    view.DropTarget().OnDragOver(&view, g.Complex2Point(FComplex(to.r / 2, to.i / 2)));
+    view.DropTarget().OnDrop(&view, g.Complex2Point(to));
+}
 
 QRgb PixelAt(const TargetView& view, FComplex z) {
     return Rgb(view.Picture(), view.Geometry().Complex2Point(z));
@@ -107,6 +150,97 @@ private slots:
             << int(Qt::Key_Delete) << true << false << false << 0 << 1;
         QTest::newRow("other key") << int(Qt::Key_X) << true << true << true << 0 << 2;
         QTest::newRow("nothing highlighted") << backspace << false << true << true << 0 << 2;
+    }
+
+    // A node chosen on the plane, then another in the other list: Delete takes the
+    // node chosen last, and only its line is highlighted.
+    void deleteTakesTheNodeChosenLast() {
+        Workspace w;
+        QVERIFY(w.design.LoadDesignFromFile(QT_TESTCASE_SOURCEDIR "/../../examples/bandpass.pzd"));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
+        Click(&w.design.Target(),
+              w.design.Target().Geometry().Complex2Point(FComplex(0.45, 0.779423)));
+        QVERIFY(w.design.PoleList().LineHighlighted(0));
+        ClickLine(w.design.ZeroList(), 0);
+        QVERIFY(w.design.ZeroList().LineHighlighted(0));
+        QVERIFY(!w.design.PoleList().LineHighlighted(0));
+        const FNode kept = gNodeList.GetNodeByIndex(kNodeZero, 1);
+        w.runner.yesNoAnswers = {true};
+        QTest::keyClick(&w.design, Qt::Key_Delete);
+        QCOMPARE(w.runner.questions, QStringList{"Sure you want to delete that node?"});
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+        QCOMPARE(gNodeList.GetListCount(kNodeZero), short(1));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), kept);
+    }
+
+    // Every kind of edit, made as the user makes it, then all undone and redone: after
+    // each step the design is the one before or after that edit, and the lists and
+    // the status follow it.
+    void editsUndoAndRedo() {
+        Workspace w;
+        HdrListCtrl& poles = w.design.PoleList();
+        TargetView& plane = w.design.Target();
+        const std::vector<std::pair<QString, std::function<void()>>> edits = {
+            {"Add Pole", [&] { DragOnPlane(plane, {}, FComplex(0.5, 0.5), kDragPolePair); }},
+            {"Add Zero", [&] { DragOnPlane(plane, {}, FComplex(-0.5, 0.0), kDragZero); }},
+            {"Add Zero", [&] { DragOnPlane(plane, {}, FComplex(0.0, 0.5), kDragZero); }},
+            {"Move Pole",
+             [&] { DragOnPlane(plane, FComplex(0.5, -0.5), FComplex(0.25, -0.75), 0); }},
+            {"Edit Pole",
+             [&] {
+                 // The first key typed opens the line, which takes the rest.
+                 poles.HighlightNode(0, true);
+                 QTest::keyClick(&w.design, Qt::Key_0);
+                 auto* editor = poles.List().viewport()->findChild<QLineEdit*>();
+                 QTest::keyClicks(editor, ".5 60");
+                 QTest::keyClick(editor, Qt::Key_Return);
+                 QCoreApplication::processEvents();
+             }},
+            {"Move Pole", [&] { QTest::keyClick(&w.design, Qt::Key_Up, Qt::ShiftModifier); }},
+            {"Toggle Pole Pair",
+             [&] {
+                 QTest::mousePress(poles.List().viewport(), Qt::RightButton, {},
+                                   poles.GlyphRect(0).center());
+             }},
+            {"Delete Zero",
+             [&] {
+                 w.runner.popupChoice = 0;
+                 QTest::mousePress(&plane, Qt::RightButton, {},
+                                   plane.Geometry().Complex2Point(FComplex(-0.5, 0.0)));
+             }},
+            {"Delete Pole",
+             [&] {
+                 w.design.SetConfirm(false);
+                 Click(&plane, plane.Geometry().Complex2Point(FComplex(0.25, 0.443)));
+                 QTest::keyClick(&w.design, Qt::Key_Delete);
+             }},
+            {"New Design",
+             [&] { w.design.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design")); }},
+        };
+        QUndoStack& stack = w.design.Editor().Stack();
+        std::vector<std::string> designs = {Design()};
+        for (const auto& [name, edit] : edits) {
+            edit();
+            QCOMPARE(stack.undoText(), name);
+            QVERIFY2(Design() != designs.back(), qPrintable(name));
+            designs.push_back(Design());
+        }
+        const auto followed = [&] {
+            QCOMPARE(poles.LineCount(), int(gNodeList.GetListCount(kNodePole)));
+            QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
+            QCOMPARE(w.design.Status().Text(1),
+                     gNodeList.Causal() ? QStringLiteral("Causal") : QStringLiteral("Non-Causal"));
+        };
+        for (size_t step = edits.size(); step > 0; --step) {
+            stack.undo();
+            QCOMPARE(Design(), designs[step - 1]);
+            followed();
+        }
+        for (size_t step = 1; step <= edits.size(); ++step) {
+            stack.redo();
+            QCOMPARE(Design(), designs[step]);
+            followed();
+        }
     }
 
     void keyDeletion() {
