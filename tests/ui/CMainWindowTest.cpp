@@ -119,8 +119,6 @@ private slots:
         QCOMPARE(Marked(w, kUnits), kCmdPolarDegree);
         QCOMPARE(Marked(w, kRates), kCmdRateFirst);
         QVERIFY(Checked(kCmdConfirmation));
-        QCOMPARE(w.Action(kCmdRateFirst)->text(), QStringLiteral("8000  Hz"));
-        QCOMPARE(w.Action(kCmdRateLast)->text(), QStringLiteral("48000 Hz"));
         // The only view keeps its mark when chosen again.
         Trigger(kCmdZPlane);
         QVERIFY(Checked(kCmdZPlane));
@@ -169,11 +167,6 @@ private slots:
         CMainWindow& w = Window();
         w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
         QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
-        // Deletion asks first; the empty answer is No.
-        w.Design().PoleList().HighlightNode(0, true);
-        QTest::keyClick(&w.Design(), Qt::Key_Delete);
-        QCOMPARE(mRunner.questions.size(), 1);
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
         Trigger(kCmdCartesian);
         Trigger(kCmdRateLast - 1);
         Trigger(kCmdConfirmation);
@@ -182,10 +175,6 @@ private slots:
         QVERIFY(!Checked(kCmdConfirmation));
         QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
         QCOMPARE(w.Design().Graph().SampleRate(), 44100);
-        w.Design().PoleList().HighlightNode(0, true);
-        QTest::keyClick(&w.Design(), Qt::Key_Delete);
-        QCOMPARE(mRunner.questions.size(), 1);
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
         QCOMPARE(WrittenPrefs().substr(20, 9), Bytes({0x7E, 0, 0, 0, 0x44, 0xAC, 0, 0, 0}));
     }
 

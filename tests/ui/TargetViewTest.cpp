@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QTest>
 
+Q_DECLARE_METATYPE(FComplex)
+
 #include <vector>
 
 namespace {
@@ -87,6 +89,47 @@ private slots:
         QCOMPARE(tiny.radius, 0);
         QCOMPARE(tiny.Point2Complex(QPoint(3, 3)), FComplex());
         QCOMPARE(PlaneGeometry::ForSize(220, 300).PickTolerance(), 0.08);
+    }
+
+    // Zooming keeps the point under the pointer, panning moves with it, Fit All
+    // shows every point, and the unzoomed view is the plain one.
+    void zoomPanAndFit() {
+        const QSize size(300, 256);
+        const PlaneView zoomed = ZoomedAbout(PlaneView(), size, QPoint(40, 200), 3.0);
+        const PlaneView panned = Panned(zoomed, size, QPoint(12, -7));
+        const auto at = [size](const PlaneView& v) {
+            return PlaneGeometry::ForView(size.width(), size.height(), v.zoom, v.centre);
+        };
+        const FComplex held = at(PlaneView()).Point2Complex(QPoint(40, 200));
+        QVERIFY(at(zoomed).Point2Complex(QPoint(40, 200)).MagDifference(held) < 1e-12);
+        QVERIFY(at(panned).Point2Complex(QPoint(52, 193)).MagDifference(held) < 1e-12);
+        QCOMPARE(at(Fitting(size, {FComplex(0.9, -0.3)})).radius, 118.0);
+        for (const FComplex far : {FComplex(2, 3), FComplex(-1e100, 1e99)}) {
+            const QPointF p = at(Fitting(size, {far})).ToPixel(far);
+            QVERIFY2(p.x() >= 9.9 && p.y() >= 9.9 && p.x() <= 290.1 && p.y() <= 246.1,
+                     qPrintable(QString("%1 %2").arg(p.x()).arg(p.y())));
+        }
+        // A node far off the view is marked at the edge, pointing towards it.
+        const EdgeArrow right = EdgeArrowFor(size, QPointF(1e9, 128), 4);
+        QCOMPARE(right.tip, QPointF(296, 128));
+        QCOMPARE(right.angle, 0.0);
+        QCOMPARE(EdgeArrowFor(size, QPointF(150, -1e300), 4).tip, QPointF(150, 4));
+    }
+
+    void snapping_data() {
+        QTest::addColumn<FComplex>("z");
+        QTest::addColumn<FComplex>("snapped");
+        QTest::newRow("unit circle") << FComplex(0.62, 0.8) << FComplex(0.612571, 0.790415);
+        QTest::newRow("real axis") << FComplex(0.5, -0.04) << FComplex(0.5, 0.0);
+        QTest::newRow("imaginary axis") << FComplex(0.03, 0.4) << FComplex(0.0, 0.4);
+        QTest::newRow("nearest wins") << FComplex(0.99, 0.005) << FComplex(0.99, 0.0);
+        QTest::newRow("none near") << FComplex(0.4, 0.3) << FComplex(0.4, 0.3);
+    }
+
+    void snapping() {
+        QFETCH(FComplex, z);
+        QFETCH(FComplex, snapped);
+        QVERIFY(SnapToGuides(z, 0.05).MagDifference(snapped) < 1e-4);
     }
 
     void glyphPixels() {

@@ -121,21 +121,6 @@ private slots:
         QCOMPARE(seen, followed);
     }
 
-    void selectHighlightsInItsListOnly() {
-        Workspace w;
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.1, 0.1), false, 1));
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.2, 0.1), false, 1));
-        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.1), false, 1));
-        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
-        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 64 | 8, 0});
-        QCOMPARE(w.design.ZeroList().HighlightIndex(), 0);
-        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 32 | 8, 1});
-        QCOMPARE(w.design.ZeroList().HighlightIndex(), -1);
-        QCOMPARE(w.design.PoleList().HighlightIndex(), 1);
-        QVERIFY(w.design.PoleList().LineHighlighted(1));
-        QVERIFY(!w.design.PoleList().LineHighlighted(0));
-    }
-
     void keyDeletion_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("highlight");
