@@ -128,16 +128,21 @@ private slots:
     void initTestCase();
     void placeNodesFromThePalette();
     void moveAPoleWithTheMouse();
+    void undoAndRedoTheMove();
+    void zoomWithTheWheel();
     void typeAValueIntoTheZeroList();
     void toggleAPairOnItsGlyph();
     void copyTheStepResponse();
     void deleteANodeWithTheKeyboard();
+    void closeWithUnsavedChangesCancelled();
     void quitThroughTheFileMenu();
     void cleanupTestCase();
 
 private:
     void Save();
-    QList<NodeLine> Saved() const { return DesignNodes(mDir.filePath("Untitled")); }
+    QList<NodeLine> Saved() const { return DesignNodes(mDir.filePath("design.pzd")); }
+    // Whether the unit circle, zoomed by scale, passes the screen near 45 degrees.
+    bool CircleAt(double scale) const;
 
     XSession mX;
     QTemporaryDir mDir;
@@ -157,12 +162,18 @@ void EndToEndTest::initTestCase() {
     QProcessEnvironment env = mX.Environment();
     env.insert("HOME", mDir.path());
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    env.remove("XDG_CONFIG_HOME");
     mApp->setProcessEnvironment(env);
     mApp->setWorkingDirectory(mDir.path());
     mApp->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    mApp->start(QStringLiteral(WINQEN_PROGRAM), {});
+    // The design named on the command line is opened: an empty one, saved with Ctrl+S.
+    QFile design(mDir.filePath("design.pzd"));
+    QVERIFY(design.open(QIODevice::WriteOnly));
+    design.write("VERSION=2.000000 \nDESIGN=ZPlane \nPOLECOUNT=0 \nZEROCOUNT=0 \n");
+    design.close();
+    mApp->start(QStringLiteral(WINQEN_PROGRAM), {design.fileName()});
     QVERIFY(mApp->waitForStarted(10000));
-    QVERIFY2(mX.WaitForWindow("^WinQEN Untitled$", 30000) != 0, "no main window");
+    QVERIFY2(mX.WaitForWindow("^WinQEN  .*design.pzd$", 30000) != 0, "no main window");
     // The start-up picture stands over the middle of the screen; a double click
     // closes it (or lands on the empty plane when it has gone already).
     QThread::msleep(500);
@@ -180,12 +191,12 @@ void EndToEndTest::initTestCase() {
 
 void EndToEndTest::Save() {
     mX.Focus("^WinQEN ");
-    QFile::remove(mDir.filePath("Untitled"));
+    QFile::remove(mDir.filePath("design.pzd"));
     mX.Key("ctrl+s");
-    for (int wait = 0; wait < 50 && !QFile::exists(mDir.filePath("Untitled")); ++wait) {
+    for (int wait = 0; wait < 50 && !QFile::exists(mDir.filePath("design.pzd")); ++wait) {
         QThread::msleep(100);
     }
-    QVERIFY2(QFile::exists(mDir.filePath("Untitled")), "Ctrl+S wrote no file");
+    QVERIFY2(QFile::exists(mDir.filePath("design.pzd")), "Ctrl+S wrote no file");
 }
 
 void EndToEndTest::placeNodesFromThePalette() {
@@ -195,7 +206,7 @@ void EndToEndTest::placeNodesFromThePalette() {
     mX.Drag(mSpace.PaletteGlyph(10), mSpace.FromPlane(-0.5, 0.0));
     Save();
     const QString text = QString::fromLatin1([&] {
-        QFile f(mDir.filePath("Untitled"));
+        QFile f(mDir.filePath("design.pzd"));
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }());
@@ -221,6 +232,47 @@ void EndToEndTest::moveAPoleWithTheMouse() {
     QVERIFY2(std::abs(nodes[0].re - 0.3) < mPixel && std::abs(std::abs(nodes[0].im) - 0.6) < mPixel,
              qPrintable(QString("pole at %1 %2").arg(nodes[0].re).arg(nodes[0].im)));
     QCOMPARE(nodes[0].pair, 1);
+}
+
+void EndToEndTest::undoAndRedoTheMove() {
+    const auto poleAt = [this](double re, double im) {
+        Save();
+        const QList<NodeLine> nodes = Saved();
+        return nodes.size() == 2 && std::abs(nodes[0].re - re) < mPixel &&
+               std::abs(std::abs(nodes[0].im) - im) < mPixel;
+    };
+    mX.Focus("^WinQEN ");
+    mX.Key("ctrl+z");
+    QVERIFY2(poleAt(0.5, 0.5), "Ctrl+Z did not put the pole back");
+    mX.Key("ctrl+shift+z");
+    QVERIFY2(poleAt(0.3, 0.6), "Ctrl+Shift+Z did not move it again");
+}
+
+bool EndToEndTest::CircleAt(double scale) const {
+    const QImage shot = mX.Screenshot();
+    const double r = mSpace.radius * scale * std::sqrt(0.5);
+    const QPoint p = mSpace.centre + QPoint(std::lround(r), -std::lround(r));
+    for (int dy = -2; dy <= 2; ++dy) {
+        for (int dx = -2; dx <= 2; ++dx) {
+            if (IsBlack(shot, p.x() + dx, p.y() + dy)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void EndToEndTest::zoomWithTheWheel() {
+    QVERIFY(CircleAt(1.0));
+    // One notch up about the origin magnifies by a quarter; Fit All goes back, as
+    // every node lies inside the circle.
+    mX.Click(mSpace.centre, 4);
+    QThread::msleep(300);
+    QVERIFY2(CircleAt(1.25) && !CircleAt(1.0), "the wheel did not zoom");
+    mX.Focus("^WinQEN ");
+    mX.Key("ctrl+0");
+    QThread::msleep(300);
+    QVERIFY2(CircleAt(1.0), "Fit All did not show the plain view");
 }
 
 void EndToEndTest::typeAValueIntoTheZeroList() {
@@ -306,16 +358,34 @@ void EndToEndTest::deleteANodeWithTheKeyboard() {
     QCOMPARE(nodes[0].kind, QChar('Z'));
 }
 
+void EndToEndTest::closeWithUnsavedChangesCancelled() {
+    const QList<NodeLine> nodes = Saved();
+    QCOMPARE(nodes.size(), 1);
+    mX.Focus("^WinQEN ");
+    mX.Click(mSpace.FromPlane(nodes[0].re, nodes[0].im));
+    mX.Key("Up");
+    QVERIFY2(mX.WaitForWindow("^WinQEN  .*design.pzd\\*$", 10000) != 0, "no * in the title");
+    mX.Key("ctrl+w");
+    QVERIFY2(mX.WaitForWindow("^winqen$", 10000) != 0, "closing asked nothing");
+    mX.Key("Escape");
+    QVERIFY(mX.WaitForWindowGone("^winqen$", 10000));
+    QThread::msleep(300);
+    QCOMPARE(mApp->state(), QProcess::Running);
+    QCOMPARE(Saved().size(), 1);
+}
+
 void EndToEndTest::quitThroughTheFileMenu() {
     mX.Focus("^WinQEN ");
     mX.Key("alt+f");
     mX.Key("x");
+    // The nudged node is unsaved: Return answers Save.
     QVERIFY2(mX.WaitForWindow("^winqen$", 10000) != 0, "Exit asked nothing");
     mX.Key("Return");
     QVERIFY2(mApp->waitForFinished(15000), "winqen did not end");
     QCOMPARE(mApp->exitStatus(), QProcess::NormalExit);
     QCOMPARE(mApp->exitCode(), 0);
-    QFile ini(mDir.filePath("WinQEN.ini"));
+    QVERIFY(std::abs(Saved().at(0).im - 0.251) < 1e-6);
+    QFile ini(mDir.filePath(".config/WinQEN/WinQEN.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray record = ini.readAll();
     QCOMPARE(record.size(), 32);
