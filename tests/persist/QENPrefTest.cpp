@@ -30,13 +30,10 @@ TEST(QENPrefTest, DefaultsWriteTheKnownRecord) {
 }
 
 TEST(QENPrefTest, FileIsFoundHereElseInTheDesktopsConfigurationFolder) {
-    struct Case {
+    const struct {
         bool here;
-        const char* xdg;
-        const char* home;
-        const char* path;
-    };
-    const Case cases[] = {
+        const char *xdg, *home, *path;
+    } cases[] = {
         {true, "/x", "/home/u", "WinQEN.ini"},
         {false, "/x", "/home/u", "/x/WinQEN/WinQEN.ini"},
         {false, "", "/home/u", "/home/u/.config/WinQEN/WinQEN.ini"},
@@ -44,7 +41,7 @@ TEST(QENPrefTest, FileIsFoundHereElseInTheDesktopsConfigurationFolder) {
         {false, "rel", "/home/u", "/home/u/.config/WinQEN/WinQEN.ini"},
         {false, "", "", "WinQEN.ini"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(ChoosePrefPath(c.here, c.xdg, c.home), c.path) << c.xdg << ' ' << c.home;
     }
 }

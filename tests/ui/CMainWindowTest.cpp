@@ -23,6 +23,8 @@
 #include <memory>
 #include <vector>
 
+Q_DECLARE_METATYPE(ModalRunner::Choice)
+
 namespace {
 
 const std::string kDesign = "VERSION=2.000000 \nDESIGN=ZPlane \nPOLECOUNT=2 \nZEROCOUNT=1 \n"
@@ -208,47 +210,58 @@ private slots:
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
     }
 
-    void unsavedChangesAreAskedAbout_data() {
+    void closingAndReplacingAsk_data() {
         QTest::addColumn<int>("command");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("edited");
+        // For an unchanged design Discard stands for Yes and Cancel for No.
+        QTest::addColumn<ModalRunner::Choice>("answer");
         // Whether the command went on, and whether the edit reached the file.
         QTest::addColumn<bool>("done");
         QTest::addColumn<bool>("saved");
-        const int save = int(ModalRunner::Choice::Save);
-        const int discard = int(ModalRunner::Choice::Discard);
-        const int cancel = int(ModalRunner::Choice::Cancel);
-        QTest::newRow("New, Save") << kCmdNew << save << true << true;
-        QTest::newRow("New, Discard") << kCmdNew << discard << true << false;
-        QTest::newRow("New, Cancel") << kCmdNew << cancel << false << false;
-        QTest::newRow("Open, Cancel") << kCmdOpen << cancel << false << false;
-        QTest::newRow("Open, Discard") << kCmdOpen << discard << true << false;
-        QTest::newRow("Exit, Discard") << kCmdExit << discard << true << false;
-        QTest::newRow("close box, Cancel") << 0 << cancel << false << false;
-        QTest::newRow("close box, Save") << 0 << save << true << true;
+        using C = ModalRunner::Choice;
+        QTest::newRow("New, Save") << kCmdNew << true << C::Save << true << true;
+        QTest::newRow("New, Discard") << kCmdNew << true << C::Discard << true << false;
+        QTest::newRow("New, Cancel") << kCmdNew << true << C::Cancel << false << false;
+        QTest::newRow("Open, Cancel") << kCmdOpen << true << C::Cancel << false << false;
+        QTest::newRow("Open, Discard") << kCmdOpen << true << C::Discard << true << false;
+        QTest::newRow("Exit, Discard") << kCmdExit << true << C::Discard << true << false;
+        QTest::newRow("close box, Cancel") << 0 << true << C::Cancel << false << false;
+        QTest::newRow("close box, Save") << 0 << true << C::Save << true << true;
+        QTest::newRow("unchanged, Exit, Yes") << kCmdExit << false << C::Discard << true << false;
+        QTest::newRow("unchanged, Exit, No") << kCmdExit << false << C::Cancel << false << false;
+        QTest::newRow("unchanged, close box") << 0 << false << C::Cancel << true << false;
     }
 
-    void unsavedChangesAreAskedAbout() {
+    void closingAndReplacingAsk() {
         QFETCH(int, command);
-        QFETCH(int, answer);
+        QFETCH(bool, edited);
+        QFETCH(ModalRunner::Choice, answer);
         QFETCH(bool, done);
         QFETCH(bool, saved);
         WriteFileBytes(Path("other.pzd"), kDesign);
         CMainWindow& w = Window();
         Trigger(kCmdSaveAs, "mine.pzd");
         const std::string before = ReadFileBytes(Path("mine.pzd"));
-        Edit();
-        mRunner.saveAnswers = {ModalRunner::Choice(answer)};
+        if (edited) {
+            Edit();
+        }
+        mRunner.saveAnswers = {answer};
+        mRunner.yesNoAnswers = {answer == ModalRunner::Choice::Discard};
         mRunner.fileAnswers = {QPath("other.pzd")};
         if (command == 0) {
             w.close();
         } else {
             Trigger(command);
         }
-        QCOMPARE(mRunner.questions, QStringList{"Save changes to mine.pzd?"});
-        QCOMPARE(ReadFileBytes(Path("mine.pzd")) != before, saved);
         const bool closing = command == 0 || command == kCmdExit;
+        QStringList asked{"Save changes to mine.pzd?"};
+        if (!edited) {
+            asked = command == kCmdExit ? QStringList{"You sure you want to quit?"} : QStringList();
+        }
+        QCOMPARE(mRunner.questions, asked);
+        QCOMPARE(ReadFileBytes(Path("mine.pzd")) != before, saved);
         QCOMPARE(w.isVisible(), !(closing && done));
-        if (!done) {
+        if (edited && !done) {
             QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
             QVERIFY(w.windowTitle().endsWith('*'));
         } else if (!closing) {
@@ -333,38 +346,6 @@ private slots:
                  FNode(kNodePole, FComplex(0.123456, -0.5), true, 1));
         QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0).Value(), FComplex(-1.25, 0.0));
         QCOMPARE(Window().Design().PoleList().LineText(0), QStringLiteral("0.5150 -76.1304 deg"));
-    }
-
-    void exit_data() {
-        QTest::addColumn<bool>("closeBox");
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<bool>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("confirmed") << false << true << true << true;
-        QTest::newRow("refused") << false << true << false << false;
-        QTest::newRow("no confirmation") << false << false << false << true;
-        QTest::newRow("close box never asks") << true << true << false << true;
-    }
-
-    void exit() {
-        QFETCH(bool, closeBox);
-        QFETCH(bool, confirm);
-        QFETCH(bool, answer);
-        QFETCH(bool, closed);
-        CMainWindow& w = Window();
-        if (!confirm) {
-            Trigger(kCmdConfirmation);
-        }
-        mRunner.yesNoAnswers = {answer};
-        if (closeBox) {
-            QVERIFY(w.close());
-        } else {
-            Trigger(kCmdExit);
-        }
-        const bool asked = confirm && !closeBox;
-        QCOMPARE(mRunner.questions,
-                 asked ? QStringList{"You sure you want to quit?"} : QStringList());
-        QCOMPARE(w.isVisible(), !closed);
     }
 
     void copyPutsTheTargetOnTheClipboard() {
