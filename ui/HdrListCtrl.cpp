@@ -73,7 +73,10 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* par
     mList.setUniformRowHeights(true);
     // The highlight alone marks a line, so that only one node ever looks chosen.
     mList.setSelectionMode(QAbstractItemView::NoSelection);
-    mList.setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::DoubleClicked);
+    mList.setEditTriggers(QAbstractItemView::DoubleClicked);
+    // The keys go to the workspace, which acts on the selected node; only an open
+    // editor takes them here.
+    mList.setFocusPolicy(Qt::NoFocus);
     mList.setIconSize(QSize(15, 15));
     // The dialog font: small enough for a polar value in degrees to fit the line.
     mList.setFont(DialogFont());
