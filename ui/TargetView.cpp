@@ -347,20 +347,20 @@ void TargetView::DrawFromNodeList() {
         const int single = type == kNodePole ? kDragPole : kDragZero;
         for (short i = 0; i < gNodeList.GetListCount(type); ++i) {
             const FNode n = gNodeList.GetNodeByIndex(type, i);
-            const QPointF at = mGeom.ToPixel(n.Value());
-            const QPointF mirror = mGeom.ToPixel(n.Value().Conj());
-            const bool inside = InsideView(size(), at);
-            if (inside && (!n.Conjugate() || InsideView(size(), mirror))) {
-                DrawNode(mGeom.Complex2Point(n.Value()),
-                         single | (n.Conjugate() ? kDragPairBit : 0), false);
+            const FComplex z = n.Value();
+            const bool shows = InsideView(size(), mGeom.ToPixel(z));
+            if (shows && (!n.Conjugate() || InsideView(size(), mGeom.ToPixel(z.Conj())))) {
+                DrawNode(mGeom.Complex2Point(z), single | (n.Conjugate() ? kDragPairBit : 0),
+                         false);
                 continue;
             }
             // Each member on its own: a glyph when it shows, else an arrow towards it.
-            for (const QPointF member : n.Conjugate() ? std::vector{at, mirror} : std::vector{at}) {
-                if (InsideView(size(), member)) {
-                    DrawNode(member.toPoint(), single, false);
+            for (const FComplex member :
+                 n.Conjugate() ? std::vector{z, z.Conj()} : std::vector{z}) {
+                if (InsideView(size(), mGeom.ToPixel(member))) {
+                    DrawNode(mGeom.Complex2Point(member), single, false);
                 } else {
-                    DrawEdgeArrow(member, single);
+                    DrawEdgeArrow(mGeom.ToPixel(member), single);
                 }
             }
         }

@@ -157,8 +157,11 @@ private slots:
         View v;
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), true, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-0.5, 0.0), true, 1));
+        // Far above the view: an arrow at the top edge points up to it.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.0, 40.0), false, 1));
         v.view.UpdateFromNodeList();
         const QImage& pic = v.view.Picture();
+        QCOMPARE(WrongPixels(pic, kRed, {QPoint(150, 6), QPoint(148, 11), QPoint(152, 11)}), "");
         // Frame grey at the top and left, white at the bottom and right; the axes through
         // the centre, edge to edge inside the frame.
         QCOMPARE(WrongPixels(pic, 0xA0A0A0, {QPoint(0, 0), QPoint(0, 254), QPoint(298, 0)}), "");
