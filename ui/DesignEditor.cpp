@@ -60,6 +60,9 @@ void DesignEditor::TogglePair(int type, int index) {
 }
 
 void DesignEditor::ReplaceDesign(const FNodeList& nodes, const QString& text) {
+    if (nodes.DumpText() == gNodeList.DumpText()) {
+        return;
+    }
     mStack.push(new ReplaceDesignCommand(*this, gNodeList, nodes, text));
 }
 

@@ -24,7 +24,8 @@ public:
     void Change(int type, int index, const FNode& node, const QString& text);
     void Remove(int type, int index);
     void TogglePair(int type, int index);
-    // Replaces the whole design by nodes, as one step named text ("New Design").
+    // Replaces the whole design by nodes, as one step named text ("New Design");
+    // nothing is pushed when the design stays as it is.
     void ReplaceDesign(const FNodeList& nodes, const QString& text);
     // Adds nodes to the design, as one step named text.
     void AppendDesign(const FNodeList& nodes, const QString& text);
