@@ -4,38 +4,37 @@
 #include <QDialog>
 #include <QMenu>
 
+namespace {
+
+// The next queued answer, or none when the queue is empty.
+template <class T> T Next(std::deque<T>& answers, T none) {
+    if (answers.empty()) {
+        return none;
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void ScriptedRunner::Message(QWidget*, const QString& caption, const QString& text, Icon icon) {
     messages.push_back({caption, text, icon});
 }
 
 bool ScriptedRunner::AskYesNo(QWidget*, const QString&, const QString& text) {
     questions << text;
-    if (yesNoAnswers.empty()) {
-        return false;
-    }
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return Next(yesNoAnswers, false);
 }
 
 ModalRunner::Choice ScriptedRunner::AskSaveChanges(QWidget*, const QString&, const QString& text) {
     questions << text;
-    if (saveAnswers.empty()) {
-        return Choice::Cancel;
-    }
-    const Choice answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
+    return Next(saveAnswers, Choice::Cancel);
 }
 
 QString ScriptedRunner::OpenFileName(QWidget*, const FileDialogRequest& request) {
     fileDialogs.push_back(request);
-    if (fileAnswers.empty()) {
-        return {};
-    }
-    const QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return Next(fileAnswers, QString());
 }
 
 QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogRequest& request) {
@@ -44,12 +43,7 @@ QString ScriptedRunner::SaveFileName(QWidget* owner, const FileDialogRequest& re
 
 QColor ScriptedRunner::ChooseColour(QWidget*, const QColor& initial) {
     colourChoosers.push_back(initial);
-    if (colourAnswers.empty()) {
-        return {};
-    }
-    const QColor answer = colourAnswers.front();
-    colourAnswers.pop_front();
-    return answer;
+    return Next(colourAnswers, QColor());
 }
 
 bool ScriptedRunner::Exec(QDialog& dialog) {
