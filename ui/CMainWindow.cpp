@@ -103,6 +103,10 @@ void CMainWindow::BuildMenus() {
     AddCommand(design, kCmdZoomIn, QStringLiteral("Zoom &In"), QStringLiteral("Ctrl+="));
     AddCommand(design, kCmdZoomOut, QStringLiteral("Zoom &Out"), QStringLiteral("Ctrl+-"));
     AddCommand(design, kCmdFitAll, QStringLiteral("&Fit All"), QStringLiteral("Ctrl+0"));
+    // Ctrl++ too, for keyboards where + is the shifted =.
+    mActions.at(kCmdZoomIn)
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
     TargetView* target = &mZPlaneDesign.Target();
     connect(mActions.at(kCmdZoomIn), &QAction::triggered, target, &TargetView::ZoomIn);
     connect(mActions.at(kCmdZoomOut), &QAction::triggered, target, &TargetView::ZoomOut);
