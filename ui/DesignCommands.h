@@ -6,51 +6,77 @@
 
 class DesignEditor;
 
-// The undoable edits of the design, one class per kind. Each applies itself through
-// DesignEditor's edit functions, so an undo or redo reaches every view exactly as
-// the edit did.
+// The undoable edits of the design. Each applies itself through DesignEditor's edit
+// functions, so an undo or redo reaches every view exactly as the edit did.
+
+// What the commands share: the drag they were made in, if any. The commands of one
+// drag merge, so that the drag undoes in one step.
+class DesignCommand : public QUndoCommand {
+public:
+    DesignCommand(DesignEditor& editor, const QString& text);
+    int id() const override;
+
+protected:
+    // other, of the same drag, as a command of type T; null otherwise.
+    template <class T> const T* SameDrag(const QUndoCommand* other) const {
+        const auto* command = dynamic_cast<const T*>(other);
+        return command != nullptr && command->mDrag == mDrag ? command : nullptr;
+    }
+
+    DesignEditor& mEditor;
+
+private:
+    int mDrag;
+};
 
 // A node placed from the palette: it goes to the head of its list.
-class AddNodeCommand : public QUndoCommand {
+class AddNodeCommand : public DesignCommand {
 public:
     AddNodeCommand(DesignEditor& editor, const FNode& node);
     void redo() override;
     void undo() override;
+    // Takes in the moves of the new node and, when the drag is given up, its removal.
+    bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    DesignEditor& mEditor;
     FNode mNode;
 };
 
 // A node given a new value (dragged, nudged or typed) or a new pair flag.
-class ChangeNodeCommand : public QUndoCommand {
+class ChangeNodeCommand : public DesignCommand {
 public:
     ChangeNodeCommand(DesignEditor& editor, int index, const FNode& before, const FNode& after,
                       const QString& text);
     void redo() override;
     void undo() override;
+    // Takes in the later moves of the same node.
+    bool mergeWith(const QUndoCommand* other) override;
+
+    int Index() const { return mIndex; }
+    const FNode& After() const { return mAfter; }
 
 private:
-    DesignEditor& mEditor;
     int mIndex;
     FNode mBefore;
     FNode mAfter;
 };
 
-class RemoveNodeCommand : public QUndoCommand {
+class RemoveNodeCommand : public DesignCommand {
 public:
     RemoveNodeCommand(DesignEditor& editor, int index, const FNode& node);
     void redo() override;
     void undo() override;
 
+    int Index() const { return mIndex; }
+    const FNode& Node() const { return mNode; }
+
 private:
-    DesignEditor& mEditor;
     int mIndex;
     FNode mNode;
 };
 
 // The whole design replaced: New, or a generated standard design.
-class ReplaceDesignCommand : public QUndoCommand {
+class ReplaceDesignCommand : public DesignCommand {
 public:
     ReplaceDesignCommand(DesignEditor& editor, const FNodeList& before, const FNodeList& after,
                          const QString& text);
@@ -58,7 +84,6 @@ public:
     void undo() override;
 
 private:
-    DesignEditor& mEditor;
     FNodeList mBefore;
     FNodeList mAfter;
 };

@@ -1,7 +1,6 @@
 #include "ui/DesignEditor.h"
 
 #include "ui/DesignCommands.h"
-#include "ui/NodeUpdateMsg.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <algorithm>
@@ -82,21 +81,49 @@ void DesignEditor::InsertAt(const FNode& node, int index) {
     index = std::clamp(index, 0, static_cast<int>(nodes.size()));
     nodes.insert(nodes.begin() + index, node);
     SetNodesOf(&gNodeList, node.Type(), nodes);
-    emit nodeUpdate(
+    Announce(
         NodeUpdateMsg{nullptr, ListBitOfType(node.Type()) | kUpdateAdded | kUpdateChanged, index});
 }
 
 void DesignEditor::SetAt(int type, int index, const FNode& node) {
     gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(type, static_cast<short>(index)), node);
-    emit nodeUpdate(NodeUpdateMsg{nullptr, ListBitOfType(type) | kUpdateChanged, index});
+    Announce(NodeUpdateMsg{nullptr, ListBitOfType(type) | kUpdateChanged, index});
 }
 
 void DesignEditor::RemoveAt(int type, int index) {
     gNodeList.RemoveNode(type, static_cast<short>(index));
-    emit nodeUpdate(NodeUpdateMsg{nullptr, ListBitOfType(type) | kUpdateRemoved, index});
+    Announce(NodeUpdateMsg{nullptr, ListBitOfType(type) | kUpdateRemoved, index});
 }
 
 void DesignEditor::SetDesign(const FNodeList& nodes) {
     gNodeList = nodes;
-    emit nodeUpdate(NodeUpdateMsg{nullptr, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+    Announce(NodeUpdateMsg{nullptr, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+}
+
+void DesignEditor::BeginDrag() {
+    if (mDragSession == 0) {
+        mDragSession = ++mLastSession;
+        mDragChange = NodeUpdateMsg{nullptr, 0, -1};
+    }
+}
+
+void DesignEditor::EndDrag() {
+    if (mDragSession == 0) {
+        return;
+    }
+    mDragSession = 0;
+    if (mDragChange.what != 0) {
+        emit nodeUpdate(mDragChange);
+    }
+}
+
+void DesignEditor::Announce(const NodeUpdateMsg& msg) {
+    if (mDragSession == 0) {
+        emit nodeUpdate(msg);
+        return;
+    }
+    mDragChange.what |= msg.what;
+    mDragChange.index = msg.index;
+    emit nodeUpdate(NodeUpdateMsg{
+        nullptr, (msg.what & (kUpdatePoles | kUpdateZeros)) | kUpdateLiveDrag, msg.index});
 }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "ui/NodeUpdateMsg.h"
 
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
-
-struct NodeUpdateMsg;
 
 // The one way the design is changed: every edit a user makes is pushed as an undoable
 // command, and every command, done or undone, changes gNodeList through the edit
@@ -37,6 +36,15 @@ public:
     void RemoveAt(int type, int index);
     void SetDesign(const FNodeList& nodes);
 
+    // A drag over the plane. Until EndDrag, edits show only in the compact response,
+    // as a live drag does, and merge into one undo step. Beginning while a drag is
+    // on does nothing.
+    void BeginDrag();
+    // Ends the drag: every view follows what it changed, once.
+    void EndDrag();
+    // The drag that commands pushed now belong to; 0 outside a drag.
+    int DragSession() const { return mDragSession; }
+
     QUndoStack& Stack() { return mStack; }
 
     // "Pole" or "Zero".
@@ -46,5 +54,12 @@ signals:
     void nodeUpdate(const NodeUpdateMsg& msg);
 
 private:
+    // Tells the views of a change, or during a drag only the compact response.
+    void Announce(const NodeUpdateMsg& msg);
+
     QUndoStack mStack;
+    int mDragSession = 0;
+    int mLastSession = 0;
+    // What the current drag has changed, told when it ends.
+    NodeUpdateMsg mDragChange;
 };

@@ -242,44 +242,37 @@ FNode TargetView::DraggedNode(QPoint pt, int code) const {
 }
 
 void TargetView::SendRTDragMessage(QPoint pt, int code) {
-    const FNode node = DraggedNode(pt, code);
-    if (gDragIndex < 0) {
-        gNodeList.AddNode(node);
-        gDragIndex = gNodeList.GetIndexOfNode(node);
-    } else {
-        gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(node.Type(), static_cast<short>(gDragIndex)),
-                              node);
-    }
-    emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(node.Type()) | kUpdateLiveDrag, gDragIndex});
+    // The moves of one drag merge into one edit, shown live in the compact response.
+    mEditor.BeginDrag();
+    PlaceDraggedNode(DraggedNode(pt, code));
 }
 
 void TargetView::DropNode(QPoint pt, int code) {
-    const FNode node = DraggedNode(pt, code);
-    // The design goes back to where the drag began, so that the drop is one edit.
-    UndoDragPreview();
+    mEditor.BeginDrag();
+    PlaceDraggedNode(DraggedNode(pt, code));
+    mEditor.EndDrag();
+}
+
+void TargetView::RestoreCanceledDrag() {
+    const int type = TypeOfCode(gDragType);
+    if (mDragRestoreNode.Type() == kNodeNone) {
+        mEditor.Remove(type, gDragIndex);
+        gDragIndex = -1;
+    } else {
+        PlaceDraggedNode(mDragRestoreNode);
+    }
+    mEditor.EndDrag();
+}
+
+void TargetView::PlaceDraggedNode(const FNode& node) {
     if (gDragIndex < 0) {
         mEditor.Add(node);
+        // A new node goes to the head of its list.
+        gDragIndex = 0;
     } else {
         mEditor.Change(node.Type(), gDragIndex, node,
                        QStringLiteral("Move ") + DesignEditor::TypeName(node.Type()));
     }
-}
-
-void TargetView::UndoDragPreview() {
-    const int type = TypeOfCode(gDragType);
-    if (mDragRestoreNode.Type() == kNodeNone) {
-        gNodeList.RemoveNode(type, static_cast<short>(gDragIndex));
-        gDragIndex = -1;
-    } else {
-        gNodeList.ReplaceNode(gNodeList.GetNodeByIndex(type, static_cast<short>(gDragIndex)),
-                              mDragRestoreNode);
-    }
-}
-
-void TargetView::RestoreCanceledDrag() {
-    UndoDragPreview();
-    emit nodeUpdate(
-        NodeUpdateMsg{this, ListBitOfType(TypeOfCode(gDragType)) | kUpdateLiveDrag, gDragIndex});
 }
 
 void TargetView::UpdateStatusBar(QPoint pt) {

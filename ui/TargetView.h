@@ -86,8 +86,8 @@ private:
     void DrawFromNodeList();
     // The arrow at the edge that points to a node outside the view.
     void DrawEdgeArrow(QPointF point, int code);
-    // Puts back what the live preview of a drag changed, telling no one.
-    void UndoDragPreview();
+    // Adds the dragged node at its first place, then moves it.
+    void PlaceDraggedNode(const FNode& node);
     // The pixel a drag at pt stands for: with Shift, snapped to a guide.
     QPoint DragPoint(QPoint pt, Qt::KeyboardModifiers modifiers);
     // May turn a conjugate node to its member nearest pt (see FNodeList).

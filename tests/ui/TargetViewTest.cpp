@@ -32,8 +32,11 @@ struct View {
         const auto record = [this](const NodeUpdateMsg& m) { sent.push_back(m); };
         QObject::connect(&view, &TargetView::nodeUpdate, record);
         QObject::connect(&editor, &DesignEditor::nodeUpdate, record);
-        QObject::connect(&editor, &DesignEditor::nodeUpdate, &view,
-                         &TargetView::UpdateFromNodeList);
+        QObject::connect(&editor, &DesignEditor::nodeUpdate, [this](const NodeUpdateMsg& m) {
+            if ((m.what & kUpdateLiveDrag) == 0) {
+                view.UpdateFromNodeList();
+            }
+        });
         view.SetStatusBar(&status);
         view.SetBkColour(0xC0C0C0);
         view.resize(size);
@@ -272,7 +275,7 @@ private slots:
         QCOMPARE(v.drop.OnDragOver(&v.view, p1), Qt::MoveAction);
         QCOMPARE(v.drop.OnDragOver(&v.view, p1), Qt::MoveAction);
         QCOMPARE(v.sent.size(), size_t(1));
-        QVERIFY(SameMsg(v.sent[0], &v.view, 32 | 16, 0));
+        QVERIFY(SameMsg(v.sent[0], nullptr, 32 | 16, 0));
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0).Value(),
                  v.view.Geometry().Point2Complex(p1));
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(2));
@@ -283,6 +286,8 @@ private slots:
         const QPoint p2 = v.At(FComplex(0.0, 0.75));
         QVERIFY(v.drop.OnDrop(&v.view, p2));
         QVERIFY(SameMsg(v.sent.back(), nullptr, 32 | 2, 0));
+        // The whole drag is one step to undo.
+        QCOMPARE(v.editor.Stack().count(), 1);
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
                  FNode(kNodePole, v.view.Geometry().Point2Complex(p2), true, 1));
         QCOMPARE(Rgb(v.view.Picture(), p1 + QPoint(2, 2)), kGrey);
@@ -303,8 +308,9 @@ private slots:
         v.drop.OnDragLeave(&v.view);
         QCOMPARE(v.view.Picture(), before);
         QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), zero);
-        QCOMPARE(v.sent.size(), size_t(3));
-        QVERIFY(SameMsg(v.sent.back(), &v.view, 64 | 16, 0));
+        QCOMPARE(v.sent.size(), size_t(4));
+        QVERIFY(SameMsg(v.sent.back(), nullptr, 64 | 2, 0));
+        QCOMPARE(v.editor.Stack().count(), 0);
         QVERIFY(!v.drop.PointDrawn());
     }
 
@@ -328,6 +334,7 @@ private slots:
         QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0),
                  FNode(kNodePole, v.view.Geometry().Point2Complex(at), true, 1));
         QVERIFY(SameMsg(v.sent.back(), nullptr, 32 | 3, 0));
+        QCOMPARE(v.editor.Stack().count(), 1);
         // Both members of the pair are drawn.
         QCOMPARE(Rgb(v.view.Picture(), at + QPoint(1, 1)), kRed);
         QCOMPARE(Rgb(v.view.Picture(), v.Mirror(at) + QPoint(1, 1)), kRed);
