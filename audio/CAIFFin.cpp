@@ -126,11 +126,8 @@ long CAIFFin::GetPadding(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    // Sample bytes that make no whole frame are passed on as they are.
-    const int64_t start = WholeFramesEnd();
-    if (!AppendPiece(start, DataStart() + mDataLength - start, piece)) {
-        return -1;
-    }
+    // Bytes of a last frame cut short are samples too: they are not passed on unfiltered.
+    piece->assign(static_cast<size_t>(DataStart() + mDataLength - WholeFramesEnd()), 0);
     if (mPadding) {
         piece->push_back(0);
     }

@@ -41,7 +41,7 @@ std::unique_ptr<CAudioInFile> NativeReader(std::FILE* probe, const std::string& 
         return std::make_unique<CAIFFin>(path);
     }
     std::rewind(probe);
-    if (ReadWAVHead(probe, head) != 0) {
+    if (ReadWAVHead(probe, head) >= 0) {
         return std::make_unique<CWAVin>(path);
     }
     return nullptr;

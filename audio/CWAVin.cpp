@@ -36,7 +36,7 @@ long CWAVin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     std::rewind(Stream());
     std::array<uint8_t, 12> head{};
     mFileLength = ReadWAVHead(Stream(), head);
-    if (mFileLength == 0) {
+    if (mFileLength < 0) {
         return Fail(-1, "not a WAV file");
     }
     piece->assign(head.begin(), head.end());

@@ -22,7 +22,7 @@ constexpr int kMaxChannels = 64;
 int64_t ReadWAVHead(std::FILE* stream, std::array<uint8_t, 12>& head) {
     if (!ReadExactly(stream, head.data(), 4) || bec2l(head.data()) != FourCC("RIFF") ||
         !ReadExactly(stream, head.data() + 4, 8) || bec2l(head.data() + 8) != FourCC("WAVE")) {
-        return 0;
+        return -1;
     }
     return lec2l(head.data() + 4);
 }

@@ -1,5 +1,4 @@
-#include "audio/CAIFFout.h"
-#include "audio/CWAVout.h"
+#include "audio/CAudioOutFile.h"
 
 #include "TestSupport.h"
 
@@ -9,31 +8,41 @@
 
 namespace {
 
-// Writes the frames between guard pieces and returns the file's bytes.
-template <class Writer>
-std::string WriteFrames(int sampleSize, bool stereo, const std::vector<tSample>& frames) {
+// Writes the samples between guard pieces and returns the file's bytes.
+std::string WriteSamples(const CSampleCoding& coding, int channels,
+                         const std::vector<double>& samples) {
     TempDir dir;
-    Writer writer(dir.File("out"));
+    CAudioOutFile writer(dir.File("out"));
+    writer.SetFormat(coding, channels);
     EXPECT_EQ(writer.OpenFile(), 0);
-    writer.SetSampleSize(sampleSize);
-    writer.SetStereo(stereo);
-    EXPECT_EQ(writer.WriteHeadInfo({'<'}), 0);
-    for (const tSample& frame : frames) {
-        EXPECT_EQ(writer.PutNextSample(frame), 0);
-    }
-    EXPECT_EQ(writer.PutPadding({'>'}), 0);
+    EXPECT_EQ(writer.WritePiece({'<'}), 0);
+    EXPECT_EQ(writer.PutFrames(samples.data(), samples.size() / static_cast<size_t>(channels)), 0);
+    EXPECT_EQ(writer.WritePiece({'>'}), 0);
     EXPECT_EQ(writer.CloseFile(), 0);
     return ReadFileBytes(dir.File("out"));
 }
 
-TEST(CAudioOutFile, SamplesAreTruncatedTowardZeroInEachCoding) {
-    const std::vector<tSample> frames = {{-65537, -65535}, {INT32_MIN, INT32_MAX}, {0, 255 << 16}};
-    EXPECT_EQ(WriteFrames<CWAVout>(2, true, frames),
-              std::string("<\xFF\xFF\x00\x00\x00\x80\xFF\x7F\x00\x00\xFF\x00>", 14));
-    EXPECT_EQ(WriteFrames<CWAVout>(1, false, frames), std::string("<\x80\x00\x80>", 5));
-    EXPECT_EQ(WriteFrames<CAIFFout>(1, true, frames), std::string("<\x00\x00\x80\x7F\x00\x00>", 8));
-    EXPECT_EQ(WriteFrames<CAIFFout>(3, false, {{-256, 0}, {-257, 0}, {0x12345678, 0}}),
-              std::string("<\xFF\xFF\xFF\xFF\xFF\xFF\x12\x34\x56>", 11));
+TEST(CAudioOutFile, SamplesAreWrittenInEachCoding) {
+    const struct {
+        CSampleCoding coding;
+        int channels;
+        std::vector<double> samples;
+        std::string bytes;
+    } cases[] = {
+        {CSampleCoding::UnsignedByte(), 1, {-128, 0, 127}, std::string("\x00\x80\xFF", 3)},
+        {CSampleCoding::Integer(16, false), 2, {-1, -32768}, std::string("\xFF\xFF\x00\x80", 4)},
+        {CSampleCoding::Integer(24, true),
+         1,
+         {-2, 0x123456},
+         std::string("\xFF\xFF\xFE\x12\x34\x56", 6)},
+        {CSampleCoding::Integer(32, false), 1, {-2147483648.0}, std::string("\0\0\0\x80", 4)},
+        {CSampleCoding::Float(32, true), 1, {-0.5}, std::string("\xBF\0\0\0", 4)},
+        {CSampleCoding::Float(64, false), 1, {2.0}, std::string("\0\0\0\0\0\0\0\x40", 8)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WriteSamples(c.coding, c.channels, c.samples), "<" + c.bytes + ">")
+            << c.coding.Bits();
+    }
 }
 
 TEST(CAudioOutFile, OnlyAFinishedFileReplacesThePath) {
@@ -42,24 +51,24 @@ TEST(CAudioOutFile, OnlyAFinishedFileReplacesThePath) {
     WriteFileBytes(path, "old");
     chmod(path.c_str(), 0600);
     {
-        CWAVout abandoned(path);
+        CAudioOutFile abandoned(path);
         ASSERT_EQ(abandoned.OpenFile(), 0);
         EXPECT_EQ(abandoned.OpenFile(), -3);
-        abandoned.WriteHeadInfo({'n', 'e', 'w'});
+        abandoned.WritePiece({'n', 'e', 'w'});
         abandoned.DiscardFile();
-        EXPECT_EQ(abandoned.WriteHeadInfo({'x'}), -1);
+        EXPECT_EQ(abandoned.WritePiece({'x'}), -1);
         EXPECT_EQ(abandoned.CloseFile(), -2);
     }
     {
-        CWAVout dropped(path);
+        CAudioOutFile dropped(path);
         ASSERT_EQ(dropped.OpenFile(), 0);
-        dropped.WriteHeadInfo({'n', 'e', 'w'});
+        dropped.WritePiece({'n', 'e', 'w'});
     }
     EXPECT_EQ(ReadFileBytes(path), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
     const mode_t previous = umask(027);
-    CAIFFout fresh(dir.File("new.aiff"));
+    CAudioOutFile fresh(dir.File("new.aiff"));
     ASSERT_EQ(fresh.OpenFile(), 0);
     ASSERT_EQ(fresh.CloseFile(), 0);
     umask(previous);
@@ -69,15 +78,15 @@ TEST(CAudioOutFile, OnlyAFinishedFileReplacesThePath) {
 
     // The temporary file moved away with its folder: the rename fails, and says so.
     std::filesystem::create_directory(dir.File("sub"));
-    CWAVout moved(dir.File("sub/out.wav"));
+    CAudioOutFile moved(dir.File("sub/out.wav"));
     ASSERT_EQ(moved.OpenFile(), 0);
     std::filesystem::rename(dir.File("sub"), dir.File("elsewhere"));
     EXPECT_EQ(moved.CloseFile(), -1);
     EXPECT_FALSE(moved.Problem().empty());
 
-    CWAVout folder(dir.Path());
+    CAudioOutFile folder(dir.Path());
     EXPECT_EQ(folder.OpenFile(), -1);
-    CWAVout nowhere(dir.File("missing/out.wav"));
+    CAudioOutFile nowhere(dir.File("missing/out.wav"));
     EXPECT_EQ(nowhere.OpenFile(), -1);
     EXPECT_FALSE(nowhere.Problem().empty());
 }
