@@ -59,9 +59,12 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
 }
 
 bool CAudioFilter::Probe(CAudioInFile& reader) {
+    if (reader.OpenFile() != 0) {
+        return false;
+    }
     std::vector<uint8_t> piece;
-    const bool read = reader.OpenFile() == 0 && reader.ReadHeadInfo(&piece) >= 0 &&
-                      reader.ReadMiddleInfo(&piece) >= 0 && reader.ReadDataHeader(&piece) >= 0;
+    const bool read = reader.ReadHeadInfo(&piece) >= 0 && reader.ReadMiddleInfo(&piece) >= 0 &&
+                      reader.ReadDataHeader(&piece) >= 0;
     reader.CloseFile();
     return read;
 }
