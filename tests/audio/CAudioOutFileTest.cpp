@@ -8,43 +8,6 @@
 
 namespace {
 
-// Writes the samples between guard pieces and returns the file's bytes.
-std::string WriteSamples(const CSampleCoding& coding, int channels,
-                         const std::vector<double>& samples) {
-    TempDir dir;
-    CAudioOutFile writer(dir.File("out"));
-    writer.SetFormat(coding, channels);
-    EXPECT_EQ(writer.OpenFile(), 0);
-    EXPECT_EQ(writer.WritePiece({'<'}), 0);
-    EXPECT_EQ(writer.PutFrames(samples.data(), samples.size() / static_cast<size_t>(channels)), 0);
-    EXPECT_EQ(writer.WritePiece({'>'}), 0);
-    EXPECT_EQ(writer.CloseFile(), 0);
-    return ReadFileBytes(dir.File("out"));
-}
-
-TEST(CAudioOutFile, SamplesAreWrittenInEachCoding) {
-    const struct {
-        CSampleCoding coding;
-        int channels;
-        std::vector<double> samples;
-        std::string bytes;
-    } cases[] = {
-        {CSampleCoding::UnsignedByte(), 1, {-128, 0, 127}, std::string("\x00\x80\xFF", 3)},
-        {CSampleCoding::Integer(16, false), 2, {-1, -32768}, std::string("\xFF\xFF\x00\x80", 4)},
-        {CSampleCoding::Integer(24, true),
-         1,
-         {-2, 0x123456},
-         std::string("\xFF\xFF\xFE\x12\x34\x56", 6)},
-        {CSampleCoding::Integer(32, false), 1, {-2147483648.0}, std::string("\0\0\0\x80", 4)},
-        {CSampleCoding::Float(32, true), 1, {-0.5}, std::string("\xBF\0\0\0", 4)},
-        {CSampleCoding::Float(64, false), 1, {2.0}, std::string("\0\0\0\0\0\0\0\x40", 8)},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(WriteSamples(c.coding, c.channels, c.samples), "<" + c.bytes + ">")
-            << c.coding.Bits();
-    }
-}
-
 TEST(CAudioOutFile, OnlyAFinishedFileReplacesThePath) {
     TempDir dir;
     const std::string path = dir.File("out.wav");

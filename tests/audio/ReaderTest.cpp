@@ -24,39 +24,29 @@ std::string AifcComm(int channels, int bits, const std::string& type) {
     return AiffChunk("COMM", AiffComm(channels, bits, 1).substr(8) + type + std::string(2, '\0'));
 }
 
-// Each coding read from bytes written by hand; the values are the format's own steps.
-TEST(CAudioInFile, DecodesEveryCodingToItsOwnSteps) {
+// The codings libsndfile does not write, from bytes written by hand; the values are
+// the format's own steps.
+TEST(CAudioInFile, DecodesTheCodingsOtherWritersUse) {
     const struct {
         const char* name;
         std::string file;
         Samples samples;
     } cases[] = {
-        {"WAV 8 unsigned", WavFile(WavFormat(1, 8), "", std::string("\x00\xFF", 2)), {-128, 127}},
-        {"WAV 16 stereo", WavFile(WavFormat(2, 16), "", LE16(0xFFFF) + LE16(0x8000)), {-1, -32768}},
-        {"WAV 24, 3 channels",
-         WavFile(WavFormat(3, 24), "", std::string("\xFF\xFF\x7F\x00\x00\x80\x01\x00\x00", 9)),
+        {"extensible 24 in 3 channels",
+         WavFile(WavExtensible(3, 24, 1), "",
+                 std::string("\xFF\xFF\x7F\x00\x00\x80\x01\x00\x00", 9)),
          {8388607, -8388608, 1}},
-        {"WAV 32", WavFile(WavFormat(1, 32), "", LE32(0x80000000)), {-2147483648.0}},
-        {"WAV float", WavFile(WavFormat(1, 32, 8000, 3), "", LE32(0x3FC00000)), {1.5}},
-        {"WAV double", WavFile(WavFormat(1, 64, 8000, 3), "", LE32(0) + LE32(0xBFF00000)), {-1.0}},
-        {"extensible PCM", WavFile(WavExtensible(1, 16, 1), "", LE16(2)), {2}},
-        {"extensible float", WavFile(WavExtensible(1, 32, 3), "", LE32(0xBF000000)), {-0.5}},
-        {"AIFF 8", AiffFile(AiffComm(1, 8, 2) + AiffSound("\x80\x7F")), {-128, 127}},
         {"AIFF-C NONE", AiffFile(AifcComm(1, 16, "NONE") + AiffSound(BE16(0xFFFE)), "AIFC"), {-2}},
-        {"AIFF-C sowt", AiffFile(AifcComm(1, 16, "sowt") + AiffSound(BE16(0xFEFF)), "AIFC"), {-2}},
-        {"AIFF-C fl32",
-         AiffFile(AifcComm(1, 32, "fl32") + AiffSound(BE32(0x3F800000)), "AIFC"),
-         {1.0}},
+        {"AIFF-C twos", AiffFile(AifcComm(1, 8, "twos") + AiffSound("\x80"), "AIFC"), {-128}},
         {"AIFF-C FL64",
          AiffFile(AifcComm(1, 64, "FL64") + AiffSound(BE32(0xC0000000) + BE32(0)), "AIFC"),
          {-2.0}},
-        {"AIFF any chunk",
+        {"AIFF with an ID3 chunk",
          AiffFile(AiffComm(1, 16, 1) + AiffChunk("ID3 ", "x") + AiffSound(BE16(3))),
          {3}},
     };
     for (const auto& c : cases) {
-        const ReaderRun run = ReadBytes(c.file);
-        EXPECT_EQ(run.samples, c.samples) << c.name << ": " << run.problem;
+        EXPECT_EQ(ReadBytes(c.file).samples, c.samples) << c.name;
     }
 }
 
