@@ -1,5 +1,6 @@
 #include "audio/AIFF.h"
 
+#include "audio/CAudioFile.h"
 #include "audio/FileUtils.h"
 
 #include <cmath>
@@ -8,7 +9,6 @@ namespace {
 
 // Channels (2), frame count (4), bits per sample (2) and the rate (10).
 constexpr std::size_t kCommBodyBytes = 18;
-constexpr int kMaxChannels = 64;
 
 uint32_t RateFromExtended(double rate) {
     // Negated comparison so that NaN also lands in the "no usable rate" branch.
@@ -39,7 +39,7 @@ bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFForma
     const uint32_t type = aifc ? bec2l(body + kCommBodyBytes) : FourCC("NONE");
     // The compression type's letter case varies between writers.
     const uint32_t lower = type | 0x20202020u;
-    if (channels < 1 || channels > kMaxChannels) {
+    if (channels < 1 || channels > CAudioFile::kMaxChannels) {
         *why = std::to_string(channels) + " channels";
         return false;
     }

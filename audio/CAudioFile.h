@@ -10,6 +10,8 @@
 // codes, never exceptions; a failing operation leaves a reason in Problem().
 class CAudioFile {
 public:
+    static constexpr int kMaxChannels = 64;
+
     explicit CAudioFile(std::string filename) : mFilename(std::move(filename)) {}
     virtual ~CAudioFile() = default;
     CAudioFile(const CAudioFile&) = delete;

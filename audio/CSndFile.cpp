@@ -143,7 +143,7 @@ int CSndFile::OpenFile() {
         return Fail(-1, std::string("not a sound file that can be read (") + sf_strerror(nullptr) +
                             ")");
     }
-    if (h.info.channels < 1 || h.info.channels > 64) {
+    if (h.info.channels < 1 || h.info.channels > kMaxChannels) {
         sf_close(h.file);
         h.file = nullptr;
         return Fail(-1, std::to_string(h.info.channels) + " channels");

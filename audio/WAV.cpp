@@ -1,5 +1,6 @@
 #include "audio/WAV.h"
 
+#include "audio/CAudioFile.h"
 #include "audio/FileUtils.h"
 
 #include <cstring>
@@ -15,7 +16,6 @@ constexpr uint16_t kTagExtensible = 0xFFFE;
 // by these fourteen bytes.
 constexpr uint8_t kSubformatSuffix[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                           0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-constexpr int kMaxChannels = 64;
 
 } // namespace
 
@@ -44,7 +44,7 @@ bool ParseWAVFormat(const uint8_t* body, std::size_t size, WAVFormat* format, st
         }
         tag = lec2s(body + 24);
     }
-    if (channels < 1 || channels > kMaxChannels) {
+    if (channels < 1 || channels > CAudioFile::kMaxChannels) {
         *why = std::to_string(channels) + " channels";
         return false;
     }
