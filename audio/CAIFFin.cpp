@@ -70,9 +70,9 @@ long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
         } else if (id == FourCC("COMM")) {
             AIFFFormat format;
             std::string why;
-            if (haveFormat || !ParseAIFFFormat(piece->data() + piece->size() - size,
-                                               static_cast<size_t>(size), mCompressed, &format,
-                                               &why)) {
+            if (haveFormat ||
+                !ParseAIFFFormat(piece->data() + piece->size() - size, static_cast<size_t>(size),
+                                 mCompressed, &format, &why)) {
                 return Fail(-1, haveFormat ? "two \"COMM\" chunks" : why);
             }
             SetFormat(format.coding, format.channels);

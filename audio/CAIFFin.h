@@ -15,8 +15,9 @@ public:
     // 12, after rewinding; -1 when the file is not an AIFF or AIFF-C FORM or the form runs past
     // the end of the file.
     long ReadHeadInfo(std::vector<uint8_t>* piece) override;
-    // Valid after ReadHeadInfo. -1 for a "COMM" chunk of a format that cannot be read; -2 for a chunk that runs past the end of the form or the file; -3 when
-    // the form lacks its "COMM" or "SSND" chunk or holds two "SSND" chunks.
+    // Valid after ReadHeadInfo. -1 for a "COMM" chunk of a format that cannot be read; -2 for a
+    // chunk that runs past the end of the form or the file; -3 when the form lacks its "COMM" or
+    // "SSND" chunk or holds two "SSND" chunks.
     long ReadMiddleInfo(std::vector<uint8_t>* piece) override;
     // Valid after ReadHeadInfo. 16; -1 when the form holds no "SSND" chunk or its
     // samples run past the end of the file.

@@ -76,7 +76,8 @@ int CAudioFilter::PrepareFiles() {
     }
     std::unique_ptr<CAudioInFile> reader = NativeReader(probe.get(), mInName);
     probe.reset();
-    if (SameFile(mInName, mOutName)) {
+    // Standard output may have been sent to the input file itself.
+    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
         return Fail(-1, mOutName, "the output would overwrite the input file");
     }
     // What the native readers refuse may still be read by the general library.
@@ -184,8 +185,8 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
         const auto n = static_cast<size_t>(count);
         mFilter.Process(samples.data(), n);
         if (!mCoding.IsFloat()) {
-            mClipped += static_cast<int64_t>(
-                mRequantizer.Apply(samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
+            mClipped += static_cast<int64_t>(mRequantizer.Apply(
+                samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
         }
         if (out.PutFrames(samples.data(), n) != 0) {
             return Fail(-1, mOutName, out.Problem());

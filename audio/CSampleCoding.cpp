@@ -56,8 +56,7 @@ template <class F, bool Big> void EncodeFloat(const double* s, uint8_t* b, std::
 
 // The codec for one coding, chosen once per call so that the loops stay tight.
 template <class Op8, class Op16, class Op24, class Op32, class OpF, class OpD>
-void Dispatch(int bits, bool isFloat, Op8 op8, Op16 op16, Op24 op24, Op32 op32, OpF opF,
-              OpD opD) {
+void Dispatch(int bits, bool isFloat, Op8 op8, Op16 op16, Op24 op24, Op32 op32, OpF opF, OpD opD) {
     if (isFloat) {
         bits == 32 ? opF() : opD();
         return;
@@ -100,7 +99,8 @@ double CSampleCoding::Highest() const {
     return static_cast<double>((int64_t{1} << (mBits - 1)) - 1);
 }
 
-void CSampleCoding::Decode(const uint8_t* bytes, double* samples, std::size_t count) const noexcept {
+void CSampleCoding::Decode(const uint8_t* bytes, double* samples,
+                           std::size_t count) const noexcept {
     if (mOffset) {
         for (std::size_t i = 0; i < count; ++i) {
             samples[i] = bytes[i] - 128;
@@ -119,7 +119,8 @@ void CSampleCoding::Decode(const uint8_t* bytes, double* samples, std::size_t co
     mBigEndian ? run.template operator()<true>() : run.template operator()<false>();
 }
 
-void CSampleCoding::Encode(const double* samples, uint8_t* bytes, std::size_t count) const noexcept {
+void CSampleCoding::Encode(const double* samples, uint8_t* bytes,
+                           std::size_t count) const noexcept {
     if (mOffset) {
         for (std::size_t i = 0; i < count; ++i) {
             bytes[i] = static_cast<uint8_t>(static_cast<int>(samples[i]) + 128);

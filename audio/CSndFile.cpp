@@ -46,6 +46,16 @@ CSampleCoding CodingOf(int format) {
     }
 }
 
+// The library's name of the container, e.g. "FLAC (Free Lossless Audio Codec)".
+std::string ContainerName(int format) {
+    SF_FORMAT_INFO info{};
+    info.format = format & SF_FORMAT_TYPEMASK;
+    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof info) != 0 || info.name == nullptr) {
+        return "this kind of";
+    }
+    return info.name;
+}
+
 double StepScale(const CSampleCoding& coding) {
     return static_cast<double>(int64_t{1} << (32 - coding.Bits()));
 }
@@ -60,7 +70,7 @@ public:
     int OpenFile() override {
         SF_INFO info = mLike.info;
         if (sf_format_check(&info) == 0) {
-            return Fail(-1, "the library cannot write this kind of file");
+            return Fail(-1, "libsndfile cannot write " + ContainerName(info.format) + " files");
         }
         const int opened = CAudioOutFile::OpenFile();
         if (opened != 0) {
@@ -70,7 +80,8 @@ public:
         if (mFile == nullptr) {
             const std::string reason = sf_strerror(nullptr);
             CAudioOutFile::DiscardFile();
-            return Fail(-1, "the library cannot write this kind of file here: " + reason);
+            return Fail(-1, "libsndfile cannot write " + ContainerName(info.format) +
+                                " files here: " + reason);
         }
         for (const auto& [id, text] : mLike.strings) {
             sf_set_string(mFile, id, text.c_str());

@@ -156,8 +156,8 @@ long CWAVin::GetPadding(std::vector<uint8_t>* piece) {
         return -1;
     }
     // Bytes of a last frame cut short are samples too: they are not passed on unfiltered.
-    const int64_t dataEnd = mDeclaredBytes < 0 ? mDataOffset + mDataBytes
-                                               : mDataOffset + mDeclaredBytes;
+    const int64_t dataEnd =
+        mDeclaredBytes < 0 ? mDataOffset + mDataBytes : mDataOffset + mDeclaredBytes;
     piece->assign(static_cast<size_t>(dataEnd - WholeFramesEnd()), 0);
     if ((dataEnd - mDataOffset) % 2 != 0) {
         piece->push_back(0);

@@ -54,9 +54,10 @@ bool ParseWAVFormat(const uint8_t* body, std::size_t size, WAVFormat* format, st
     } else if (tag == kTagFloat && (bits == 32 || bits == 64)) {
         format->coding = CSampleCoding::Float(bits, false);
     } else {
-        *why = tag == kTagPCM || tag == kTagFloat
-                   ? std::to_string(bits) + "-bit " + (tag == kTagPCM ? "PCM" : "float") + " samples"
-                   : "samples coded as format " + std::to_string(tag);
+        *why =
+            tag == kTagPCM || tag == kTagFloat
+                ? std::to_string(bits) + "-bit " + (tag == kTagPCM ? "PCM" : "float") + " samples"
+                : "samples coded as format " + std::to_string(tag);
         return false;
     }
     if (blockAlign != channels * bits / 8) {
