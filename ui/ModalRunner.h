@@ -32,6 +32,12 @@ public:
     // A message box with one OK button.
     virtual void Message(QWidget* owner, const QString& caption, const QString& text,
                          Icon icon) = 0;
+    // A message box whose details (why it failed) are shown on request.
+    virtual void DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                                 const QString& details, Icon icon) {
+        static_cast<void>(details);
+        Message(owner, caption, text, icon);
+    }
     // A Yes/No question; true only when the answer is Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
     // A question about unsaved changes with Save, Discard and Cancel buttons.
