@@ -8,6 +8,7 @@
 
 #include <QMimeData>
 #include <QTest>
+#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(FComplex)
 
@@ -117,6 +118,17 @@ private slots:
         QCOMPARE(right.tip, QPointF(296, 128));
         QCOMPARE(right.angle, 0.0);
         QCOMPARE(EdgeArrowFor(size, QPointF(150, -1e300), 4).tip, QPointF(150, 4));
+        // The view follows the wheel and the middle button.
+        View v;
+        QWheelEvent wheel(QPointF(40, 200), QPointF(), {}, QPoint(0, 120), Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&v.view, &wheel);
+        QCOMPARE(v.view.View().zoom, 1.25);
+        QTest::mousePress(&v.view, Qt::MiddleButton, {}, QPoint(100, 100));
+        MoveTo(&v.view, QPoint(112, 93), Qt::MiddleButton);
+        const PlaneView moved =
+            Panned(ZoomedAbout(PlaneView(), size, QPoint(40, 200), 1.25), size, QPoint(12, -7));
+        QVERIFY(v.view.View().centre.MagDifference(moved.centre) < 1e-12);
     }
 
     void snapping_data() {
