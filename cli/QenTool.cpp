@@ -7,6 +7,7 @@
 #include "analysis/FDEMaker.h"
 #include "analysis/FFreqResponse.h"
 #include "analysis/FInputResponse.h"
+#include "analysis/GroupDelayText.h"
 #include "analysis/NodeValueText.h"
 #include "analysis/PointsText.h"
 #include "analysis/Stability.h"
@@ -368,7 +369,9 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         response.Initialize(&list, static_cast<int>(settings.resolution));
         result.text = PointsText(response.Samples());
     } else if (name == "delay") {
-        result.text = GroupDelayText(list, static_cast<int>(settings.resolution),
+        FGroupDelay delay;
+        delay.Initialize(&list);
+        result.text = GroupDelayText(delay, static_cast<int>(settings.resolution),
                                      static_cast<int>(settings.rate));
     } else {
         std::unique_ptr<CInputResponse> response = MakeResponse(name);

@@ -29,9 +29,8 @@ uint32_t ButtonFaceRef() {
 }
 
 QFont LabelFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(8);
-    font.setWeight(QFont::Light);
+    // 8 points, so that labels scale with the screen and keep their decimal points.
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
     // Labels are drawn in exactly their colour, without blended edges.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;

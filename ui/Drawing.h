@@ -28,7 +28,7 @@ uint32_t RefFromColour(const QColor& colour);
 // The system's button-face colour, the default background of the views.
 uint32_t ButtonFaceRef();
 
-// "MS Sans Serif", 8 pixels high, light weight: the label font of the views.
+// "MS Sans Serif" at 8 points: the label font of the views.
 QFont LabelFont();
 
 // "MS Sans Serif", 8 points: the font of the dialogs, whose layouts are in its units.

@@ -12,6 +12,7 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -258,8 +259,16 @@ void TargetView::DrawTarget() {
         painter.setFont(mainFont);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(back);
-        DrawTextAt(painter, QPoint(mGeom.cx + 5, 1), QStringLiteral("Im(z)"));
-        DrawTextAt(painter, QPoint(1, mGeom.cy + 2), QStringLiteral("Re(z)"));
+        // Inside the circle near the axes' ends, where the arc does not run through
+        // them and a node at j or 1 leaves them readable.
+        const QString re = QStringLiteral("Re(z)");
+        DrawTextAt(painter, QPoint(mGeom.cx + 7, mGeom.cy - mGeom.radius + 6),
+                   QStringLiteral("Im(z)"));
+        DrawTextAt(
+            painter,
+            QPoint(mGeom.cx + mGeom.radius - QFontMetrics(mainFont).horizontalAdvance(re) - 8,
+                   mGeom.cy + 4),
+            re);
     }
     DrawFromNodeList();
     {
