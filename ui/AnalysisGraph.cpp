@@ -188,10 +188,7 @@ void AnalysisGraph::paintEvent(QPaintEvent*) {
 void AnalysisGraph::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Layout(size());
-    // At the screen's own pixel density, so that lines and text stay sharp.
-    const qreal ratio = devicePixelRatioF();
-    mCanvas = QImage(size() * ratio, QImage::Format_RGB32);
-    mCanvas.setDevicePixelRatio(ratio);
+    mCanvas = CanvasFor(*this);
     mStatus.setGeometry(StatusRect(size()));
     mStatus.SetPartEdges(StatusEdges(width()));
     Redraw();

@@ -67,6 +67,13 @@ QPen LinePen(uint32_t ref) {
     return pen;
 }
 
+QImage CanvasFor(const QWidget& widget) {
+    const qreal ratio = widget.devicePixelRatioF();
+    QImage canvas(widget.size() * ratio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    return canvas;
+}
+
 void InvertColumn(QImage& image, int x, int top, int bottom) {
     if (x < 0 || x >= image.width()) {
         return;

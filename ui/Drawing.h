@@ -57,6 +57,10 @@ inline QRect RectFromEdges(int left, int top, int right, int bottom) {
 // each joint once and its last point not at all.
 QPen LinePen(uint32_t ref);
 
+// An off-screen picture for a view of widget's size at the screen's pixel density,
+// drawn on in the widget's own coordinates, so that it shows sharp when painted.
+QImage CanvasFor(const QWidget& widget);
+
 // Inverts the pixels of column x from top to bottom - 1 (clipped to the image), so
 // that doing it twice restores them.
 void InvertColumn(QImage& image, int x, int top, int bottom);

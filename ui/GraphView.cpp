@@ -79,7 +79,7 @@ void GraphView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mMagRect = MagRect(rect());
     mPhaseRect = PhaseRect(rect());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     Redraw();
 }
 

@@ -76,7 +76,7 @@ void TargetView::paintEvent(QPaintEvent*) {
 void TargetView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mGeom = PlaneGeometry::ForSize(width(), height());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     DrawTarget();
 }
 
@@ -247,7 +247,7 @@ void TargetView::DrawTarget() {
     }
     {
         QPainter painter(&mCanvas);
-        const QRect r = mCanvas.rect();
+        const QRect r = rect();
         const QColor back = ColourFromRef(mBkColour);
         const QColor grid = ColourFromRef(mGridColour);
         painter.fillRect(r, back);
@@ -273,7 +273,7 @@ void TargetView::DrawTarget() {
     DrawFromNodeList();
     {
         QPainter painter(&mCanvas);
-        Draw3dFrame(painter, mCanvas.rect());
+        Draw3dFrame(painter, rect());
     }
     update();
 }
