@@ -56,14 +56,12 @@ private slots:
         const AxisScale phase = FreqGraph::PhaseAxis(p);
         const std::vector<Row> rows = {
             {"peak at 0 Hz", m, hz, mag, 0.0, 1.0, QPoint(10, 8)},
-            {"0 at half the rate", m, hz, mag, 4000.0, 0.0, QPoint(395, 112)},
+            {"phase -1 rad at half the rate", p, hz, phase, 4000.0, -1.0, QPoint(395, 195 + 19)},
             {"infinite", m, hz, mag, 2000.0, INFINITY, QPoint(202, 8)},
             {"-10 dB", m, hz, db, 2000.0, -10.0, QPoint(202, 60)},
             {"below the dB floor", m, hz, db, 2000.0, -INFINITY, QPoint(202, 112)},
-            {"log axis, 4 Hz", m, logHz, mag, 4.0, 0.0, QPoint(10, 112)},
             {"log axis, 40 Hz", m, logHz, mag, 40.0, 0.0, QPoint(10 + 385 / 3, 112)},
             {"phase 1 rad", p, hz, phase, 0.0, 1.0, QPoint(10, 195 - 19)},
-            {"phase -1 rad", p, hz, phase, 4000.0, -1.0, QPoint(395, 195 + 19)},
         };
         for (const Row& r : rows) {
             QCOMPARE(FreqGraph::TracePoint(r.area, r.x, r.y, r.hz, r.value), r.at);
