@@ -254,6 +254,15 @@ std::unique_ptr<CInputResponse> MakeResponse(const std::string& kind) {
     return std::make_unique<CRampResponse>();
 }
 
+// The --rate option, 8000 Hz when it is not given; false with a usage problem.
+bool ReadRate(const Invocation& inv, long* rate, std::string* problem) {
+    if (inv.Has("--rate") && !ParseLong(inv.values.at("--rate"), 1, kMaxRate, rate)) {
+        *problem = "--rate must be a whole number of hertz from 1 to 10000000";
+        return false;
+    }
+    return true;
+}
+
 // The sample count of a time-response command, or a usage problem.
 bool TimeSampleCount(const Invocation& inv, long* count, std::string* problem) {
     if (inv.Has("--count") == inv.Has("--duration")) {
@@ -272,8 +281,7 @@ bool TimeSampleCount(const Invocation& inv, long* count, std::string* problem) {
         return true;
     }
     long rate = 8000;
-    if (inv.Has("--rate") && !ParseLong(inv.values.at("--rate"), 1, kMaxRate, &rate)) {
-        *problem = "--rate must be a whole number of hertz from 1 to 10000000";
+    if (!ReadRate(inv, &rate, problem)) {
         return false;
     }
     double ms = 0.0;
@@ -308,9 +316,7 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
         *problem = "--resolution must be a whole number from 1 to 1000000";
         return false;
     }
-    if (std::string(inv.command->name) == "delay" && inv.Has("--rate") &&
-        !ParseLong(inv.values.at("--rate"), 1, kMaxRate, &settings->rate)) {
-        *problem = "--rate must be a whole number of hertz from 1 to 10000000";
+    if (std::string(inv.command->name) == "delay" && !ReadRate(inv, &settings->rate, problem)) {
         return false;
     }
     return !IsTimeResponse(inv.command->name) || TimeSampleCount(inv, &settings->count, problem);
