@@ -10,10 +10,12 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPolygon>
 #include <QString>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 QColor ColourFromRef(uint32_t ref) {
     return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF),
@@ -81,6 +83,19 @@ void InvertColumn(QImage& image, int x, int top, int bottom) {
     for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y) {
         image.setPixel(x, y, ~image.pixel(x, y) & 0xFFFFFF);
     }
+}
+
+void DrawPhaseTrace(QPainter& painter, const QPolygon& points, const std::vector<double>& phases) {
+    QPolygon run;
+    for (int i = 0; i < points.size(); ++i) {
+        if (i > 0 && std::abs(phases[static_cast<size_t>(i)] - phases[static_cast<size_t>(i) - 1]) >
+                         3.141592653589793) {
+            painter.drawPolyline(run);
+            run.clear();
+        }
+        run << points[i];
+    }
+    painter.drawPolyline(run);
 }
 
 void DrawPi(QPainter& painter, QPoint origin, bool negative) {

@@ -9,7 +9,6 @@
 #include <QPolygon>
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -222,19 +221,12 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
     painter.drawLine(p.left(), yc, RightOf(p), yc);
 
-    // The phase wraps from +pi to -pi; the trace breaks there rather than drawing a
-    // line across the panel.
-    painter.setPen(LinePen(mTraceColour));
     QPolygon trace;
-    double previous = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> phases;
     for (const auto& [omega, v] : TraceSamples()) {
-        const double phase = v.Phase();
-        if (std::abs(phase - previous) > kPi) {
-            painter.drawPolyline(trace);
-            trace.clear();
-        }
-        trace << TracePoint(p, x, y, omega / kPi * x.High(), phase);
-        previous = phase;
+        phases.push_back(v.Phase());
+        trace << TracePoint(p, x, y, omega / kPi * x.High(), phases.back());
     }
-    painter.drawPolyline(trace);
+    painter.setPen(LinePen(mTraceColour));
+    DrawPhaseTrace(painter, trace, phases);
 }
