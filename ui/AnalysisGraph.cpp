@@ -1,5 +1,6 @@
 #include "ui/AnalysisGraph.h"
 
+#include "core/FComplex.h"
 #include "core/FormatC.h"
 #include "ui/Drawing.h"
 
@@ -45,6 +46,10 @@ AxisScale AnalysisGraph::FrequencyAxis(const QRect& area, int sampleRate, bool l
                : AxisScale::Linear(0.0, half, left, right);
 }
 
+double AnalysisGraph::LogSpacedOmega(int i, int resolution) {
+    return kPi * std::pow(10.0, 3.0 * (i - resolution) / resolution);
+}
+
 std::vector<AxisTick> AnalysisGraph::FrequencyTicks(const AxisScale& axis, int width) {
     const bool kilo = axis.High() >= 1000.0;
     std::vector<AxisTick> ticks;
@@ -61,7 +66,11 @@ int AnalysisGraph::AxisPixel(const AxisScale& axis, double value) {
     const double low = std::min(axis.Low(), axis.High());
     const double high = std::max(axis.Low(), axis.High());
     const double origin = axis.ToPixel(axis.IsLog() ? axis.Low() : std::clamp(0.0, low, high));
-    const double offset = std::clamp(axis.ToPixel(value) - origin, -1e6, 1e6);
+    double offset = std::clamp(axis.ToPixel(value) - origin, -1e6, 1e6);
+    // A value that is not a number has no place; it is put on the origin.
+    if (std::isnan(offset)) {
+        offset = 0.0;
+    }
     return static_cast<int>(origin) + static_cast<int>(offset);
 }
 
@@ -139,7 +148,7 @@ void AnalysisGraph::Redraw() {
     UpdateStatusText();
 }
 
-void AnalysisGraph::DrawValueGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
+void AnalysisGraph::DrawYAxisGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
                                   const std::vector<AxisTick>& ticks) const {
     const QFontMetrics metrics(mainFont);
     for (const AxisTick& tick : ticks) {
@@ -155,8 +164,8 @@ void AnalysisGraph::DrawValueGrid(QPainter& painter, const QRect& area, const Ax
     }
 }
 
-void AnalysisGraph::DrawFrequencyGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
-                                      const std::vector<AxisTick>& ticks, int labelTop) const {
+void AnalysisGraph::DrawXAxisGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
+                                  const std::vector<AxisTick>& ticks, int labelTop) const {
     const QFontMetrics metrics(mainFont);
     int nextLeft = RightOf(area) + 1000;
     for (auto tick = ticks.rbegin(); tick != ticks.rend(); ++tick) {

@@ -71,11 +71,15 @@ public:
     // The axis of frequencies in Hz across a plot area at a sampling rate: linear from
     // 0, or logarithmic over the three decades below half the rate.
     static AxisScale FrequencyAxis(const QRect& area, int sampleRate, bool log);
+    // w in radians per sample at step i of resolution, evenly spread over the log
+    // axis's three decades below pi.
+    static double LogSpacedOmega(int i, int resolution);
     // The frequency axis's ticks for a plot area width, labelled in kHz from a half
     // rate of 1 kHz up, else in Hz; the last label names the unit.
     static std::vector<AxisTick> FrequencyTicks(const AxisScale& axis, int width);
     // The pixel of a value along an axis, truncated toward the pixel of the axis's
-    // origin (0, or its low end where 0 lies outside it); infinities go far off.
+    // origin (0, or its low end where 0 lies outside it); infinities go far off, and a
+    // value that is not a number lies on the origin.
     static int AxisPixel(const AxisScale& axis, double value);
     // A trace point of plot area at (xValue, yValue), its y kept inside the area so that
     // values past the axis are drawn at its edge.
@@ -118,13 +122,13 @@ protected:
 
     // Light grid lines across area at the ticks of a vertical axis, with their labels
     // inside the area just right of its left edge.
-    void DrawValueGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
+    void DrawYAxisGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
                        const std::vector<AxisTick>& ticks) const;
     // Light grid lines across area at the ticks of a horizontal axis, each with a tick
     // mark and its label centred under it from labelTop down. Going from the right,
     // a label that would run into the one after it is left out.
-    void DrawFrequencyGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
-                           const std::vector<AxisTick>& ticks, int labelTop) const;
+    void DrawXAxisGrid(QPainter& painter, const QRect& area, const AxisScale& axis,
+                       const std::vector<AxisTick>& ticks, int labelTop) const;
     // A text centred in area, in the grid colour.
     void DrawNote(QPainter& painter, const QRect& area, const QString& text) const;
 

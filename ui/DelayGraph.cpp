@@ -36,9 +36,7 @@ void DelayGraph::Sample() {
     mTrace.clear();
     const bool log = LogFrequencyScale(mScale);
     for (int i = 0; i <= kResolution; ++i) {
-        // The log axis spans the three decades below half the rate.
-        const double omega = log ? kPi * std::pow(10.0, 3.0 * (i - kResolution) / kResolution)
-                                 : i * kPi / kResolution;
+        const double omega = log ? LogSpacedOmega(i, kResolution) : i * kPi / kResolution;
         mTrace.emplace_back(omega, mDelay.At(omega));
     }
 }
@@ -73,12 +71,12 @@ void DelayGraph::Draw(QPainter& painter) {
     }
     const AxisScale x = FrequencyAxis(a, mSampleRate, LogFrequencyScale(mScale));
     const AxisScale y = DelayAxis(a, low, high);
-    DrawFrequencyGrid(painter, a, x, FrequencyTicks(x, a.width()), BottomOf(a) + 1);
+    DrawXAxisGrid(painter, a, x, FrequencyTicks(x, a.width()), BottomOf(a) + 1);
     std::vector<AxisTick> yTicks = ValueTicks(y, a.height(), 30);
     if (!yTicks.empty()) {
         yTicks.back().label += QStringLiteral(" samples");
     }
-    DrawValueGrid(painter, a, y, yTicks);
+    DrawYAxisGrid(painter, a, y, yTicks);
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(a.left(), a.top(), a.left(), BottomOf(a));
     const int zero = AxisPixel(y, 0.0);

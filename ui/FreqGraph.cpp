@@ -77,15 +77,11 @@ void FreqGraph::UpdateFromNodeList() {
     if (!mResponse.Initialize(&gNodeList, kResolution)) {
         return;
     }
-    // Three decades below half the rate, evenly spread on the log axis.
     mLogSamples.clear();
     for (int i = 0; i <= kResolution; ++i) {
-        const double omega = kPi * std::pow(10.0, 3.0 * (i - kResolution) / kResolution);
+        const double omega = LogSpacedOmega(i, kResolution);
         const FComplex h = mResponse.ExactResponse(omega);
-        const double mag = Normalised(h.Mag(), mResponse.Scale());
-        FComplex v;
-        v.SetByRadian(mag, h.Phase());
-        mLogSamples.emplace_back(omega, v);
+        mLogSamples.push_back({omega, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
     }
     Redraw();
 }
@@ -107,21 +103,23 @@ std::vector<QRect> FreqGraph::PlotAreas() const {
     return {MagPlot(mMagRect), PhasePlot(mPhaseRect)};
 }
 
-std::vector<std::pair<double, FComplex>> FreqGraph::TraceSamples() const {
+std::vector<FreqGraph::TraceSample> FreqGraph::TraceSamples() const {
     if (LogFrequencyScale(mScale)) {
         return mLogSamples;
     }
-    std::vector<std::pair<double, FComplex>> samples;
+    std::vector<TraceSample> samples;
     for (int i = 0; i < mResponse.CpxCount(); ++i) {
-        samples.emplace_back(i * kPi / kResolution, mResponse.NormResponse(i));
+        const FComplex h = mResponse.RawResponse(i);
+        samples.push_back(
+            {i * kPi / kResolution, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
     }
     return samples;
 }
 
 double FreqGraph::FloorDb() const {
     double lowest = 0.0;
-    for (const auto& [omega, v] : TraceSamples()) {
-        lowest = std::min(lowest, AxisScale::Decibels(v.Mag(), 1.0));
+    for (const TraceSample& s : TraceSamples()) {
+        lowest = std::min(lowest, AxisScale::Decibels(s.magnitude, 1.0));
     }
     return AxisScale::DbFloor(lowest);
 }
@@ -170,21 +168,20 @@ void FreqGraph::PlotMagGraph(QPainter& painter) {
     const bool db = DecibelScale(mScale);
     const AxisScale x = FrequencyAxis(m, mSampleRate, LogFrequencyScale(mScale));
     const AxisScale y = MagnitudeAxis(m, db, db ? FloorDb() : 0.0);
-    DrawFrequencyGrid(painter, m, x, FrequencyTicks(x, m.width()), BottomOf(m) + 1);
+    DrawXAxisGrid(painter, m, x, FrequencyTicks(x, m.width()), BottomOf(m) + 1);
     std::vector<AxisTick> yTicks = ValueTicks(y, m.height(), 24);
     if (db && !yTicks.empty()) {
         yTicks.back().label += QStringLiteral(" dB");
     }
-    DrawValueGrid(painter, m, y, yTicks);
+    DrawYAxisGrid(painter, m, y, yTicks);
     painter.setPen(LinePen(mGridColour));
     painter.drawPolyline(QPolygon({QPoint(m.left(), m.top()), QPoint(m.left(), BottomOf(m)),
                                    QPoint(RightOf(m), BottomOf(m))}));
 
     QPolygon trace;
-    for (const auto& [omega, v] : TraceSamples()) {
-        const double mag = v.Mag();
-        trace << TracePoint(m, x, y, omega / kPi * x.High(),
-                            db ? AxisScale::Decibels(mag, 1.0) : mag);
+    for (const TraceSample& s : TraceSamples()) {
+        trace << TracePoint(m, x, y, s.omega / kPi * x.High(),
+                            db ? AxisScale::Decibels(s.magnitude, 1.0) : s.magnitude);
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);
@@ -207,7 +204,7 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
         }
     }
     yTicks.back().label += degrees ? QStringLiteral(" deg") : QStringLiteral(" rad");
-    DrawValueGrid(painter, p, y, yTicks);
+    DrawYAxisGrid(painter, p, y, yTicks);
     // The values stand under the magnitude panel's ticks, straight above; here only
     // the last one with its unit, clear of the phase labels.
     std::vector<AxisTick> xTicks = FrequencyTicks(x, p.width());
@@ -215,7 +212,7 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
         xTicks[k].label.clear();
     }
     const QFontMetrics metrics(mainFont);
-    DrawFrequencyGrid(painter, p, x, xTicks, BottomOf(p) - metrics.height() - 1);
+    DrawXAxisGrid(painter, p, x, xTicks, BottomOf(p) - metrics.height() - 1);
     const int yc = AxisPixel(y, 0.0);
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
@@ -223,9 +220,9 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
 
     QPolygon trace;
     std::vector<double> phases;
-    for (const auto& [omega, v] : TraceSamples()) {
-        phases.push_back(v.Phase());
-        trace << TracePoint(p, x, y, omega / kPi * x.High(), phases.back());
+    for (const TraceSample& s : TraceSamples()) {
+        phases.push_back(s.phase);
+        trace << TracePoint(p, x, y, s.omega / kPi * x.High(), s.phase);
     }
     painter.setPen(LinePen(mTraceColour));
     DrawPhaseTrace(painter, trace, phases);

@@ -3,7 +3,7 @@
 #include "analysis/FFreqResponse.h"
 #include "ui/AnalysisGraph.h"
 
-#include <utility>
+#include <vector>
 
 // The analysis window's frequency graph: the normalised magnitude over the phase of
 // the design's response from 0 Hz to half the sampling rate, on a linear or dB
@@ -54,9 +54,15 @@ protected:
     std::array<QString, 4> StatusTexts() const override;
 
 private:
-    // The points the traces go through: w in radians per sample and the normalised
-    // response there, evenly spread along the frequency axis in use.
-    std::vector<std::pair<double, FComplex>> TraceSamples() const;
+    // A point the traces go through: w in radians per sample, the magnitude there
+    // divided by the peak, and the phase in radians.
+    struct TraceSample {
+        double omega;
+        double magnitude;
+        double phase;
+    };
+    // The trace points, evenly spread along the frequency axis in use.
+    std::vector<TraceSample> TraceSamples() const;
     double FloorDb() const;
     void DoStylePaint(QPainter& painter);
     void PlotMagGraph(QPainter& painter);
@@ -66,7 +72,7 @@ private:
     QRect mPhaseRect;
     FFreqResponse mResponse;
     // The response at log-spaced frequencies, for the log frequency axis.
-    std::vector<std::pair<double, FComplex>> mLogSamples;
+    std::vector<TraceSample> mLogSamples;
     int mPhaseUnits = kCmdDegrees;
     int mScale = kCmdScaleLinear;
 };

@@ -144,9 +144,9 @@ void TimeGraph::PlotMagBackground(QPainter& painter) {
         if (!ticks.empty()) {
             ticks.back().label += QStringLiteral(" ms");
         }
-        DrawFrequencyGrid(painter, t, time, ticks, BottomOf(t) + 1);
+        DrawXAxisGrid(painter, t, time, ticks, BottomOf(t) + 1);
         const AxisScale amplitude = AmplitudeAxis(t, DisplayPeak(*mResponse));
-        DrawValueGrid(painter, t, amplitude, ValueTicks(amplitude, t.height(), 30));
+        DrawYAxisGrid(painter, t, amplitude, ValueTicks(amplitude, t.height(), 30));
     }
     const int zero = t.top() + t.height() / 2;
     painter.setPen(LinePen(mGridColour));
