@@ -61,14 +61,7 @@ void DelayGraph::Draw(QPainter& painter) {
     painter.fillRect(mPanel, ColourFromRef(mBkColour));
     Draw3dFrame(painter, mPanel);
     const QRect a = PanelPlot(mPanel);
-    double low = 0.0;
-    double high = 0.0;
-    for (const auto& [omega, delay] : mTrace) {
-        if (std::isfinite(delay)) {
-            low = std::min(low, delay);
-            high = std::max(high, delay);
-        }
-    }
+    const auto [low, high] = Range();
     const AxisScale x = FrequencyAxis(a, mSampleRate, LogFrequencyScale(mScale));
     const AxisScale y = DelayAxis(a, low, high);
     DrawXAxisGrid(painter, a, x, FrequencyTicks(x, a.width()), BottomOf(a) + 1);
@@ -96,6 +89,18 @@ void DelayGraph::Draw(QPainter& painter) {
     painter.drawPolyline(trace);
 }
 
+std::pair<double, double> DelayGraph::Range() const {
+    double low = 0.0;
+    double high = 0.0;
+    for (const auto& [omega, delay] : mTrace) {
+        if (std::isfinite(delay)) {
+            low = std::min(low, delay);
+            high = std::max(high, delay);
+        }
+    }
+    return {low, high};
+}
+
 std::array<QString, 4> DelayGraph::StatusTexts() const {
     const QRect a = PanelPlot(mPanel);
     double hz = 0.0;
@@ -105,12 +110,11 @@ std::array<QString, 4> DelayGraph::StatusTexts() const {
         delay = mDelay.At(hz / (mSampleRate / 2.0) * kPi);
     }
     const auto text = [](const std::string& s) { return QString::fromStdString(s); };
+    const QString frequency = text(FormatC("Frequency: %.2f kHz", hz / 1000.0));
+    const QString peak = text(FormatC("Peak: %.2f samples", Range().second));
     if (std::isnan(delay)) {
-        return {text(FormatC("Frequency: %.2f kHz", hz / 1000.0)),
-                QStringLiteral("Delay: undefined"), QString(), QString()};
+        return {frequency, QStringLiteral("Delay: undefined"), QString(), peak};
     }
-    return {text(FormatC("Frequency: %.2f kHz", hz / 1000.0)),
-            text(FormatC("Delay: %.2f samples", delay)),
-            text(FormatC("Delay: %.4f ms", delay / mSampleRate * 1000.0)),
-            text(FormatC("Rate: %d Hz", mSampleRate))};
+    return {frequency, text(FormatC("Delay: %.2f samples", delay)),
+            text(FormatC("Delay: %.4f ms", delay / mSampleRate * 1000.0)), peak};
 }

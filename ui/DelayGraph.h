@@ -39,6 +39,8 @@ protected:
 
 private:
     void Sample();
+    // The lowest and highest defined delay of the trace, 0 included.
+    std::pair<double, double> Range() const;
 
     QRect mPanel;
     FGroupDelay mDelay;
