@@ -197,6 +197,12 @@ private slots:
         Trigger(kCmdGroupDelay);
         Trigger(kCmdSaveValues, dir.File("d.txt"));
         QCOMPARE(LineCount(dir.File("d.txt")), 1024);
+        // A pole at 0.5 delays 0 Hz by 1 / (1 - 0.5) samples.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        w.UpdateFromNodeList();
+        Click(&w.Delay(), QPoint(10, 50));
+        QCOMPARE(w.Delay().Status().Text(1), QStringLiteral("Delay: 2.00 samples"));
+        QCOMPARE(w.Delay().Status().Text(2), QStringLiteral("Delay: 0.2500 ms"));
         Trigger(kCmdImpulseResponse);
         Trigger(kCmdSaveValues, dir.File("t.pts"));
         QCOMPARE(LineCount(dir.File("t.pts")), 8);
