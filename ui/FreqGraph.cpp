@@ -118,8 +118,13 @@ std::vector<FreqGraph::TraceSample> FreqGraph::TraceSamples() const {
 
 double FreqGraph::FloorDb() const {
     double lowest = 0.0;
+    // A zero right on the unit circle gives -infinity, which no axis shows: the trace
+    // dips to the bottom there, and the axis spans the values it can show.
     for (const TraceSample& s : TraceSamples()) {
-        lowest = std::min(lowest, AxisScale::Decibels(s.magnitude, 1.0));
+        const double db = AxisScale::Decibels(s.magnitude, 1.0);
+        if (std::isfinite(db)) {
+            lowest = std::min(lowest, db);
+        }
     }
     return AxisScale::DbFloor(lowest);
 }
