@@ -62,7 +62,7 @@ std::vector<AxisTick> AnalysisGraph::FrequencyTicks(const AxisScale& axis, int w
     return ticks;
 }
 
-int AnalysisGraph::AxisPixel(const AxisScale& axis, double value) {
+double AnalysisGraph::AxisPosition(const AxisScale& axis, double value, double ratio) {
     const double low = std::min(axis.Low(), axis.High());
     const double high = std::max(axis.Low(), axis.High());
     const double origin = axis.ToPixel(axis.IsLog() ? axis.Low() : std::clamp(0.0, low, high));
@@ -71,13 +71,14 @@ int AnalysisGraph::AxisPixel(const AxisScale& axis, double value) {
     if (std::isnan(offset)) {
         offset = 0.0;
     }
-    return static_cast<int>(origin) + static_cast<int>(offset);
+    return std::trunc(origin) + std::trunc(offset * ratio) / ratio;
 }
 
-QPoint AnalysisGraph::TracePoint(const QRect& area, const AxisScale& x, const AxisScale& y,
-                                 double xValue, double yValue) {
-    return QPoint(AxisPixel(x, xValue),
-                  std::clamp(AxisPixel(y, yValue), area.top(), BottomOf(area)));
+QPointF AnalysisGraph::TracePointF(const QRect& area, const AxisScale& x, const AxisScale& y,
+                                   double xValue, double yValue, double ratio) {
+    return QPointF(AxisPosition(x, xValue, ratio),
+                   std::clamp(AxisPosition(y, yValue, ratio), static_cast<double>(area.top()),
+                              static_cast<double>(BottomOf(area))));
 }
 
 QRect AnalysisGraph::PanelFor(QSize client) {

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -77,14 +78,23 @@ public:
     // The frequency axis's ticks for a plot area width, labelled in kHz from a half
     // rate of 1 kHz up, else in Hz; the last label names the unit.
     static std::vector<AxisTick> FrequencyTicks(const AxisScale& axis, int width);
-    // The pixel of a value along an axis, truncated toward the pixel of the axis's
-    // origin (0, or its low end where 0 lies outside it); infinities go far off, and a
-    // value that is not a number lies on the origin.
-    static int AxisPixel(const AxisScale& axis, double value);
+    // Where a value lies along an axis, truncated toward the axis's origin (0, or its
+    // low end where 0 lies outside it) to a whole device pixel, of which there are ratio
+    // to a client pixel; infinities go far off, and a value that is not a number lies
+    // on the origin.
+    static double AxisPosition(const AxisScale& axis, double value, double ratio);
+    static int AxisPixel(const AxisScale& axis, double value) {
+        return static_cast<int>(AxisPosition(axis, value, 1.0));
+    }
     // A trace point of plot area at (xValue, yValue), its y kept inside the area so that
-    // values past the axis are drawn at its edge.
+    // values past the axis are drawn at its edge; in client pixels, and in those of a
+    // picture of ratio device pixels to one.
+    static QPointF TracePointF(const QRect& area, const AxisScale& x, const AxisScale& y,
+                               double xValue, double yValue, double ratio);
     static QPoint TracePoint(const QRect& area, const AxisScale& x, const AxisScale& y,
-                             double xValue, double yValue);
+                             double xValue, double yValue) {
+        return TracePointF(area, x, y, xValue, yValue, 1.0).toPoint();
+    }
     // The panel of a one-panel graph in a client area, above the read-out's strip, and
     // its plot area.
     static QRect PanelFor(QSize client);
@@ -116,6 +126,8 @@ protected:
     // The four read-out texts for the cursor at mLastXPos.
     virtual std::array<QString, 4> StatusTexts() const = 0;
 
+    // Device pixels of the picture to one client pixel.
+    double PictureRatio() const { return mCanvas.devicePixelRatio(); }
     // Draws the whole picture again and refreshes the read-out; a cursor line goes with
     // the old picture.
     void Redraw();

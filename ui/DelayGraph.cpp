@@ -7,7 +7,7 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QPainter>
-#include <QPolygon>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -77,14 +77,14 @@ void DelayGraph::Draw(QPainter& painter) {
 
     // An undefined delay leaves a gap in the trace.
     painter.setPen(LinePen(mTraceColour));
-    QPolygon trace;
+    QPolygonF trace;
     for (const auto& [omega, delay] : mTrace) {
         if (std::isnan(delay)) {
             painter.drawPolyline(trace);
             trace.clear();
             continue;
         }
-        trace << TracePoint(a, x, y, omega / kPi * x.High(), delay);
+        trace << TracePointF(a, x, y, omega / kPi * x.High(), delay, PictureRatio());
     }
     painter.drawPolyline(trace);
 }

@@ -10,7 +10,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPolygon>
+#include <QPolygonF>
 #include <QString>
 #include <QWidget>
 
@@ -85,8 +85,8 @@ void InvertColumn(QImage& image, int x, int top, int bottom) {
     }
 }
 
-void DrawPhaseTrace(QPainter& painter, const QPolygon& points, const std::vector<double>& phases) {
-    QPolygon run;
+void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases) {
+    QPolygonF run;
     for (int i = 0; i < points.size(); ++i) {
         if (i > 0 && std::abs(phases[static_cast<size_t>(i)] - phases[static_cast<size_t>(i) - 1]) >
                          3.141592653589793) {

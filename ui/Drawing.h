@@ -13,7 +13,7 @@ class QFontMetrics;
 class QImage;
 class QPainter;
 class QPlainTextEdit;
-class QPolygon;
+class QPolygonF;
 class QString;
 class QWidget;
 
@@ -70,7 +70,7 @@ void InvertColumn(QImage& image, int x, int top, int bottom);
 // A phase trace through points, phases[i] in radians being the phase at points[i]:
 // where the phase wraps between +pi and -pi the trace breaks rather than drawing a
 // line across the panel.
-void DrawPhaseTrace(QPainter& painter, const QPolygon& points, const std::vector<double>& phases);
+void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases);
 
 // A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
 // sign in front of it when negative.

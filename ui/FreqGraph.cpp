@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -183,10 +184,11 @@ void FreqGraph::PlotMagGraph(QPainter& painter) {
     painter.drawPolyline(QPolygon({QPoint(m.left(), m.top()), QPoint(m.left(), BottomOf(m)),
                                    QPoint(RightOf(m), BottomOf(m))}));
 
-    QPolygon trace;
+    QPolygonF trace;
     for (const TraceSample& s : TraceSamples()) {
-        trace << TracePoint(m, x, y, s.omega / kPi * x.High(),
-                            db ? AxisScale::Decibels(s.magnitude, 1.0) : s.magnitude);
+        trace << TracePointF(m, x, y, s.omega / kPi * x.High(),
+                             db ? AxisScale::Decibels(s.magnitude, 1.0) : s.magnitude,
+                             PictureRatio());
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);
@@ -223,11 +225,11 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
     painter.drawLine(p.left(), yc, RightOf(p), yc);
 
-    QPolygon trace;
+    QPolygonF trace;
     std::vector<double> phases;
     for (const TraceSample& s : TraceSamples()) {
         phases.push_back(s.phase);
-        trace << TracePoint(p, x, y, s.omega / kPi * x.High(), s.phase);
+        trace << TracePointF(p, x, y, s.omega / kPi * x.High(), s.phase, PictureRatio());
     }
     painter.setPen(LinePen(mTraceColour));
     DrawPhaseTrace(painter, trace, phases);

@@ -157,5 +157,5 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
         trace << PhasePoint(mPhaseRect, k, phases.back());
     }
     painter.setPen(ColourFromRef(mTraceColour));
-    DrawPhaseTrace(painter, trace, phases);
+    DrawPhaseTrace(painter, QPolygonF(trace), phases);
 }
