@@ -323,7 +323,7 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
 }
 
 bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!inv.Has("-o")) {
+    if (!inv.Has("-o") || inv.values.at("-o") == "-") {
         out << text;
         return true;
     }
