@@ -121,6 +121,11 @@ std::array<QString, 4> TimeGraph::StatusTexts() const {
         ms = at / mSampleRate * 1000.0;
         n = std::min(static_cast<int>(std::lround(at)), count - 1);
         raw = mResponse->Samples()[static_cast<size_t>(n)].r;
+        // Only an unstable design's overflow (infinity less infinity) leaves a sample
+        // without a value; it reads as the infinity it came from.
+        if (std::isnan(raw)) {
+            raw = HUGE_VAL;
+        }
     }
     const double peak = DisplayPeak(*mResponse);
     return {Text(FormatC("Exact Time: %.4f ms", ms)),
