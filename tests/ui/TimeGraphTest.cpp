@@ -163,6 +163,12 @@ private slots:
         QVERIFY(noted);
         g.Press(394);
         QCOMPARE(g.Readout()[1], QStringLiteral("Magnitude: 64.00 (1.00)"));
+        // Long enough for a growing oscillation to overflow: the read-out says inf.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(-1.0, 1.5), true, 1));
+        g.graph.SetDuration(400.0);
+        g.graph.UpdateFromNodeList();
+        g.Press(394);
+        QVERIFY(g.Readout()[1].startsWith(QStringLiteral("Magnitude: inf")));
     }
 };
 
