@@ -193,6 +193,14 @@ void CMainWindow::BuildEditMenu(QMenu* edit) {
     AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
 }
 
+void CMainWindow::SetFileName(const QString& name, bool hasFile) {
+    mFilename = name;
+    mHasFile = hasFile;
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
+}
+
 void CMainWindow::SetTitle(const QString& base) {
     mTitle = base;
     UpdateTitle();
@@ -273,8 +281,7 @@ void CMainWindow::OnFileNew() {
     // Undoable: New is no way to lose a design.
     mZPlaneDesign.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design"));
     mZPlaneDesign.Editor().Stack().setClean();
-    mFilename = QStringLiteral("Untitled");
-    mHasFile = false;
+    SetFileName(QStringLiteral("Untitled"), false);
     SetTitle(QStringLiteral("WinQEN ") + mFilename);
 }
 
@@ -296,8 +303,7 @@ void CMainWindow::OpenDesign(const QString& path) {
         return;
     }
     mZPlaneDesign.Editor().Stack().clear();
-    mFilename = path;
-    mHasFile = true;
+    SetFileName(path, true);
     SetTitle(QStringLiteral("WinQEN  ") + mFilename);
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
 }
@@ -323,11 +329,7 @@ bool CMainWindow::OnFileSaveAs() {
     if (path.isEmpty()) {
         return false;
     }
-    mFilename = path;
-    mHasFile = true;
-    if (mGraphWnd) {
-        mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
-    }
+    SetFileName(path, true);
     return OnFileSave();
 }
 
@@ -385,7 +387,7 @@ void CMainWindow::OnAnalysisGraph() {
         return;
     }
     mGraphWnd = new GraphWin(mRunner, this);
-    mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+    mGraphWnd->ShowFileName(mFilename);
     mGraphWnd->ChangeColours(mPrefs.colourPref);
     mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
     mGraphWnd->UpdateFromNodeList();

@@ -110,6 +110,9 @@ protected:
 private:
     void BuildMenus();
     void BuildEditMenu(QMenu* edit);
+    // hasFile: name is a file the design was loaded from or saved to. The analysis
+    // window follows the name.
+    void SetFileName(const QString& name, bool hasFile);
     // The title is base followed by "*" while the design has unsaved changes.
     void SetTitle(const QString& base);
     void UpdateTitle();

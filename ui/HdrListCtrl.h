@@ -82,6 +82,9 @@ private:
     };
 
     void SetLineImage(QTreeWidgetItem* item, int image);
+    // The line's text in the list's units, with the full value as its tooltip.
+    void SetLineText(QTreeWidgetItem* item, FComplex value);
+    void FitColumn();
     void SetLineHighlight(QTreeWidgetItem* item, bool on);
     void EditClosed();
     QString EditErrorText() const;

@@ -13,6 +13,7 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -116,7 +117,7 @@ void TargetView::paintEvent(QPaintEvent*) {
 
 void TargetView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     SetView(mView);
 }
 
@@ -309,7 +310,7 @@ void TargetView::DrawTarget() {
     }
     {
         QPainter painter(&mCanvas);
-        const QRect r = mCanvas.rect();
+        const QRect r = rect();
         const QColor back = ColourFromRef(mBkColour);
         const QColor grid = ColourFromRef(mGridColour);
         painter.fillRect(r, back);
@@ -323,13 +324,20 @@ void TargetView::DrawTarget() {
         painter.setFont(mainFont);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(back);
-        DrawTextAt(painter, QPoint(origin.x() + 5, 1), QStringLiteral("Im(z)"));
-        DrawTextAt(painter, QPoint(1, origin.y() + 2), QStringLiteral("Re(z)"));
+        // Inside the circle near the axes' ends, where the arc does not run through
+        // them and a node at j or 1 leaves them readable.
+        const QString re = QStringLiteral("Re(z)");
+        DrawTextAt(painter, QPoint(origin.x() + 7, origin.y() - radius + 6),
+                   QStringLiteral("Im(z)"));
+        DrawTextAt(painter,
+                   QPoint(origin.x() + radius - QFontMetrics(mainFont).horizontalAdvance(re) - 8,
+                          origin.y() + 4),
+                   re);
     }
     DrawFromNodeList();
     {
         QPainter painter(&mCanvas);
-        Draw3dFrame(painter, mCanvas.rect());
+        Draw3dFrame(painter, rect());
     }
     update();
 }
