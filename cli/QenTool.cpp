@@ -11,6 +11,7 @@
 #include "analysis/PointsText.h"
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
+#include "cli/DesignCommand.h"
 #include "cli/FilterCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
@@ -90,6 +91,7 @@ std::string Usage() {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
     text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
+    text += "  qen " + std::string(kDesignSynopsis) + "\n      " + kDesignSummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -163,20 +165,6 @@ bool ParseLong(const std::string& text, long low, long high, long* value) {
     errno = 0;
     const long v = std::strtol(text.c_str(), &end, 10);
     if (*end != '\0' || errno == ERANGE || v < low || v > high) {
-        return false;
-    }
-    *value = v;
-    return true;
-}
-
-bool ParseDouble(const std::string& text, double* value) {
-    if (text.empty()) {
-        return false;
-    }
-    ScopedCLocale cLocale;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(v)) {
         return false;
     }
     *value = v;
@@ -309,15 +297,7 @@ bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std
         out << text;
         return true;
     }
-    const std::string& path = inv.values.at("-o");
-    errno = 0;
-    if (!WriteFileAtomically(path, text)) {
-        const int code = errno;
-        err << "qen: " << path << ": cannot write"
-            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
-        return false;
-    }
-    return true;
+    return WriteOutputFile(inv.values.at("-o"), text, err);
 }
 
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
@@ -373,6 +353,31 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
 
 } // namespace
 
+bool ParseDouble(const std::string& text, double* value) {
+    if (text.empty()) {
+        return false;
+    }
+    ScopedCLocale cLocale;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v)) {
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+bool WriteOutputFile(const std::string& path, const std::string& text, std::ostream& err) {
+    errno = 0;
+    if (!WriteFileAtomically(path, text)) {
+        const int code = errno;
+        err << "qen: " << path << ": cannot write"
+            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
+        return false;
+    }
+    return true;
+}
+
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
     std::string reason;
     if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
@@ -403,6 +408,9 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "filter") {
         return RunFilterCommand(args, out, err);
+    }
+    if (args[0] == "design") {
+        return RunDesignCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {
