@@ -46,6 +46,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
+    connect(&dragView, &DragView::designGenerated, this, &ZPlaneDesign::ApplyDesign);
     ResizeUserInterface();
 }
 
@@ -109,6 +110,21 @@ void ZPlaneDesign::ChangeSampleRate(int rate) {
 
 void ZPlaneDesign::Reset() {
     gNodeList.Clear(kNodeBoth);
+}
+
+void ZPlaneDesign::ApplyDesign(const FNodeList& design, bool replace) {
+    if (replace) {
+        gNodeList.Clear(kNodeBoth);
+    }
+    // Added in reverse, so that each list keeps the design's order at its head.
+    for (const int type : {kNodePole, kNodeZero}) {
+        for (short k = design.GetListCount(type); k-- > 0;) {
+            gNodeList.AddNode(design.GetNodeByIndex(type, k));
+        }
+    }
+    const int removed = replace ? kUpdateRemoved : 0;
+    emit nodeUpdate(
+        NodeUpdateMsg{this, kUpdateAdded | kUpdateChanged | removed | kUpdatePoles | kUpdateZeros});
 }
 
 void ZPlaneDesign::CopyToClipboard() {

@@ -53,6 +53,9 @@ public:
     void SetConfirm(bool confirm) { mConfirm = confirm; }
     // Empties the design; the caller sends the notification.
     void Reset();
+    // Puts a generated design in place of the present one (replace) or adds its nodes
+    // to it, and tells every view.
+    void ApplyDesign(const FNodeList& design, bool replace);
     void CopyToClipboard();
     bool SaveDesignToFile(const char* fileName) const;
     // Replaces the design by the file's nodes; false (design unchanged) when the file

@@ -101,31 +101,51 @@ private slots:
         QCOMPARE(Rgb(pic, QPoint(42, 42)), Rgb(pic, QPoint(30, 30)));
     }
 
-    void designGlyphOpensTheStandardFilterDialog_data() {
+    // The dialog's design replaces the present one or is added to it, and the lists,
+    // the plane and the compact response follow; a cancelled dialog changes nothing.
+    void designGlyphAppliesTheStandardDesign_data() {
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("ended with OK") << true << 1;
-        QTest::newRow("cancelled") << false << 0;
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("replaced") << true << true;
+        QTest::newRow("added") << true << false;
+        QTest::newRow("cancelled") << false << true;
     }
 
-    void designGlyphOpensTheStandardFilterDialog() {
+    void designGlyphAppliesTheStandardDesign() {
         QFETCH(bool, accepted);
-        QFETCH(int, messages);
+        QFETCH(bool, replace);
         Workspace w;
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateAdded | kUpdatePoles, 0});
+        const double scaleBefore = w.design.Graph().Response().Scale();
         DragView& palette = w.design.Palette();
-        QString title;
+        FNodeList generated;
         w.runner.onExec = [&](QDialog& dialog) {
-            title = dialog.windowTitle();
+            auto& filter = static_cast<StdFilterDlg&>(dialog);
+            filter.ClearExisting().setChecked(replace);
+            if (accepted) {
+                filter.OnOKButton();
+                generated = filter.Generated();
+            }
             return accepted;
         };
         QTest::mousePress(&palette, Qt::LeftButton, {}, palette.Layout().design + QPoint(25, 10));
-        QCOMPARE(title, QStringLiteral("Standard Filter Design"));
-        QCOMPARE(int(w.runner.messages.size()), messages);
-        if (messages > 0) {
-            QCOMPARE(w.runner.messages[0].text, QStringLiteral("Wahoo!"));
-            QCOMPARE(w.runner.messages[0].caption, AppCaption());
+        QCOMPARE(int(w.runner.messages.size()), accepted ? 1 : 0);
+        if (!accepted) {
+            QCOMPARE(gNodeList.RootCount(kNodePole), 1);
+            return;
         }
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
+        QCOMPARE(w.runner.messages[0].text, QStringLiteral("Wahoo!"));
+        const int kept = replace ? 0 : 1;
+        QCOMPARE(gNodeList.GetListCount(kNodePole), generated.GetListCount(kNodePole) + kept);
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), generated.GetNodeByIndex(kNodePole, 0));
+        QCOMPARE(w.design.PoleList().LineCount(), int(gNodeList.GetListCount(kNodePole)));
+        QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
+        QVERIFY(w.design.Graph().Response().Scale() != scaleBefore);
+        // The plane shows a pole of the design.
+        const FComplex p = generated.GetNodeByIndex(kNodePole, 0).Value();
+        const QPoint at = w.design.Target().Geometry().Complex2Point(p);
+        QCOMPARE(Rgb(w.design.Target().Picture(), at), 0xFF0000u);
     }
 };
 
