@@ -9,7 +9,6 @@
 namespace {
 
 using Cpx = std::complex<double>;
-using LongCpx = std::complex<long double>;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -28,66 +27,136 @@ std::vector<double> SymmetricAngles(int order) {
     return angles;
 }
 
-// Coefficients of the reverse Bessel polynomial of the order, coefficient of s^k at
-// index k: (2N-k)! / (2^(N-k) k! (N-k)!).
-std::vector<long double> ReverseBesselCoefficients(int order) {
-    std::vector<long double> c(static_cast<size_t>(order) + 1);
-    c[static_cast<size_t>(order)] = 1.0L;
-    // c[k-1] / c[k] = k (2N - k + 1) / (2 (N - k + 1)).
-    for (int k = order; k > 0; --k) {
-        c[static_cast<size_t>(k) - 1] =
-            c[static_cast<size_t>(k)] * (2.0L * order - k + 1) * k / (2.0L * (order - k + 1));
-    }
-    return c;
+// A double-double number: the unevaluated sum hi + lo, good to about 32 digits. The
+// Bessel polynomial's roots lie where its value is the difference of much larger
+// terms, so it is evaluated in this precision to find them to full double precision.
+struct Wide {
+    double hi;
+    double lo;
+};
+
+Wide QuickTwoSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
 }
 
-LongCpx Evaluate(const std::vector<long double>& c, LongCpx s, LongCpx* derivative) {
-    LongCpx value = 0.0L;
-    LongCpx slope = 0.0L;
-    for (size_t k = c.size(); k-- > 0;) {
-        slope = slope * s + value;
-        value = value * s + c[k];
+Wide TwoSum(double a, double b) {
+    const double s = a + b;
+    const double v = s - a;
+    return {s, (a - (s - v)) + (b - v)};
+}
+
+Wide TwoProduct(double a, double b) {
+    const double p = a * b;
+    return {p, std::fma(a, b, -p)};
+}
+
+Wide operator+(Wide a, Wide b) {
+    const Wide s = TwoSum(a.hi, b.hi);
+    return QuickTwoSum(s.hi, s.lo + a.lo + b.lo);
+}
+
+Wide operator-(Wide a, Wide b) {
+    return a + Wide{-b.hi, -b.lo};
+}
+
+Wide operator*(Wide a, Wide b) {
+    const Wide p = TwoProduct(a.hi, b.hi);
+    return QuickTwoSum(p.hi, p.lo + a.hi * b.lo + a.lo * b.hi);
+}
+
+struct WideCpx {
+    Wide re;
+    Wide im;
+};
+
+Cpx ToCpx(WideCpx a) {
+    return {a.re.hi + a.re.lo, a.im.hi + a.im.lo};
+}
+
+WideCpx operator*(WideCpx a, WideCpx b) {
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+
+WideCpx operator+(WideCpx a, WideCpx b) {
+    return {a.re + b.re, a.im + b.im};
+}
+
+WideCpx Scaled(WideCpx a, double k) {
+    return {a.re * Wide{k, 0.0}, a.im * Wide{k, 0.0}};
+}
+
+// The reverse Bessel polynomial of the order at s, by its recurrence
+// theta_k = (2k - 1) theta_(k-1) + s^2 theta_(k-2), theta_0 = 1, theta_1 = s + 1; the
+// derivative, which only steers the iteration, in plain precision.
+Cpx ReverseBessel(int order, Cpx s, Cpx* derivative) {
+    const WideCpx wideS{{s.real(), 0.0}, {s.imag(), 0.0}};
+    const WideCpx s2 = wideS * wideS;
+    WideCpx previous{{1.0, 0.0}, {0.0, 0.0}};
+    WideCpx current = wideS + previous;
+    Cpx previousSlope = 0.0;
+    Cpx slope = 1.0;
+    for (int k = 2; k <= order; ++k) {
+        const WideCpx next = Scaled(current, 2.0 * k - 1) + s2 * previous;
+        const Cpx nextSlope =
+            (2.0 * k - 1) * slope + 2.0 * s * ToCpx(previous) + s * s * previousSlope;
+        previous = current;
+        current = next;
+        previousSlope = slope;
+        slope = nextSlope;
     }
     *derivative = slope;
-    return value;
+    return ToCpx(current);
 }
 
-// All roots of a real polynomial with simple roots, by Aberth's simultaneous iteration
-// in extended precision, then made exactly conjugate-symmetric.
-std::vector<LongCpx> PolynomialRoots(const std::vector<long double>& c) {
-    const int n = static_cast<int>(c.size()) - 1;
-    // Start on a circle of the roots' geometric mean radius, off the real axis.
-    const long double radius = std::pow(std::abs(c[0] / c[static_cast<size_t>(n)]), 1.0L / n);
-    std::vector<LongCpx> z(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k) {
-        z[static_cast<size_t>(k)] = std::polar(radius, (2.0L * kPi * k + 0.4L) / n);
+// log theta(0) of the reverse Bessel polynomial: log((2N)! / (2^N N!)).
+double LogReverseBesselAtZero(int order) {
+    double sum = 0.0;
+    for (int k = 1; k <= order; ++k) {
+        sum += std::log((order + k) / 2.0);
     }
-    for (int iteration = 0; iteration < 500; ++iteration) {
-        long double largestStep = 0.0L;
+    return sum;
+}
+
+// The roots of the reverse Bessel polynomial by Aberth's simultaneous iteration.
+std::vector<Cpx> ReverseBesselRoots(int order) {
+    // Start on the circle of the roots' geometric mean radius, off the real axis so
+    // that no two estimates are conjugate.
+    const double radius = std::exp(LogReverseBesselAtZero(order) / order);
+    std::vector<Cpx> z(static_cast<size_t>(order));
+    for (int k = 0; k < order; ++k) {
+        z[static_cast<size_t>(k)] = std::polar(radius, (2.0 * kPi * k + 0.4) / order);
+    }
+    // Convergence is cubic: after a step this small one more round leaves the roots
+    // exact to double precision.
+    bool converged = false;
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        double largestStep = 0.0;
         for (size_t k = 0; k < z.size(); ++k) {
-            LongCpx slope;
-            const LongCpx value = Evaluate(c, z[k], &slope);
-            if (value == 0.0L) {
+            Cpx slope;
+            const Cpx value = ReverseBessel(order, z[k], &slope);
+            if (value == 0.0) {
                 continue;
             }
-            const LongCpx ratio = value / slope;
-            LongCpx repulsion = 0.0L;
+            const Cpx ratio = value / slope;
+            Cpx repulsion = 0.0;
             for (size_t j = 0; j < z.size(); ++j) {
                 if (j != k) {
-                    repulsion += 1.0L / (z[k] - z[j]);
+                    repulsion += 1.0 / (z[k] - z[j]);
                 }
             }
-            const LongCpx step = ratio / (1.0L - ratio * repulsion);
+            const Cpx step = ratio / (1.0 - ratio * repulsion);
             z[k] -= step;
             largestStep = std::max(largestStep, std::abs(step) / std::abs(z[k]));
         }
-        if (largestStep < 1e-19L) {
+        if (converged) {
             break;
         }
+        converged = largestStep < 1e-10;
     }
-    // A real root comes out with a rounding-level imaginary part; the others pair up.
-    for (LongCpx& root : z) {
-        if (std::abs(root.imag()) < 1e-12L * std::abs(root)) {
+    // A real root comes out with a rounding-level imaginary part.
+    for (Cpx& root : z) {
+        if (std::abs(root.imag()) < 1e-12 * std::abs(root)) {
             root = root.real();
         }
     }
@@ -129,51 +198,45 @@ AnalogPrototype InverseChebyshevPrototype(int order, double attenuationDb) {
 }
 
 AnalogPrototype BesselPrototype(int order) {
-    const std::vector<long double> c = ReverseBesselCoefficients(order);
-    const std::vector<LongCpx> roots = PolynomialRoots(c);
-    // The -3 dB point w solves sum log|jw - p|^2 = log(2 c0^2); the left side rises
-    // with w, so bracket it and refine by Newton's method kept inside the bracket.
-    const auto excess = [&roots, &c](long double w, long double* slope) {
-        long double sum = -std::log(2.0L * c[0] * c[0]);
-        *slope = 0.0L;
-        for (const LongCpx& p : roots) {
-            const long double re = p.real();
-            const long double im = w - p.imag();
-            const long double mag2 = re * re + im * im;
+    const std::vector<Cpx> roots = ReverseBesselRoots(order);
+    // The -3 dB point w solves sum log|jw - p|^2 = log(2 theta(0)^2); the left side
+    // rises with w, so bracket it and refine by Newton's method kept inside the bracket.
+    const double target = std::log(2.0) + 2.0 * LogReverseBesselAtZero(order);
+    const auto excess = [&roots, target](double w, double* slope) {
+        double sum = -target;
+        *slope = 0.0;
+        for (const Cpx p : roots) {
+            const double im = w - p.imag();
+            const double mag2 = p.real() * p.real() + im * im;
             sum += std::log(mag2);
-            *slope += 2.0L * im / mag2;
+            *slope += 2.0 * im / mag2;
         }
         return sum;
     };
-    long double low = 0.0L;
-    long double high = 1.0L;
-    long double slope = 0.0L;
-    while (excess(high, &slope) < 0.0L) {
+    double low = 0.0;
+    double high = 1.0;
+    double slope = 0.0;
+    while (excess(high, &slope) < 0.0) {
         low = high;
-        high *= 2.0L;
+        high *= 2.0;
     }
-    long double w = (low + high) / 2.0L;
-    for (int iteration = 0; iteration < 200; ++iteration) {
-        const long double value = excess(w, &slope);
-        if (value < 0.0L) {
-            low = w;
-        } else {
-            high = w;
-        }
-        long double next = w - value / slope;
+    double w = (low + high) / 2.0;
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        const double value = excess(w, &slope);
+        (value < 0.0 ? low : high) = w;
+        double next = w - value / slope;
         if (!(next > low && next < high)) {
-            next = (low + high) / 2.0L;
+            next = (low + high) / 2.0;
         }
-        if (std::abs(next - w) <= 1e-19L * w) {
-            w = next;
+        const bool done = std::abs(next - w) <= 1e-15 * w;
+        w = next;
+        if (done) {
             break;
         }
-        w = next;
     }
     AnalogPrototype p;
-    for (const LongCpx& root : roots) {
-        p.poles.push_back(
-            Cpx(static_cast<double>(root.real() / w), static_cast<double>(root.imag() / w)));
+    for (const Cpx root : roots) {
+        p.poles.push_back(root / w);
     }
     return p;
 }

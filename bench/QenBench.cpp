@@ -1,9 +1,10 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
-// edit, the per-sample filter step, audio filtering of whole blocks of frames, and
-// polynomial expansion.
+// edit, the per-sample filter step, audio filtering of whole blocks of frames,
+// polynomial expansion, and the standard design generator.
 #include "analysis/FDEMaker.h"
 #include "analysis/FFreqResponse.h"
 #include "analysis/FInputResponse.h"
+#include "analysis/FStandardDesign.h"
 #include "audio/CFrameFilter.h"
 #include "core/FNodeList.h"
 
@@ -80,5 +81,26 @@ void BM_DEMakerLoadNodeList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DEMakerLoadNodeList);
+
+// The largest standard designs: 20th-order band-passes, 40 poles and 40 zeros. Bessel
+// finds its polynomial's roots, elliptic solves the degree equation.
+void BM_StandardDesignBandpass20(benchmark::State& state) {
+    FStandardDesign design;
+    design.family = static_cast<FStandardDesign::Family>(state.range(0));
+    design.band = FStandardDesign::Band::Bandpass;
+    design.order = 20;
+    design.corner = 1000;
+    design.corner2 = 2000;
+    for (auto _ : state) {
+        FNodeList list;
+        design.Design(&list);
+        benchmark::DoNotOptimize(list.GetListCount(kNodePole));
+    }
+}
+BENCHMARK(BM_StandardDesignBandpass20)
+    ->Arg(int(FStandardDesign::Family::Butterworth))
+    ->Arg(int(FStandardDesign::Family::Bessel))
+    ->Arg(int(FStandardDesign::Family::Elliptic))
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -109,6 +109,7 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
     mSecondCorner.setTickInterval(1000);
     mSecondCorner.setValue(nyquist / 2);
     mOrder.setRange(1, 10);
+    mOrder.setTickInterval(1);
     mOrder.setValue(4);
     Tie(mFirstCorner, mFirstValue);
     Tie(mSecondCorner, mSecondValue);
