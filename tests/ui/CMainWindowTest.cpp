@@ -348,12 +348,6 @@ private slots:
         QCOMPARE(graph->Freq().Response().Scale(), 1.0);
         w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateAdded, 0});
         QCOMPARE(graph->Freq().Response().Scale(), 2.0);
-        // A generated design replaces the design and reaches it too.
-        FNodeList generated;
-        generated.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), false, 1));
-        w.Design().ApplyDesign(generated, true);
-        QCOMPARE(gNodeList.RootCount(kNodeZero), 1);
-        QCOMPARE(graph->Freq().Response().Scale(), 1.5);
 
         Trigger(kCmdRateLast);
         QCOMPARE(graph->Freq().SampleRate(), 48000);

@@ -101,51 +101,46 @@ private slots:
         QCOMPARE(Rgb(pic, QPoint(42, 42)), Rgb(pic, QPoint(30, 30)));
     }
 
-    // The dialog's design replaces the present one or is added to it, and the lists,
-    // the plane and the compact response follow; a cancelled dialog changes nothing.
-    void designGlyphAppliesTheStandardDesign_data() {
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<bool>("replace");
-        QTest::newRow("replaced") << true << true;
-        QTest::newRow("added") << true << false;
-        QTest::newRow("cancelled") << false << true;
-    }
-
+    // A cancelled dialog changes nothing; its design is added to the present one or
+    // replaces it, and the lists, the plane and the compact response follow.
     void designGlyphAppliesTheStandardDesign() {
-        QFETCH(bool, accepted);
-        QFETCH(bool, replace);
         Workspace w;
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
-        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateAdded | kUpdatePoles, 0});
-        const double scaleBefore = w.design.Graph().Response().Scale();
         DragView& palette = w.design.Palette();
         FNodeList generated;
-        w.runner.onExec = [&](QDialog& dialog) {
-            auto& filter = static_cast<StdFilterDlg&>(dialog);
-            filter.ClearExisting().setChecked(replace);
-            if (accepted) {
+        size_t wahoos = 0;
+        for (const auto& [accepted, replace] :
+             {std::pair(false, false), {true, false}, {true, true}}) {
+            const int before = gNodeList.GetListCount(kNodePole);
+            const double scaleBefore = w.design.Graph().Response().Scale();
+            w.runner.onExec = [&](QDialog& dialog) {
+                auto& filter = static_cast<StdFilterDlg&>(dialog);
+                filter.ClearExisting().setChecked(replace);
+                filter.Order().setValue(accepted ? 5 : 4);
                 filter.OnOKButton();
                 generated = filter.Generated();
+                return accepted;
+            };
+            QTest::mousePress(&palette, Qt::LeftButton, {},
+                              palette.Layout().design + QPoint(25, 10));
+            const int poles =
+                accepted ? generated.GetListCount(kNodePole) + (replace ? 0 : before) : before;
+            QCOMPARE(gNodeList.GetListCount(kNodePole), poles);
+            // "Wahoo!" after each design.
+            wahoos += accepted ? 1 : 0;
+            QCOMPARE(w.runner.messages.size(), wahoos);
+            if (accepted) {
+                QCOMPARE(w.design.PoleList().LineCount(), poles);
+                QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
+                QVERIFY(w.design.Graph().Response().Scale() != scaleBefore);
+                // The plane shows the design's first pole.
+                const FNode p = generated.GetNodeByIndex(kNodePole, 0);
+                QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), p);
+                QCOMPARE(Rgb(w.design.Target().Picture(),
+                             w.design.Target().Geometry().Complex2Point(p.Value())),
+                         0xFF0000u);
             }
-            return accepted;
-        };
-        QTest::mousePress(&palette, Qt::LeftButton, {}, palette.Layout().design + QPoint(25, 10));
-        QCOMPARE(int(w.runner.messages.size()), accepted ? 1 : 0);
-        if (!accepted) {
-            QCOMPARE(gNodeList.RootCount(kNodePole), 1);
-            return;
         }
-        QCOMPARE(w.runner.messages[0].text, QStringLiteral("Wahoo!"));
-        const int kept = replace ? 0 : 1;
-        QCOMPARE(gNodeList.GetListCount(kNodePole), generated.GetListCount(kNodePole) + kept);
-        QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), generated.GetNodeByIndex(kNodePole, 0));
-        QCOMPARE(w.design.PoleList().LineCount(), int(gNodeList.GetListCount(kNodePole)));
-        QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
-        QVERIFY(w.design.Graph().Response().Scale() != scaleBefore);
-        // The plane shows a pole of the design.
-        const FComplex p = generated.GetNodeByIndex(kNodePole, 0).Value();
-        const QPoint at = w.design.Target().Geometry().Complex2Point(p);
-        QCOMPARE(Rgb(w.design.Target().Picture(), at), 0xFF0000u);
     }
 };
 
