@@ -136,13 +136,12 @@ FStandardDesign::Problem FStandardDesign::Check() const {
     if (IsBand(band) && !(std::isfinite(corner2) && corner2 > corner && corner2 < rate / 2.0)) {
         return Problem::SecondCorner;
     }
-    if (UsesRipple(family) && !(std::isfinite(rippleDb) && rippleDb > 0.0)) {
+    if (UsesRipple(family) && !(rippleDb > 0.0 && rippleDb <= kMaxDecibels)) {
         return Problem::Ripple;
     }
     if (UsesAttenuation(family)) {
         const double floor = family == Family::Elliptic ? rippleDb : 0.0;
-        if (!(std::isfinite(attenuationDb) && attenuationDb > floor &&
-              attenuationDb <= kMaxAttenuationDb)) {
+        if (!(attenuationDb > floor && attenuationDb <= kMaxDecibels)) {
             return Problem::Attenuation;
         }
     }
@@ -150,9 +149,6 @@ FStandardDesign::Problem FStandardDesign::Check() const {
 }
 
 FStandardDesign::Roots FStandardDesign::ZPlaneRoots() const {
-    if (Check() != Problem::None) {
-        return {};
-    }
     const AnalogPrototype s = Transformed(*this, Prototype(*this));
     Roots roots;
     for (const Cpx z : s.zeros) {
@@ -166,12 +162,19 @@ FStandardDesign::Roots FStandardDesign::ZPlaneRoots() const {
     return roots;
 }
 
-bool FStandardDesign::Design(FNodeList* list) const {
-    if (Check() != Problem::None) {
-        return false;
+FStandardDesign::Problem FStandardDesign::Design(FNodeList* list) const {
+    const Problem problem = Check();
+    if (problem != Problem::None) {
+        return problem;
     }
     const Roots roots = ZPlaneRoots();
+    for (const Cpx p : roots.poles) {
+        // Written so that a non-finite pole fails too.
+        if (!(std::abs(p) < 1.0)) {
+            return Problem::Unstable;
+        }
+    }
     AddNodes(kNodeZero, roots.zeros, list);
     AddNodes(kNodePole, roots.poles, list);
-    return true;
+    return Problem::None;
 }

@@ -12,12 +12,15 @@ class FStandardDesign {
 public:
     enum class Family { Butterworth, Chebyshev, InverseChebyshev, Bessel, Elliptic };
     enum class Band { Lowpass, Highpass, Bandpass, Bandstop };
-    // What makes a request impossible to design; None for a valid one.
-    enum class Problem { None, Rate, Order, Corner, SecondCorner, Ripple, Attenuation };
+    // What makes a request impossible to design; None for a valid one. Unstable: the
+    // poles do not all come out strictly inside the unit circle in double precision,
+    // as with very narrow bands at high orders.
+    enum class Problem { None, Rate, Order, Corner, SecondCorner, Ripple, Attenuation, Unstable };
 
     static constexpr int kMaxOrder = 20;
-    // Attenuations beyond this are below what double precision resolves.
-    static constexpr double kMaxAttenuationDb = 300.0;
+    // Ripples and attenuations beyond this many dB are below what double precision
+    // resolves.
+    static constexpr double kMaxDecibels = 300.0;
 
     Family family = Family::Butterworth;
     Band band = Band::Lowpass;
@@ -42,19 +45,19 @@ public:
         return family == Family::InverseChebyshev || family == Family::Elliptic;
     }
 
-    // The first thing that keeps this request from being designed, or Problem::None.
+    // The first argument that keeps this request from being designed, or Problem::None.
     Problem Check() const;
 
-    // Every zero and pole of the design, conjugates included; empty unless Check()
-    // passes.
+    // Adds the design to list as nodes: a conjugate pair is one node with its value in
+    // the upper half plane, a real root a single node; each list runs from low to high
+    // angle. Anything but Problem::None leaves list untouched.
+    Problem Design(FNodeList* list) const;
+
+private:
+    // Every zero and pole of the design, conjugates included.
     struct Roots {
         std::vector<std::complex<double>> zeros;
         std::vector<std::complex<double>> poles;
     };
     Roots ZPlaneRoots() const;
-
-    // The design as nodes: a conjugate pair is one node with its value in the upper
-    // half plane, a real root a single node; each list runs from low to high angle.
-    // False (list untouched) unless Check() passes.
-    bool Design(FNodeList* list) const;
 };

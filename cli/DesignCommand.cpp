@@ -135,14 +135,15 @@ bool ReadOptions(const DesignArgs& parsed, Design* design, std::string* problem)
     return true;
 }
 
-// The line for a request the generator refuses, naming the option at fault.
-std::string ProblemText(const DesignArgs& parsed, const Design& d) {
+// The line for a request the generator refuses, naming the option at fault; empty for
+// Problem::None.
+std::string ProblemText(const DesignArgs& parsed, const Design& d, Design::Problem problem) {
     const auto given = [&parsed](const char* option, double value) {
         const auto found = parsed.values.find(option);
         return std::string(option) + " " +
                (found != parsed.values.end() ? found->second : FormatC("%g", value)) + ": ";
     };
-    switch (d.Check()) {
+    switch (problem) {
     case Design::Problem::Rate:
         return given("--rate", d.rate) + "must be a positive number of Hz";
     case Design::Problem::Order:
@@ -154,12 +155,17 @@ std::string ProblemText(const DesignArgs& parsed, const Design& d) {
         return given("--corner2", d.corner2) + "must lie above --corner (" + Hz(d.corner) +
                ") and below half the rate (" + Hz(d.rate / 2) + ")";
     case Design::Problem::Ripple:
-        return given("--ripple", d.rippleDb) + "must be a positive number of dB";
+        return given("--ripple", d.rippleDb) +
+               FormatC("must be above 0 dB and at most %g dB", Design::kMaxDecibels);
     case Design::Problem::Attenuation:
         return given("--attenuation", d.attenuationDb) + "must be above " +
                (d.family == Design::Family::Elliptic ? FormatC("the ripple (%g dB)", d.rippleDb)
                                                      : std::string("0 dB")) +
-               FormatC(" and at most %g dB", Design::kMaxAttenuationDb);
+               FormatC(" and at most %g dB", Design::kMaxDecibels);
+    case Design::Problem::Unstable:
+        return given("--order", d.order) +
+               "gives poles on or outside the unit circle in double precision for this band; "
+               "lower the order or widen the band";
     case Design::Problem::None:
         break;
     }
@@ -176,6 +182,7 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
     DesignArgs parsed;
     std::string problem;
     Design design;
+    FNodeList list;
     if (Split(args, &parsed, &problem)) {
         const std::vector<std::string>& p = parsed.positional;
         if (p.size() != 2) {
@@ -189,7 +196,7 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
             design.family = kFamilies.at(p[0]);
             design.band = kBands.at(p[1]);
             if (ReadOptions(parsed, &design, &problem)) {
-                problem = ProblemText(parsed, design);
+                problem = ProblemText(parsed, design, design.Design(&list));
             }
         }
     }
@@ -197,8 +204,6 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "qen design: " << problem << "\n";
         return kExitUsage;
     }
-    FNodeList list;
-    design.Design(&list);
     const std::string text = CDesignPersistence::DesignText(list);
     if (!parsed.Has("-o")) {
         out << text;

@@ -40,7 +40,7 @@ void Tie(QSlider& slider, QSpinBox& box) {
 
 void SetUpDecibels(QDoubleSpinBox& box, double low, double value) {
     box.setDecimals(2);
-    box.setRange(low, FStandardDesign::kMaxAttenuationDb);
+    box.setRange(low, FStandardDesign::kMaxDecibels);
     box.setSingleStep(0.5);
     box.setValue(value);
 }
@@ -176,8 +176,9 @@ void StdFilterDlg::OnOKButton() {
                         ModalRunner::Icon::Information);
         return;
     }
+    FNodeList generated;
     QString problem;
-    switch (request.Check()) {
+    switch (request.Design(&generated)) {
     case FStandardDesign::Problem::None:
         break;
     case FStandardDesign::Problem::Corner:
@@ -200,13 +201,17 @@ void StdFilterDlg::OnOKButton() {
     case FStandardDesign::Problem::Attenuation:
         problem = QStringLiteral("The attenuation must be above the ripple.");
         break;
+    case FStandardDesign::Problem::Unstable:
+        problem = QStringLiteral("This design's poles do not all lie inside the unit circle at "
+                                 "the precision of the computer. Choose a lower order or a wider "
+                                 "band.");
+        break;
     }
     if (!problem.isEmpty()) {
         mRunner.Message(this, AppCaption(), problem, ModalRunner::Icon::Information);
         return;
     }
-    mGenerated = FNodeList();
-    request.Design(&mGenerated);
+    mGenerated = generated;
     accept();
 }
 

@@ -125,7 +125,7 @@ private slots:
                                        1.0,
                                        attenuation};
         FNodeList list;
-        QVERIFY(expected.Design(&list));
+        QCOMPARE(expected.Design(&list), FStandardDesign::Problem::None);
         QCOMPARE(CDesignPersistence::DesignText(dialog.Generated()),
                  CDesignPersistence::DesignText(list));
     }
