@@ -204,10 +204,7 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "qen design: " << problem << "\n";
         return kExitUsage;
     }
-    const std::string text = CDesignPersistence::DesignText(list);
-    if (!parsed.Has("-o")) {
-        out << text;
-        return kExitOk;
-    }
-    return WriteOutputFile(parsed.values.at("-o"), text, err) ? kExitOk : kExitFailure;
+    const std::string path = parsed.Has("-o") ? parsed.values.at("-o") : std::string();
+    return WriteOutput(path, CDesignPersistence::DesignText(list), out, err) ? kExitOk
+                                                                             : kExitFailure;
 }

@@ -293,11 +293,7 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
 }
 
 bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!inv.Has("-o")) {
-        out << text;
-        return true;
-    }
-    return WriteOutputFile(inv.values.at("-o"), text, err);
+    return WriteOutput(inv.Has("-o") ? inv.values.at("-o") : std::string(), text, out, err);
 }
 
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
@@ -367,7 +363,12 @@ bool ParseDouble(const std::string& text, double* value) {
     return true;
 }
 
-bool WriteOutputFile(const std::string& path, const std::string& text, std::ostream& err) {
+bool WriteOutput(const std::string& path, const std::string& text, std::ostream& out,
+                 std::ostream& err) {
+    if (path.empty() || path == "-") {
+        out << text;
+        return true;
+    }
     errno = 0;
     if (!WriteFileAtomically(path, text)) {
         const int code = errno;

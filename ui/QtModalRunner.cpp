@@ -18,6 +18,14 @@ void QtModalRunner::Message(QWidget* owner, const QString& caption, const QStrin
     box.exec();
 }
 
+void QtModalRunner::DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                                    const QString& details, Icon icon) {
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
+                    text, QMessageBox::Ok, owner);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 bool QtModalRunner::AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner);
