@@ -79,7 +79,7 @@ void GraphView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mMagRect = MagRect(rect());
     mPhaseRect = PhaseRect(rect());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     Redraw();
 }
 
@@ -151,9 +151,11 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
         return;
     }
     QPolygon trace;
+    std::vector<double> phases;
     for (int k = 0; k <= kResolution; ++k) {
-        trace << PhasePoint(mPhaseRect, k, mResponse.NormResponse(k).Phase());
+        phases.push_back(mResponse.NormResponse(k).Phase());
+        trace << PhasePoint(mPhaseRect, k, phases.back());
     }
     painter.setPen(ColourFromRef(mTraceColour));
-    painter.drawPolyline(trace);
+    DrawPhaseTrace(painter, QPolygonF(trace), phases);
 }
