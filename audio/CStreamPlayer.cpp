@@ -1,121 +1,54 @@
 #include "audio/CStreamPlayer.h"
 
-#include "audio/AIFF.h"
-#include "audio/CAIFFin.h"
-#include "audio/CWAVin.h"
-#include "audio/WAV.h"
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
-namespace {
-
-// The whole file is held as floats; beyond this it would take more memory than a
-// loop to listen to deserves.
-constexpr std::size_t kMaxSamples = std::size_t{1} << 26;
-constexpr double kFullScale = 2147483648.0;
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-} // namespace
 
 CStreamPlayer::CStreamPlayer(int channels, double sampleRate)
     : mEngine(channels, sampleRate), mChannels(static_cast<std::size_t>(mEngine.Channels())) {}
 
-int CStreamPlayer::LoadFile(const std::string& path) {
-    std::unique_ptr<CAudioInFile> reader;
-    {
-        std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(path.c_str(), "rb"));
-        if (probe == nullptr) {
-            mProblem = std::string("cannot open: ") + std::strerror(errno);
-            return -1;
-        }
-        std::array<uint8_t, 12> head{};
-        if (ReadAIFFHead(probe.get(), head) != 0) {
-            reader = std::make_unique<CAIFFin>(path);
-        } else if (std::rewind(probe.get()), ReadWAVHead(probe.get(), head) != 0) {
-            reader = std::make_unique<CWAVin>(path);
-        } else {
-            mProblem = "neither a WAV nor an AIFF file";
-            return -2;
-        }
-    }
-    std::vector<uint8_t> piece;
-    if (reader->OpenFile() != 0 || reader->ReadHeadInfo(&piece) < 1 ||
-        reader->ReadMiddleInfo(&piece) < 0 || reader->ReadDataHeader(&piece) < 1) {
-        mProblem = reader->Problem();
-        return -1;
-    }
-    const std::size_t channels = reader->IsStereo() ? 2 : 1;
-    const auto frames = static_cast<std::size_t>(std::max<int64_t>(0, reader->GetFrameCount()));
-    if (frames * channels > kMaxSamples) {
-        mProblem = "too long to be held in memory for playing";
-        return -1;
-    }
-    std::vector<tSample> samples(frames);
-    const long read = reader->GetNextSamples(samples.data(), static_cast<long>(frames));
-    if (read < 0) {
-        mProblem = reader->Problem();
-        return -1;
-    }
-    mFile.resize(static_cast<std::size_t>(read) * channels);
-    for (std::size_t f = 0; f < static_cast<std::size_t>(read); ++f) {
-        mFile[f * channels] = static_cast<float>(samples[f].left / kFullScale);
-        if (channels == 2) {
-            mFile[f * channels + 1] = static_cast<float>(samples[f].right / kFullScale);
-        }
-    }
-    mFileChannels = channels;
-    mFileFrames = static_cast<std::size_t>(read);
-    mFileRate = reader->GetSampleRate();
+void CStreamPlayer::UseClip(CSoundClip clip, bool loop) {
+    mClip = std::move(clip);
+    mLoop = loop;
     mCaptureChannels = 0;
-    return 0;
 }
 
 void CStreamPlayer::UseCapture(int inputChannels) {
-    mCaptureChannels = std::clamp(inputChannels, 1, 2);
-    mFile.clear();
-    mFileFrames = 0;
+    mCaptureChannels = static_cast<std::size_t>(std::clamp(inputChannels, 1, 2));
+    mClip = CSoundClip();
 }
 
 void CStreamPlayer::Render(const float* input, float* output, std::size_t frames) noexcept {
     if (mCaptureChannels > 0 && input != nullptr) {
         CopyCapture(input, output, frames);
     } else {
-        CopyFile(output, frames);
+        CopyClip(output, frames);
     }
     mEngine.Render(output, frames);
 }
 
-void CStreamPlayer::CopyFile(float* output, std::size_t frames) noexcept {
+void CStreamPlayer::CopyClip(float* output, std::size_t frames) noexcept {
+    const std::size_t clipFrames = mClip.Frames();
+    const std::size_t clipChannels = mClip.Channels();
     for (std::size_t f = 0; f < frames; ++f, output += mChannels) {
-        if (mPosition >= mFileFrames && mLoop && mFileFrames > 0) {
+        if (mPosition >= clipFrames && mLoop) {
             mPosition = 0;
         }
-        if (mPosition >= mFileFrames) {
+        if (mPosition >= clipFrames) {
             std::fill(output, output + mChannels, 0.0f);
             mFinished.store(true, std::memory_order_release);
             continue;
         }
-        const float* in = &mFile[mPosition * mFileChannels];
+        const float* in = &mClip.Samples()[mPosition * clipChannels];
         for (std::size_t c = 0; c < mChannels; ++c) {
-            output[c] = in[std::min(c, mFileChannels - 1)];
+            output[c] = in[std::min(c, clipChannels - 1)];
         }
         ++mPosition;
     }
 }
 
 void CStreamPlayer::CopyCapture(const float* input, float* output, std::size_t frames) noexcept {
-    const auto inChannels = static_cast<std::size_t>(mCaptureChannels);
-    for (std::size_t f = 0; f < frames; ++f, output += mChannels, input += inChannels) {
+    for (std::size_t f = 0; f < frames; ++f, output += mChannels, input += mCaptureChannels) {
         for (std::size_t c = 0; c < mChannels; ++c) {
-            output[c] = input[std::min(c, inChannels - 1)];
+            output[c] = input[std::min(c, mCaptureChannels - 1)];
         }
     }
 }

@@ -12,6 +12,7 @@
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
 #include "cli/FilterCommand.h"
+#include "cli/PlayCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -90,6 +91,7 @@ std::string Usage() {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
     text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
+    text += "  qen " + std::string(kPlaySynopsis) + "\n      " + kPlaySummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -403,6 +405,9 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "filter") {
         return RunFilterCommand(args, out, err);
+    }
+    if (args[0] == "play") {
+        return RunPlayCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {
