@@ -1,6 +1,7 @@
 #include "ui/CMainWindow.h"
 
 #include "resources/Artwork.h"
+#include "ui/AudioStreamWindow.h"
 #include "ui/ClrPrefDialog.h"
 #include "ui/DEDialog.h"
 #include "ui/GraphWin.h"
@@ -138,7 +139,8 @@ void CMainWindow::BuildMenus() {
         {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
         {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
         {kCmdColours, &CMainWindow::OnColours},
-        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile}};
+        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile},
+        {kCmdFilterAudioStream, &CMainWindow::OnFilterAudioStream}};
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
@@ -153,7 +155,7 @@ void CMainWindow::BuildMenus() {
             [this] { SetChecked(kCmdZPlane, true); });
 
     // Commands without a handler in this program.
-    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
+    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
         mActions.at(id)->setEnabled(false);
     }
 }
@@ -188,10 +190,19 @@ ClrPrefDialog* CMainWindow::ColourDialog() const {
     return mClrDlg;
 }
 
+AudioStreamWindow* CMainWindow::StreamWnd() const {
+    return mStreamWnd;
+}
+
 void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
     // Selections and live drags leave the analysis window alone.
     if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved)) != 0 && mGraphWnd) {
         mGraphWnd->UpdateFromNodeList();
+    }
+    // The stream follows drags too, so that the user hears them.
+    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved | kUpdateLiveDrag)) != 0 &&
+        mStreamWnd) {
+        mStreamWnd->UpdateFromNodeList();
     }
     mZPlaneDesign.OnNodeUpdate(msg);
 }
@@ -333,6 +344,15 @@ void CMainWindow::OnColours() {
     connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
             Qt::DirectConnection);
     mClrDlg->show();
+}
+
+void CMainWindow::OnFilterAudioStream() {
+    if (!mStreamWnd) {
+        mStreamWnd = new AudioStreamWindow(mRunner, this);
+    }
+    mStreamWnd->show();
+    mStreamWnd->raise();
+    mStreamWnd->activateWindow();
 }
 
 void CMainWindow::OnFilterAudioFile() {

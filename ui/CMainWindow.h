@@ -9,6 +9,7 @@
 
 #include <map>
 
+class AudioStreamWindow;
 class ClrPrefDialog;
 class GraphWin;
 class ModalRunner;
@@ -79,10 +80,13 @@ public:
     void OnColours();
     // Filters a sound file through the design, asking for the files.
     void OnFilterAudioFile();
+    // Opens the audio stream window, or brings the open one forward.
+    void OnFilterAudioStream();
 
     // The analysis window and the colour dialog while they are open, else null.
     GraphWin* GraphWnd() const;
     ClrPrefDialog* ColourDialog() const;
+    AudioStreamWindow* StreamWnd() const;
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -107,6 +111,7 @@ private:
     // Both delete themselves when closed, which clears these.
     QPointer<ClrPrefDialog> mClrDlg;
     QPointer<GraphWin> mGraphWnd;
+    QPointer<AudioStreamWindow> mStreamWnd;
     QString mFilename;
     std::map<int, QAction*> mActions;
 };

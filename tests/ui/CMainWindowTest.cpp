@@ -5,6 +5,7 @@
 #include "ViewDriver.h"
 #include "audio/AudioFixtures.h"
 #include "persist/CDesignPersistence.h"
+#include "ui/AudioStreamWindow.h"
 #include "ui/ClrPrefDialog.h"
 #include "ui/DEDialog.h"
 #include "ui/GraphWin.h"
@@ -105,11 +106,11 @@ private slots:
         CMainWindow& w = Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
         QCOMPARE(w.minimumSize(), QSize(500, 400));
-        for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
+        for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
             QVERIFY(!w.Action(id)->isEnabled());
         }
         for (const int id : {kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction,
-                             kCmdColours, kCmdFilterAudioFile}) {
+                             kCmdColours, kCmdFilterAudioFile, kCmdFilterAudioStream}) {
             QVERIFY(w.Action(id)->isEnabled());
         }
         QCOMPARE(Marked(w, kUnits), kCmdPolarDegree);
@@ -458,6 +459,20 @@ private slots:
         QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(mRunner.messages.empty());
         QCOMPARE(ReadFileBytes(Path("out.wav")), sound);
+    }
+
+    void audioStreamWindowIsOneAndSaysWhenThereIsNoDevice() {
+        CMainWindow& w = Window();
+        Trigger(kCmdFilterAudioStream);
+        QPointer<AudioStreamWindow> stream = w.StreamWnd();
+        QVERIFY(stream);
+        Trigger(kCmdFilterAudioStream);
+        QCOMPARE(w.StreamWnd(), stream.data());
+        if (CAudioDevice().FindOutput("") < 0) {
+            QVERIFY(stream->StatusText().startsWith(QStringLiteral("No sound device")));
+        }
+        stream->close();
+        QTRY_VERIFY(!w.StreamWnd());
     }
 
     void about() {
