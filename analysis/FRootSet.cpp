@@ -75,7 +75,17 @@ FComplex FRootSet::Evaluate(FComplex z) const {
 }
 
 FComplex FRootSet::OnCircle(double omega) const {
+    // The points where the circle crosses the axes are taken exactly, so that a root
+    // at 1, j or -1 is met there; cos and sin of the rounded angle miss them by 1e-16.
     FComplex z;
-    z.SetByRadian(1.0, omega);
+    if (omega == 0.0) {
+        z = FComplex(1.0, 0.0);
+    } else if (omega == kHalfPi) {
+        z = FComplex(0.0, 1.0);
+    } else if (omega == kPi) {
+        z = FComplex(-1.0, 0.0);
+    } else {
+        z.SetByRadian(1.0, omega);
+    }
     return Evaluate(z);
 }

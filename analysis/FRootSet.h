@@ -17,7 +17,7 @@ public:
     // H(z). Exactly on a zero it is 0, exactly on a pole infinite (+inf + 0j); a pole
     // and a zero on the same point cancel there as they do everywhere else.
     FComplex Evaluate(FComplex z) const;
-    // H(e^jw) for w in radians per sample.
+    // H(e^jw) for w in radians per sample; at 0, pi/2 and pi, z is exactly 1, j, -1.
     FComplex OnCircle(double omega) const;
 
     const std::vector<FComplex>& Poles() const { return mPoles; }

@@ -10,6 +10,8 @@ constexpr int kGridSteps = 2048;
 // Points laid around a pole, in units of its distance from the circle, which is
 // about the half width of its resonance.
 constexpr int kPolePoints = 24;
+// Grid points closer than this are one.
+constexpr double kMinSpacing = 1e-12;
 // How many of the grid's local maxima are refined.
 constexpr size_t kRefined = 8;
 
@@ -65,8 +67,12 @@ std::vector<double> Grid(const FRootSet& roots) {
             }
         }
     }
+    // Points of neighbouring poles' grids that nearly coincide would bracket a
+    // maximum too tightly to refine it.
     std::sort(grid.begin(), grid.end());
-    grid.erase(std::unique(grid.begin(), grid.end()), grid.end());
+    grid.erase(std::unique(grid.begin(), grid.end(),
+                           [](double a, double b) { return b - a < kMinSpacing; }),
+               grid.end());
     return grid;
 }
 
