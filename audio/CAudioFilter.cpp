@@ -1,6 +1,6 @@
 #include "audio/CAudioFilter.h"
 
-#include "analysis/FFreqResponse.h"
+#include "analysis/PeakGain.h"
 #include "audio/AIFF.h"
 #include "audio/CAIFFin.h"
 #include "audio/CAIFFout.h"
@@ -17,8 +17,6 @@
 namespace {
 
 constexpr long kFramesPerReport = 2500;
-// The grid on which the peak gain is taken: 101 points from 0 to half the rate.
-constexpr int kScaleResolution = 100;
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -94,9 +92,7 @@ int CAudioFilter::SetFilter(const FNodeList* list) {
     if (!mInputResponse.Initialize(list, isStereo ? 2 : 1)) {
         return Fail(-1, mInName, "the design is not causal");
     }
-    FFreqResponse response;
-    response.Initialize(list, kScaleResolution);
-    const double peak = response.Scale();
+    const double peak = TruePeakGain(FRootSet(*list));
     // Dividing by a zero or non-finite peak would turn every sample into noise or NaN.
     if (!(peak > 0.0 && std::isfinite(peak))) {
         return Fail(-1, mInName, "the design's peak gain is 0 or not finite");

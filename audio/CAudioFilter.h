@@ -10,7 +10,7 @@
 #include <string>
 
 // Runs a design over a WAV or AIFF file: every frame goes through one filter per
-// channel, divided by the design's peak gain on the frequency grid, into an output
+// channel, divided by the design's peak gain over all frequencies, into an output
 // file with the input's header bytes, format and frame count. Use once, in this
 // order: construct, PrepareFiles, SetFilter, ProcessFile. Failures are results; the
 // file concerned and the reason are then in ProblemFile() and Problem().
@@ -26,7 +26,7 @@ public:
     // (also through another path or a link); -2 when the input is neither AIFF nor WAV.
     int PrepareFiles();
     // 0; -1 when no list is given, the files are not prepared, the design is not
-    // causal, or its peak gain on the grid is 0 or not finite.
+    // causal, or its peak gain is 0 or not finite.
     int SetFilter(const FNodeList* list);
     // Filters all frames; the output appears at its path only when the run succeeds.
     // 0; -1 when not ready, a file cannot be opened or the output cannot be written;

@@ -1,9 +1,11 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
-// edit, the per-sample filter step, audio filtering of whole blocks of frames, and
-// polynomial expansion.
+// edit, the per-sample filter step, audio filtering of whole blocks of frames, the
+// audio scale, and polynomial expansion.
 #include "analysis/FDEMaker.h"
 #include "analysis/FFreqResponse.h"
 #include "analysis/FInputResponse.h"
+#include "analysis/FSectionFilter.h"
+#include "analysis/PeakGain.h"
 #include "audio/CFrameFilter.h"
 #include "core/FNodeList.h"
 
@@ -80,5 +82,46 @@ void BM_DEMakerLoadNodeList(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DEMakerLoadNodeList);
+
+// What the compact view recomputes on every step of a drag: 101 points of a design of
+// 40 roots, each the product of its root factors.
+void BM_CompactViewResponse40Roots(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(10, 10);
+    FFreqResponse response;
+    for (auto _ : state) {
+        response.Initialize(&list, 100);
+        benchmark::DoNotOptimize(response.Scale());
+    }
+}
+BENCHMARK(BM_CompactViewResponse40Roots)->Unit(benchmark::kMicrosecond);
+
+// The audio scale of a design of 40 roots, taken once per filtering run.
+void BM_TruePeakGain40Roots(benchmark::State& state) {
+    const FRootSet roots(SpreadDesign(10, 10));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(TruePeakGain(roots));
+    }
+}
+BENCHMARK(BM_TruePeakGain40Roots)->Unit(benchmark::kMicrosecond);
+
+// The section filter over blocks of stereo frames: four sections, as qen filter runs
+// the design of filter-vs-sox.sh.
+void BM_SectionFilterStereoBlocks(benchmark::State& state) {
+    const FNodeList list = SpreadDesign(4, 4);
+    FSectionFilter filter;
+    filter.Initialize(list, 2, 0.25);
+    std::vector<double> block(2 * 2500);
+    std::vector<double> input(block.size());
+    for (size_t n = 0; n < input.size(); ++n) {
+        input[n] = static_cast<double>(n & 1023) / 512 - 1.0;
+    }
+    for (auto _ : state) {
+        block = input;
+        filter.Process(block.data(), block.size() / 2);
+        benchmark::DoNotOptimize(block.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(block.size() / 2));
+}
+BENCHMARK(BM_SectionFilterStereoBlocks);
 
 } // namespace

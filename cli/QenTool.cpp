@@ -13,6 +13,7 @@
 #include "analysis/TransferFunctionText.h"
 #include "cli/FilterCommand.h"
 #include "cli/PlayCommand.h"
+#include "cli/SosCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -90,6 +91,7 @@ std::string Usage() {
     for (const Command& c : Commands()) {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
+    text += "  qen " + std::string(kSosSynopsis) + "\n      " + kSosSummary + "\n";
     text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
     text += "  qen " + std::string(kPlaySynopsis) + "\n      " + kPlaySummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
@@ -306,22 +308,6 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
     return !IsTimeResponse(inv.command->name) || TimeSampleCount(inv, &settings->count, problem);
 }
 
-bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!inv.Has("-o")) {
-        out << text;
-        return true;
-    }
-    const std::string& path = inv.values.at("-o");
-    errno = 0;
-    if (!WriteFileAtomically(path, text)) {
-        const int code = errno;
-        err << "qen: " << path << ": cannot write"
-            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
-        return false;
-    }
-    return true;
-}
-
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
@@ -370,10 +356,28 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         err << "qen: " << inv.design << ": " << result.failure << "\n";
         return kExitFailure;
     }
-    return Emit(inv, result.text, out, err) ? kExitOk : kExitFailure;
+    return EmitResult(inv.Has("-o") ? &inv.values.at("-o") : nullptr, result.text, out, err)
+               ? kExitOk
+               : kExitFailure;
 }
 
 } // namespace
+
+bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
+                std::ostream& err) {
+    if (path == nullptr) {
+        out << text;
+        return true;
+    }
+    errno = 0;
+    if (!WriteFileAtomically(*path, text)) {
+        const int code = errno;
+        err << "qen: " << *path << ": cannot write"
+            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
+        return false;
+    }
+    return true;
+}
 
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
     std::string reason;
@@ -402,6 +406,9 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args[0] == "--version") {
         out << kVersion << "\n";
         return kExitOk;
+    }
+    if (args[0] == "sos") {
+        return RunSosCommand(args, out, err);
     }
     if (args[0] == "filter") {
         return RunFilterCommand(args, out, err);

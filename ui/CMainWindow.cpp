@@ -8,6 +8,7 @@
 #include "ui/HZDialog.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/SOSDialog.h"
 #include "ui/StatusDialog.h"
 
 #include <QAction>
@@ -99,6 +100,8 @@ void CMainWindow::BuildMenus() {
                QStringLiteral("Ctrl+G"));
     AddCommand(analysis, kCmdDifferenceEquation, QStringLiteral("&Difference Equation ..."),
                QStringLiteral("Ctrl+D"));
+    AddCommand(analysis, kCmdSecondOrderSections, QStringLiteral("Second-Order Sections ..."),
+               QString());
     AddCommand(analysis, kCmdTransferFunction, QStringLiteral("&Transfer Function ..."),
                QStringLiteral("Ctrl+T"));
     analysis->addSeparator();
@@ -138,6 +141,7 @@ void CMainWindow::BuildMenus() {
         {kCmdAnalysisGraph, &CMainWindow::OnAnalysisGraph},
         {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
         {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
+        {kCmdSecondOrderSections, &CMainWindow::OnSecondOrderSections},
         {kCmdColours, &CMainWindow::OnColours},
         {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile},
         {kCmdFilterAudioStream, &CMainWindow::OnFilterAudioStream}};
@@ -323,6 +327,16 @@ void CMainWindow::OnDifferenceEquation() {
     DEDialog dialog(mRunner, this);
     if (!dialog.Ready()) {
         mRunner.Message(this, AppCaption(), QString::fromLatin1(DEDialog::kNonCausalText),
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnSecondOrderSections() {
+    SOSDialog dialog(mRunner, this);
+    if (!dialog.Ready()) {
+        mRunner.Message(this, AppCaption(), QString::fromLatin1(dialog.Refusal()),
                         ModalRunner::Icon::Information);
         return;
     }

@@ -24,6 +24,7 @@ inline constexpr int kCmdExit = 110;
 inline constexpr int kCmdAnalysisGraph = 111;
 inline constexpr int kCmdDifferenceEquation = 112;
 inline constexpr int kCmdTransferFunction = 113;
+inline constexpr int kCmdSecondOrderSections = 114;
 inline constexpr int kCmdColours = 115;
 inline constexpr int kCmdNew = 116;
 inline constexpr int kCmdOpen = 117;
@@ -76,6 +77,7 @@ public:
     void OnAnalysisGraph();
     void OnDifferenceEquation();
     void OnTransferFunction();
+    void OnSecondOrderSections();
     // Opens the colour dialog, or brings the open one forward.
     void OnColours();
     // Filters a sound file through the design, asking for the files.

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <cmath>
+
 namespace {
 
 // Insets of the plot areas from their panels: top, left, bottom, right.
@@ -92,21 +94,26 @@ void FreqGraph::Draw(QPainter& painter) {
 std::array<QString, 4> FreqGraph::StatusTexts() const {
     const QRect m = MagPlot(mMagRect);
     double omega = 0.0;
-    FComplex v;
+    double magnitude = 0.0;
+    double angle = 0.0;
+    // Before the first computation there is no peak to divide by; read 0 then. On a
+    // pole the magnitude is infinite and reads "inf"; beside an infinite peak every
+    // finite value reads 0.
     if (mLastXPos >= 0) {
         omega = (mLastXPos - m.left()) * kPi / m.width();
-        // Before the first computation there is no peak to divide by; read 0 then.
-        if (mResponse.Scale() > 0.0) {
-            v = mResponse.ExactResponse(omega) / mResponse.Scale();
-        }
+    }
+    if (mLastXPos >= 0 && mResponse.Scale() > 0.0) {
+        const FComplex h = mResponse.ExactResponse(omega);
+        magnitude = std::isinf(h.Mag()) ? h.Mag() : h.Mag() / mResponse.Scale();
+        angle = h.Phase();
     }
     const QString phase =
         mPhaseUnits == kCmdDegrees
-            ? QString::fromStdString(FormatC("Phase: %.2f (deg)", v.Phase() * 180.0 / kPi))
-            : QString::fromStdString(FormatC("Phase: %.2f (rad)", v.Phase()));
+            ? QString::fromStdString(FormatC("Phase: %.2f (deg)", angle * 180.0 / kPi))
+            : QString::fromStdString(FormatC("Phase: %.2f (rad)", angle));
     return {QString::fromStdString(
                 FormatC("Frequency: %.2f kHz", mSampleRate * omega / kTwoPiThousand)),
-            QString::fromStdString(FormatC("Magnitude: %.2f ", v.Mag())), phase,
+            QString::fromStdString(FormatC("Magnitude: %.2f ", magnitude)), phase,
             QString::fromStdString(FormatC("Scale: %.4f ", mResponse.Scale()))};
 }
 
@@ -163,7 +170,9 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     const QRect p = PhasePlot(mPhaseRect);
     QPolygon trace;
     for (int i = 0; i <= kResolution; ++i) {
-        trace << PhasePoint(p, i, mResponse.NormResponse(i).Phase());
+        // The phase of the raw sample is that of the normalised one, and stays defined
+        // beside an infinite peak, where the normalised samples are all 0.
+        trace << PhasePoint(p, i, mResponse.RawResponse(i).Phase());
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);

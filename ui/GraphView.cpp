@@ -152,7 +152,9 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
     }
     QPolygon trace;
     for (int k = 0; k <= kResolution; ++k) {
-        trace << PhasePoint(mPhaseRect, k, mResponse.NormResponse(k).Phase());
+        // The raw sample's phase is the normalised one's, and stays defined beside an
+        // infinite peak, where the normalised samples are all 0.
+        trace << PhasePoint(mPhaseRect, k, mResponse.RawResponse(k).Phase());
     }
     painter.setPen(ColourFromRef(mTraceColour));
     painter.drawPolyline(trace);

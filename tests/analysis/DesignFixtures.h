@@ -50,6 +50,25 @@ inline FNodeList RandomDesign(std::mt19937& rng, int maxRoots, bool causal) {
     return list;
 }
 
+// Conjugate pole pairs at one radius, step radians apart from angle start, and
+// conjugate zero pairs on the unit circle spread over the rest of the band: the
+// clustered designs whose expanded polynomials lose their precision.
+inline FNodeList ClusteredDesign(int polePairs, double radius, double start, double step,
+                                 int zeroPairs) {
+    FNodeList list;
+    for (int k = 0; k < polePairs; ++k) {
+        FComplex v;
+        v.SetByRadian(radius, start + step * k);
+        list.AddNode(FNode(kNodePole, v, true, 1));
+    }
+    for (int k = 0; k < zeroPairs; ++k) {
+        FComplex v;
+        v.SetByRadian(1.0, 0.15 + 2.9 * k / zeroPairs);
+        list.AddNode(FNode(kNodeZero, v, true, 1));
+    }
+    return list;
+}
+
 // Every root of one type, a conjugate node giving two.
 inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) {
     std::vector<std::complex<double>> roots;
@@ -61,6 +80,19 @@ inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) 
         }
     }
     return roots;
+}
+
+// H(e^jw) as the product of the root factors in long double.
+inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
+    const std::complex<long double> z = std::polar(1.0L, static_cast<long double>(omega));
+    std::complex<long double> h(1.0L, 0.0L);
+    for (const auto& zero : Roots(list, kNodeZero)) {
+        h *= z - std::complex<long double>(zero.real(), zero.imag());
+    }
+    for (const auto& pole : Roots(list, kNodePole)) {
+        h /= z - std::complex<long double>(pole.real(), pole.imag());
+    }
+    return h;
 }
 
 // H(z) as the product of (z - zero) / (z - pole), computed from the roots directly.

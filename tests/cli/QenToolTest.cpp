@@ -1,10 +1,14 @@
 #include "TestSupport.h"
+#include "analysis/DesignFixtures.h"
+#include "persist/CDesignPersistence.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <complex>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -74,6 +78,9 @@ TEST_F(QenToolTest, UsageErrorsExitTwoWithUsage) {
         {"step", design, "--duration", "1e12"},
         {"step", design, "--duration", "1", "--rate", "0"},
         {"ramp", design, "--count", "3", "--rate", "8000"},
+        {"sos", design, "--format", "xml"},
+        {"sos", design, "--normalize", "-o"},
+        {"sos", design, "--gain"},
     };
     for (const auto& args : rows) {
         const QenRun run = Qen(args);
@@ -142,6 +149,73 @@ TEST_F(QenToolTest, FrequencyPointsAgreeWithTheRootProduct) {
         EXPECT_NEAR(std::abs(points[k] - h), 0.0, 1e-9 * std::abs(h) + 1e-15) << k;
     }
     EXPECT_EQ(Lines(Qen({"freq", design}).out), 1024u);
+}
+
+// The rows of qen sos text, six numbers each.
+std::vector<std::array<long double, 6>> ParseSections(const std::string& text) {
+    std::vector<std::array<long double, 6>> rows;
+    std::istringstream in(text);
+    std::array<long double, 6> row{};
+    while (in >> row[0] >> row[1] >> row[2] >> row[3] >> row[4] >> row[5]) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST_F(QenToolTest, SectionsMultiplyToTheFrequencyPoints) {
+    const std::string clustered = dir.File("clustered.pzd");
+    const FNodeList list = ClusteredDesign(8, 0.99, 1.0, 0.02, 6);
+    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(clustered.c_str(), &list));
+    const QenRun sos = Qen({"sos", clustered});
+    ASSERT_EQ(sos.code, kExitOk) << sos.err;
+    const auto sections = ParseSections(sos.out);
+    ASSERT_EQ(sections.size(), 8u);
+    EXPECT_EQ(Lines(sos.out), 8u);
+    const auto points = ParsePoints(Qen({"freq", clustered, "--resolution", "511"}).out);
+    ASSERT_EQ(points.size(), 512u);
+    const auto product = [](const std::vector<std::array<long double, 6>>& rows, double omega) {
+        const std::complex<long double> w = std::polar(1.0L, -static_cast<long double>(omega));
+        std::complex<long double> h = 1.0L;
+        for (const auto& c : rows) {
+            EXPECT_EQ(c[3], 1.0L);
+            h *= (c[0] + c[1] * w + c[2] * w * w) / (c[3] + c[4] * w + c[5] * w * w);
+        }
+        return h;
+    };
+    double peak = 0.0;
+    for (const auto& p : points) {
+        peak = std::max(peak, std::abs(p));
+    }
+    for (size_t k = 0; k < points.size(); ++k) {
+        const std::complex<long double> h = product(sections, k * 3.141592653589793 / 511);
+        EXPECT_LT(std::abs(std::complex<double>(h) - points[k]), 1e-10 * peak) << k;
+    }
+    // JSON holds the same numbers; normalised sections peak at 1.
+    std::string json = Qen({"sos", clustered, "--format", "json"}).out;
+    EXPECT_EQ(json.rfind("{\"sos\": [[", 0), 0u) << json;
+    std::replace_if(
+        json.begin(), json.end(), [](char c) { return std::strchr("{}[],:\"sos", c); }, ' ');
+    EXPECT_EQ(ParseSections(json), sections);
+    const QenRun normalized = Qen({"sos", clustered, "--normalize", "-o", dir.File("n.sos")});
+    ASSERT_EQ(normalized.code, kExitOk);
+    const auto unit = ParseSections(ReadFileBytes(dir.File("n.sos")));
+    double normalizedPeak = 0.0;
+    for (int k = 0; k <= 20000; ++k) {
+        normalizedPeak =
+            std::max(normalizedPeak,
+                     static_cast<double>(std::abs(product(unit, k * 3.141592653589793 / 20000))));
+    }
+    EXPECT_LE(normalizedPeak, 1.0 + 1e-9);
+    EXPECT_GT(normalizedPeak, 0.999);
+    // Designs without real sections are refused.
+    WriteFileBytes(dir.File("complex.pzd"), "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=0\n"
+                                            "P0=0.5, 0.5, 0\n");
+    for (const std::string& path : {nonCausal, dir.File("complex.pzd")}) {
+        const QenRun refused = Qen({"sos", path});
+        EXPECT_EQ(refused.code, kExitFailure);
+        EXPECT_EQ(Lines(refused.err), 1u);
+        EXPECT_TRUE(refused.out.empty());
+    }
 }
 
 TEST_F(QenToolTest, TimeResponsesByCountAndDuration) {
