@@ -1,5 +1,15 @@
 #include "analysis/FSectionFilter.h"
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How far a section's feedback coefficients may move for its memory to be kept.
+constexpr double kAdoptableMove = 0.25;
+
+} // namespace
+
 bool FSectionFilter::Initialize(const FNodeList& list, int channels, double gain) {
     mReal.clear();
     mState.clear();
@@ -22,6 +32,20 @@ bool FSectionFilter::Initialize(const FNodeList& list, int channels, double gain
     mReal[0].b1 *= gain;
     mReal[0].b2 *= gain;
     mState.assign(2 * mReal.size() * static_cast<std::size_t>(channels), 0.0);
+    return true;
+}
+
+bool FSectionFilter::AdoptState(const FSectionFilter& previous) noexcept {
+    if (mReal.empty() || mReal.size() != previous.mReal.size() || mChannels != previous.mChannels) {
+        return false;
+    }
+    for (std::size_t s = 0; s < mReal.size(); ++s) {
+        if (std::abs(mReal[s].a1 - previous.mReal[s].a1) > kAdoptableMove ||
+            std::abs(mReal[s].a2 - previous.mReal[s].a2) > kAdoptableMove) {
+            return false;
+        }
+    }
+    std::copy(previous.mState.begin(), previous.mState.end(), mState.begin());
     return true;
 }
 

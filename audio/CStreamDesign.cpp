@@ -1,23 +1,16 @@
 #include "audio/CStreamDesign.h"
 
-#include "analysis/FFreqResponse.h"
+#include "analysis/FRootSet.h"
+#include "analysis/PeakGain.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The peak gain is taken on a grid fine enough for the narrow resonances a user drags
-// towards the unit circle.
-constexpr int kPeakResolution = 4096;
-
-bool Stable(const FNodeList& list) {
-    for (short i = 0; i < list.GetListCount(kNodePole); ++i) {
-        if (!(list.GetNodeByIndex(kNodePole, i).Value().Mag() < 1.0)) {
-            return false;
-        }
-    }
-    return true;
+bool Stable(const FRootSet& roots) {
+    return std::all_of(roots.Poles().begin(), roots.Poles().end(),
+                       [](FComplex p) { return p.Mag() < 1.0; });
 }
 
 } // namespace
@@ -29,7 +22,8 @@ std::unique_ptr<CStreamDesign> CStreamDesign::Build(const FNodeList& list, int c
         design->mStatus = "Can't filter audio using a non-causal IIR filter";
         return design;
     }
-    if (!Stable(list)) {
+    const FRootSet roots(list);
+    if (!Stable(roots)) {
         design->mStatus = "Unstable";
         return design;
     }
@@ -37,9 +31,7 @@ std::unique_ptr<CStreamDesign> CStreamDesign::Build(const FNodeList& list, int c
         design->mKind = Kind::PassThrough;
         return design;
     }
-    FFreqResponse response;
-    response.Initialize(&list, kPeakResolution);
-    const double peak = response.Scale();
+    const double peak = TruePeakGain(roots);
     if (!(peak > 0.0 && std::isfinite(peak))) {
         design->mStatus = "The design's peak gain is 0 or not finite";
         return design;
@@ -67,6 +59,9 @@ void CStreamDesign::Run(double* frames, std::size_t count) noexcept {
 }
 
 bool CStreamDesign::TakeStateFrom(const CStreamDesign& previous) noexcept {
+    if (mKind != previous.mKind) {
+        return false;
+    }
     // Silence and the plain input have no memory to keep.
-    return mKind != Kind::Filter && mKind == previous.mKind;
+    return mKind != Kind::Filter || mFilter.AdoptState(previous.mFilter);
 }
