@@ -32,7 +32,9 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, QWidget* parent)
     grid->addWidget(&mFilePath, 0, 1);
     grid->addWidget(&mBrowse, 0, 2);
     grid->addWidget(&mCaptureSource, 1, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Playback &device"), this), 2, 0);
+    auto* outputsLabel = new QLabel(QStringLiteral("Playback &device"), this);
+    outputsLabel->setBuddy(&mOutputs);
+    grid->addWidget(outputsLabel, 2, 0);
     grid->addWidget(&mOutputs, 2, 1, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&mPlay);
@@ -181,7 +183,7 @@ void AudioStreamWindow::ShowStatus(const QString& problem) {
     if (!problem.isEmpty()) {
         text = QStringLiteral("Error: ") + problem;
     } else if (mDevice.Running()) {
-        text = QStringLiteral("%1, %2 Hz, latency %3 ms")
+        text = QStringLiteral("Playing on %1: %2 Hz, latency %3 ms")
                    .arg(mOutputs.currentText())
                    .arg(std::lround(mDevice.Rate()))
                    .arg(std::lround(mDevice.Latency() * 1000.0));
