@@ -171,8 +171,10 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     QPolygon trace;
     for (int i = 0; i <= kResolution; ++i) {
         // The phase of the raw sample is that of the normalised one, and stays defined
-        // beside an infinite peak, where the normalised samples are all 0.
-        trace << PhasePoint(p, i, mResponse.RawResponse(i).Phase());
+        // beside an infinite peak, where the normalised samples are all 0. Before the
+        // first computation the trace lies on the zero line.
+        const double phase = i < mResponse.CpxCount() ? mResponse.RawResponse(i).Phase() : 0.0;
+        trace << PhasePoint(p, i, phase);
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);

@@ -2,6 +2,7 @@
 
 #include "core/FNodeList.h"
 
+#include <cmath>
 #include <complex>
 #include <initializer_list>
 #include <random>
@@ -67,6 +68,23 @@ inline FNodeList ClusteredDesign(int polePairs, double radius, double start, dou
         list.AddNode(FNode(kNodeZero, v, true, 1));
     }
     return list;
+}
+
+// Designs of 16 to 40 roots: poles clustered at radius 0.99 and an elliptic-like
+// band-pass (poles close to the circle across the band, zeros on it either side).
+inline std::vector<FNodeList> HardDesigns() {
+    std::vector<FNodeList> designs = {ClusteredDesign(10, 0.99, 1.0, 0.02, 10),
+                                      ClusteredDesign(20, 0.99, 0.5, 0.02, 0),
+                                      ClusteredDesign(6, 0.9995, 0.4, 0.003, 4)};
+    FNodeList bandPass = ClusteredDesign(7, 0.98, 0.9, 0.03, 0);
+    for (double angle : {0.6, 0.7, 0.8, 1.2, 1.35, 1.6}) {
+        bandPass.AddNode(FNode(kNodeZero, FComplex(std::cos(angle), std::sin(angle)), true, 1));
+    }
+    designs.push_back(bandPass);
+    // Complex roots without their conjugates run in complex arithmetic.
+    designs.push_back(Design({PoleAt(0.9, 0.3), PoleAt(0.5, -0.7), PoleAt(0.95, 0.1, true),
+                              ZeroAt(0.2, 1.0), ZeroAt(-1, 0)}));
+    return designs;
 }
 
 // Every root of one type, a conjugate node giving two.

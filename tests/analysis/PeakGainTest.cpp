@@ -25,8 +25,7 @@ TEST(PeakGainTest, ResonatorsReachTheirAnalyticPeakAndNoSampleExceedsIt) {
         const FNodeList list = Design({PoleAt(r * std::cos(t), r * std::sin(t), true)});
         EXPECT_NEAR(TruePeakGain(FRootSet(list)), expected, 1e-9 * expected) << r << " " << t;
     }
-    for (const FNodeList& list :
-         {ClusteredDesign(10, 0.99, 1.0, 0.02, 10), ClusteredDesign(6, 0.9995, 0.4, 0.003, 4)}) {
+    for (const FNodeList& list : HardDesigns()) {
         const double peak = TruePeakGain(FRootSet(list));
         for (int k = 0; k <= 20000; ++k) {
             ASSERT_LE(std::abs(ReferenceHLong(list, k * kPi / 20000)), peak * (1 + 1e-12)) << k;

@@ -11,6 +11,7 @@
 #include "ui/GraphWin.h"
 #include "ui/HZDialog.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/SOSDialog.h"
 #include "ui/StatusDialog.h"
 
 #include <QAction>
@@ -425,6 +426,8 @@ private slots:
                 shown << de->Text();
             } else if (const auto* hz = qobject_cast<HZDialog*>(&dialog)) {
                 shown << hz->Numerator() + '/' + hz->Denominator();
+            } else if (const auto* sos = qobject_cast<SOSDialog*>(&dialog)) {
+                shown << sos->Text();
             }
             return true;
         };
@@ -433,16 +436,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
         Trigger(kCmdTransferFunction);
+        Trigger(kCmdSecondOrderSections);
         QCOMPARE(shown, (QStringList{"y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
-                                     "+1.0000 /+1.0000*z -0.5000 "}));
+                                     "+1.0000 /+1.0000*z -0.5000 ", "0 1 0 1 -0.5 0\n"}));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.5), true, 1));
         Trigger(kCmdDifferenceEquation);
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(mRunner.messages.size(), size_t(1));
-        QCOMPARE(mRunner.messages[0].text,
+        Trigger(kCmdSecondOrderSections);
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(mRunner.messages.size(), size_t(2));
+        QCOMPARE(mRunner.messages[1].text,
                  QStringLiteral("Can't show difference equation of non-causal IIR Filter"));
         Trigger(kCmdTransferFunction);
-        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.size(), 4);
     }
 
     void filterAudioFileFromItsShortcut() {
