@@ -40,7 +40,8 @@ private:
     void ProcessComplex(double* frames, std::size_t count) noexcept;
 
     // Real path: the sections, the gain folded into the first, and two state values
-    // per section and channel, channel by channel.
+    // per section and channel: for a stereo stream section by section, the two
+    // channels side by side; otherwise channel by channel.
     std::vector<RealSection> mReal;
     std::vector<double> mState;
     // Complex path: one cascade per channel.

@@ -22,6 +22,9 @@ void BM_CompactViewDragStep40Roots(benchmark::State& state) {
     }
     GraphView view;
     view.resize(600, 100);
+    // Shown, so that the view has its picture to draw into.
+    view.show();
+    QApplication::processEvents();
     int step = 0;
     for (auto _ : state) {
         // The dragged pole moves a little each time, as under the mouse.

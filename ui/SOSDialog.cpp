@@ -19,11 +19,12 @@ SOSDialog::SOSDialog(ModalRunner& runner, QWidget* parent)
     setWindowTitle(QStringLiteral("Second-Order Sections"));
     setFont(DialogFont());
     const QFontMetrics metrics = fontMetrics();
-    setFixedSize(DluRect(0, 0, 217, 124, metrics).size());
-    mGroup.setGeometry(DluRect(0, 0, 214, 103, metrics));
-    mEdit.setGeometry(DluRect(3, 12, 207, 85, metrics));
-    mOk.setGeometry(DluRect(174, 106, 40, 14, metrics));
-    mSaveAs.setGeometry(DluRect(129, 106, 40, 14, metrics));
+    // Wider than the difference equation's: a section's six numbers make a long line.
+    setFixedSize(DluRect(0, 0, 317, 124, metrics).size());
+    mGroup.setGeometry(DluRect(0, 0, 314, 103, metrics));
+    mEdit.setGeometry(DluRect(3, 12, 307, 85, metrics));
+    mOk.setGeometry(DluRect(274, 106, 40, 14, metrics));
+    mSaveAs.setGeometry(DluRect(229, 106, 40, 14, metrics));
     MakeTextBox(mEdit);
     mOk.setDefault(true);
     if (Ready()) {

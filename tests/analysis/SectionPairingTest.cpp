@@ -24,7 +24,6 @@ TEST(SectionPairingTest, PolesNearestTheCircleRunLastWithTheirNearestZerosThatSt
     };
     const Row rows[] = {
         {"empty", {}, {}, {}},
-        {"pair and a real zero", {{b, true}}, {{FComplex(-1, 0)}}, {{{b, b.Conj()}, {{-1, 0}}}}},
         {"two pairs, each with its zeros",
          {{a, true}, {b, true}},
          {{za, true}, {zb, true}},
