@@ -213,6 +213,9 @@ void CMainWindow::OnFileNew() {
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
     mFilename = QStringLiteral("Untitled");
     setWindowTitle(QStringLiteral("WinQEN ") + mFilename);
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
 }
 
 void CMainWindow::OnFileOpen() {
@@ -228,6 +231,9 @@ void CMainWindow::OnFileOpen() {
     }
     mFilename = path;
     setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
 }
 
@@ -247,7 +253,7 @@ void CMainWindow::OnFileSaveAs() {
     }
     mFilename = path;
     if (mGraphWnd) {
-        mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+        mGraphWnd->ShowFileName(mFilename);
     }
     OnFileSave();
 }
@@ -305,7 +311,7 @@ void CMainWindow::OnAnalysisGraph() {
         return;
     }
     mGraphWnd = new GraphWin(mRunner, this);
-    mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+    mGraphWnd->ShowFileName(mFilename);
     mGraphWnd->ChangeColours(mPrefs.colourPref);
     mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
     mGraphWnd->UpdateFromNodeList();

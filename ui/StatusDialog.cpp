@@ -15,7 +15,9 @@
 namespace {
 
 // The content decides a file's format; the names only help the user find the files.
-const QString kAudioFilter = QStringLiteral("Audio Files (*.wav *.aiff);;All Files (*)");
+const QString kAudioFilter =
+    QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc *.flac *.rf64 *.w64 *.caf *.ogg *.opus "
+                   "*.mp3);;All Files (*)");
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -25,6 +27,12 @@ std::string LocalPath(const QString& path) {
 bool SameFile(const QString& a, const QString& b) {
     std::error_code ignored;
     return std::filesystem::equivalent(LocalPath(a), LocalPath(b), ignored);
+}
+
+// The file and what is wrong with it, for the message box's details.
+QString Reason(const CAudioFilter& filter) {
+    return QFile::decodeName(filter.ProblemFile().c_str()) + QStringLiteral(": ") +
+           QString::fromStdString(filter.Problem());
 }
 
 } // namespace
@@ -78,9 +86,9 @@ void StatusDialog::Run() {
     stop = false;
     CAudioFilter filter(LocalPath(mInName), LocalPath(mOutName));
     if (filter.PrepareFiles() < 0) {
-        mRunner.Message(this, AppCaption(),
-                        QStringLiteral("Can't prepare audio files to be processed."),
-                        ModalRunner::Icon::Information);
+        mRunner.DetailedMessage(this, AppCaption(),
+                                QStringLiteral("Can't prepare audio files to be processed."),
+                                Reason(filter), ModalRunner::Icon::Information);
     } else {
         // A design the filter cannot take makes the run itself fail and say so.
         filter.SetFilter(&gNodeList);
@@ -90,8 +98,9 @@ void StatusDialog::Run() {
             return GetStop() ? 1 : 0;
         });
         if (result < 0) {
-            mRunner.Message(this, AppCaption(), QStringLiteral("Can't process the audio files."),
-                            ModalRunner::Icon::Information);
+            mRunner.DetailedMessage(this, AppCaption(),
+                                    QStringLiteral("Can't process the audio files."),
+                                    Reason(filter), ModalRunner::Icon::Information);
         }
     }
     done(1);

@@ -112,3 +112,15 @@ inline std::complex<long double> ReferenceHLong(const FNodeList& list, double om
     }
     return h;
 }
+
+// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly.
+inline std::complex<double> ReferenceH(const FNodeList& list, std::complex<double> z) {
+    std::complex<double> h(1.0, 0.0);
+    for (const auto& zero : Roots(list, kNodeZero)) {
+        h *= z - zero;
+    }
+    for (const auto& pole : Roots(list, kNodePole)) {
+        h /= z - pole;
+    }
+    return h;
+}
