@@ -6,6 +6,7 @@
 #include <complex>
 #include <initializer_list>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 // Designs and an independent reference for the analysis and audio tests.
@@ -100,27 +101,20 @@ inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) 
     return roots;
 }
 
-// H(e^jw) as the product of the root factors in long double.
-inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
-    const std::complex<long double> z = std::polar(1.0L, static_cast<long double>(omega));
-    std::complex<long double> h(1.0L, 0.0L);
+// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly,
+// in double or in long double.
+template <typename T = double>
+inline std::complex<T> ReferenceH(const FNodeList& list, std::type_identity_t<std::complex<T>> z) {
+    std::complex<T> h(1.0, 0.0);
     for (const auto& zero : Roots(list, kNodeZero)) {
-        h *= z - std::complex<long double>(zero.real(), zero.imag());
+        h *= z - std::complex<T>(zero);
     }
     for (const auto& pole : Roots(list, kNodePole)) {
-        h /= z - std::complex<long double>(pole.real(), pole.imag());
+        h /= z - std::complex<T>(pole);
     }
     return h;
 }
 
-// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly.
-inline std::complex<double> ReferenceH(const FNodeList& list, std::complex<double> z) {
-    std::complex<double> h(1.0, 0.0);
-    for (const auto& zero : Roots(list, kNodeZero)) {
-        h *= z - zero;
-    }
-    for (const auto& pole : Roots(list, kNodePole)) {
-        h /= z - pole;
-    }
-    return h;
+inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
+    return ReferenceH<long double>(list, std::polar(1.0L, static_cast<long double>(omega)));
 }
