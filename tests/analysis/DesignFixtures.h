@@ -57,16 +57,13 @@ inline FNodeList RandomDesign(std::mt19937& rng, int maxRoots, bool causal) {
 // clustered designs whose expanded polynomials lose their precision.
 inline FNodeList ClusteredDesign(int polePairs, double radius, double start, double step,
                                  int zeroPairs) {
+    const auto at = [](double r, double a) { return FComplex(r * std::cos(a), r * std::sin(a)); };
     FNodeList list;
     for (int k = 0; k < polePairs; ++k) {
-        FComplex v;
-        v.SetByRadian(radius, start + step * k);
-        list.AddNode(FNode(kNodePole, v, true, 1));
+        list.AddNode(FNode(kNodePole, at(radius, start + step * k), true, 1));
     }
     for (int k = 0; k < zeroPairs; ++k) {
-        FComplex v;
-        v.SetByRadian(1.0, 0.15 + 2.9 * k / zeroPairs);
-        list.AddNode(FNode(kNodeZero, v, true, 1));
+        list.AddNode(FNode(kNodeZero, at(1.0, 0.15 + 2.9 * k / zeroPairs), true, 1));
     }
     return list;
 }

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 FComplex Polar(double r, double angle) {
-    FComplex v;
-    v.SetByRadian(r, angle);
-    return v;
+    return FComplex(r * std::cos(angle), r * std::sin(angle));
 }
 
 TEST(SectionPairingTest, PolesNearestTheCircleRunLastWithTheirNearestZerosThatStillFit) {
