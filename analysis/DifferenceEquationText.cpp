@@ -7,10 +7,10 @@ std::string DifferenceEquationLine(const FInputResponse& response) {
     std::string text = "y[n] = ";
     for (int d = 0; d < n; ++d) {
         const double c = response.GetXDelayCoeff(d).r;
-        text += d == 0 ? FormatC("+%.4f*x[n] ", c) : FormatC("+%.4f*x[n-%d] ", c, d);
+        text += "+" + FourDecimals(c) + (d == 0 ? std::string("*x[n] ") : FormatC("*x[n-%d] ", d));
     }
     for (int d = 1; d < n; ++d) {
-        text += FormatC("+%.4f*y[n-%d] ", response.GetYDelayCoeff(d).r, d);
+        text += "+" + FourDecimals(response.GetYDelayCoeff(d).r) + FormatC("*y[n-%d] ", d);
     }
     return text;
 }

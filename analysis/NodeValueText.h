@@ -13,6 +13,8 @@ inline constexpr int kUnitsCartesian = 126;
 // "1.0000 1.5708 rad" (polar radians) or "1.0000 90.0000 deg" (polar degrees, also
 // used for any other units value).
 std::string NodeValueText(FComplex value, int units);
+// The same at full precision (17 significant digits), for a tooltip.
+std::string FullNodeValueText(FComplex value, int units);
 
 // Parses text typed for a value in the given units; false when it is not valid.
 bool ParseNodeValue(const char* text, int units, FComplex* value);

@@ -1,5 +1,6 @@
 #include "audio/AIFF.h"
 
+#include "audio/CAudioFile.h"
 #include "audio/FileUtils.h"
 
 #include <cmath>
@@ -7,8 +8,7 @@
 namespace {
 
 // Channels (2), frame count (4), bits per sample (2) and the rate (10).
-constexpr uint32_t kCommBodyBytes = 18;
-constexpr int64_t kCommBytes = 8 + kCommBodyBytes;
+constexpr std::size_t kCommBodyBytes = 18;
 
 uint32_t RateFromExtended(double rate) {
     // Negated comparison so that NaN also lands in the "no usable rate" branch.
@@ -22,34 +22,42 @@ uint32_t RateFromExtended(double rate) {
 
 int64_t ReadAIFFHead(std::FILE* stream, std::array<uint8_t, 12>& head) {
     if (!ReadExactly(stream, head.data(), head.size()) || bec2l(head.data()) != FourCC("FORM") ||
-        bec2l(head.data() + 8) != FourCC("AIFF")) {
+        (bec2l(head.data() + 8) != FourCC("AIFF") && bec2l(head.data() + 8) != FourCC("AIFC"))) {
         return 0;
     }
     return OddPad(bec2l(head.data() + 4));
 }
 
-int GetAIFFFormat(std::FILE* stream, uint32_t* rate) {
-    if (BytesLeft(stream) < kCommBytes || GetBigLong(stream) != FourCC("COMM")) {
-        return -1;
+bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFFormat* format,
+                     std::string* why) {
+    if (size < kCommBodyBytes + (aifc ? 4 : 0)) {
+        *why = "the \"COMM\" chunk is cut short";
+        return false;
     }
-    if (GetBigLong(stream) < kCommBodyBytes) {
-        return -1;
+    const int channels = bec2s(body);
+    const auto bits = static_cast<int16_t>(bec2s(body + 6));
+    const uint32_t type = aifc ? bec2l(body + kCommBodyBytes) : FourCC("NONE");
+    // The compression type's letter case varies between writers.
+    const uint32_t lower = type | 0x20202020u;
+    if (channels < 1 || channels > CAudioFile::kMaxChannels) {
+        *why = std::to_string(channels) + " channels";
+        return false;
     }
-    const uint16_t channels = GetBigShort(stream);
-    if (channels != 1 && channels != 2) {
-        return -2;
+    if (lower == FourCC("fl32") || lower == FourCC("fl64")) {
+        format->coding = CSampleCoding::Float(lower == FourCC("fl32") ? 32 : 64, true);
+    } else if ((lower == FourCC("none") || type == FourCC("twos") || type == FourCC("sowt")) &&
+               (bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
+        format->coding = CSampleCoding::Integer(bits, type != FourCC("sowt"));
+    } else {
+        const uint8_t* t = body + kCommBodyBytes;
+        *why = aifc && lower != FourCC("none") && type != FourCC("twos") && type != FourCC("sowt")
+                   ? "samples compressed as \"" + std::string(t, t + 4) + "\""
+                   : std::to_string(bits) + "-bit samples";
+        return false;
     }
-    GetBigLong(stream); // the frame count follows from the SSND size
-    const auto bits = static_cast<int16_t>(GetBigShort(stream));
-    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-        return -3;
-    }
-    std::array<uint8_t, 10> extended{};
-    if (!ReadExactly(stream, extended.data(), extended.size()) || !Skip(stream, -kCommBytes)) {
-        return -1;
-    }
-    *rate = RateFromExtended(GetAppleExtended(extended.data()));
-    return 1 << (bits / 8 - 1) | (channels == 2 ? 16 : 0);
+    format->channels = channels;
+    format->rate = RateFromExtended(GetAppleExtended(body + 8));
+    return true;
 }
 
 int64_t ReadAIFFDataHeader(std::FILE* stream, std::array<uint8_t, 16>& header) {
@@ -80,15 +88,4 @@ uint32_t GetNextChunkType(std::FILE* stream) {
         return 0;
     }
     return bec2l(id.data());
-}
-
-bool IsListedAIFFChunk(uint32_t id) {
-    for (const uint32_t listed :
-         {FourCC("(c) "), FourCC("AESD"), FourCC("ANNO"), FourCC("APPL"), FourCC("AUTH"),
-          FourCC("COMT"), FourCC("INST"), FourCC("MARK"), FourCC("MIDI"), FourCC("NAME")}) {
-        if (id == listed) {
-            return true;
-        }
-    }
-    return false;
 }

@@ -13,15 +13,6 @@ constexpr int64_t kHeadBytes = 12;
 constexpr int64_t kFormStart = 8;
 constexpr int64_t kFirstChunkOffset = 4;
 
-std::string FourCCText(uint32_t id) {
-    std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const char c = static_cast<char>(id >> shift);
-        text += c >= 0x20 && c < 0x7F ? c : '?';
-    }
-    return text;
-}
-
 } // namespace
 
 long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
@@ -35,6 +26,7 @@ long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     if (mFileLength == 0) {
         return Fail(-1, "not an AIFF file");
     }
+    mCompressed = bec2l(head.data() + 8) == FourCC("AIFC");
     // A missing pad byte at the very end is tolerated: the writer supplies one.
     if (kFormStart + bec2l(head.data() + 4) > RealLength()) {
         return Fail(-1, "the FORM chunk runs past the end of the file");
@@ -57,7 +49,7 @@ long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
 
 long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
     std::FILE* stream = Stream();
-    int format = -1;
+    bool haveFormat = false;
     int soundChunks = 0;
     // Every step moves at least one chunk header forward, so the walk ends.
     for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
@@ -73,25 +65,25 @@ long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
             if (++soundChunks > 1) {
                 return Fail(-3, "more than one \"SSND\" chunk");
             }
-        } else if (id != FourCC("COMM") && !IsListedAIFFChunk(id)) {
-            return Fail(-1, "an AIFF file may not hold a \"" + FourCCText(id) + "\" chunk");
-        } else if (id == FourCC("COMM") && (format = GetAIFFFormat(stream, &mSampleRate)) < 0) {
-            return Fail(-1, format == -1 ? "the \"COMM\" chunk is cut short"
-                                         : "only 8-, 16-, 24- or 32-bit samples in mono or "
-                                           "stereo can be filtered");
         } else if (!AppendPiece(kFormStart + offset, 8 + size, piece)) {
             return Fail(-2, Problem());
+        } else if (id == FourCC("COMM")) {
+            AIFFFormat format;
+            std::string why;
+            if (haveFormat ||
+                !ParseAIFFFormat(piece->data() + piece->size() - size, static_cast<size_t>(size),
+                                 mCompressed, &format, &why)) {
+                return Fail(-1, haveFormat ? "two \"COMM\" chunks" : why);
+            }
+            SetFormat(format.coding, format.channels);
+            mSampleRate = format.rate;
+            haveFormat = true;
         }
         offset += 8 + size;
     }
-    if (format < 0 || soundChunks == 0) {
-        return Fail(-3, format < 0 ? "no \"COMM\" chunk" : "no \"SSND\" chunk");
+    if (!haveFormat || soundChunks == 0) {
+        return Fail(-3, !haveFormat ? "no \"COMM\" chunk" : "no \"SSND\" chunk");
     }
-    SetFormat((format & 1) != 0   ? 1
-              : (format & 2) != 0 ? 2
-              : (format & 4) != 0 ? 3
-                                  : 4,
-              (format & 16) != 0);
     return static_cast<long>(piece->size());
 }
 
@@ -129,41 +121,13 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
     return static_cast<long>(piece->size());
 }
 
-void CAIFFin::DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const {
-    switch (mSampleSize) {
-    case 1:
-        DecodeEach(bytes, frames, count,
-                   [](const uint8_t* b) { return static_cast<int8_t>(b[0]) * (1 << 24); });
-        break;
-    case 2:
-        DecodeEach(bytes, frames, count,
-                   [](const uint8_t* b) { return static_cast<int16_t>(bec2s(b)) * (1 << 16); });
-        break;
-    case 3:
-        // Shifting the 24 bits to the top both sign-extends and left-justifies them.
-        DecodeEach(bytes, frames, count, [](const uint8_t* b) {
-            return static_cast<int32_t>(static_cast<uint32_t>(b[0]) << 24 |
-                                        static_cast<uint32_t>(b[1]) << 16 |
-                                        static_cast<uint32_t>(b[2]) << 8);
-        });
-        break;
-    default:
-        DecodeEach(bytes, frames, count,
-                   [](const uint8_t* b) { return static_cast<int32_t>(bec2l(b)); });
-        break;
-    }
-}
-
 long CAIFFin::GetPadding(std::vector<uint8_t>* piece) {
     piece->clear();
     if (!CheckOpen()) {
         return -1;
     }
-    // Sample bytes that make no whole frame are passed on as they are.
-    const int64_t start = WholeFramesEnd();
-    if (!AppendPiece(start, DataStart() + mDataLength - start, piece)) {
-        return -1;
-    }
+    // Bytes of a last frame cut short are samples too: they are not passed on unfiltered.
+    piece->assign(static_cast<size_t>(DataStart() + mDataLength - WholeFramesEnd()), 0);
     if (mPadding) {
         piece->push_back(0);
     }

@@ -2,7 +2,8 @@
 
 #include "audio/CAudioInFile.h"
 
-// Reads AIFF files of 8-, 16-, 24- or 32-bit samples, mono or stereo. The head piece
+// Reads AIFF and AIFF-C files of 8- to 32-bit integer samples (big- or little-endian)
+// or 32- or 64-bit float samples, in 1 to 64 channels. The head piece
 // is the 12-byte FORM head, the middle piece every chunk of the form except "SSND"
 // in file order, the data header the "SSND" header with its offset and block size,
 // and the trailing piece any bytes after the last whole frame plus the pad byte of
@@ -11,13 +12,12 @@ class CAIFFin : public CAudioInFile {
 public:
     using CAudioInFile::CAudioInFile;
 
-    // 12, after rewinding; -1 when the file is not an AIFF FORM or the form runs past
+    // 12, after rewinding; -1 when the file is not an AIFF or AIFF-C FORM or the form runs past
     // the end of the file.
     long ReadHeadInfo(std::vector<uint8_t>* piece) override;
-    // Valid after ReadHeadInfo. -1 for a chunk
-    // that an AIFF file may not hold or a "COMM" chunk of a format that cannot be
-    // filtered; -2 for a chunk that runs past the end of the form or the file; -3 when
-    // the form lacks its "COMM" or "SSND" chunk or holds two "SSND" chunks.
+    // Valid after ReadHeadInfo. -1 for a "COMM" chunk of a format that cannot be read; -2 for a
+    // chunk that runs past the end of the form or the file; -3 when the form lacks its "COMM" or
+    // "SSND" chunk or holds two "SSND" chunks.
     long ReadMiddleInfo(std::vector<uint8_t>* piece) override;
     // Valid after ReadHeadInfo. 16; -1 when the form holds no "SSND" chunk or its
     // samples run past the end of the file.
@@ -26,5 +26,7 @@ public:
 
 private:
     long WalkForm(std::vector<uint8_t>* piece);
-    void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const override;
+
+    // The form is AIFF-C, whose "COMM" chunk names a compression type.
+    bool mCompressed = false;
 };

@@ -11,8 +11,8 @@ int CAudioFile::Fail(int code, std::string reason) {
     return code;
 }
 
-void CAudioFile::SetFormat(int sampleSize, bool stereo) {
-    mSampleSize = sampleSize;
-    mStereo = stereo;
-    mFrameSize = sampleSize * (stereo ? 2 : 1);
+void CAudioFile::SetFormat(const CSampleCoding& coding, int channels) {
+    mCoding = coding;
+    mChannels = channels;
+    mFrameSize = coding.Bytes() * channels;
 }

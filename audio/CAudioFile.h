@@ -1,19 +1,17 @@
 #pragma once
 
+#include "audio/CSampleCoding.h"
+
 #include <cstdint>
 #include <string>
 
-// One sample frame, each channel left-justified to signed 32-bit full scale (the
-// file's sample value times 2^(32 - bits)). Mono files use left only.
-struct tSample {
-    int32_t left = 0;
-    int32_t right = 0;
-};
-
-// What a sound file reader and writer share: the path and the sample format. Results
-// are codes, never exceptions; a failing operation leaves a reason in Problem().
+// What a sound file reader and writer share: the path and the sample format. Samples
+// travel as interleaved doubles in the units CSampleCoding decodes to. Results are
+// codes, never exceptions; a failing operation leaves a reason in Problem().
 class CAudioFile {
 public:
+    static constexpr int kMaxChannels = 64;
+
     explicit CAudioFile(std::string filename) : mFilename(std::move(filename)) {}
     virtual ~CAudioFile() = default;
     CAudioFile(const CAudioFile&) = delete;
@@ -26,23 +24,24 @@ public:
     // CloseFile, then OpenFile: 0, or -1 when either failed.
     int ResetFile();
 
-    // Bytes per sample: 1 or 2 for WAV, 1 to 4 for AIFF.
-    int GetSampleSize() const { return mSampleSize; }
-    bool IsStereo() const { return mStereo; }
+    const CSampleCoding& GetCoding() const { return mCoding; }
+    // 1 to 64 once the format is known.
+    int GetChannels() const { return mChannels; }
     // Samples per second per channel; 0 when unknown.
     uint32_t GetSampleRate() const { return mSampleRate; }
     const std::string& GetFilename() const { return mFilename; }
     // Why the last failing operation failed, in a few words for the user.
     const std::string& Problem() const { return mProblem; }
 
+    void SetFormat(const CSampleCoding& coding, int channels);
+
 protected:
     // Records the reason and returns code, for "return Fail(-1, ...)".
     int Fail(int code, std::string reason);
-    void SetFormat(int sampleSize, bool stereo);
 
-    bool mStereo = false;
-    int mSampleSize = 1;
-    // Bytes per frame: mSampleSize for mono, twice that for stereo.
+    CSampleCoding mCoding = CSampleCoding::UnsignedByte();
+    int mChannels = 1;
+    // Bytes per frame.
     int mFrameSize = 1;
     uint32_t mSampleRate = 0;
     bool mFileIsOpen = false;

@@ -3,9 +3,8 @@
 #include "analysis/PeakGain.h"
 #include "audio/AIFF.h"
 #include "audio/CAIFFin.h"
-#include "audio/CAIFFout.h"
+#include "audio/CSndFile.h"
 #include "audio/CWAVin.h"
-#include "audio/CWAVout.h"
 #include "audio/WAV.h"
 
 #include <cerrno>
@@ -17,6 +16,9 @@
 namespace {
 
 constexpr long kFramesPerReport = 2500;
+const char* const kReadable =
+    "readable are WAV, AIFF and AIFF-C of 8- to 32-bit integer or 32- or 64-bit float "
+    "samples in 1 to 64 channels, and FLAC, RF64, W64, CAF, Ogg Vorbis, Opus and MP3";
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -30,10 +32,35 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
+// The reader that the file's first bytes call for, or null.
+std::unique_ptr<CAudioInFile> NativeReader(std::FILE* probe, const std::string& path) {
+    std::array<uint8_t, 12> head{};
+    if (ReadAIFFHead(probe, head) != 0) {
+        return std::make_unique<CAIFFin>(path);
+    }
+    std::rewind(probe);
+    if (ReadWAVHead(probe, head) >= 0) {
+        return std::make_unique<CWAVin>(path);
+    }
+    return nullptr;
+}
+
+// Opens reader and reads its headers; false with reader's reason.
+bool Probe(CAudioInFile& reader) {
+    if (reader.OpenFile() != 0) {
+        return false;
+    }
+    std::vector<uint8_t> piece;
+    const bool read = reader.ReadHeadInfo(&piece) >= 0 && reader.ReadMiddleInfo(&piece) >= 0 &&
+                      reader.ReadDataHeader(&piece) >= 0;
+    reader.CloseFile();
+    return read;
+}
+
 } // namespace
 
-CAudioFilter::CAudioFilter(std::string inName, std::string outName)
-    : mInName(std::move(inName)), mOutName(std::move(outName)) {}
+CAudioFilter::CAudioFilter(std::string inName, std::string outName, CRequantizer requantizer)
+    : mRequantizer(requantizer), mInName(std::move(inName)), mOutName(std::move(outName)) {}
 
 int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
     mProblemFile = file;
@@ -41,44 +68,49 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
     return code;
 }
 
-int CAudioFilter::PrepareFiles() {
-    std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(mInName.c_str(), "rb"));
+std::unique_ptr<CAudioInFile> CAudioFilter::OpenReader(const std::string& path, int* code,
+                                                       std::string* problem) {
+    std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(path.c_str(), "rb"));
     if (probe == nullptr) {
-        return Fail(-1, mInName, std::string("cannot open: ") + std::strerror(errno));
+        *code = -1;
+        *problem = std::string("cannot open: ") + std::strerror(errno);
+        return nullptr;
     }
-    std::array<uint8_t, 12> head{};
-    if (ReadAIFFHead(probe.get(), head) != 0) {
-        mType = typeAIFF;
-    } else {
-        std::rewind(probe.get());
-        mType = ReadWAVHead(probe.get(), head) != 0 ? typeWAV : typeNone;
-    }
+    std::unique_ptr<CAudioInFile> reader = NativeReader(probe.get(), path);
     probe.reset();
-    if (mType == typeNone) {
-        return Fail(-2, mInName, "neither a WAV nor an AIFF file");
+    // What the native readers refuse may still be read by the general library.
+    std::string refusal;
+    if (reader != nullptr && !Probe(*reader)) {
+        refusal = reader->Problem();
+        reader.reset();
     }
-    if (SameFile(mInName, mOutName)) {
+    if (reader == nullptr) {
+        auto general = std::make_unique<CSndFile>(path);
+        if (!Probe(*general)) {
+            *code = -2;
+            *problem = (refusal.empty() ? general->Problem() : refusal) + "; " + kReadable;
+            return nullptr;
+        }
+        reader = std::move(general);
+    }
+    return reader;
+}
+
+int CAudioFilter::PrepareFiles() {
+    // Standard output may have been sent to the input file itself.
+    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
         return Fail(-1, mOutName, "the output would overwrite the input file");
     }
-    if (mType == typeAIFF) {
-        mInFile = std::make_unique<CAIFFin>(mInName);
-        mOutFile = std::make_unique<CAIFFout>(mOutName);
-    } else {
-        mInFile = std::make_unique<CWAVin>(mInName);
-        mOutFile = std::make_unique<CWAVout>(mOutName);
+    int code = 0;
+    std::string problem;
+    mInFile = OpenReader(mInName, &code, &problem);
+    if (mInFile == nullptr) {
+        return Fail(code, mInName, problem);
     }
-    if (mInFile->OpenFile() == -1) {
-        return Fail(-1, mInName, mInFile->Problem());
-    }
-    // Only the format is wanted here; ProcessFile reads the headers again and reports
-    // what is wrong with them.
-    std::vector<uint8_t> piece;
-    mInFile->ReadHeadInfo(&piece);
-    mInFile->ReadMiddleInfo(&piece);
-    sampleSize = mInFile->GetSampleSize();
+    mCoding = mInFile->GetCoding();
+    mChannels = mInFile->GetChannels();
     sampleRate = mInFile->GetSampleRate();
-    isStereo = mInFile->IsStereo();
-    mInFile->CloseFile();
+    mWarning = mInFile->Warning();
     mFilePrepared = 1;
     return 0;
 }
@@ -89,13 +121,13 @@ int CAudioFilter::SetFilter(const FNodeList* list) {
     }
     // A failed call leaves no half-set filter for ProcessFile to run.
     mFilePrepared = 1;
-    if (!mInputResponse.Initialize(list, isStereo ? 2 : 1)) {
-        return Fail(-1, mInName, "the design is not causal");
-    }
     const double peak = TruePeakGain(FRootSet(*list));
     // Dividing by a zero or non-finite peak would turn every sample into noise or NaN.
     if (!(peak > 0.0 && std::isfinite(peak))) {
         return Fail(-1, mInName, "the design's peak gain is 0 or not finite");
+    }
+    if (!mFilter.Initialize(*list, mChannels, 1.0 / peak)) {
+        return Fail(-1, mInName, "the design is not causal");
     }
     mScaleValue = peak;
     mFilePrepared = 2;
@@ -103,12 +135,13 @@ int CAudioFilter::SetFilter(const FNodeList* list) {
 }
 
 int CAudioFilter::ProcessFile(const ProgressCallback& callback) {
-    if (mInFile == nullptr || mOutFile == nullptr || mFilePrepared != 2) {
+    if (mInFile == nullptr || mFilePrepared != 2) {
         return Fail(-1, mInName, "the files or the filter are not ready");
     }
     if (mInFile->OpenFile() == -1) {
         return Fail(-1, mInName, mInFile->Problem());
     }
+    mOutFile = mInFile->MakeWriter(mOutName);
     if (mOutFile->OpenFile() == -1) {
         mInFile->CloseFile();
         return Fail(-1, mOutName, mOutFile->Problem());
@@ -129,45 +162,42 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
     CAudioInFile& in = *mInFile;
     CAudioOutFile& out = *mOutFile;
     std::vector<uint8_t> piece;
-    if (in.ReadHeadInfo(&piece) < 1) {
-        return Fail(-2, mInName, in.Problem());
+    // Each header piece is written when there is one; a reader through the general
+    // library has none.
+    for (auto read : {&CAudioInFile::ReadHeadInfo, &CAudioInFile::ReadMiddleInfo,
+                      &CAudioInFile::ReadDataHeader}) {
+        const long length = (in.*read)(&piece);
+        if (length < 0) {
+            return Fail(-2, mInName, in.Problem());
+        }
+        if (length > 0 && out.WritePiece(piece) != 0) {
+            return Fail(-1, mOutName, out.Problem());
+        }
     }
-    if (out.WriteHeadInfo(piece) != 0) {
-        return Fail(-1, mOutName, out.Problem());
-    }
-    const long middle = in.ReadMiddleInfo(&piece);
-    if (middle < 0) {
-        return Fail(-2, mInName, in.Problem());
-    }
-    if (middle > 0 && out.WriteMiddleInfo(piece) != 0) {
-        return Fail(-1, mOutName, out.Problem());
-    }
-    if (in.ReadDataHeader(&piece) < 1) {
-        return Fail(-2, mInName, in.Problem());
-    }
-    if (out.WriteDataHeader(piece) != 0) {
-        return Fail(-1, mOutName, out.Problem());
-    }
-    // The filter was made for the channel count seen by PrepareFiles.
-    if (in.IsStereo() != isStereo) {
+    // The filter was made for the format seen by PrepareFiles.
+    if (in.GetChannels() != mChannels || in.GetCoding().Bits() != mCoding.Bits() ||
+        in.GetCoding().IsFloat() != mCoding.IsFloat()) {
         return Fail(-2, mInName, "the file changed since it was prepared");
     }
-    out.SetSampleSize(in.GetSampleSize());
-    out.SetStereo(in.IsStereo());
 
     // Frames go through in blocks of one report's worth: the filter then runs in a
     // tight loop, and the reports come after the same frames as frame by frame.
-
     const int64_t total = in.GetFrameCount();
-    std::vector<tSample> frames(kFramesPerReport);
+    const auto channels = static_cast<size_t>(mChannels);
+    std::vector<double> samples(kFramesPerReport * channels);
+    mClipped = 0;
     for (;;) {
-        const long count = in.GetNextSamples(frames.data(), kFramesPerReport);
+        const long count = in.ReadFrames(samples.data(), kFramesPerReport);
         if (count < 0) {
             return Fail(-2, mInName, in.Problem());
         }
         const auto n = static_cast<size_t>(count);
-        mInputResponse.Filter(frames.data(), n, mScaleValue);
-        if (out.PutNextSamples(frames.data(), n) != 0) {
+        mFilter.Process(samples.data(), n);
+        if (!mCoding.IsFloat()) {
+            mClipped += static_cast<int64_t>(mRequantizer.Apply(
+                samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
+        }
+        if (out.PutFrames(samples.data(), n) != 0) {
             return Fail(-1, mOutName, out.Problem());
         }
         if (count < kFramesPerReport) {
@@ -183,7 +213,7 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
     if (trailer < 0) {
         return Fail(-2, mInName, in.Problem());
     }
-    if (trailer > 0 && out.PutPadding(piece) != 0) {
+    if (trailer > 0 && out.WritePiece(piece) != 0) {
         return Fail(-1, mOutName, out.Problem());
     }
     return 0;

@@ -1,30 +1,39 @@
 #pragma once
 
+#include "analysis/FSectionFilter.h"
 #include "audio/CAudioInFile.h"
 #include "audio/CAudioOutFile.h"
-#include "audio/CFrameFilter.h"
+#include "audio/CRequantizer.h"
 #include "core/FNodeList.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
-// Runs a design over a WAV or AIFF file: every frame goes through one filter per
-// channel, divided by the design's peak gain over all frequencies, into an output
-// file with the input's header bytes, format and frame count. Use once, in this
-// order: construct, PrepareFiles, SetFilter, ProcessFile. Failures are results; the
-// file concerned and the reason are then in ProblemFile() and Problem().
+// Runs a design over a sound file: every channel goes through its own filter, divided
+// by the design's peak gain over all frequencies, into an output file of the input's kind, format,
+// channels and frame count (WAV and AIFF with the input's header bytes). Integer samples are
+// requantized to the format's steps and saturate; float samples are not clipped. Use
+// once, in this order: construct, PrepareFiles, SetFilter, ProcessFile. Failures are
+// results; the file concerned and the reason are then in ProblemFile() and Problem().
 class CAudioFilter {
 public:
     // Told the percentage done every 2500 frames; a non-zero result stops the run.
     using ProgressCallback = std::function<int(int percent)>;
 
-    CAudioFilter(std::string inName, std::string outName);
+    CAudioFilter(std::string inName, std::string outName,
+                 CRequantizer requantizer = CRequantizer());
 
     // Recognises the input's format by its content and learns its sample format.
     // 0; -1 when the input cannot be opened or the output path names the input file
-    // (also through another path or a link); -2 when the input is neither AIFF nor WAV.
+    // (also through another path or a link); -2 when no reader takes the input.
     int PrepareFiles();
+    // The reader that takes the file at path, chosen by its content: a native WAV or
+    // AIFF reader, else the general library's; its headers were read once to check it.
+    // Null when none takes it, with the reason in *problem and the code (-1 the file
+    // cannot be opened, -2 no reader takes it) in *code.
+    static std::unique_ptr<CAudioInFile> OpenReader(const std::string& path, int* code,
+                                                    std::string* problem);
     // 0; -1 when no list is given, the files are not prepared, the design is not
     // causal, or its peak gain is 0 or not finite.
     int SetFilter(const FNodeList* list);
@@ -35,34 +44,38 @@ public:
     int ProcessFile(const ProgressCallback& callback);
 
     // The input's format, known after PrepareFiles.
-    int GetSampleSize() const { return sampleSize; }
-    bool IsStereo() const { return isStereo; }
+    const CSampleCoding& GetCoding() const { return mCoding; }
+    int GetChannels() const { return mChannels; }
     uint32_t GetSampleRate() const { return sampleRate; }
     // The divisor of every output sample, known after SetFilter.
     double GetScaleValue() const { return mScaleValue; }
+    // Integer output samples that saturated during the run.
+    int64_t ClippedCount() const { return mClipped; }
+    // What the reader repaired to read the input, or empty.
+    const std::string& Warning() const { return mWarning; }
 
     const std::string& ProblemFile() const { return mProblemFile; }
     const std::string& Problem() const { return mProblem; }
 
 private:
-    enum fileType { typeNone = 0, typeWAV = 1, typeAIFF = 2 };
-
     int Fail(int code, const std::string& file, std::string reason);
     // Runs the reader into the writer, both open; a result of ProcessFile.
     int CopyThrough(const ProgressCallback& callback);
 
-    CFrameFilter mInputResponse;
+    FSectionFilter mFilter;
+    CRequantizer mRequantizer;
     std::unique_ptr<CAudioInFile> mInFile;
     std::unique_ptr<CAudioOutFile> mOutFile;
     std::string mInName;
     std::string mOutName;
-    fileType mType = typeNone;
-    int sampleSize = 0;
-    bool isStereo = false;
+    CSampleCoding mCoding;
+    int mChannels = 1;
     uint32_t sampleRate = 0;
     double mScaleValue = 1.0;
+    int64_t mClipped = 0;
     // 0 nothing done, 1 files prepared, 2 filter set.
     int mFilePrepared = 0;
+    std::string mWarning;
     std::string mProblemFile;
     std::string mProblem;
 };

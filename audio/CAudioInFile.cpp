@@ -61,16 +61,9 @@ int64_t CAudioInFile::WholeFramesEnd() const {
     return mDataStart + mDataLength / mFrameSize * mFrameSize;
 }
 
-long CAudioInFile::GetNextSample(tSample* frame) {
-    const long got = GetNextSamples(frame, 1);
-    if (got < 0) {
-        return got;
-    }
-    return got == 0 ? -1 : static_cast<long>(mFrameCount);
-}
-
-long CAudioInFile::GetNextSamples(tSample* frames, long count) {
+long CAudioInFile::ReadFrames(double* samples, long count) {
     long done = 0;
+    const auto channels = static_cast<size_t>(mChannels);
     while (done < count && mFrameCount > 0) {
         if (mBlockPos == mBlockEnd) {
             const auto bytes =
@@ -85,12 +78,19 @@ long CAudioInFile::GetNextSamples(tSample* frames, long count) {
         const long take =
             std::min(count - done,
                      static_cast<long>((mBlockEnd - mBlockPos) / static_cast<size_t>(mFrameSize)));
-        DecodeFrames(mBlock.data() + mBlockPos, frames + done, static_cast<size_t>(take));
+        mCoding.Decode(mBlock.data() + mBlockPos, samples + static_cast<size_t>(done) * channels,
+                       static_cast<size_t>(take) * channels);
         mBlockPos += static_cast<size_t>(take * mFrameSize);
         mFrameCount -= take;
         done += take;
     }
     return done;
+}
+
+std::unique_ptr<CAudioOutFile> CAudioInFile::MakeWriter(std::string path) const {
+    auto writer = std::make_unique<CAudioOutFile>(std::move(path));
+    writer->SetFormat(mCoding, mChannels);
+    return writer;
 }
 
 bool CAudioInFile::AppendPiece(int64_t offset, int64_t count, std::vector<uint8_t>* piece) {

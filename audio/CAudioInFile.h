@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/CAudioFile.h"
+#include "audio/CAudioOutFile.h"
 
 #include <cstdio>
 #include <memory>
@@ -21,14 +22,18 @@ public:
     virtual long ReadHeadInfo(std::vector<uint8_t>* piece) = 0;
     virtual long ReadMiddleInfo(std::vector<uint8_t>* piece) = 0;
     virtual long ReadDataHeader(std::vector<uint8_t>* piece) = 0;
-    // The next frame: the number of frames still to come after it (0 after the last),
-    // -1 when no frame is left, or -2 when the sample data ends before its stated
-    // length or cannot be read. For mono files frame->right is left alone.
-    long GetNextSample(tSample* frame);
-    // Up to count frames: how many were read (0 when none is left), or -2 as above.
-    long GetNextSamples(tSample* frames, long count);
+    // Up to count frames of interleaved samples: how many were read (0 when none is
+    // left), or -2 when the sample data ends before its stated length or cannot be read.
+    virtual long ReadFrames(double* samples, long count);
     // What follows the last whole frame; valid after ReadDataHeader.
     virtual long GetPadding(std::vector<uint8_t>* piece) = 0;
+    // A writer that makes a file of this one's kind and format from the pieces and
+    // frames this reader hands out.
+    virtual std::unique_ptr<CAudioOutFile> MakeWriter(std::string path) const;
+
+    // What the reader had to repair to read the file (e.g. sizes of a recording that
+    // was never finished), or empty.
+    const std::string& Warning() const { return mWarning; }
 
     // Frames still to read.
     int64_t GetFrameCount() const { return mFrameCount; }
@@ -45,24 +50,6 @@ protected:
     // Where the sample data begins and the byte after its last whole frame.
     int64_t DataStart() const { return mDataStart; }
     int64_t WholeFramesEnd() const;
-    // Decodes count frames of the file's coding.
-    virtual void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const = 0;
-    // DecodeFrames with decode(sample bytes) giving each left-justified sample; the
-    // channel count is settled outside the loop so that the loop stays tight.
-    template <class Decode>
-    void DecodeEach(const uint8_t* bytes, tSample* frames, size_t count, Decode decode) const {
-        const auto size = static_cast<size_t>(mSampleSize);
-        if (mStereo) {
-            for (size_t i = 0; i < count; ++i, bytes += 2 * size) {
-                frames[i].left = decode(bytes);
-                frames[i].right = decode(bytes + size);
-            }
-        } else {
-            for (size_t i = 0; i < count; ++i, bytes += size) {
-                frames[i].left = decode(bytes);
-            }
-        }
-    }
     // Appends the count bytes at offset to piece; false with a reason (piece
     // unchanged) when they are not all in the file or the piece would grow beyond
     // kMaxPieceBytes.
@@ -74,6 +61,9 @@ protected:
     int64_t mDataLength = 0;
     // A pad byte follows the sample data.
     bool mPadding = false;
+    // Frames still to read.
+    int64_t mFrameCount = 0;
+    std::string mWarning;
 
 private:
     struct FileCloser {
@@ -81,7 +71,6 @@ private:
     };
     std::unique_ptr<std::FILE, FileCloser> mFilePtr;
     int64_t mRealLength = 0;
-    int64_t mFrameCount = 0;
     int64_t mFramesUnread = 0;
     int64_t mDataStart = 0;
     // Whole frames are read a block at a time so that the sample loop costs no library

@@ -8,6 +8,7 @@
 
 namespace {
 
+// Room for at least one frame of 64 channels of 64-bit samples.
 constexpr size_t kBlockBytes = 65536;
 constexpr size_t kStartWritesBytes = size_t{8} << 20;
 
@@ -44,7 +45,7 @@ int CAudioOutFile::CloseFile() {
     }
     mFileIsOpen = false;
     errno = 0;
-    const bool flushed = FlushBlock();
+    const bool flushed = Finish();
     const bool committed = flushed && mFile->Commit();
     mFile.reset();
     return committed ? 0 : Fail(-1, Reason("cannot write"));
@@ -55,20 +56,7 @@ void CAudioOutFile::DiscardFile() {
     mFileIsOpen = false;
 }
 
-int CAudioOutFile::WriteHeadInfo(const std::vector<uint8_t>& piece) {
-    return WriteBytes(piece);
-}
-int CAudioOutFile::WriteMiddleInfo(const std::vector<uint8_t>& piece) {
-    return WriteBytes(piece);
-}
-int CAudioOutFile::WriteDataHeader(const std::vector<uint8_t>& piece) {
-    return WriteBytes(piece);
-}
-int CAudioOutFile::PutPadding(const std::vector<uint8_t>& piece) {
-    return WriteBytes(piece);
-}
-
-int CAudioOutFile::WriteBytes(const std::vector<uint8_t>& bytes) {
+int CAudioOutFile::WritePiece(const std::vector<uint8_t>& bytes) {
     errno = 0;
     if (!mFileIsOpen || !FlushBlock() ||
         !mFile->Write(
@@ -78,21 +66,27 @@ int CAudioOutFile::WriteBytes(const std::vector<uint8_t>& bytes) {
     return 0;
 }
 
-int CAudioOutFile::PutNextSamples(const tSample* frames, size_t count) {
+int CAudioOutFile::PutFrames(const double* samples, size_t count) {
     if (!mFileIsOpen) {
         return Fail(-1, "not open");
     }
     const auto frameBytes = static_cast<size_t>(mFrameSize);
+    const auto channels = static_cast<size_t>(mChannels);
     while (count > 0) {
         if (mBlock.size() - mBlockUsed < frameBytes && !FlushBlock()) {
             return Fail(-1, Reason("cannot write"));
         }
         const size_t take = std::min(count, (mBlock.size() - mBlockUsed) / frameBytes);
-        mBlockUsed += EncodeFrames(frames, take, mBlock.data() + mBlockUsed);
-        frames += take;
+        mCoding.Encode(samples, mBlock.data() + mBlockUsed, take * channels);
+        mBlockUsed += take * frameBytes;
+        samples += take * channels;
         count -= take;
     }
     return 0;
+}
+
+bool CAudioOutFile::Finish() {
+    return FlushBlock();
 }
 
 bool CAudioOutFile::FlushBlock() {

@@ -8,9 +8,10 @@
 #include <vector>
 
 // A sound file writer. It writes the pieces a reader handed out unchanged and the
-// frames in between in the file's sample coding. The file is built as a temporary
-// file beside the path and only CloseFile puts it in place, so an abandoned or failed
-// run never leaves a partial file and never harms what stood at the path.
+// frames in between in the file's sample coding. A regular file is built as a
+// temporary file beside the path and only CloseFile puts it in place, so an abandoned
+// or failed run never leaves a partial file and never harms what stood at the path
+// (AtomicFile says where that cannot be done).
 class CAudioOutFile : public CAudioFile {
 public:
     using CAudioFile::CAudioFile;
@@ -22,45 +23,21 @@ public:
     // write, the close or the rename failed (the path is then left as it was).
     int CloseFile() override;
     // Removes the unfinished file; the path is left as it was.
-    void DiscardFile();
+    virtual void DiscardFile();
 
-    // Each writes the piece as it is: 0, or -1 when not open or the write failed.
-    int WriteHeadInfo(const std::vector<uint8_t>& piece);
-    int WriteMiddleInfo(const std::vector<uint8_t>& piece);
-    int WriteDataHeader(const std::vector<uint8_t>& piece);
-    int PutPadding(const std::vector<uint8_t>& piece);
-    // Writes left, and right when stereo, in the file's coding: 0, or -1 when the
-    // frames could not be written. A sample size the format lacks writes nothing.
-    int PutNextSample(const tSample& frame) { return PutNextSamples(&frame, 1); }
-    int PutNextSamples(const tSample* frames, size_t count);
-
-    void SetSampleSize(int size) { SetFormat(size, mStereo); }
-    void SetStereo(bool stereo) { SetFormat(mSampleSize, stereo); }
+    // Writes a header piece as it is: 0, or -1 when not open or the write failed.
+    int WritePiece(const std::vector<uint8_t>& piece);
+    // Writes count frames of interleaved samples (integer samples already whole steps
+    // within the coding's range): 0, or -1 when they could not be written.
+    virtual int PutFrames(const double* samples, size_t count);
 
 protected:
-    // Encodes count frames into bytes, which has room for them; returns the number of
-    // bytes used (0 for a sample size the format lacks).
-    virtual size_t EncodeFrames(const tSample* frames, size_t count, uint8_t* bytes) const = 0;
-    // EncodeFrames with encode(sample, bytes) writing each sample; the channel count
-    // is settled outside the loop so that the loop stays tight.
-    template <class Encode>
-    size_t EncodeEach(const tSample* frames, size_t count, uint8_t* bytes, Encode encode) const {
-        const auto size = static_cast<size_t>(mSampleSize);
-        if (mStereo) {
-            for (size_t i = 0; i < count; ++i, bytes += 2 * size) {
-                encode(frames[i].left, bytes);
-                encode(frames[i].right, bytes + size);
-            }
-            return count * 2 * size;
-        }
-        for (size_t i = 0; i < count; ++i, bytes += size) {
-            encode(frames[i].left, bytes);
-        }
-        return count * size;
-    }
+    // The open file, for writers that write through its descriptor.
+    std::FILE* Stream() const { return mFile->Stream(); }
+    // Called by CloseFile before the file is put in place; false when finishing failed.
+    virtual bool Finish();
 
 private:
-    int WriteBytes(const std::vector<uint8_t>& bytes);
     bool FlushBlock();
 
     std::unique_ptr<AtomicFile> mFile;

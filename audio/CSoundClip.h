@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-// A sound file's samples held whole in memory as floats in [-1, 1), interleaved, for
+// A sound file's samples held whole in memory as floats, interleaved, full scale 1, for
 // playing in a loop.
 class CSoundClip {
 public:
-    // Reads a WAV or AIFF file. 0; -1 when it cannot be opened or read or is too long to
-    // hold, -2 when it is neither WAV nor AIFF; Problem() then says why.
+    // Reads a sound file of any format the filter reads. 0; -1 when it cannot be opened
+    // or read or is too long to hold, -2 when no reader takes it; Problem() then says
+    // why.
     int Load(const std::string& path);
 
     const std::vector<float>& Samples() const { return mSamples; }

@@ -2,24 +2,42 @@
 
 #include "audio/CAudioInFile.h"
 
-// Reads 8-bit (unsigned) or 16-bit PCM WAV files, mono or stereo. The head piece is
-// the RIFF head with the "fmt " chunk, the middle piece the chunks up to "data" (at
-// most ten), and the trailing piece everything after the last whole frame: a pad
-// byte and any chunks after the data.
+#include <array>
+
+// Reads WAV files of integer PCM (8 to 32 bits) or float samples (32 or 64 bits),
+// plain or extensible, in 1 to 64 channels. The head piece is the RIFF head with every
+// chunk up to and including "fmt ", the middle piece the chunks from there to "data",
+// and the trailing piece the pad byte of odd data and the chunks after the data.
+// A recording that was never finished (its data size 0, 0xFFFFFFFF or beyond the end
+// of the file, or followed by bytes that are no chunks) has its data run to the end
+// of the file in whole frames; the pieces then state the true sizes and Warning()
+// says so.
 class CWAVin : public CAudioInFile {
 public:
     using CAudioInFile::CAudioInFile;
 
-    // Rewinds; -1 when the file is not a RIFF WAVE file whose first chunk is a
-    // "fmt " chunk of 8- or 16-bit PCM, mono or stereo.
+    // Rewinds and walks the file up to its sample data. The length of the head piece;
+    // -1 when the file is no RIFF WAVE file, has no "fmt " chunk before "data", a
+    // format that cannot be read, or a chunk before the data that runs past the end.
     long ReadHeadInfo(std::vector<uint8_t>* piece) override;
-    // 0 when "data" follows at once; -1 when a chunk runs past the end of the file or
-    // no "data" chunk comes; -2 when more than ten chunks come before "data".
+    // Valid after ReadHeadInfo: the chunks between "fmt " and "data" (0 when none).
     long ReadMiddleInfo(std::vector<uint8_t>* piece) override;
-    // 8; -1 when the next chunk is not "data" or its samples run past the end.
+    // Valid after ReadHeadInfo: 8, the "data" header.
     long ReadDataHeader(std::vector<uint8_t>* piece) override;
     long GetPadding(std::vector<uint8_t>* piece) override;
 
 private:
-    void DecodeFrames(const uint8_t* bytes, tSample* frames, size_t count) const override;
+    // Reads the data header at offset and settles the true data size.
+    long FindData(int64_t offset, std::vector<uint8_t>* head);
+    // True when the bytes from offset to the end of the file are whole chunks.
+    bool ChunksFollow(int64_t offset);
+
+    std::vector<uint8_t> mMiddle;
+    std::array<uint8_t, 8> mDataHeader{};
+    int64_t mDataOffset = 0;
+    int64_t mDataBytes = 0;
+    // The declared data size; the bytes after it are trailing chunks. -1 when the data
+    // runs to the end of the file.
+    int64_t mDeclaredBytes = -1;
+    bool mHeadRead = false;
 };

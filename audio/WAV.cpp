@@ -1,91 +1,70 @@
 #include "audio/WAV.h"
 
+#include "audio/CAudioFile.h"
 #include "audio/FileUtils.h"
+
+#include <cstring>
 
 namespace {
 
-constexpr int64_t kChunkHeaderBytes = 8;
-constexpr uint32_t kFormatBodyBytes = 16;
-
-// Appends count bytes read from the stream; false (chunk unchanged) on a short read.
-bool AppendBytes(std::FILE* stream, std::vector<uint8_t>* chunk, int64_t count) {
-    const size_t start = chunk->size();
-    chunk->resize(start + static_cast<size_t>(count));
-    if (!ReadExactly(stream, chunk->data() + start, static_cast<size_t>(count))) {
-        chunk->resize(start);
-        return false;
-    }
-    return true;
-}
-
-// The identifier and size of the next chunk without consuming them; false when fewer
-// than 8 bytes are left.
-bool PeekChunkHeader(std::FILE* stream, uint32_t* id, uint32_t* size) {
-    std::array<uint8_t, 8> header{};
-    if (BytesLeft(stream) < kChunkHeaderBytes ||
-        !ReadExactly(stream, header.data(), header.size()) || !Skip(stream, -kChunkHeaderBytes)) {
-        return false;
-    }
-    *id = bec2l(header.data());
-    *size = lec2l(header.data() + 4);
-    return true;
-}
+constexpr std::size_t kFormatBodyBytes = 16;
+constexpr std::size_t kExtensibleBodyBytes = 40;
+constexpr uint16_t kTagPCM = 1;
+constexpr uint16_t kTagFloat = 3;
+constexpr uint16_t kTagExtensible = 0xFFFE;
+// The subformat identifier of an extensible format is the plain format tag followed
+// by these fourteen bytes.
+constexpr uint8_t kSubformatSuffix[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                          0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 } // namespace
 
 int64_t ReadWAVHead(std::FILE* stream, std::array<uint8_t, 12>& head) {
     if (!ReadExactly(stream, head.data(), 4) || bec2l(head.data()) != FourCC("RIFF") ||
         !ReadExactly(stream, head.data() + 4, 8) || bec2l(head.data() + 8) != FourCC("WAVE")) {
-        return 0;
+        return -1;
     }
     return lec2l(head.data() + 4);
 }
 
-int ReadWAVFormat(std::FILE* stream, std::vector<uint8_t>* chunk, uint32_t* rate) {
-    uint32_t id = 0;
-    uint32_t size = 0;
-    if (!PeekChunkHeader(stream, &id, &size) || id != FourCC("fmt ") || size < kFormatBodyBytes ||
-        kChunkHeaderBytes + OddPad(size) > BytesLeft(stream) ||
-        !AppendBytes(stream, chunk, kChunkHeaderBytes + OddPad(size))) {
-        return -1;
+bool ParseWAVFormat(const uint8_t* body, std::size_t size, WAVFormat* format, std::string* why) {
+    if (size < kFormatBodyBytes) {
+        *why = "the \"fmt \" chunk is shorter than its fields";
+        return false;
     }
-    const uint8_t* body = chunk->data() + chunk->size() - OddPad(size);
-    if (lec2s(body) != 1) {
-        return -2;
+    uint16_t tag = lec2s(body);
+    const int channels = lec2s(body + 2);
+    const int blockAlign = lec2s(body + 12);
+    const int bits = lec2s(body + 14);
+    if (tag == kTagExtensible) {
+        if (size < kExtensibleBodyBytes ||
+            std::memcmp(body + 26, kSubformatSuffix, sizeof kSubformatSuffix) != 0) {
+            *why = "the extensible format names no known subformat";
+            return false;
+        }
+        tag = lec2s(body + 24);
     }
-    const uint16_t channels = lec2s(body + 2);
-    if (channels != 1 && channels != 2) {
-        return -3;
+    if (channels < 1 || channels > CAudioFile::kMaxChannels) {
+        *why = std::to_string(channels) + " channels";
+        return false;
     }
-    *rate = lec2l(body + 4);
-    const uint16_t bits = lec2s(body + 14);
-    if (bits != 8 && bits != 16) {
-        return -3;
+    if (tag == kTagPCM && (bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
+        format->coding =
+            bits == 8 ? CSampleCoding::UnsignedByte() : CSampleCoding::Integer(bits, false);
+    } else if (tag == kTagFloat && (bits == 32 || bits == 64)) {
+        format->coding = CSampleCoding::Float(bits, false);
+    } else {
+        *why =
+            tag == kTagPCM || tag == kTagFloat
+                ? std::to_string(bits) + "-bit " + (tag == kTagPCM ? "PCM" : "float") + " samples"
+                : "samples coded as format " + std::to_string(tag);
+        return false;
     }
-    return (bits == 16 ? 1 : 0) | (channels == 2 ? 2 : 0);
-}
-
-bool NextChunkisData(std::FILE* stream) {
-    uint32_t id = 0;
-    uint32_t size = 0;
-    return PeekChunkHeader(stream, &id, &size) && id == FourCC("data");
-}
-
-int64_t GetNextChunkSize(std::FILE* stream) {
-    uint32_t id = 0;
-    uint32_t size = 0;
-    return PeekChunkHeader(stream, &id, &size) ? static_cast<int64_t>(size) : -1;
-}
-
-bool ReadWChunk(std::FILE* stream, std::vector<uint8_t>* chunk) {
-    const int64_t size = GetNextChunkSize(stream);
-    return size >= 0 && kChunkHeaderBytes + OddPad(size) <= BytesLeft(stream) &&
-           AppendBytes(stream, chunk, kChunkHeaderBytes + OddPad(size));
-}
-
-int64_t ReadWDataHeader(std::FILE* stream, std::array<uint8_t, 8>& header) {
-    if (!NextChunkisData(stream) || !ReadExactly(stream, header.data(), header.size())) {
-        return -1;
+    if (blockAlign != channels * bits / 8) {
+        *why = "the \"fmt \" chunk's frame size does not match its channels and bits";
+        return false;
     }
-    return lec2l(header.data() + 4);
+    format->channels = channels;
+    format->rate = lec2l(body + 4);
+    return true;
 }

@@ -1,37 +1,28 @@
 #pragma once
 
+#include "audio/CSampleCoding.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+#include <string>
 
-// Recognising a RIFF WAVE file, reading its format chunk and walking its chunks. All
-// functions start at the stream's current position and never read past the end of
-// the stream: a chunk that claims more bytes than are left is refused unread.
+// Recognising a RIFF WAVE file and reading its format chunk. Functions that read start
+// at the stream's current position and never read past the end of the stream.
 
-// The RIFF size field when the 12 bytes at the position are a RIFF WAVE head, else 0
-// (also when fewer than 12 bytes are left). The bytes read land in head.
+// The RIFF size field when the 12 bytes at the position are a RIFF WAVE head, else -1
+// (also when fewer than 12 bytes are left). The bytes read land in head. A recording
+// never finished may state a size of 0.
 int64_t ReadWAVHead(std::FILE* stream, std::array<uint8_t, 12>& head);
 
-// Reads the "fmt " chunk whole (header, body, pad byte) and appends it to chunk.
-// Result: bit 0 set for 16-bit samples (clear: 8-bit), bit 1 set for stereo; or
-// -1 when the chunk is not "fmt ", its body is shorter than the 16 bytes of the fields
-// or runs past the end; -2 when the samples are not integer PCM (tag 1); -3 when the
-// channel count is not 1 or 2 or the bits per sample not 8 or 16. The rate is stored
-// once the channel count has passed.
-int ReadWAVFormat(std::FILE* stream, std::vector<uint8_t>* chunk, uint32_t* rate);
+// What a "fmt " chunk says about the samples.
+struct WAVFormat {
+    CSampleCoding coding;
+    int channels = 0;
+    uint32_t rate = 0;
+};
 
-// True when the next chunk is "data". The position is left where it was.
-bool NextChunkisData(std::FILE* stream);
-
-// The size field of the next chunk (its body without header and pad byte), or -1 when
-// fewer than 8 bytes are left. The position is left where it was.
-int64_t GetNextChunkSize(std::FILE* stream);
-
-// Appends the next chunk whole (header, body and the pad byte of an odd body) to
-// chunk. False, with nothing appended, when it does not fit in what is left.
-bool ReadWChunk(std::FILE* stream, std::vector<uint8_t>* chunk);
-
-// When the next chunk is "data": reads its header into header and returns the data
-// size. Otherwise -1, and the position is left where it was.
-int64_t ReadWDataHeader(std::FILE* stream, std::array<uint8_t, 8>& header);
+// Reads a "fmt " chunk body of size bytes: integer PCM of 8, 16, 24 or 32 bits, IEEE
+// float of 32 or 64 bits, either plainly or as an extensible format's subformat, in 1
+// to 64 channels. False with the reason in why for any other.
+bool ParseWAVFormat(const uint8_t* body, std::size_t size, WAVFormat* format, std::string* why);

@@ -4,24 +4,31 @@
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
 
+#include <array>
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <unistd.h>
 
-const char* const kFilterSynopsis = "filter DESIGN.pzd INPUT OUTPUT [--quiet]";
+const char* const kFilterSynopsis =
+    "filter DESIGN.pzd INPUT OUTPUT [--quantize truncate|round|tpdf] [--seed N] [--quiet]";
 const char* const kFilterSummary =
-    "Filter a WAV or AIFF file through the design into OUTPUT, scaled to unit peak gain.";
+    "Filter a sound file through the design into OUTPUT (- for standard output), scaled to "
+    "unit peak gain.";
 
 namespace {
 
-// The one piece of process state: set by SIGINT, read by the progress callback.
+// The one piece of process state: set by the signals below, read by the progress
+// callback.
 volatile std::sig_atomic_t gStopRequested = 0;
 
 extern "C" void RequestStop(int) {
     gStopRequested = 1;
 }
 
-// SIGINT stops the run (as the Stop button does) for as long as the object lives,
-// instead of killing the process half-way through writing.
+// SIGINT, SIGTERM and SIGHUP stop the run (as the Stop button does) for as long as the
+// object lives, instead of killing the process half-way through writing: the unfinished
+// output is then removed and what stood at the path is left as it was.
 class InterruptStops {
 public:
     InterruptStops() {
@@ -29,14 +36,21 @@ public:
         struct sigaction action {};
         action.sa_handler = RequestStop;
         sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &mPrevious);
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            sigaction(kSignals[i], &action, &mPrevious[i]);
+        }
     }
-    ~InterruptStops() { sigaction(SIGINT, &mPrevious, nullptr); }
+    ~InterruptStops() {
+        for (size_t i = 0; i < kSignals.size(); ++i) {
+            sigaction(kSignals[i], &mPrevious[i], nullptr);
+        }
+    }
     InterruptStops(const InterruptStops&) = delete;
     InterruptStops& operator=(const InterruptStops&) = delete;
 
 private:
-    struct sigaction mPrevious {};
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> mPrevious{};
 };
 
 // A one-line bar redrawn in place whenever the percentage changes; silent without a
@@ -75,14 +89,52 @@ struct FilterArgs {
     std::string input;
     std::string output;
     bool quiet = false;
+    CRequantizer::Mode quantize = CRequantizer::Mode::Truncate;
+    uint64_t seed = 0;
 };
+
+bool ParseQuantize(const std::string& text, CRequantizer::Mode* mode) {
+    const std::pair<const char*, CRequantizer::Mode> modes[] = {
+        {"truncate", CRequantizer::Mode::Truncate},
+        {"round", CRequantizer::Mode::Round},
+        {"tpdf", CRequantizer::Mode::Tpdf}};
+    for (const auto& [name, value] : modes) {
+        if (text == name) {
+            *mode = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ParseSeed(const std::string& text, uint64_t* seed) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    errno = 0;
+    *seed = std::strtoull(text.c_str(), nullptr, 10);
+    return errno == 0;
+}
 
 bool ParseFilterArgs(const std::vector<std::string>& args, FilterArgs* parsed,
                      std::string* problem) {
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
+        const bool takesValue = args[i] == "--quantize" || args[i] == "--seed";
+        if (takesValue && i + 1 == args.size()) {
+            *problem = args[i] + " needs a value";
+            return false;
+        }
         if (args[i] == "--quiet") {
             parsed->quiet = true;
+        } else if (args[i] == "--quantize" && !ParseQuantize(args[++i], &parsed->quantize)) {
+            *problem = "--quantize takes truncate, round or tpdf, not " + args[i];
+            return false;
+        } else if (args[i] == "--seed" && !ParseSeed(args[++i], &parsed->seed)) {
+            *problem = "--seed takes a whole number, not " + args[i];
+            return false;
+        } else if (takesValue) {
+            continue;
         } else if (args[i].size() > 1 && args[i][0] == '-') {
             *problem = "unknown option " + args[i];
             return false;
@@ -114,8 +166,11 @@ int Failure(std::ostream& err, const std::string& file, const std::string& messa
 
 int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::string usage = std::string("Usage: qen ") + kFilterSynopsis + "\n" + kFilterSummary +
-                              "\nThe output keeps the input's format and header bytes; it appears "
-                              "only when\nthe whole file was filtered. Ctrl+C stops the run.\n";
+                              "\nThe output keeps the input's format, rate and channels (WAV and AIFF "
+                              "also their\nheader bytes); it appears only when the whole file was "
+                              "filtered. Integer\nsamples are requantized by truncation (default), "
+                              "rounding, or triangular\ndither of one step seeded by --seed. "
+                              "Ctrl+C, SIGTERM and SIGHUP stop the run.\n";
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
         out << usage;
         return kExitOk;
@@ -138,10 +193,13 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     const InterruptStops interruptStops;
-    CAudioFilter filter(parsed.input, parsed.output);
+    CAudioFilter filter(parsed.input, parsed.output, CRequantizer(parsed.quantize, parsed.seed));
     if (filter.PrepareFiles() < 0) {
         return Failure(err, filter.ProblemFile(), "Can't prepare audio files to be processed.",
                        filter.Problem());
+    }
+    if (!filter.Warning().empty()) {
+        err << "qen: warning: " << parsed.input << ": " << filter.Warning() << "\n";
     }
     ProgressBar bar(!parsed.quiet && isatty(STDERR_FILENO) != 0 ? &err : nullptr);
     const auto progress = [&bar](int percent) {
@@ -150,6 +208,9 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
     };
     const bool done = filter.SetFilter(&list) == 0 && filter.ProcessFile(progress) == 0;
     bar.Finish(done);
+    if (filter.ClippedCount() > 0) {
+        err << "qen: " << filter.ClippedCount() << " samples clipped\n";
+    }
     if (!done) {
         return Failure(err, filter.ProblemFile(), "Can't process the audio files.",
                        filter.Problem());

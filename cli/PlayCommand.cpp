@@ -14,7 +14,7 @@
 
 const char* const kPlaySynopsis =
     "play DESIGN.pzd INPUT [--loop] [--device NAME] | play --list-devices";
-const char* const kPlaySummary = "Play a WAV or AIFF file through the design on a sound device.";
+const char* const kPlaySummary = "Play a sound file through the design on a sound device.";
 
 namespace {
 

@@ -7,10 +7,13 @@
 #include "analysis/FDEMaker.h"
 #include "analysis/FFreqResponse.h"
 #include "analysis/FInputResponse.h"
+#include "analysis/GroupDelayText.h"
 #include "analysis/NodeValueText.h"
 #include "analysis/PointsText.h"
+#include "analysis/Stability.h"
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
+#include "cli/DelayCommand.h"
 #include "cli/FilterCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/SosCommand.h"
@@ -45,7 +48,7 @@ const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"info",
          "info DESIGN.pzd [--units cartesian|degrees|radians]",
-         "Show the pole and zero counts, causality and every node.",
+         "Show the pole and zero counts, causality, stability and every node.",
          {"--units"}},
         {"hz",
          "hz DESIGN.pzd [-o FILE]",
@@ -56,6 +59,7 @@ const std::vector<Command>& Commands() {
          "freq DESIGN.pzd [--resolution N] [-o FILE]",
          "Write the frequency response points (N + 1 lines, N = 1023 by default).",
          {"--resolution", "-o"}},
+        {"delay", kDelaySynopsis, kDelaySummary, {"--resolution", "--rate", "-o"}},
         {"impulse",
          "impulse DESIGN.pzd (--count N | --duration MS [--rate HZ]) [-o FILE]",
          "Write the impulse response points.",
@@ -217,6 +221,8 @@ Result InfoText(const FNodeList& list, int units) {
     };
     r.text = counts(kNodePole, "Poles") + counts(kNodeZero, "Zeros");
     r.text += std::string("Causal: ") + (list.Causal() ? "yes" : "no") + "\n";
+    r.text += IsStable(list) ? std::string("stable: yes\n")
+                             : FormatC("stable: no (pole radius %.4f)\n", LargestPoleRadius(list));
     for (int type : {kNodePole, kNodeZero}) {
         for (short i = 0; i < list.GetListCount(type); ++i) {
             const FNode n = list.GetNodeByIndex(type, i);
@@ -252,6 +258,15 @@ std::unique_ptr<CInputResponse> MakeResponse(const std::string& kind) {
     return std::make_unique<CRampResponse>();
 }
 
+// The --rate option, 8000 Hz when it is not given; false with a usage problem.
+bool ReadRate(const Invocation& inv, long* rate, std::string* problem) {
+    if (inv.Has("--rate") && !ParseLong(inv.values.at("--rate"), 1, kMaxRate, rate)) {
+        *problem = "--rate must be a whole number of hertz from 1 to 10000000";
+        return false;
+    }
+    return true;
+}
+
 // The sample count of a time-response command, or a usage problem.
 bool TimeSampleCount(const Invocation& inv, long* count, std::string* problem) {
     if (inv.Has("--count") == inv.Has("--duration")) {
@@ -270,8 +285,7 @@ bool TimeSampleCount(const Invocation& inv, long* count, std::string* problem) {
         return true;
     }
     long rate = 8000;
-    if (inv.Has("--rate") && !ParseLong(inv.values.at("--rate"), 1, kMaxRate, &rate)) {
-        *problem = "--rate must be a whole number of hertz from 1 to 10000000";
+    if (!ReadRate(inv, &rate, problem)) {
         return false;
     }
     double ms = 0.0;
@@ -292,6 +306,7 @@ bool TimeSampleCount(const Invocation& inv, long* count, std::string* problem) {
 struct Settings {
     int units = kUnitsPolarDegrees;
     long resolution = 1023;
+    long rate = 8000;
     long count = 0;
 };
 
@@ -303,6 +318,9 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
     if (inv.Has("--resolution") &&
         !ParseLong(inv.values.at("--resolution"), 1, kMaxResolution, &settings->resolution)) {
         *problem = "--resolution must be a whole number from 1 to 1000000";
+        return false;
+    }
+    if (std::string(inv.command->name) == "delay" && !ReadRate(inv, &settings->rate, problem)) {
         return false;
     }
     return !IsTimeResponse(inv.command->name) || TimeSampleCount(inv, &settings->count, problem);
@@ -344,6 +362,11 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         FFreqResponse response;
         response.Initialize(&list, static_cast<int>(settings.resolution));
         result.text = PointsText(response.Samples());
+    } else if (name == "delay") {
+        FGroupDelay delay;
+        delay.Initialize(&list);
+        result.text = GroupDelayText(delay, static_cast<int>(settings.resolution),
+                                     static_cast<int>(settings.rate));
     } else {
         std::unique_ptr<CInputResponse> response = MakeResponse(name);
         if (!response->Initialize(&list, static_cast<int>(settings.count))) {
@@ -365,7 +388,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
 
 bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
                 std::ostream& err) {
-    if (path == nullptr) {
+    if (path == nullptr || *path == "-") {
         out << text;
         return true;
     }

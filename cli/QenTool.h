@@ -14,7 +14,7 @@ class FNodeList;
 // Loads a design file into list; false with "PATH: reason" in failure.
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure);
 
-// Writes a command's text to path atomically, or to out when path is null; false
+// Writes a command's text to path atomically, or to out when path is null or "-"; false
 // with a message on err when the file could not be written.
 bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
                 std::ostream& err);

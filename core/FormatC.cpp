@@ -2,8 +2,14 @@
 
 #include "core/ScopedCLocale.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+
+std::string FourDecimals(double value) {
+    const bool vanishes = value != 0.0 && std::fabs(value) < 0.00005;
+    return vanishes ? FormatC("%.4e", value) : FormatC("%.4f", value);
+}
 
 std::string FormatC(const char* format, ...) {
     ScopedCLocale cLocale;

@@ -12,8 +12,8 @@ inline void ReadEverything(CAudioInFile& reader) {
         reader.ReadMiddleInfo(&piece) < 0 || reader.ReadDataHeader(&piece) < 1) {
         return;
     }
-    std::vector<tSample> frames(1000);
-    while (reader.GetNextSamples(frames.data(), 1000) == 1000) {
+    std::vector<double> samples(1000 * static_cast<size_t>(reader.GetChannels()));
+    while (reader.ReadFrames(samples.data(), 1000) == 1000) {
     }
     reader.GetPadding(&piece);
 }

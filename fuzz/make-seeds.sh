@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes a small seed corpus for each fuzz target into the folder given (one subfolder
 # per target): a few valid WAV and AIFF files of each sample format with metadata
-# chunks, design files, and complex-number texts.
+# chunks (extensible and float WAV, AIFF-C, unfinished recordings), design files, and
+# complex-number texts.
 set -euo pipefail
 out=${1:?usage: make-seeds.sh FOLDER}
 mkdir -p "$out"/{wav,aiff,design,cartesian,polar}
@@ -25,14 +26,33 @@ samples() { head -c "$1" /dev/urandom; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-for channels in 1 2; do
-  for bits in 8 16; do
+for channels in 1 2 3; do
+  for kind in 1:8 1:16 1:24 1:32 3:32 3:64 65534:16 65534:32; do
+    tag=${kind%%:*}
+    bits=${kind##*:}
     align=$((channels * bits / 8))
-    { le16 1; le16 "$channels"; le32 8000; le32 $((8000 * align)); le16 "$align"; le16 "$bits"; } >"$tmp/fmt"
+    {
+      le16 "$tag"; le16 "$channels"; le32 8000; le32 $((8000 * align)); le16 "$align"; le16 "$bits"
+      if [ "$tag" = 65534 ]; then
+        le16 22; le16 "$bits"; le32 3; le16 $((bits == 32 ? 3 : 1))
+        bytes 0 0 0 0 0x10 0 0x80 0 0 0xAA 0 0x38 0x9B 0x71
+      fi
+    } >"$tmp/fmt"
     printf 'INFOINAMx' >"$tmp/list"
     samples $((5 * align + 1)) >"$tmp/data"
-    { printf WAVE; chunk 'fmt ' le "$tmp/fmt"; chunk LIST le "$tmp/list"; chunk data le "$tmp/data"; } >"$tmp/body"
-    { printf RIFF; le32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/wav/${bits}bit-${channels}ch.wav"
+    { printf WAVE; chunk JUNK le "$tmp/list"; chunk 'fmt ' le "$tmp/fmt"; chunk LIST le "$tmp/list"; chunk data le "$tmp/data"; chunk LIST le "$tmp/list"; } >"$tmp/body"
+    { printf RIFF; le32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/wav/${tag}-${bits}bit-${channels}ch.wav"
+  done
+  # Never finished: sizes of 0, the data running to the end of the file.
+  { printf RIFF; le32 0; printf WAVE; chunk 'fmt ' le "$tmp/fmt"; printf data; le32 0; cat "$tmp/data"; } >"$out/wav/unfinished-${channels}ch.wav"
+  for type in NONE:16 sowt:16 fl32:32 FL64:64; do
+    name=${type%%:*}
+    bits=${type##*:}
+    { be16 "$channels"; be32 5; be16 "$bits"; bytes 0x40 0x0B 0xFA 0 0 0 0 0 0 0; printf '%s' "$name"; bytes 0 0; } >"$tmp/comm"
+    { be32 0; be32 0; samples $((5 * channels * bits / 8 + 1)); } >"$tmp/ssnd"
+    printf 'x' >"$tmp/fver"
+    { printf AIFC; chunk FVER be "$tmp/fver"; chunk COMM be "$tmp/comm"; chunk SSND be "$tmp/ssnd"; chunk 'ID3 ' be "$tmp/fver"; } >"$tmp/body"
+    { printf FORM; be32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/aiff/${name}-${channels}ch.aifc"
   done
   for bits in 8 16 24 32; do
     { be16 "$channels"; be32 5; be16 "$bits"; bytes 0x40 0x0B 0xFA 0 0 0 0 0 0 0; } >"$tmp/comm"

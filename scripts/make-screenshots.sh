@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Regenerates the README's screenshots: runs winqen on a private X server, opens an
 # example design through the File menu, and captures the main window and the analysis
-# window. Usage: scripts/make-screenshots.sh [path/to/winqen]
+# window (showing dB over log frequency). Usage: scripts/make-screenshots.sh [path/to/winqen]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
@@ -43,6 +43,13 @@ import -window "$main" "$out/main-window.png"
 
 xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+g
 graph=$(wait_for '^WinQEN Graph')
+sleep 1
+# Graph Options > Scale > Log Log: dB over a log frequency axis.
+xdotool windowfocus --sync "$graph" key --clearmodifiers alt+o
+sleep 0.5
+xdotool key Right
+sleep 0.3
+xdotool key Down Return
 sleep 1
 import -window "$graph" "$out/analysis-window.png"
 echo "wrote $out/main-window.png and $out/analysis-window.png"

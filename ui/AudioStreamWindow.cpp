@@ -1,6 +1,7 @@
 #include "ui/AudioStreamWindow.h"
 
 #include "ui/ModalRunner.h"
+#include "ui/StatusDialog.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <QCloseEvent>
@@ -46,7 +47,7 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, QWidget* parent)
     grid->addWidget(&mMeter, 4, 1, 1, 2);
     grid->addWidget(&mStatus, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
-    mFilePath.setPlaceholderText(QStringLiteral("WAV or AIFF file, played in a loop"));
+    mFilePath.setPlaceholderText(QStringLiteral("Sound file, played in a loop"));
     mFileSource.setChecked(true);
     mMeter.setRange(kMeterFloorDb, 0);
     mMeter.setValue(kMeterFloorDb);

@@ -224,6 +224,9 @@ void CMainWindow::OnFileNew() {
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
     mFilename = QStringLiteral("Untitled");
     setWindowTitle(QStringLiteral("WinQEN ") + mFilename);
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
 }
 
 void CMainWindow::OnFileOpen() {
@@ -239,6 +242,9 @@ void CMainWindow::OnFileOpen() {
     }
     mFilename = path;
     setWindowTitle(QStringLiteral("WinQEN  ") + mFilename);
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
     OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
 }
 
@@ -258,7 +264,7 @@ void CMainWindow::OnFileSaveAs() {
     }
     mFilename = path;
     if (mGraphWnd) {
-        mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+        mGraphWnd->ShowFileName(mFilename);
     }
     OnFileSave();
 }
@@ -316,7 +322,7 @@ void CMainWindow::OnAnalysisGraph() {
         return;
     }
     mGraphWnd = new GraphWin(mRunner, this);
-    mGraphWnd->setWindowTitle(QStringLiteral("WinQEN Graph  ") + mFilename);
+    mGraphWnd->ShowFileName(mFilename);
     mGraphWnd->ChangeColours(mPrefs.colourPref);
     mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
     mGraphWnd->UpdateFromNodeList();

@@ -53,15 +53,15 @@ void DragView::paintEvent(QPaintEvent*) {
 void DragView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mLayout = PaletteLayout::ForClient(rect());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     DoStylePaint();
 }
 
 void DragView::DoStylePaint() {
     {
         QPainter painter(&mCanvas);
-        painter.fillRect(mCanvas.rect(), ColourFromRef(mBkColour));
-        Draw3dFrame(painter, mCanvas.rect());
+        painter.fillRect(rect(), ColourFromRef(mBkColour));
+        Draw3dFrame(painter, rect());
         painter.drawImage(mLayout.zero, mZeroBmp);
         painter.drawImage(mLayout.zeroPair, mZeroCBmp);
         painter.drawImage(mLayout.pole, mPoleBmp);

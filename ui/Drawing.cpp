@@ -10,10 +10,12 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPolygonF>
 #include <QString>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 QColor ColourFromRef(uint32_t ref) {
     return QColor(static_cast<int>(ref & 0xFF), static_cast<int>((ref >> 8) & 0xFF),
@@ -29,9 +31,8 @@ uint32_t ButtonFaceRef() {
 }
 
 QFont LabelFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(8);
-    font.setWeight(QFont::Light);
+    // 8 points, so that labels scale with the screen and keep their decimal points.
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
     // Labels are drawn in exactly their colour, without blended edges.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
@@ -68,6 +69,13 @@ QPen LinePen(uint32_t ref) {
     return pen;
 }
 
+QImage CanvasFor(const QWidget& widget) {
+    const qreal ratio = widget.devicePixelRatioF();
+    QImage canvas(widget.size() * ratio, QImage::Format_RGB32);
+    canvas.setDevicePixelRatio(ratio);
+    return canvas;
+}
+
 void InvertColumn(QImage& image, int x, int top, int bottom) {
     if (x < 0 || x >= image.width()) {
         return;
@@ -75,6 +83,19 @@ void InvertColumn(QImage& image, int x, int top, int bottom) {
     for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y) {
         image.setPixel(x, y, ~image.pixel(x, y) & 0xFFFFFF);
     }
+}
+
+void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases) {
+    QPolygonF run;
+    for (int i = 0; i < points.size(); ++i) {
+        if (i > 0 && std::abs(phases[static_cast<size_t>(i)] - phases[static_cast<size_t>(i) - 1]) >
+                         3.141592653589793) {
+            painter.drawPolyline(run);
+            run.clear();
+        }
+        run << points[i];
+    }
+    painter.drawPolyline(run);
 }
 
 void DrawPi(QPainter& painter, QPoint origin, bool negative) {

@@ -7,11 +7,13 @@
 #include <QRect>
 
 #include <cstdint>
+#include <vector>
 
 class QFontMetrics;
 class QImage;
 class QPainter;
 class QPlainTextEdit;
+class QPolygonF;
 class QString;
 class QWidget;
 
@@ -28,7 +30,7 @@ uint32_t RefFromColour(const QColor& colour);
 // The system's button-face colour, the default background of the views.
 uint32_t ButtonFaceRef();
 
-// "MS Sans Serif", 8 pixels high, light weight: the label font of the views.
+// "MS Sans Serif" at 8 points: the label font of the views.
 QFont LabelFont();
 
 // "MS Sans Serif", 8 points: the font of the dialogs, whose layouts are in its units.
@@ -57,9 +59,18 @@ inline QRect RectFromEdges(int left, int top, int right, int bottom) {
 // each joint once and its last point not at all.
 QPen LinePen(uint32_t ref);
 
+// An off-screen picture for a view of widget's size at the screen's pixel density,
+// drawn on in the widget's own coordinates, so that it shows sharp when painted.
+QImage CanvasFor(const QWidget& widget);
+
 // Inverts the pixels of column x from top to bottom - 1 (clipped to the image), so
 // that doing it twice restores them.
 void InvertColumn(QImage& image, int x, int top, int bottom);
+
+// A phase trace through points, phases[i] in radians being the phase at points[i]:
+// where the phase wraps between +pi and -pi the trace breaks rather than drawing a
+// line across the panel.
+void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases);
 
 // A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
 // sign in front of it when negative.

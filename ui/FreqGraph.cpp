@@ -4,8 +4,10 @@
 #include "ui/Drawing.h"
 #include "ui/ZPlaneDesign.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -15,8 +17,18 @@ namespace {
 constexpr int mtos = 5, mlos = 10, mbos = 15, mros = 5;
 constexpr int ptos = 5, plos = 10, pbos = 5, pros = 5;
 
-// 2 pi * 1000: radians per sample to kHz at a rate in Hz.
-constexpr double kTwoPiThousand = 6283.185307179586;
+// |h| / peak, where an infinite peak (a pole on the unit circle) leaves only the
+// infinite values at the top.
+double Normalised(double magnitude, double peak) {
+    if (std::isinf(peak)) {
+        return std::isinf(magnitude) ? 1.0 : 0.0;
+    }
+    return magnitude / peak;
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -42,17 +54,14 @@ QRect FreqGraph::PhasePlot(const QRect& phaseRect) {
                          BottomOf(phaseRect) - pbos);
 }
 
-QPoint FreqGraph::MagPoint(const QRect& m, int i, double magnitude) {
-    const double omega = i * kPi / kResolution;
-    return QPoint(m.left() + static_cast<int>(m.width() * omega / kPi),
-                  BottomOf(m) - static_cast<int>(magnitude * m.height()));
+AxisScale FreqGraph::MagnitudeAxis(const QRect& m, bool decibels, double floorDb) {
+    return decibels ? AxisScale::Linear(floorDb, 0.0, BottomOf(m), m.top())
+                    : AxisScale::Linear(0.0, 1.0, BottomOf(m), m.top());
 }
 
-QPoint FreqGraph::PhasePoint(const QRect& p, int i, double phase) {
-    const double omega = i * kPi / kResolution;
+AxisScale FreqGraph::PhaseAxis(const QRect& p) {
     const int half = p.height() / 2;
-    return QPoint(p.left() + static_cast<int>(p.width() * omega / kPi),
-                  (p.top() + half) - static_cast<int>(phase * half / kPi));
+    return AxisScale::Linear(-kPi, kPi, p.top() + 2 * half, p.top());
 }
 
 void FreqGraph::SetPhaseUnits(int units) {
@@ -60,10 +69,22 @@ void FreqGraph::SetPhaseUnits(int units) {
     Redraw();
 }
 
+void FreqGraph::SetScale(int scale) {
+    mScale = scale;
+    Redraw();
+}
+
 void FreqGraph::UpdateFromNodeList() {
-    if (mResponse.Initialize(&gNodeList, kResolution)) {
-        Redraw();
+    if (!mResponse.Initialize(&gNodeList, kResolution)) {
+        return;
     }
+    mLogSamples.clear();
+    for (int i = 0; i <= kResolution; ++i) {
+        const double omega = LogSpacedOmega(i, kResolution);
+        const FComplex h = mResponse.ExactResponse(omega);
+        mLogSamples.push_back({omega, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
+    }
+    Redraw();
 }
 
 bool FreqGraph::PrintToFile(const char* path) const {
@@ -83,38 +104,62 @@ std::vector<QRect> FreqGraph::PlotAreas() const {
     return {MagPlot(mMagRect), PhasePlot(mPhaseRect)};
 }
 
+std::vector<FreqGraph::TraceSample> FreqGraph::TraceSamples() const {
+    if (LogFrequencyScale(mScale)) {
+        return mLogSamples;
+    }
+    std::vector<TraceSample> samples;
+    for (int i = 0; i < mResponse.CpxCount(); ++i) {
+        const FComplex h = mResponse.RawResponse(i);
+        samples.push_back(
+            {i * kPi / kResolution, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
+    }
+    return samples;
+}
+
+double FreqGraph::FloorDb() const {
+    double lowest = 0.0;
+    // A zero right on the unit circle gives -infinity, which no axis shows: the trace
+    // dips to the bottom there, and the axis spans the values it can show.
+    for (const TraceSample& s : TraceSamples()) {
+        const double db = AxisScale::Decibels(s.magnitude, 1.0);
+        if (std::isfinite(db)) {
+            lowest = std::min(lowest, db);
+        }
+    }
+    return AxisScale::DbFloor(lowest);
+}
+
 void FreqGraph::Draw(QPainter& painter) {
     DoStylePaint(painter);
-    PlotMagBackground(painter);
     PlotMagGraph(painter);
-    PlotPhaseBackground(painter);
     PlotPhaseGraph(painter);
 }
 
 std::array<QString, 4> FreqGraph::StatusTexts() const {
     const QRect m = MagPlot(mMagRect);
-    double omega = 0.0;
-    double magnitude = 0.0;
-    double angle = 0.0;
-    // Before the first computation there is no peak to divide by; read 0 then. On a
-    // pole the magnitude is infinite and reads "inf"; beside an infinite peak every
-    // finite value reads 0.
+    const double half = mSampleRate / 2.0;
+    double hz = 0.0;
+    double mag = 0.0;
+    double phase = 0.0;
     if (mLastXPos >= 0) {
-        omega = (mLastXPos - m.left()) * kPi / m.width();
+        hz = FrequencyAxis(m, mSampleRate, LogFrequencyScale(mScale)).ToValue(mLastXPos);
+        // Before the first computation there is no peak to divide by; read 0 then.
+        if (mResponse.Scale() > 0.0) {
+            const FComplex h = mResponse.ExactResponse(hz / half * kPi);
+            // On a pole the read-out says inf; the trace stands at the top there.
+            mag = std::isinf(h.Mag()) ? h.Mag() : Normalised(h.Mag(), mResponse.Scale());
+            phase = h.Phase();
+        }
     }
-    if (mLastXPos >= 0 && mResponse.Scale() > 0.0) {
-        const FComplex h = mResponse.ExactResponse(omega);
-        magnitude = std::isinf(h.Mag()) ? h.Mag() : h.Mag() / mResponse.Scale();
-        angle = h.Phase();
-    }
-    const QString phase =
-        mPhaseUnits == kCmdDegrees
-            ? QString::fromStdString(FormatC("Phase: %.2f (deg)", angle * 180.0 / kPi))
-            : QString::fromStdString(FormatC("Phase: %.2f (rad)", angle));
-    return {QString::fromStdString(
-                FormatC("Frequency: %.2f kHz", mSampleRate * omega / kTwoPiThousand)),
-            QString::fromStdString(FormatC("Magnitude: %.2f ", magnitude)), phase,
-            QString::fromStdString(FormatC("Scale: %.4f ", mResponse.Scale()))};
+    const QString magnitude =
+        DecibelScale(mScale) ? Text(FormatC("Magnitude: %.2f dB", AxisScale::Decibels(mag, 1.0)))
+                             : Text(FormatC("Magnitude: %.2f ", mag));
+    const QString phaseText = mPhaseUnits == kCmdDegrees
+                                  ? Text(FormatC("Phase: %.2f (deg)", phase * 180.0 / kPi))
+                                  : Text(FormatC("Phase: %.2f (rad)", phase));
+    return {Text(FormatC("Frequency: %.2f kHz", hz / 1000.0)), magnitude, phaseText,
+            Text(FormatC("Scale: %.4f ", mResponse.Scale()))};
 }
 
 void FreqGraph::DoStylePaint(QPainter& painter) {
@@ -125,57 +170,68 @@ void FreqGraph::DoStylePaint(QPainter& painter) {
     Draw3dFrame(painter, mPhaseRect);
 }
 
-void FreqGraph::PlotMagBackground(QPainter& painter) {
+void FreqGraph::PlotMagGraph(QPainter& painter) {
     const QRect m = MagPlot(mMagRect);
+    const bool db = DecibelScale(mScale);
+    const AxisScale x = FrequencyAxis(m, mSampleRate, LogFrequencyScale(mScale));
+    const AxisScale y = MagnitudeAxis(m, db, db ? FloorDb() : 0.0);
+    DrawXAxisGrid(painter, m, x, FrequencyTicks(x, m.width()), BottomOf(m) + 1);
+    std::vector<AxisTick> yTicks = ValueTicks(y, m.height(), 24);
+    if (db && !yTicks.empty()) {
+        yTicks.back().label += QStringLiteral(" dB");
+    }
+    DrawYAxisGrid(painter, m, y, yTicks);
     painter.setPen(LinePen(mGridColour));
     painter.drawPolyline(QPolygon({QPoint(m.left(), m.top()), QPoint(m.left(), BottomOf(m)),
                                    QPoint(RightOf(m), BottomOf(m))}));
-    const int left = mMagRect.left();
-    DrawTextAt(painter, QPoint(left + 2, BottomOf(m)), QStringLiteral("0"));
-    DrawTextAt(painter, QPoint(left + 2, mMagRect.top()), QStringLiteral("1"));
-    DrawTextAt(painter, QPoint(RightOf(mMagRect) - 6 * mros, BottomOf(m)),
-               HalfRateLabel(mSampleRate));
-    DrawTextAt(painter, QPoint((mMagRect.width() - mros - mlos) / 2 + left, BottomOf(m)),
-               QStringLiteral("kHz"));
-}
 
-void FreqGraph::PlotMagGraph(QPainter& painter) {
-    const QRect m = MagPlot(mMagRect);
-    QPolygon trace;
-    for (int i = 0; i <= kResolution; ++i) {
-        trace << MagPoint(m, i, mResponse.NormResponse(i).Mag());
+    QPolygonF trace;
+    for (const TraceSample& s : TraceSamples()) {
+        trace << TracePointF(m, x, y, s.omega / kPi * x.High(),
+                             db ? AxisScale::Decibels(s.magnitude, 1.0) : s.magnitude,
+                             PictureRatio());
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);
-}
-
-void FreqGraph::PlotPhaseBackground(QPainter& painter) {
-    const QRect p = PhasePlot(mPhaseRect);
-    const int yc = mPhaseRect.top() + mPhaseRect.height() / 2;
-    painter.setPen(LinePen(mGridColour));
-    painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
-    painter.drawLine(p.left(), yc, RightOf(p), yc);
-    const int left = mPhaseRect.left();
-    // The glyphs are drawn as in the compact view, end points included.
-    painter.setPen(ColourFromRef(mGridColour));
-    DrawPi(painter, QPoint(left + 2, p.top() + 5), false);
-    DrawPi(painter, QPoint(left + 2, BottomOf(mPhaseRect) - 10), true);
-    DrawTextAt(painter, QPoint(RightOf(mPhaseRect) - 6 * pros, yc), HalfRateLabel(mSampleRate));
-    DrawTextAt(painter,
-               QPoint((mPhaseRect.width() - pros - plos) / 2 + left, BottomOf(mPhaseRect) - 15),
-               QStringLiteral("kHz"));
 }
 
 void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     const QRect p = PhasePlot(mPhaseRect);
-    QPolygon trace;
-    for (int i = 0; i <= kResolution; ++i) {
-        // The phase of the raw sample is that of the normalised one, and stays defined
-        // beside an infinite peak, where the normalised samples are all 0. Before the
-        // first computation the trace lies on the zero line.
-        const double phase = i < mResponse.CpxCount() ? mResponse.RawResponse(i).Phase() : 0.0;
-        trace << PhasePoint(p, i, phase);
+    const AxisScale x = FrequencyAxis(p, mSampleRate, LogFrequencyScale(mScale));
+    const AxisScale y = PhaseAxis(p);
+    const bool degrees = mPhaseUnits == kCmdDegrees;
+    std::vector<AxisTick> yTicks;
+    const bool room = p.height() >= 100;
+    for (int quarter = -2; quarter <= 2; ++quarter) {
+        if (room || quarter % 2 == 0) {
+            static const char* const kRadians[] = {"-\u03c0", "-\u03c0/2", "0", "\u03c0/2",
+                                                   "\u03c0"};
+            yTicks.push_back({quarter * kPi / 2, degrees
+                                                     ? QString::number(quarter * 90)
+                                                     : QString::fromUtf8(kRadians[quarter + 2])});
+        }
+    }
+    yTicks.back().label += degrees ? QStringLiteral(" deg") : QStringLiteral(" rad");
+    DrawYAxisGrid(painter, p, y, yTicks);
+    // The values stand under the magnitude panel's ticks, straight above; here only
+    // the last one with its unit, clear of the phase labels.
+    std::vector<AxisTick> xTicks = FrequencyTicks(x, p.width());
+    for (size_t k = 0; k + 1 < xTicks.size(); ++k) {
+        xTicks[k].label.clear();
+    }
+    const QFontMetrics metrics(mainFont);
+    DrawXAxisGrid(painter, p, x, xTicks, BottomOf(p) - metrics.height() - 1);
+    const int yc = AxisPixel(y, 0.0);
+    painter.setPen(LinePen(mGridColour));
+    painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
+    painter.drawLine(p.left(), yc, RightOf(p), yc);
+
+    QPolygonF trace;
+    std::vector<double> phases;
+    for (const TraceSample& s : TraceSamples()) {
+        phases.push_back(s.phase);
+        trace << TracePointF(p, x, y, s.omega / kPi * x.High(), s.phase, PictureRatio());
     }
     painter.setPen(LinePen(mTraceColour));
-    painter.drawPolyline(trace);
+    DrawPhaseTrace(painter, trace, phases);
 }

@@ -3,9 +3,12 @@
 #include "analysis/FFreqResponse.h"
 #include "ui/AnalysisGraph.h"
 
+#include <vector>
+
 // The analysis window's frequency graph: the normalised magnitude over the phase of
-// the design's response from 0 Hz to half the sampling rate, with a cursor whose
-// read-out evaluates the response exactly at its frequency.
+// the design's response from 0 Hz to half the sampling rate, on a linear or dB
+// magnitude axis over a linear or log frequency axis, with a cursor whose read-out
+// evaluates the response exactly at its frequency.
 class FreqGraph : public AnalysisGraph {
     Q_OBJECT
 public:
@@ -14,10 +17,12 @@ public:
 
     explicit FreqGraph(QWidget* parent = nullptr);
 
-    // kCmdDegrees shows the read-out's phase in degrees, any other value in radians.
-    // The phase trace is the same in both.
+    // kCmdDegrees shows the phase in degrees, any other value in radians.
     void SetPhaseUnits(int units);
     int PhaseUnits() const { return mPhaseUnits; }
+    // kCmdScaleLinear ... kCmdScaleLinearLog: the axes the picture and read-out use.
+    void SetScale(int scale);
+    int Scale() const { return mScale; }
 
     // Recomputes the response from gNodeList and redraws.
     void UpdateFromNodeList();
@@ -37,10 +42,10 @@ public:
     // The plot areas inside the panels.
     static QRect MagPlot(const QRect& magRect);
     static QRect PhasePlot(const QRect& phaseRect);
-    // Trace point i (0 ... kResolution) of a normalised magnitude in plot area m, and
-    // of a phase in radians in plot area p.
-    static QPoint MagPoint(const QRect& m, int i, double magnitude);
-    static QPoint PhasePoint(const QRect& p, int i, double phase);
+    // The vertical axes of the plot areas: normalised magnitude 0 ... 1 (or dB from
+    // floorDb to 0), and phase -pi ... pi about the middle.
+    static AxisScale MagnitudeAxis(const QRect& m, bool decibels, double floorDb);
+    static AxisScale PhaseAxis(const QRect& p);
 
 protected:
     void Layout(QSize client) override;
@@ -49,14 +54,25 @@ protected:
     std::array<QString, 4> StatusTexts() const override;
 
 private:
+    // A point the traces go through: w in radians per sample, the magnitude there
+    // divided by the peak, and the phase in radians.
+    struct TraceSample {
+        double omega;
+        double magnitude;
+        double phase;
+    };
+    // The trace points, evenly spread along the frequency axis in use.
+    std::vector<TraceSample> TraceSamples() const;
+    double FloorDb() const;
     void DoStylePaint(QPainter& painter);
-    void PlotMagBackground(QPainter& painter);
     void PlotMagGraph(QPainter& painter);
-    void PlotPhaseBackground(QPainter& painter);
     void PlotPhaseGraph(QPainter& painter);
 
     QRect mMagRect;
     QRect mPhaseRect;
     FFreqResponse mResponse;
+    // The response at log-spaced frequencies, for the log frequency axis.
+    std::vector<TraceSample> mLogSamples;
     int mPhaseUnits = kCmdDegrees;
+    int mScale = kCmdScaleLinear;
 };

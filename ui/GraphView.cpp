@@ -79,7 +79,7 @@ void GraphView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mMagRect = MagRect(rect());
     mPhaseRect = PhaseRect(rect());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     Redraw();
 }
 
@@ -151,11 +151,13 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
         return;
     }
     QPolygon trace;
+    std::vector<double> phases;
     for (int k = 0; k <= kResolution; ++k) {
         // The raw sample's phase is the normalised one's, and stays defined beside an
         // infinite peak, where the normalised samples are all 0.
-        trace << PhasePoint(mPhaseRect, k, mResponse.RawResponse(k).Phase());
+        phases.push_back(mResponse.RawResponse(k).Phase());
+        trace << PhasePoint(mPhaseRect, k, phases.back());
     }
     painter.setPen(ColourFromRef(mTraceColour));
-    painter.drawPolyline(trace);
+    DrawPhaseTrace(painter, QPolygonF(trace), phases);
 }

@@ -12,9 +12,11 @@
 
 namespace {
 
-constexpr std::initializer_list<int> kGraphIds = {kCmdFreqResponse, kCmdImpulseResponse,
-                                                  kCmdStepResponse, kCmdRampResponse};
+constexpr std::initializer_list<int> kGraphIds = {
+    kCmdFreqResponse, kCmdGroupDelay, kCmdImpulseResponse, kCmdStepResponse, kCmdRampResponse};
 constexpr std::initializer_list<int> kPhaseIds = {kCmdDegrees, kCmdRadians};
+constexpr std::initializer_list<int> kScaleIds = {kCmdScaleLinear, kCmdScaleLogLog,
+                                                  kCmdScaleLogLinear, kCmdScaleLinearLog};
 
 } // namespace
 
@@ -27,12 +29,15 @@ GraphWin::GraphWin(ModalRunner& runner, QWidget* parent)
     resize(640, 480);
     mFreqGraph.setWindowTitle(QStringLiteral("Frequency"));
     mTimeGraph.setWindowTitle(QStringLiteral("Time"));
+    mDelayGraph.setWindowTitle(QStringLiteral("Group Delay"));
     mGraphs.addWidget(&mFreqGraph);
     mGraphs.addWidget(&mTimeGraph);
+    mGraphs.addWidget(&mDelayGraph);
     setCentralWidget(&mGraphs);
     BuildMenus();
     CheckOnly(kGraphIds, kCmdFreqResponse);
     CheckOnly(kPhaseIds, kCmdDegrees);
+    CheckOnly(kScaleIds, kCmdScaleLinear);
     // The cursor keys go to the graph on show.
     mFreqGraph.setFocus();
 }
@@ -53,6 +58,7 @@ void GraphWin::BuildMenus() {
     QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
     AddCommand(graph, kCmdFreqResponse, QStringLiteral("&Frequency Response"),
                QStringLiteral("Ctrl+F"));
+    AddCommand(graph, kCmdGroupDelay, QStringLiteral("&Group Delay"), QStringLiteral("Ctrl+Y"));
     graph->addSeparator();
     AddCommand(graph, kCmdImpulseResponse, QStringLiteral("&Impulse Response"),
                QStringLiteral("Ctrl+I"));
@@ -60,11 +66,11 @@ void GraphWin::BuildMenus() {
     AddCommand(graph, kCmdRampResponse, QStringLiteral("&Ramp Response"), QStringLiteral("Ctrl+R"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Graph &Options"));
-    // The scales are offered but not available.
     QMenu* scale = options->addMenu(QStringLiteral("Scale"));
-    for (const char* name : {"Linear", "Log Log", "Log Linear", "Linear Log"}) {
-        scale->addAction(QString::fromLatin1(name))->setEnabled(false);
-    }
+    AddCommand(scale, kCmdScaleLinear, QStringLiteral("Linear"), QString());
+    AddCommand(scale, kCmdScaleLogLog, QStringLiteral("Log Log"), QString());
+    AddCommand(scale, kCmdScaleLogLinear, QStringLiteral("Log Linear"), QString());
+    AddCommand(scale, kCmdScaleLinearLog, QStringLiteral("Linear Log"), QString());
     QMenu* units = options->addMenu(QStringLiteral("Phase Units"));
     AddCommand(units, kCmdDegrees, QStringLiteral("Degrees"), QString());
     AddCommand(units, kCmdRadians, QStringLiteral("Radians"), QString());
@@ -75,6 +81,10 @@ void GraphWin::BuildMenus() {
     }
     for (const int id : kPhaseIds) {
         mActions.at(id)->setCheckable(true);
+    }
+    for (const int id : kScaleIds) {
+        mActions.at(id)->setCheckable(true);
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnScaleChange(id); });
     }
 
     connect(mActions.at(kCmdSaveValues), &QAction::triggered, this, &GraphWin::OnSaveValues);
@@ -110,8 +120,16 @@ void GraphWin::CheckOnly(std::initializer_list<int> ids, int checked) {
     }
 }
 
+std::array<AnalysisGraph*, 3> GraphWin::Graphs() {
+    return {&mFreqGraph, &mTimeGraph, &mDelayGraph};
+}
+
+void GraphWin::ShowFileName(const QString& name) {
+    setWindowTitle(QStringLiteral("WinQEN Graph  ") + name);
+}
+
 void GraphWin::ChangeColours(const QENColourPref& colours) {
-    for (AnalysisGraph* graph : std::initializer_list<AnalysisGraph*>{&mFreqGraph, &mTimeGraph}) {
+    for (AnalysisGraph* graph : Graphs()) {
         graph->SetBkColour(colours.clrBack);
         graph->SetGridColour(colours.clrGrid);
         graph->SetTraceColour(colours.clrTrace);
@@ -119,18 +137,22 @@ void GraphWin::ChangeColours(const QENColourPref& colours) {
 }
 
 void GraphWin::ChangeSampleRate(int rate) {
-    mTimeGraph.SetSampleRate(rate);
-    mFreqGraph.SetSampleRate(rate);
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->SetSampleRate(rate);
+    }
 }
 
 void GraphWin::UpdateFromNodeList() {
     mTimeGraph.UpdateFromNodeList();
     mFreqGraph.UpdateFromNodeList();
+    mDelayGraph.UpdateFromNodeList();
 }
 
 void GraphWin::OnGraphChange(int id) {
     if (id == kCmdFreqResponse) {
         mGraphs.setCurrentWidget(&mFreqGraph);
+    } else if (id == kCmdGroupDelay) {
+        mGraphs.setCurrentWidget(&mDelayGraph);
     } else if (!gNodeList.Causal()) {
         mRunner.Message(this, AppCaption(),
                         QStringLiteral("Can't show time response of non-causal IIR filter"),
@@ -152,6 +174,12 @@ void GraphWin::OnPhaseChange(int id) {
     mFreqGraph.SetPhaseUnits(id);
 }
 
+void GraphWin::OnScaleChange(int id) {
+    CheckOnly(kScaleIds, id);
+    mFreqGraph.SetScale(id);
+    mDelayGraph.SetScale(id);
+}
+
 void GraphWin::OnSetMaxTime() {
     MaxTimeDialog dialog(mRunner, static_cast<float>(mTimeGraph.Duration()),
                          mTimeGraph.SampleRate(), this);
@@ -171,6 +199,7 @@ void GraphWin::OnSaveValues() {
     }
     const QByteArray name = QFile::encodeName(path);
     const bool written = mGraphVisibleID == kCmdFreqResponse ? mFreqGraph.PrintToFile(name)
+                         : mGraphVisibleID == kCmdGroupDelay ? mDelayGraph.PrintToFile(name)
                                                              : mTimeGraph.PrintToFile(name);
     if (!written) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Can't open file to save to"),
@@ -181,6 +210,8 @@ void GraphWin::OnSaveValues() {
 void GraphWin::OnEditCopy(int id) {
     if (mGraphVisibleID == kCmdFreqResponse) {
         mFreqGraph.CopyToClipboard(id);
+    } else if (mGraphVisibleID == kCmdGroupDelay) {
+        mDelayGraph.CopyToClipboard();
     } else {
         mTimeGraph.CopyToClipboard();
     }

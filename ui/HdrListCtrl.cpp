@@ -8,6 +8,7 @@
 #include "ui/ZPlaneDesign.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -80,6 +81,7 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, QWidget* parent)
     mList.setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::DoubleClicked);
     mList.setIconSize(QSize(15, 15));
+    mList.header()->setStretchLastSection(false);
     // The dialog font: small enough for a polar value in degrees to fit the line.
     mList.setFont(DialogFont());
     mList.setItemDelegate(&mDelegate);
@@ -110,15 +112,27 @@ void HdrListCtrl::UpdateFromNodeList() {
 }
 
 void HdrListCtrl::AddItemByIndex(int index, const FNode& node) {
-    const QString text = QString::fromStdString(NodeValueText(node.Value(), mUnits));
     QTreeWidgetItem* item = mList.topLevelItem(index);
     if (item == nullptr) {
         item = new QTreeWidgetItem;
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         mList.insertTopLevelItem(std::min(std::max(index, 0), mList.topLevelItemCount()), item);
     }
-    item->setText(0, text);
+    SetLineText(item, node.Value());
     SetLineImage(item, node.Conjugate() ? 1 : 0);
+}
+
+void HdrListCtrl::SetLineText(QTreeWidgetItem* item, FComplex value) {
+    item->setText(0, QString::fromStdString(NodeValueText(value, mUnits)));
+    item->setToolTip(0, QString::fromStdString(FullNodeValueText(value, mUnits)));
+    FitColumn();
+}
+
+void HdrListCtrl::FitColumn() {
+    // At least as wide as the list and as its longest line, which a scroll bar then
+    // brings into view, so that no value is cut short.
+    mList.resizeColumnToContents(0);
+    mList.setColumnWidth(0, std::max(mList.viewport()->width(), mList.columnWidth(0)));
 }
 
 void HdrListCtrl::HighlightNode(int index, bool noEdit) {
@@ -170,7 +184,7 @@ void HdrListCtrl::OnEndListLabelEdit(int index, const std::optional<QString>& te
         return;
     }
     ReplaceGlobalEntry(index, value);
-    item->setText(0, QString::fromStdString(NodeValueText(value, mUnits)));
+    SetLineText(item, value);
     emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateChanged, index});
 }
 
@@ -220,7 +234,6 @@ void HdrListCtrl::resizeEvent(QResizeEvent* event) {
     const int right = r.left() + r.width() - 2;
     const int captionBottom = r.top() + 18;
     mHeader.setGeometry(left, r.top(), right - left, captionBottom - r.top());
-    // The one column fills the list beside its scroll bar, so the values fit.
     mList.setGeometry(left, captionBottom + 1, right - left,
                       r.top() + r.height() - 2 - (captionBottom + 1));
 }
@@ -233,6 +246,9 @@ void HdrListCtrl::paintEvent(QPaintEvent*) {
 bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {
     // The type is tested first: the viewport also has events while the list is being
     // destroyed, when the list can no longer be asked for it.
+    if (event->type() == QEvent::Resize && watched == mList.viewport()) {
+        FitColumn();
+    }
     if (event->type() == QEvent::MouseButtonPress && watched == mList.viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {

@@ -79,6 +79,9 @@ private:
 
     void ReplaceGlobalEntry(int index, FComplex value);
     void SetLineImage(QTreeWidgetItem* item, int image);
+    // The line's text in the list's units, with the full value as its tooltip.
+    void SetLineText(QTreeWidgetItem* item, FComplex value);
+    void FitColumn();
     void SetLineHighlight(QTreeWidgetItem* item, bool on);
     void EditCancelled(QWidget* editor, QAbstractItemDelegate::EndEditHint hint);
     QString EditErrorText() const;

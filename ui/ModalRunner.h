@@ -31,6 +31,12 @@ public:
     // A message box with one OK button.
     virtual void Message(QWidget* owner, const QString& caption, const QString& text,
                          Icon icon) = 0;
+    // A message box whose details (why it failed) are shown on request.
+    virtual void DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                                 const QString& details, Icon icon) {
+        static_cast<void>(details);
+        Message(owner, caption, text, icon);
+    }
     // A Yes/No question; true only when the answer is Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
     // Full path of an existing file to open, or empty when cancelled.

@@ -7,21 +7,43 @@
 #include <QDrag>
 #include <QFileDialog>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+
+namespace {
+
+// A message box wraps long lines at a width of its own choosing; the program's texts
+// break where they mean to, so each line is kept whole and the box grows to fit it.
+int ExecWithWholeLines(QMessageBox& box) {
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setWordWrap(false);
+    }
+    return box.exec();
+}
+
+} // namespace
 
 void QtModalRunner::Message(QWidget* owner, const QString& caption, const QString& text,
                             Icon icon) {
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
                     text, QMessageBox::Ok, owner);
+    ExecWithWholeLines(box);
+}
+
+void QtModalRunner::DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                                    const QString& details, Icon icon) {
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Information, caption,
+                    text, QMessageBox::Ok, owner);
+    box.setDetailedText(details);
     box.exec();
 }
 
 bool QtModalRunner::AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No,
                     owner);
-    return box.exec() == QMessageBox::Yes;
+    return ExecWithWholeLines(box) == QMessageBox::Yes;
 }
 
 QString QtModalRunner::OpenFileName(QWidget* owner, const FileDialogRequest& request) {
@@ -75,5 +97,5 @@ void QtModalRunner::About(QWidget* owner, const QString& appName, const QString&
     box.setIconPixmap(icon.pixmap(32, 32));
     box.setText(appName);
     box.setInformativeText(credits);
-    box.exec();
+    ExecWithWholeLines(box);
 }

@@ -6,6 +6,8 @@
 class QtModalRunner : public ModalRunner {
 public:
     void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
+    void DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                         const QString& details, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;

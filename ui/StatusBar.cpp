@@ -1,5 +1,7 @@
 #include "ui/StatusBar.h"
 
+#include <QPalette>
+
 #include <algorithm>
 
 StatusBar::StatusBar(int parts, QWidget* parent) : QWidget(parent) {
@@ -20,6 +22,20 @@ void StatusBar::SetText(int part, const QString& text) {
     if (part >= 0 && part < static_cast<int>(mParts.size())) {
         mParts[static_cast<size_t>(part)]->setText(text);
     }
+}
+
+void StatusBar::SetTextColour(int part, const QColor& colour) {
+    if (part >= 0 && part < static_cast<int>(mParts.size())) {
+        QLabel& label = *mParts[static_cast<size_t>(part)];
+        QPalette palette = label.palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label.setPalette(palette);
+    }
+}
+
+int StatusBar::PartWidthFor(const QString& text) const {
+    // The sunken frame and the indent on both sides, and a little air.
+    return fontMetrics().horizontalAdvance(text) + 2 * (2 + 2) + 6;
 }
 
 QString StatusBar::Text(int part) const {

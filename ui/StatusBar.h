@@ -19,6 +19,9 @@ public:
     // part 0 ... parts - 1; other parts are ignored.
     void SetText(int part, const QString& text);
     QString Text(int part) const;
+    void SetTextColour(int part, const QColor& colour);
+    // The width a part needs to show text whole.
+    int PartWidthFor(const QString& text) const;
     QRect PartRect(int part) const;
 
 protected:

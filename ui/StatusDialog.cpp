@@ -14,9 +14,6 @@
 
 namespace {
 
-// The content decides a file's format; the names only help the user find the files.
-const QString kAudioFilter = QStringLiteral("Audio Files (*.wav *.aiff);;All Files (*)");
-
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -27,7 +24,19 @@ bool SameFile(const QString& a, const QString& b) {
     return std::filesystem::equivalent(LocalPath(a), LocalPath(b), ignored);
 }
 
+// The file and what is wrong with it, for the message box's details.
+QString Reason(const CAudioFilter& filter) {
+    return QFile::decodeName(filter.ProblemFile().c_str()) + QStringLiteral(": ") +
+           QString::fromStdString(filter.Problem());
+}
+
 } // namespace
+
+QString AudioFileFilter() {
+    // The content decides a file's format; the names only help the user find the files.
+    return QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc *.flac *.rf64 *.w64 *.caf "
+                          "*.ogg *.opus *.mp3);;All Files (*)");
+}
 
 StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
     : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Filtering Audio File"), this),
@@ -52,14 +61,15 @@ bool StatusDialog::ChooseFiles() {
                         ModalRunner::Icon::Information);
         return false;
     }
-    mInName = mRunner.OpenFileName(this, FileDialogRequest{kAudioFilter, QString(), QString()});
+    mInName =
+        mRunner.OpenFileName(this, FileDialogRequest{AudioFileFilter(), QString(), QString()});
     if (mInName.isEmpty()) {
         return false;
     }
     // Proposed beside the input, as "pzd-" and the input's name.
     const QFileInfo input(mInName);
     mOutName = mRunner.SaveFileName(
-        this, FileDialogRequest{kAudioFilter, QString(),
+        this, FileDialogRequest{AudioFileFilter(), QString(),
                                 input.dir().filePath(QStringLiteral("pzd-") + input.fileName())});
     if (mOutName.isEmpty()) {
         return false;
@@ -78,9 +88,9 @@ void StatusDialog::Run() {
     stop = false;
     CAudioFilter filter(LocalPath(mInName), LocalPath(mOutName));
     if (filter.PrepareFiles() < 0) {
-        mRunner.Message(this, AppCaption(),
-                        QStringLiteral("Can't prepare audio files to be processed."),
-                        ModalRunner::Icon::Information);
+        mRunner.DetailedMessage(this, AppCaption(),
+                                QStringLiteral("Can't prepare audio files to be processed."),
+                                Reason(filter), ModalRunner::Icon::Information);
     } else {
         // A design the filter cannot take makes the run itself fail and say so.
         filter.SetFilter(&gNodeList);
@@ -90,8 +100,9 @@ void StatusDialog::Run() {
             return GetStop() ? 1 : 0;
         });
         if (result < 0) {
-            mRunner.Message(this, AppCaption(), QStringLiteral("Can't process the audio files."),
-                            ModalRunner::Icon::Information);
+            mRunner.DetailedMessage(this, AppCaption(),
+                                    QStringLiteral("Can't process the audio files."),
+                                    Reason(filter), ModalRunner::Icon::Information);
         }
     }
     done(1);

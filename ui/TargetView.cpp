@@ -12,6 +12,7 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -75,7 +76,7 @@ void TargetView::paintEvent(QPaintEvent*) {
 void TargetView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mGeom = PlaneGeometry::ForSize(width(), height());
-    mCanvas = QImage(size(), QImage::Format_RGB32);
+    mCanvas = CanvasFor(*this);
     DrawTarget();
 }
 
@@ -246,7 +247,7 @@ void TargetView::DrawTarget() {
     }
     {
         QPainter painter(&mCanvas);
-        const QRect r = mCanvas.rect();
+        const QRect r = rect();
         const QColor back = ColourFromRef(mBkColour);
         const QColor grid = ColourFromRef(mGridColour);
         painter.fillRect(r, back);
@@ -258,13 +259,21 @@ void TargetView::DrawTarget() {
         painter.setFont(mainFont);
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(back);
-        DrawTextAt(painter, QPoint(mGeom.cx + 5, 1), QStringLiteral("Im(z)"));
-        DrawTextAt(painter, QPoint(1, mGeom.cy + 2), QStringLiteral("Re(z)"));
+        // Inside the circle near the axes' ends, where the arc does not run through
+        // them and a node at j or 1 leaves them readable.
+        const QString re = QStringLiteral("Re(z)");
+        DrawTextAt(painter, QPoint(mGeom.cx + 7, mGeom.cy - mGeom.radius + 6),
+                   QStringLiteral("Im(z)"));
+        DrawTextAt(
+            painter,
+            QPoint(mGeom.cx + mGeom.radius - QFontMetrics(mainFont).horizontalAdvance(re) - 8,
+                   mGeom.cy + 4),
+            re);
     }
     DrawFromNodeList();
     {
         QPainter painter(&mCanvas);
-        Draw3dFrame(painter, mCanvas.rect());
+        Draw3dFrame(painter, rect());
     }
     update();
 }

@@ -3,11 +3,13 @@
 #include "analysis/CImpResponse.h"
 #include "analysis/CRampResponse.h"
 #include "analysis/CStepResponse.h"
+#include "analysis/Stability.h"
 #include "analysis/TimeBase.h"
 #include "core/FormatC.h"
 #include "ui/Drawing.h"
 #include "ui/ZPlaneDesign.h"
 
+#include <QFontMetrics>
 #include <QLine>
 #include <QPainter>
 
@@ -16,13 +18,14 @@
 
 namespace {
 
-// Insets of the plot area from the panel: top, left, bottom, right.
-constexpr int mtos = 5, mlos = 10, mbos = 15, mros = 5;
-
 // An X over the sample, its lines without their end points.
 void PlotMarker(std::vector<QLine>& lines, QPoint p) {
     lines.emplace_back(p.x() - 3, p.y() - 3, p.x() + 4, p.y() + 4);
     lines.emplace_back(p.x() - 3, p.y() + 3, p.x() + 4, p.y() - 4);
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 } // namespace
@@ -30,26 +33,28 @@ void PlotMarker(std::vector<QLine>& lines, QPoint p) {
 TimeGraph::TimeGraph(QWidget* parent)
     : AnalysisGraph(parent), mResponse(std::make_unique<CImpResponse>()) {}
 
-QRect TimeGraph::TraceRectFor(QSize client) {
-    return RectFromEdges(0, 3, client.width(), client.height() - 43);
+AxisScale TimeGraph::SampleAxis(const QRect& t, int count) {
+    // With one sample or none there is only the left axis.
+    return AxisScale::Linear(0.0, std::max(count - 1, 1), t.left(), RightOf(t));
 }
 
-QRect TimeGraph::TracePlot(const QRect& traceRect) {
-    return RectFromEdges(traceRect.left() + mlos, traceRect.top() + mtos, RightOf(traceRect) - mros,
-                         BottomOf(traceRect) - mbos);
-}
-
-QPoint TimeGraph::SamplePoint(const QRect& t, int n, int count, double value) {
-    // An unstable design's response overflows; samples without a finite value are put on
-    // the zero line rather than at an undefined pixel.
-    if (!std::isfinite(value)) {
-        value = 0.0;
-    }
+AxisScale TimeGraph::AmplitudeAxis(const QRect& t, double peak) {
     const int half = t.height() / 2;
-    const int x =
-        n == 0 ? t.left()
-               : t.left() + static_cast<int>(static_cast<double>(n) / (count - 1) * t.width());
-    return QPoint(x, (BottomOf(t) - half) - static_cast<int>(value * half));
+    const int zero = BottomOf(t) - half;
+    return AxisScale::Linear(-peak, peak, zero + half, zero - half);
+}
+
+double TimeGraph::DisplayPeak(const CInputResponse& response) {
+    if (std::isfinite(response.Scale()) && response.Scale() > 0.0) {
+        return response.Scale();
+    }
+    double peak = 0.0;
+    for (const FComplex& v : response.Samples()) {
+        if (std::isfinite(v.r)) {
+            peak = std::max(peak, std::abs(v.r));
+        }
+    }
+    return peak > 0.0 ? peak : 1.0;
 }
 
 void TimeGraph::SetPlotType(int id) {
@@ -87,11 +92,11 @@ void TimeGraph::CopyToClipboard() {
 }
 
 void TimeGraph::Layout(QSize client) {
-    mTraceRect = TraceRectFor(client);
+    mTraceRect = PanelFor(client);
 }
 
 std::vector<QRect> TimeGraph::PlotAreas() const {
-    return {TracePlot(mTraceRect)};
+    return {PanelPlot(mTraceRect)};
 }
 
 void TimeGraph::Draw(QPainter& painter) {
@@ -101,21 +106,32 @@ void TimeGraph::Draw(QPainter& painter) {
 }
 
 std::array<QString, 4> TimeGraph::StatusTexts() const {
-    const QRect t = TracePlot(mTraceRect);
+    // A design that is not causal shows no trace, so there is nothing to read.
+    if (!gNodeList.Causal()) {
+        return {};
+    }
+    const QRect t = PanelPlot(mTraceRect);
+    const int count = mResponse->CpxCount();
     double ms = 0.0;
     int n = 0;
-    FComplex v;
-    if (mLastXPos >= 0) {
-        ms = mDuration * (mLastXPos - t.left()) / t.width();
-        n = static_cast<int>(DurationSampleCount(ms, mSampleRate));
-        v = mResponse->NormResponse(n);
+    double raw = 0.0;
+    if (mLastXPos >= 0 && count > 0) {
+        // The time the trace puts under the cursor, and the sample marked nearest it.
+        const double at = SampleAxis(t, count).ToValue(mLastXPos);
+        ms = at / mSampleRate * 1000.0;
+        n = std::min(static_cast<int>(std::lround(at)), count - 1);
+        raw = mResponse->Samples()[static_cast<size_t>(n)].r;
+        // Only an unstable design's overflow (infinity less infinity) leaves a sample
+        // without a value; it reads as the infinity it came from.
+        if (std::isnan(raw)) {
+            raw = HUGE_VAL;
+        }
     }
-    const double scale = mResponse->Scale();
-    return {QString::fromStdString(FormatC("Exact Time: %.4f ms", ms)),
-            QString::fromStdString(FormatC("Magnitude: %.2f (%.2f)", scale * v.r, v.r)),
-            QString::fromStdString(
-                FormatC("Sample: %d @ %.2f ms", n, static_cast<double>(n) / mSampleRate * 1000.0)),
-            QString::fromStdString(FormatC("Scale: %.4f ", scale))};
+    const double peak = DisplayPeak(*mResponse);
+    return {Text(FormatC("Exact Time: %.4f ms", ms)),
+            Text(FormatC("Magnitude: %.2f (%.2f)", raw, raw / peak)),
+            Text(FormatC("Sample: %d @ %.2f ms", n, static_cast<double>(n) / mSampleRate * 1000.0)),
+            Text(FormatC("Scale: %.4f ", mResponse->Scale()))};
 }
 
 void TimeGraph::DoStylePaint(QPainter& painter) {
@@ -124,7 +140,19 @@ void TimeGraph::DoStylePaint(QPainter& painter) {
 }
 
 void TimeGraph::PlotMagBackground(QPainter& painter) {
-    const QRect t = TracePlot(mTraceRect);
+    const QRect t = PanelPlot(mTraceRect);
+    const int count = mResponse->CpxCount();
+    if (gNodeList.Causal() && count > 1) {
+        const double lastMs = (count - 1) * 1000.0 / mSampleRate;
+        const AxisScale time = AxisScale::Linear(0.0, lastMs, t.left(), RightOf(t));
+        std::vector<AxisTick> ticks = ValueTicks(time, t.width(), 60);
+        if (!ticks.empty()) {
+            ticks.back().label += QStringLiteral(" ms");
+        }
+        DrawXAxisGrid(painter, t, time, ticks, BottomOf(t) + 1);
+        const AxisScale amplitude = AmplitudeAxis(t, DisplayPeak(*mResponse));
+        DrawYAxisGrid(painter, t, amplitude, ValueTicks(amplitude, t.height(), 30));
+    }
     const int zero = t.top() + t.height() / 2;
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(t.left(), t.top(), t.left(), BottomOf(t));
@@ -136,17 +164,35 @@ void TimeGraph::PlotMagGraph(QPainter& painter) {
     if (!gNodeList.Causal()) {
         return;
     }
-    const QRect t = TracePlot(mTraceRect);
+    const QRect t = PanelPlot(mTraceRect);
+    if (!IsStable(gNodeList)) {
+        const QFontMetrics metrics(mainFont);
+        DrawNote(painter, QRect(t.left(), t.top(), t.width(), metrics.height() + 4),
+                 QStringLiteral("Unstable"));
+    }
     const int count = mResponse->CpxCount();
+    const AxisScale x = SampleAxis(t, count);
+    const double peak = DisplayPeak(*mResponse);
+    const AxisScale y = AmplitudeAxis(t, 1.0);
     std::vector<QLine> lines;
     lines.reserve(3 * static_cast<size_t>(std::max(count, 1)));
-    QPoint previous = SamplePoint(t, 0, count, mResponse->NormResponse(0).r);
-    PlotMarker(lines, previous);
-    for (int n = 1; n < count; ++n) {
-        const QPoint p = SamplePoint(t, n, count, mResponse->NormResponse(n).r);
-        lines.emplace_back(previous, p);
+    // Values past the peak (an overflow) are drawn at the edge; a value that is not a
+    // number leaves a gap.
+    bool joined = false;
+    QPoint previous;
+    for (int n = 0; n < std::max(count, 1); ++n) {
+        const double v = n < count ? mResponse->Samples()[static_cast<size_t>(n)].r / peak : 0.0;
+        if (std::isnan(v)) {
+            joined = false;
+            continue;
+        }
+        const QPoint p = TracePoint(t, x, y, n, v);
+        if (joined) {
+            lines.emplace_back(previous, p);
+        }
         PlotMarker(lines, p);
         previous = p;
+        joined = true;
     }
     painter.setPen(LinePen(mTraceColour));
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));

@@ -6,7 +6,7 @@
 #include <memory>
 
 // The analysis window's time graph: the impulse, step or ramp response of the design
-// over a duration in milliseconds, each sample's real part (normalised by the peak)
+// over a duration in milliseconds, each sample's real part (scaled by the peak)
 // marked with an X and joined by lines, with a cursor reading out the sample under it.
 class TimeGraph : public AnalysisGraph {
     Q_OBJECT
@@ -33,14 +33,14 @@ public:
     const CInputResponse& Response() const { return *mResponse; }
     QRect TraceRect() const { return mTraceRect; }
 
-    // The panel in a client area, above the read-out's 40-pixel strip.
-    static QRect TraceRectFor(QSize client);
-    // The plot area inside the panel.
-    static QRect TracePlot(const QRect& traceRect);
-    // Where sample n of count, of normalised real value, lies in plot area t: samples
-    // spread from the left axis to the right end. A value that is not finite lies on
-    // the zero line.
-    static QPoint SamplePoint(const QRect& t, int n, int count, double value);
+    // The axis of sample numbers across plot area t: sample 0 on the left axis, the
+    // last of count samples at the right end.
+    static AxisScale SampleAxis(const QRect& t, int count);
+    // The vertical axis of t: -peak at the bottom, 0 on the middle line, peak at the top.
+    static AxisScale AmplitudeAxis(const QRect& t, double peak);
+    // The peak the picture is scaled to: the response's largest magnitude, or where
+    // that overflowed, the largest finite value; 1 when there is none.
+    static double DisplayPeak(const CInputResponse& response);
 
 protected:
     void Layout(QSize client) override;

@@ -1,5 +1,6 @@
 #include "ui/ZPlaneDesign.h"
 
+#include "analysis/Stability.h"
 #include "persist/CDesignPersistence.h"
 #include "resources/Artwork.h"
 #include "ui/Drawing.h"
@@ -32,7 +33,7 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     : QWidget(parent), targetView(runner, this), leftGrid(runner, this), rightGrid(runner, this),
-      graphView(this), statusView(2, this), dragView(runner, this) {
+      graphView(this), statusView(3, this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -43,6 +44,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     leftGrid.SetBitmapResID(kNodeZero, kBitmapZero, kBitmapZeroPair);
     rightGrid.SetBitmapResID(kNodePole, kBitmapPole, kBitmapPolePair);
     targetView.SetStatusBar(&statusView);
+    statusView.SetTextColour(2, Qt::red);
     connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
@@ -50,6 +52,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
 }
 
 void ZPlaneDesign::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    statusView.SetText(2, IsStable(gNodeList) ? QString() : QStringLiteral("Unstable"));
     if ((msg.what & kUpdateLiveDrag) != 0) {
         graphView.UpdateFromNodeList();
         return;
@@ -150,7 +153,11 @@ void ZPlaneDesign::ResizeUserInterface() {
     dragView.setGeometry(layout.palette);
     targetView.setGeometry(layout.target);
     statusView.setGeometry(layout.statusBar);
-    statusView.SetPartEdges({layout.statusBar.width() - WorkspaceLayout::kStatusLastPart});
+    // The position, then the causality and stability parts as wide as their words.
+    const int stable = statusView.PartWidthFor(QStringLiteral("Unstable"));
+    const int causal = statusView.PartWidthFor(QStringLiteral("Non-Causal"));
+    const int width = layout.statusBar.width();
+    statusView.SetPartEdges({width - causal - stable, width - stable});
     graphView.setGeometry(layout.graph);
     update();
 }

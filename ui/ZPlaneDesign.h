@@ -29,8 +29,6 @@ struct WorkspaceLayout {
     QRect target;
     QRect statusBar;
     QRect graph;
-    // Width of the status bar's second part.
-    static constexpr int kStatusLastPart = 70;
 
     static WorkspaceLayout ForClient(const QRect& client);
 };

@@ -6,6 +6,7 @@
 #include <complex>
 #include <initializer_list>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 // Designs and an independent reference for the analysis and audio tests.
@@ -56,16 +57,13 @@ inline FNodeList RandomDesign(std::mt19937& rng, int maxRoots, bool causal) {
 // clustered designs whose expanded polynomials lose their precision.
 inline FNodeList ClusteredDesign(int polePairs, double radius, double start, double step,
                                  int zeroPairs) {
+    const auto at = [](double r, double a) { return FComplex(r * std::cos(a), r * std::sin(a)); };
     FNodeList list;
     for (int k = 0; k < polePairs; ++k) {
-        FComplex v;
-        v.SetByRadian(radius, start + step * k);
-        list.AddNode(FNode(kNodePole, v, true, 1));
+        list.AddNode(FNode(kNodePole, at(radius, start + step * k), true, 1));
     }
     for (int k = 0; k < zeroPairs; ++k) {
-        FComplex v;
-        v.SetByRadian(1.0, 0.15 + 2.9 * k / zeroPairs);
-        list.AddNode(FNode(kNodeZero, v, true, 1));
+        list.AddNode(FNode(kNodeZero, at(1.0, 0.15 + 2.9 * k / zeroPairs), true, 1));
     }
     return list;
 }
@@ -100,15 +98,20 @@ inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) 
     return roots;
 }
 
-// H(e^jw) as the product of the root factors in long double.
-inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
-    const std::complex<long double> z = std::polar(1.0L, static_cast<long double>(omega));
-    std::complex<long double> h(1.0L, 0.0L);
+// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly,
+// in double or in long double.
+template <typename T = double>
+inline std::complex<T> ReferenceH(const FNodeList& list, std::type_identity_t<std::complex<T>> z) {
+    std::complex<T> h(1.0, 0.0);
     for (const auto& zero : Roots(list, kNodeZero)) {
-        h *= z - std::complex<long double>(zero.real(), zero.imag());
+        h *= z - std::complex<T>(zero);
     }
     for (const auto& pole : Roots(list, kNodePole)) {
-        h /= z - std::complex<long double>(pole.real(), pole.imag());
+        h /= z - std::complex<T>(pole);
     }
     return h;
+}
+
+inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
+    return ReferenceH<long double>(list, std::polar(1.0L, static_cast<long double>(omega)));
 }

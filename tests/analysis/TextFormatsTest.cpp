@@ -38,6 +38,9 @@ TEST(DifferenceEquationTextTest, LineAndFileForms) {
          "y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.2500*x[n-2] +1.0000*y[n-1] +-0.5000*y[n-2] ",
          "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] +0.2500*x[n-2] \n\t\n\t"
          "+1.0000*y[n-1] -0.5000*y[n-2] \n\t"},
+        // A coefficient four decimals would show as 0: scientific on screen only.
+        {Design({PoleAt(-2e-5, 0)}), "y[n] = +0.0000*x[n] +1.0000*x[n-1] +-2.0000e-05*y[n-1] ",
+         "y[n] = +0.0000*x[n] \n\t+1.0000*x[n-1] \n\t-0.0000*y[n-1] "},
     };
     for (const Case& c : cases) {
         const FInputResponse response = Evaluator(c.design);
@@ -72,6 +75,8 @@ TEST(TransferFunctionTextTest, PolynomialsAndFile) {
         {Design({ZeroAt(0, 1, true)}), "+1.0000*z^2 +1.0000 ", "+1.0000 "},
         {Design({ZeroAt(0, 1)}), "+1.0000*z ", "+1.0000 "},
         {FNodeList(), "+1.0000 ", "+1.0000 "},
+        {Design({ZeroAt(3e-5, 0), PoleAt(-1e-6, 0)}), "+1.0000*z -3.0000e-05 ",
+         "+1.0000*z +1.0000e-06 "},
     };
     for (const Case& c : cases) {
         const FDEMaker de = Polynomials(c.design);
@@ -80,6 +85,8 @@ TEST(TransferFunctionTextTest, PolynomialsAndFile) {
     }
     EXPECT_EQ(TransferFunctionFileText(Polynomials(cases[0].design)),
               "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
+    EXPECT_EQ(TransferFunctionFileText(Polynomials(cases[5].design)),
+              "H(z) = +1.0000*z -0.0000 \n      -------------------\n       +1.0000*z +0.0000 \n");
 }
 
 TEST(NodeValueTextTest, UnitsAndRoundTrip) {

@@ -61,8 +61,8 @@ std::string AiffComm(int channels, int bits, uint32_t frames, double rate) {
                                  BE16(static_cast<uint32_t>(bits)) + Extended(rate));
 }
 
-std::string AiffFile(const std::string& chunks) {
-    return "FORM" + BE32(static_cast<uint32_t>(4 + chunks.size())) + "AIFF" + chunks;
+std::string AiffFile(const std::string& chunks, const std::string& type) {
+    return "FORM" + BE32(static_cast<uint32_t>(4 + chunks.size())) + type + chunks;
 }
 
 std::string AiffSound(const std::string& samples) {
@@ -114,9 +114,9 @@ void ReadPieces(CAudioInFile& reader, ReaderRun& run) {
     if ((run.data = reader.ReadDataHeader(&piece)) < 1) {
         return;
     }
-    tSample frame{-7, -7};
-    while ((run.end = reader.GetNextSample(&frame)) >= 0) {
-        run.frames.push_back(frame);
+    std::vector<double> frame(static_cast<size_t>(reader.GetChannels()));
+    while ((run.end = reader.ReadFrames(frame.data(), 1)) > 0) {
+        run.samples.insert(run.samples.end(), frame.begin(), frame.end());
     }
     run.trailer = reader.GetPadding(&piece);
     run.trailerPiece = Text(piece);
@@ -128,6 +128,7 @@ ReaderRun RunReader(CAudioInFile& reader) {
     ReaderRun run;
     ReadPieces(reader, run);
     run.rate = reader.GetSampleRate();
+    run.warning = reader.Warning();
     run.problem = reader.Problem();
     return run;
 }

@@ -25,8 +25,8 @@ std::string WavFile(const std::string& format, const std::string& before,
                     const std::string& samples, const std::string& after = "");
 
 std::string AiffComm(int channels, int bits, uint32_t frames, double rate = 8000);
-// FORM head over the chunks given.
-std::string AiffFile(const std::string& chunks);
+// FORM head of the type given over the chunks given.
+std::string AiffFile(const std::string& chunks, const std::string& type = "AIFF");
 // "SSND" with zero offset and block size.
 std::string AiffSound(const std::string& samples);
 // The AIFF file without its last byte, a pad byte, and with the FORM size to match.
@@ -37,7 +37,6 @@ std::string WithoutFinalPad(std::string file);
 size_t SampleStart(const std::string& file);
 
 class CAudioInFile;
-struct tSample;
 
 // Everything a reader hands out, read in order; reading stops at the first piece
 // that fails (its result is kept, later results stay 0). Then the rate and the reason
@@ -50,11 +49,13 @@ struct ReaderRun {
     std::string headPiece;
     std::string middlePiece;
     std::string trailerPiece;
-    std::vector<tSample> frames;
-    // The result that ended the frames: -1 at the end, -2 when the data was cut.
+    // Interleaved, in steps of the file's integer format or as floats.
+    std::vector<double> samples;
+    // The result that ended the frames: 0 at the end, -2 when the data was cut.
     long end = 0;
     uint32_t rate = 0;
     std::string problem;
+    std::string warning;
 };
 ReaderRun RunReader(CAudioInFile& reader);
 // RunReader over the file with the reader its first bytes call for: AIFF for "FORM",

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "analysis/DesignFixtures.h"
+#include "core/FormatC.h"
 #include "persist/CDesignPersistence.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,7 @@
 #include <array>
 #include <complex>
 #include <cstdio>
-#include <cstring>
+#include <regex>
 
 namespace {
 
@@ -81,6 +82,7 @@ TEST_F(QenToolTest, UsageErrorsExitTwoWithUsage) {
         {"sos", design, "--format", "xml"},
         {"sos", design, "--normalize", "-o"},
         {"sos", design, "--gain"},
+        {"delay", design, "--rate", "0"},
     };
     for (const auto& args : rows) {
         const QenRun run = Qen(args);
@@ -112,12 +114,41 @@ TEST_F(QenToolTest, BadDesignFilesFailWithOneLine) {
 TEST_F(QenToolTest, InfoListsNodesInTheChosenUnits) {
     const QenRun run = Qen({"info", design, "--units", "cartesian"});
     ASSERT_EQ(run.code, kExitOk) << run.err;
-    EXPECT_EQ(run.out, "Poles: 2 (1 node)\nZeros: 1 (1 node)\nCausal: yes\n"
+    EXPECT_EQ(run.out, "Poles: 2 (1 node)\nZeros: 1 (1 node)\nCausal: yes\nstable: yes\n"
                        "Pole 0: 0.5000 +0.5000j, conjugate pair\n"
                        "Zero 0: -1.0000 +0.0000j, single\n");
     const QenRun degrees = Qen({"info", nonCausal});
     EXPECT_NE(degrees.out.find("Causal: no"), std::string::npos);
     EXPECT_NE(degrees.out.find("Zero 0: 0.5000 0.0000 deg, single"), std::string::npos);
+}
+
+TEST_F(QenToolTest, InfoSaysWhetherTheDesignIsStable) {
+    const std::vector<std::pair<const char*, const char*>> rows = {
+        {"P0=2, 0, 0", "stable: no (pole radius 2.0000)"},
+        {"P0=0, 1, 1", "stable: no (pole radius 1.0000)"},
+        {"P0=0.6, 0.8, 0", "stable: no (pole radius 1.0000)"},
+        {"P0=0.6, 0.7, 1", "stable: yes"}};
+    for (const auto& [pole, line] : rows) {
+        WriteFileBytes(dir.File("s.pzd"), std::string("VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\n"
+                                                      "ZEROCOUNT=0\n") +
+                                              pole + "\n");
+        EXPECT_NE(Qen({"info", dir.File("s.pzd")}).out.find(std::string(line) + "\n"),
+                  std::string::npos)
+            << pole;
+    }
+}
+
+TEST_F(QenToolTest, DelayLinesAtTheFrequenciesOfFreq) {
+    // A pole at 0.5 and a zero at -1: the delay is 1 / (1 - 0.5 e^-jw)'s slope plus the
+    // zero's constant -1/2, undefined at half the rate where the zero lies.
+    const QenRun run = Qen({"delay", design, "--resolution", "4", "--rate", "1000"});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    const std::complex<double> p(0.5, 0.5);
+    const double atZero = 2 * (1.0 / (1.0 - p)).real() - 0.5;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "0.000000 " + FormatC("%.10g", atZero));
+    EXPECT_EQ(run.out.substr(run.out.size() - 15), "500.000000 nan\n");
+    EXPECT_NE(run.out.find("\n125.000000 "), std::string::npos);
+    EXPECT_EQ(Lines(Qen({"delay", design}).out), 1024u);
 }
 
 TEST_F(QenToolTest, TextFilesMatchTheDialogs) {
@@ -190,16 +221,17 @@ TEST_F(QenToolTest, SectionsMultiplyToTheFrequencyPoints) {
         const std::complex<long double> h = product(sections, k * kPi / 511);
         EXPECT_LT(std::abs(std::complex<double>(h) - points[k]), 1e-10 * peak) << k;
     }
-    // JSON holds the same numbers; --normalize scales the first section to a peak of 1
-    // (the peak gain itself is tested elsewhere).
-    std::string json = Qen({"sos", clustered, "--format", "json", "--normalize"}).out;
-    EXPECT_EQ(json.rfind("{\"sos\": [[", 0), 0u) << json;
-    std::replace_if(
-        json.begin(), json.end(), [](char c) { return std::strchr("{}[],:\"sos", c); }, ' ');
-    const auto unit = ParseSections(json);
-    ASSERT_EQ(unit.size(), sections.size());
-    EXPECT_EQ(std::vector(unit.begin() + 1, unit.end()),
-              std::vector(sections.begin() + 1, sections.end()));
+    // JSON holds the same numbers.
+    std::string json = "{\"sos\": [";
+    std::istringstream lines(sos.out);
+    for (std::string line; std::getline(lines, line);) {
+        json += (json.back() == '[' ? "[" : ", [") +
+                std::regex_replace(line, std::regex(" "), ", ") + "]";
+    }
+    EXPECT_EQ(Qen({"sos", clustered, "--format", "json"}).out, json + "]}\n");
+    // --normalize scales the first section to a peak of 1 (the peak gain itself is tested
+    // elsewhere): not below the sampled peak.
+    const auto unit = ParseSections(Qen({"sos", clustered, "--normalize"}).out);
     const double scaledPeak = static_cast<double>(unit[0][2] / sections[0][2]) * peak;
     EXPECT_TRUE(scaledPeak <= 1.0 + 1e-9 && scaledPeak > 0.9) << scaledPeak;
 }

@@ -81,4 +81,26 @@ TEST(AtomicFileTest, WritesThroughASymbolicLink) {
     EXPECT_EQ(ReadFileBytes(real), "new");
 }
 
+// A device stays a device; a writable file in a folder that refuses new files is
+// rewritten in place, cut to its new length.
+TEST(AtomicFileTest, WritesIntoDevicesAndInPlaceWhereNoFileCanBeMade) {
+    ASSERT_TRUE(WriteFileAtomically("/dev/null", "gone"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root may create files in any folder";
+    }
+    TempDir dir;
+    const std::string path = dir.File("kept.txt");
+    WriteFileBytes(path, "a longer old text");
+    chmod(dir.Path().c_str(), 0555);
+    AtomicFile file(path);
+    const bool opened = file.Open();
+    EXPECT_EQ(file.GetMode(), AtomicFile::Mode::InPlace);
+    const bool written = opened && file.Write("new") && file.Commit();
+    chmod(dir.Path().c_str(), 0755);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(ReadFileBytes(path), "new");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1);
+}
+
 } // namespace

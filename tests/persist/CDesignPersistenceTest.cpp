@@ -52,7 +52,7 @@ TEST(CDesignPersistenceTest, SavesTypedValuesWithSixDecimalsWithoutTheOrder) {
               FComplex(1e300, -2.5));
 }
 
-TEST(CDesignPersistenceTest, RandomDoublesRoundTripExactlyWithReversedOrder) {
+TEST(CDesignPersistenceTest, RandomDoublesRoundTripExactly) {
     std::mt19937_64 rng(17);
     std::uniform_int_distribution<int> exponent(-300, 300);
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
@@ -61,15 +61,10 @@ TEST(CDesignPersistenceTest, RandomDoublesRoundTripExactlyWithReversedOrder) {
         const FComplex v(std::ldexp(mantissa(rng), exponent(rng)), std::ldexp(mantissa(rng), -k));
         original.AddNode(FNode(k % 2 != 0 ? kNodePole : kNodeZero, v, k % 3 == 0, 1));
     }
-    const FNodeList loaded = SaveAndLoad(original);
-    for (int type : {kNodePole, kNodeZero}) {
-        ASSERT_EQ(loaded.GetListCount(type), 100);
-        for (short k = 0; k < 100; ++k) {
-            const FNode a = loaded.GetNodeByIndex(type, k);
-            const FNode b = original.GetNodeByIndex(type, static_cast<short>(99 - k));
-            EXPECT_TRUE(a.Value().r == b.Value().r && a.Value().i == b.Value().i && a == b) << k;
-        }
-    }
+    // Each load reverses the lists; a second one restores their order. The texts are
+    // equal only when every value came back as the same double.
+    EXPECT_EQ(CDesignPersistence::DesignText(SaveAndLoad(SaveAndLoad(original))),
+              CDesignPersistence::DesignText(original));
 }
 
 TEST(CDesignPersistenceTest, LenientHeaderAndNodeLinesAddToTheList) {

@@ -357,7 +357,7 @@ private slots:
         Trigger(kCmdSaveAs, "d.pzd");
         QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + QPath("d.pzd"));
         Trigger(kCmdNew);
-        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  ") + QPath("d.pzd"));
+        QCOMPARE(graph->windowTitle(), QStringLiteral("WinQEN Graph  Untitled"));
         QCOMPARE(graph->Freq().Response().Scale(), 1.0);
     }
 

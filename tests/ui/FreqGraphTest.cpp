@@ -3,7 +3,12 @@
 #include "ViewDriver.h"
 #include "ui/ZPlaneDesign.h"
 
+#include "ui/Drawing.h"
+
+#include <QFontMetrics>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -33,57 +38,107 @@ private slots:
                  QRect(QPoint(10, 135), QPoint(394, 254)));
         QCOMPARE(FreqGraph::StatusRect(client), QRect(0, 260, 400, 20));
         QCOMPARE(FreqGraph::StatusEdges(400), (std::vector<int>{100, 200, 300}));
-        // The peak touches the top of the plot area, a magnitude of 0 lies on the axis,
-        // and the last sample on the area's right edge.
-        QCOMPARE(FreqGraph::MagPoint(m, 0, 1.0), QPoint(10, 8));
-        QCOMPARE(FreqGraph::MagPoint(m, FreqGraph::kResolution, 0.0), QPoint(395, 112));
+        // Trace points: the peak touches the top of the plot area, a magnitude of 0 lies on
+        // the axis, and half the rate on the area's right edge; the phase truncates
+        // toward its zero line. Values past an axis are drawn at its edge.
+        struct Row {
+            const char* name;
+            QRect area;
+            AxisScale x, y;
+            double hz, value;
+            QPoint at;
+        };
         const QRect p(10, 135, 385, 120);
-        QCOMPARE(FreqGraph::PhasePoint(p, 0, 1.0), QPoint(10, 195 - 19));
-        QCOMPARE(FreqGraph::PhasePoint(p, FreqGraph::kResolution, -1.0), QPoint(395, 195 + 19));
-        QCOMPARE(FreqGraph::PhasePoint(p, 512, 0.0).y(), 195);
+        const AxisScale hz = FreqGraph::FrequencyAxis(m, 8000, false);
+        const AxisScale logHz = FreqGraph::FrequencyAxis(m, 8000, true);
+        const AxisScale mag = FreqGraph::MagnitudeAxis(m, false, 0.0);
+        const AxisScale db = FreqGraph::MagnitudeAxis(m, true, -20.0);
+        const AxisScale phase = FreqGraph::PhaseAxis(p);
+        const std::vector<Row> rows = {
+            {"peak at 0 Hz", m, hz, mag, 0.0, 1.0, QPoint(10, 8)},
+            {"phase -1 rad at half the rate", p, hz, phase, 4000.0, -1.0, QPoint(395, 195 + 19)},
+            {"infinite", m, hz, mag, 2000.0, INFINITY, QPoint(202, 8)},
+            {"-10 dB", m, hz, db, 2000.0, -10.0, QPoint(202, 60)},
+            {"below the dB floor", m, hz, db, 2000.0, -INFINITY, QPoint(202, 112)},
+            {"log axis, 40 Hz", m, logHz, mag, 40.0, 0.0, QPoint(10 + 385 / 3, 112)},
+            {"phase 1 rad", p, hz, phase, 0.0, 1.0, QPoint(10, 195 - 19)},
+        };
+        for (const Row& r : rows) {
+            QCOMPARE(FreqGraph::TracePoint(r.area, r.x, r.y, r.hz, r.value), r.at);
+        }
     }
 
     void drawsAxesTracesAndFrames() {
         Graph g;
         const QImage& pic = g.graph.Picture();
-        // Axes, and the pi glyphs' bars.
-        QCOMPARE(WrongPixels(pic, 0,
-                             {QPoint(10, 60), QPoint(200, 112), QPoint(10, 240), QPoint(6, 135),
-                              QPoint(6, 245), QPoint(3, 247)}),
-                 "");
+        // Axes.
+        QCOMPARE(WrongPixels(pic, 0, {QPoint(10, 60), QPoint(200, 112), QPoint(10, 240)}), "");
         // A flat response: the magnitude along the top of the plot area, the phase on
         // the zero line; lines end short of their last point.
         QCOMPARE(WrongPixels(pic, kGraphTrace, {QPoint(10, 8), QPoint(394, 8), QPoint(300, 195)}),
                  "");
-        QCOMPARE(WrongPixels(pic, kGraphBack, {QPoint(395, 8), QPoint(394, 9), QPoint(395, 112)}),
-                 "");
         QCOMPARE(Rgb(pic, QPoint(0, 3)), 0xA0A0A0u);
         QCOMPARE(Rgb(pic, QPoint(399, 126)), 0xFFFFFFu);
-        QVERIFY(ShowsLabel(pic, QPoint(2, 3), QStringLiteral("1")));
-        QVERIFY(ShowsLabel(pic, QPoint(192, 112), QStringLiteral("kHz")));
-        QVERIFY(ShowsLabel(pic, QPoint(192, 245), QStringLiteral("kHz")));
+        // Light grid lines at the ticks: 1 kHz, and 0.5 of the magnitude.
+        QCOMPARE(Rgb(pic, QPoint(10 + 385 / 4, 100)), 0x999999u);
+        QCOMPARE(Rgb(pic, QPoint(300, 112 - 52)), 0x999999u);
     }
 
     void rateLabels_data() {
         QTest::addColumn<int>("rate");
         QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("right");
         QTest::addColumn<QString>("atRightEnd");
-        QTest::newRow("8000 Hz") << 8000 << "4.0"
-                                 << "Frequency: 3.99 kHz";
-        QTest::newRow("44100 Hz") << 44100 << "22.1"
+        QTest::newRow("8000 Hz") << 8000 << "4 kHz" << 395 << "Frequency: 3.99 kHz";
+        QTest::newRow("44100 Hz") << 44100 << "20 kHz" << 10 + 385 * 20000 / 22050
                                   << "Frequency: 21.99 kHz";
     }
 
     void rateLabels() {
         QFETCH(int, rate);
         QFETCH(QString, label);
+        QFETCH(int, right);
         QFETCH(QString, atRightEnd);
         Graph g;
         g.graph.SetSampleRate(rate);
-        QVERIFY(ShowsLabel(g.graph.Picture(), QPoint(370, 112), label));
-        QVERIFY(ShowsLabel(g.graph.Picture(), QPoint(370, 195), label));
+        // The last tick's label names the unit, centred under it or ending at the edge.
+        const int w = QFontMetrics(LabelFont()).horizontalAdvance(label);
+        QVERIFY(
+            ShowsLabel(g.graph.Picture(), QPoint(std::min(right - w / 2, 395 - w), 113), label));
         g.Press(394);
         QCOMPARE(g.Readout()[0], atRightEnd);
+    }
+
+    void readoutFollowsTheScale_data() {
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<bool>("log");
+        QTest::addColumn<bool>("db");
+        QTest::newRow("Linear") << kCmdScaleLinear << 203 << false << false;
+        QTest::newRow("Log Linear") << kCmdScaleLogLinear << 203 << false << true;
+        QTest::newRow("Linear Log") << kCmdScaleLinearLog << 267 << true << false;
+        QTest::newRow("Log Log") << kCmdScaleLogLog << 300 << true << true;
+    }
+
+    void readoutFollowsTheScale() {
+        QFETCH(int, scale);
+        QFETCH(int, x);
+        QFETCH(bool, log);
+        QFETCH(bool, db);
+        // A zero at z = -1: |H| / peak = cos(w / 2), phase w / 2.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        Graph g;
+        g.graph.SetScale(scale);
+        g.Press(x);
+        const double t = (x - 10) / 385.0;
+        const double hz = log ? 4000.0 * std::pow(10.0, 3.0 * (t - 1.0)) : 4000.0 * t;
+        const double mag = std::cos(kPi * hz / 8000.0);
+        const QString magnitude = db ? QString::asprintf("Magnitude: %.2f dB", 20 * std::log10(mag))
+                                     : QString::asprintf("Magnitude: %.2f ", mag);
+        QCOMPARE(g.Readout(),
+                 (QStringList{QString::asprintf("Frequency: %.2f kHz", hz / 1000), magnitude,
+                              QString::asprintf("Phase: %.2f (deg)", hz / 8000 * 180),
+                              "Scale: 2.0000 "}));
     }
 
     void cursorAndReadout() {
@@ -150,19 +205,22 @@ private slots:
     void phaseUnitsChangeOnlyTheReadout() {
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
         Graph g;
-        const QImage picture = g.graph.Picture();
         g.Press(120);
         QStringList degrees = g.Readout();
         g.graph.SetPhaseUnits(kCmdRadians);
-        QCOMPARE(g.graph.Picture(), picture);
+        // The read-out follows at once, without the cursor.
+        QCOMPARE(g.Readout()[2], QStringLiteral("Phase: 0.00 (rad)"));
         g.Press(120);
         const QStringList radians = g.Readout();
         QVERIFY(degrees[2].endsWith(QStringLiteral(" (deg)")));
-        QVERIFY(radians[2].endsWith(QStringLiteral(" (rad)")));
         const double deg = degrees[2].section(' ', 1, 1).toDouble();
         QVERIFY(qAbs(deg * kPi / 180.0 - radians[2].section(' ', 1, 1).toDouble()) < 0.01);
         degrees[2] = radians[2];
         QCOMPARE(radians, degrees);
+        // So does the scale after a design change.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        g.graph.UpdateFromNodeList();
+        QCOMPARE(g.Readout()[3], QStringLiteral("Scale: 4.0000 "));
     }
 };
 

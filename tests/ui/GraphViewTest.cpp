@@ -67,45 +67,6 @@ private slots:
             "");
     }
 
-    void frameAndPiGlyphs() {
-        View v;
-        const QImage& pic = v.view.Picture();
-        const QRect m = v.Mag();
-        QCOMPARE(Rgb(pic, m.topLeft()), 0xA0A0A0u);
-        QCOMPARE(WrongPixels(pic, 0xFFFFFF, {m.bottomRight(), QPoint(m.right(), m.top())}), "");
-        const QPoint plus(v.Phase().left() + 5, v.Phase().top() + 10);
-        const QPoint minus(v.Phase().left() + 5, v.Phase().bottom() + 1 - 10);
-        QCOMPARE(WrongPixels(pic, 0,
-                             {plus + QPoint(3, 0), plus + QPoint(3, -5), plus + QPoint(1, -5),
-                              plus + QPoint(8, -5), plus + QPoint(6, -2), plus + QPoint(6, 1),
-                              minus + QPoint(1, -3), minus + QPoint(3, 0)}),
-                 "");
-        QCOMPARE(WrongPixels(pic, kBack, {plus + QPoint(3, 1), plus + QPoint(1, -3)}), "");
-    }
-
-    void labels_data() {
-        QTest::addColumn<int>("rate");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("8000 Hz") << 8000 << "4.0";
-        QTest::newRow("44100 Hz") << 44100 << "22.1";
-    }
-
-    void labels() {
-        QFETCH(int, rate);
-        QFETCH(QString, label);
-        View v;
-        v.view.SetSampleRate(rate);
-        const QImage& pic = v.view.Picture();
-        const QRect m = v.Mag();
-        const QRect p = v.Phase();
-        QVERIFY(ShowsLabel(pic, QPoint(m.right() + 1 - 30, m.bottom() + 1 - 15), label));
-        QVERIFY(ShowsLabel(pic, QPoint(p.right() + 1 - 30, p.height() / 2), label));
-        QVERIFY(ShowsLabel(pic, QPoint(m.left() + 1, m.top()), QStringLiteral("1")));
-        QVERIFY(ShowsLabel(pic, QPoint((m.width() - 15) / 2 + m.left(), m.bottom() + 1 - 15),
-                           QStringLiteral("kHz")));
-        QVERIFY(!ShowsLabel(pic, QPoint(m.left() + 1, m.top()), QStringLiteral("7")));
-    }
-
     void traceFollowsTheDesignNotTheRate() {
         View v;
         // A zero at z = -1: the magnitude falls to 0 at half the sampling rate.

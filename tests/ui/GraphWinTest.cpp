@@ -19,8 +19,10 @@
 
 namespace {
 
-const std::vector<int> kGraphs = {kCmdFreqResponse, kCmdImpulseResponse, kCmdStepResponse,
-                                  kCmdRampResponse};
+const std::vector<int> kGraphs = {kCmdFreqResponse, kCmdGroupDelay, kCmdImpulseResponse,
+                                  kCmdStepResponse, kCmdRampResponse};
+const std::vector<int> kScales = {kCmdScaleLinear, kCmdScaleLogLog, kCmdScaleLogLinear,
+                                  kCmdScaleLinearLog};
 const std::vector<int> kPhaseUnits = {kCmdDegrees, kCmdRadians};
 
 int LineCount(const std::string& path) {
@@ -69,15 +71,14 @@ private slots:
         QCOMPARE(w.Freq().geometry(), w.centralWidget()->rect());
         QCOMPARE(Marked(kGraphs), kCmdFreqResponse);
         QCOMPARE(Marked(kPhaseUnits), kCmdDegrees);
-        // The scales can never be chosen.
-        const QList<QMenu*> menus = w.menuBar()->findChildren<QMenu*>();
-        const auto scale = std::find_if(menus.begin(), menus.end(), [](const QMenu* m) {
-            return m->title() == QStringLiteral("Scale");
-        });
-        QVERIFY(scale != menus.end());
-        for (const QAction* item : (*scale)->actions()) {
-            QVERIFY(!item->isEnabled());
-        }
+        QCOMPARE(Marked(kScales), kCmdScaleLinear);
+        // A scale is for the frequency and delay graphs alike, whichever is shown.
+        Trigger(kCmdScaleLogLog);
+        QCOMPARE(Marked(kScales), kCmdScaleLogLog);
+        QCOMPARE(w.Freq().Scale(), kCmdScaleLogLog);
+        Trigger(kCmdScaleLogLog);
+        QCOMPARE(Marked(kScales), kCmdScaleLogLog);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
     }
 
     void switchingGraphsAndPhaseUnits() {
@@ -114,6 +115,7 @@ private slots:
         QTest::newRow("Ctrl+I") << int(Qt::Key_I) << kCmdImpulseResponse;
         QTest::newRow("Ctrl+T") << int(Qt::Key_T) << kCmdStepResponse;
         QTest::newRow("Ctrl+R") << int(Qt::Key_R) << kCmdRampResponse;
+        QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << kCmdGroupDelay;
     }
 
     void shortcutsSwitchGraphs() {
@@ -127,7 +129,8 @@ private slots:
         QCOMPARE(w.VisibleGraph(), id);
         QCOMPARE(Marked(kGraphs), id);
         // The cursor keys reach the graph on show.
-        QCOMPARE(QApplication::focusWidget(), &w.Time());
+        QCOMPARE(QApplication::focusWidget(),
+                 id == kCmdGroupDelay ? static_cast<QWidget*>(&w.Delay()) : &w.Time());
         QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
     }
@@ -159,13 +162,15 @@ private slots:
     void copyChoosesThePanel_data() {
         QTest::addColumn<int>("graph");
         QTest::addColumn<int>("id");
-        // 0 the magnitude panel, 1 the phase panel, 2 the time graph's panel.
+        // 0 the magnitude panel, 1 the phase panel, 2 the time graph's panel, 3 the delay
+        // graph's.
         QTest::addColumn<int>("panel");
         QTest::newRow("frequency, Copy Graph") << kCmdFreqResponse << kCmdCopyGraph << 0;
         QTest::newRow("frequency, Copy Phase") << kCmdFreqResponse << kCmdCopyPhase << 1;
         QTest::newRow("frequency, Copy Magnitude") << kCmdFreqResponse << kCmdCopyMagnitude << 0;
         QTest::newRow("step, Copy Phase") << kCmdStepResponse << kCmdCopyPhase << 2;
         QTest::newRow("step, Copy Magnitude") << kCmdStepResponse << kCmdCopyMagnitude << 2;
+        QTest::newRow("delay, Copy Phase") << kCmdGroupDelay << kCmdCopyPhase << 3;
     }
 
     void copyChoosesThePanel() {
@@ -175,7 +180,8 @@ private slots:
         GraphWin& w = Win();
         Trigger(graph);
         Trigger(id);
-        const QRect panels[] = {w.Freq().MagRect(), w.Freq().PhaseRect(), w.Time().TraceRect()};
+        const QRect panels[] = {w.Freq().MagRect(), w.Freq().PhaseRect(), w.Time().TraceRect(),
+                                w.Delay().PanelRect()};
         QCOMPARE(QGuiApplication::clipboard()->image().size(), panels[panel].size());
     }
 
@@ -188,6 +194,15 @@ private slots:
         QCOMPARE(mRunner.fileDialogs.back().filter,
                  QStringLiteral("PZD Points Files (*.pts);;All Files (*)"));
         QCOMPARE(LineCount(dir.File("f.pts")), 1024);
+        Trigger(kCmdGroupDelay);
+        Trigger(kCmdSaveValues, dir.File("d.txt"));
+        QCOMPARE(LineCount(dir.File("d.txt")), 1024);
+        // A pole at 0.5 delays 0 Hz by 1 / (1 - 0.5) samples.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        w.UpdateFromNodeList();
+        Click(&w.Delay(), QPoint(10, 50));
+        QCOMPARE(w.Delay().Status().Text(1), QStringLiteral("Delay: 2.00 samples"));
+        QCOMPARE(w.Delay().Status().Text(2), QStringLiteral("Delay: 0.2500 ms"));
         Trigger(kCmdImpulseResponse);
         Trigger(kCmdSaveValues, dir.File("t.pts"));
         QCOMPARE(LineCount(dir.File("t.pts")), 8);

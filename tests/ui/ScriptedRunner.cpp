@@ -5,7 +5,12 @@
 #include <QMenu>
 
 void ScriptedRunner::Message(QWidget*, const QString& caption, const QString& text, Icon icon) {
-    messages.push_back({caption, text, icon});
+    messages.push_back({caption, text, icon, QString()});
+}
+
+void ScriptedRunner::DetailedMessage(QWidget*, const QString& caption, const QString& text,
+                                     const QString& details, Icon icon) {
+    messages.push_back({caption, text, icon, details});
 }
 
 bool ScriptedRunner::AskYesNo(QWidget*, const QString&, const QString& text) {

@@ -18,9 +18,12 @@ public:
         QString caption;
         QString text;
         Icon icon;
+        QString details;
     };
 
     void Message(QWidget* owner, const QString& caption, const QString& text, Icon icon) override;
+    void DetailedMessage(QWidget* owner, const QString& caption, const QString& text,
+                         const QString& details, Icon icon) override;
     bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* owner, const FileDialogRequest& request) override;
     QString SaveFileName(QWidget* owner, const FileDialogRequest& request) override;

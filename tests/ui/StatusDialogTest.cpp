@@ -63,7 +63,8 @@ private slots:
         QCOMPARE(mRunner.fileDialogs.size(), size_t(3));
         QCOMPARE(mRunner.fileDialogs[2].initialName, File("pzd-song.wav"));
         QCOMPARE(mRunner.fileDialogs[2].filter,
-                 QStringLiteral("Audio Files (*.wav *.aiff);;All Files (*)"));
+                 QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc *.flac *.rf64 *.w64 *.caf "
+                                "*.ogg *.opus *.mp3);;All Files (*)"));
         QVERIFY(mRunner.messages.empty());
         // The input itself as the output is refused before anything is opened.
         mRunner.fileAnswers = {song, song};
@@ -152,6 +153,8 @@ private slots:
         dialog.Run();
         QCOMPARE(mRunner.messages.size(), size_t(1));
         QCOMPARE(mRunner.messages[0].text, message);
+        // The details name the file and the reason.
+        QVERIFY(mRunner.messages[0].details.startsWith(File("in.wav") + ": "));
         QVERIFY(!QFile::exists(File("out.wav")));
     }
 };

@@ -133,9 +133,11 @@ private slots:
         };
         // The unit circle passes within a pixel of radius 118 at 45 degrees.
         QVERIFY(inked(QRect(150 + 83 - 1, 128 - 83 - 1, 3, 3)));
-        // "Im(z)" right of the vertical axis at the top, "Re(z)" under the left axis.
-        QVERIFY(inked(QRect(155, 1, 25, 10)));
-        QVERIFY(inked(QRect(1, 130, 25, 10)));
+        // "Im(z)" inside the circle right of the top of the vertical axis, "Re(z)" under
+        // the right end of the real axis; the corners stay clear.
+        QVERIFY(inked(QRect(157, 16, 20, 10)));
+        QVERIFY(inked(QRect(240, 132, 20, 10)));
+        QVERIFY(!inked(QRect(1, 130, 25, 10)));
         QVERIFY(!inked(QRect(60, 1, 25, 8)));
         // Both members of the pole pair.
         for (const QPoint c : {QPoint(209, 69), QPoint(209, 187)}) {

@@ -30,40 +30,22 @@ private slots:
     void init() { gNodeList.Clear(kNodeBoth); }
 
     void layout() {
-        const QRect panel = TimeGraph::TraceRectFor(QSize(400, 300));
+        const QRect panel = TimeGraph::PanelFor(QSize(400, 300));
         QCOMPARE(panel, QRect(QPoint(0, 3), QPoint(399, 256)));
-        const QRect t = TimeGraph::TracePlot(panel);
+        const QRect t = TimeGraph::PanelPlot(panel);
         QCOMPARE(t, QRect(QPoint(10, 8), QPoint(394, 241)));
-        QCOMPARE(TimeGraph::SamplePoint(t, 0, 9, 1.0), QPoint(10, 8));
-        QCOMPARE(TimeGraph::SamplePoint(t, 4, 9, 0.0), QPoint(10 + 192, 125));
-        QCOMPARE(TimeGraph::SamplePoint(t, 8, 9, -1.0), QPoint(395, 242));
-        QCOMPARE(TimeGraph::SamplePoint(t, 0, 0, 0.0), QPoint(10, 125));
-        // The normalised samples of a response that overflowed.
-        QCOMPARE(TimeGraph::SamplePoint(t, 0, 9, std::nan("")), QPoint(10, 125));
-    }
-
-    void durationSnapsToWholeSamples_data() {
-        QTest::addColumn<int>("rate");
-        QTest::addColumn<double>("asked");
-        QTest::addColumn<double>("stored");
-        QTest::addColumn<int>("samples");
-        QTest::newRow("1 ms") << 8000 << 1.0 << 1.125 << 9;
-        QTest::newRow("10 ms") << 8000 << 10.0 << 10.125 << 81;
-        QTest::newRow("2.5 ms") << 8000 << 2.5 << 2.625 << 21;
-        QTest::newRow("1 ms at 44100 Hz") << 44100 << 1.0 << 45 / 44.1 << 45;
-    }
-
-    void durationSnapsToWholeSamples() {
-        QFETCH(int, rate);
-        QFETCH(double, asked);
-        QFETCH(double, stored);
-        QFETCH(int, samples);
-        Graph g;
-        g.graph.SetSampleRate(rate);
-        g.graph.SetDuration(asked);
-        g.graph.UpdateFromNodeList();
-        QCOMPARE(g.graph.Duration(), stored);
-        QCOMPARE(g.graph.Response().CpxCount(), samples);
+        // Samples spread from the left axis to the right end, +-peak half the plot
+        // height from the zero line; values past the peak are drawn at the edge.
+        const AxisScale nine = TimeGraph::SampleAxis(t, 9);
+        const AxisScale y = TimeGraph::AmplitudeAxis(t, 1.0);
+        QCOMPARE(TimeGraph::TracePoint(t, nine, y, 0, 1.0), QPoint(10, 8));
+        QCOMPARE(TimeGraph::TracePoint(t, nine, y, 4, 0.0), QPoint(10 + 192, 125));
+        QCOMPARE(TimeGraph::TracePoint(t, nine, y, 8, -1.0), QPoint(395, 242));
+        QCOMPARE(TimeGraph::TracePoint(t, nine, y, 1, 0.5), QPoint(10 + 48, 125 - 58));
+        QCOMPARE(TimeGraph::TracePoint(t, TimeGraph::SampleAxis(t, 0), y, 0, 0.0), QPoint(10, 125));
+        QCOMPARE(TimeGraph::TracePoint(t, nine, y, 2, INFINITY), QPoint(10 + 96, 8));
+        QCOMPARE(TimeGraph::TracePoint(t, nine, TimeGraph::AmplitudeAxis(t, 4.0), 2, -3.0),
+                 QPoint(10 + 96, 125 + 87));
     }
 
     void samplesChangeOnlyOnASuccessfulRecomputation() {
@@ -114,9 +96,10 @@ private slots:
         g.graph.UpdateFromNodeList();
         const int count = g.graph.Response().CpxCount();
         QCOMPARE(count, 41);
-        const QRect t = TimeGraph::TracePlot(g.graph.TraceRect());
-        const QPoint last = TimeGraph::SamplePoint(t, count - 1, count,
-                                                   g.graph.Response().NormResponse(count - 1).r);
+        const QRect t = TimeGraph::PanelPlot(g.graph.TraceRect());
+        const QPoint last = TimeGraph::TracePoint(t, TimeGraph::SampleAxis(t, count),
+                                                  TimeGraph::AmplitudeAxis(t, 1.0), count - 1,
+                                                  g.graph.Response().NormResponse(count - 1).r);
         QVERIFY(last.y() <= t.top() + 1);
         QVERIFY(g.Marked(last));
         QVERIFY(g.Marked(QPoint(10, 125)));
@@ -139,21 +122,53 @@ private slots:
         g.Press(10);
         QCOMPARE(g.Readout(), (QStringList{"Exact Time: 0.0000 ms", "Magnitude: 1.00 (1.00)",
                                            "Sample: 0 @ 0.00 ms", "Scale: 1.0000 "}));
+        // The time under the cursor on the trace's time base, the sample marked nearest.
         g.Press(394);
-        QCOMPARE(g.Readout(), (QStringList{"Exact Time: 0.9974 ms", "Magnitude: 0.00 (0.00)",
+        QCOMPARE(g.Readout(), (QStringList{"Exact Time: 0.8727 ms", "Magnitude: 0.00 (0.00)",
                                            "Sample: 7 @ 0.88 ms", "Scale: 1.0000 "}));
         g.Key(Qt::Key_Right);
         QCOMPARE(g.graph.CursorX(), -1);
         QCOMPARE(g.Readout(), (QStringList{"Exact Time: 0.0000 ms", "Magnitude: 0.00 (0.00)",
                                            "Sample: 0 @ 0.00 ms", "Scale: 1.0000 "}));
         // H(z) = (z + 1) / (z - 0.5): the impulse response is 1, 1.5, 0.75, ..., its
-        // peak 1.5 at sample 1; the raw value stands beside the normalised one.
+        // peak 1.5 at sample 1; the raw value stands beside the normalised one. The
+        // scale follows the design at once.
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
         g.graph.UpdateFromNodeList();
-        g.Press(10 + 385 / 8 + 1);
+        QCOMPARE(g.Readout()[3], QStringLiteral("Scale: 1.5000 "));
+        g.Press(10 + 385 / 7);
         QCOMPARE(g.Readout().mid(1),
                  (QStringList{"Magnitude: 1.50 (1.00)", "Sample: 1 @ 0.12 ms", "Scale: 1.5000 "}));
+        // A design no longer causal shows nothing and reads out nothing.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.3, 0.0), false, 1));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.2, 0.0), false, 1));
+        g.graph.UpdateFromNodeList();
+        g.Press(100);
+        QCOMPARE(g.Readout(), (QStringList{"", "", "", ""}));
+    }
+
+    void unstableDesignSaysSo() {
+        // A pole at z = 2: 1, 2, 4, ... 128; the trace rises to the top and the panel
+        // says the design is unstable.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(2.0, 0.0), false, 1));
+        Graph g;
+        QCOMPARE(g.graph.Response().CpxCount(), 8);
+        QVERIFY(g.Marked(QPoint(395, 8)));
+        // The note, in the grid colour, above the trace's middle.
+        bool noted = false;
+        for (int x = 172; x < 232; ++x) {
+            noted = noted || Rgb(g.graph.Picture(), QPoint(x, 15)) == 0;
+        }
+        QVERIFY(noted);
+        g.Press(394);
+        QCOMPARE(g.Readout()[1], QStringLiteral("Magnitude: 64.00 (1.00)"));
+        // Long enough for a growing oscillation to overflow: the read-out says inf.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(-1.0, 1.5), true, 1));
+        g.graph.SetDuration(400.0);
+        g.graph.UpdateFromNodeList();
+        g.Press(394);
+        QVERIFY(g.Readout()[1].startsWith(QStringLiteral("Magnitude: inf")));
     }
 };
 

@@ -31,10 +31,20 @@ private slots:
         Workspace w;
         QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 299, 257));
         QCOMPARE(w.design.Graph().geometry(), QRect(0, 300, 600, 100));
-        QCOMPARE(w.design.Status().PartRect(0).width(), 229);
+        // The causality and stability parts fit their words; the position takes the rest.
+        const StatusBar& bar = w.design.Status();
+        QVERIFY(bar.PartRect(1).width() > bar.fontMetrics().horizontalAdvance("Non-Causal"));
+        QCOMPARE(bar.PartRect(2).right(), 298);
         w.design.resize(700, 500);
         QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 399, 357));
-        QCOMPARE(w.design.Status().PartRect(0).width(), 329);
+        QCOMPARE(bar.PartRect(2).right(), 398);
+        // The last part says when a design change leaves a pole on or outside the circle.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.0, 1.0), true, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdatePoles | kUpdateAdded, 0});
+        QCOMPARE(bar.Text(2), QStringLiteral("Unstable"));
+        gNodeList.Clear(kNodeBoth);
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdatePoles | kUpdateRemoved, 0});
+        QCOMPARE(bar.Text(2), QString());
     }
 
     void routing_data() {
