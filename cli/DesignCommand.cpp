@@ -204,7 +204,7 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "qen design: " << problem << "\n";
         return kExitUsage;
     }
-    const std::string path = parsed.Has("-o") ? parsed.values.at("-o") : std::string();
-    return WriteOutput(path, CDesignPersistence::DesignText(list), out, err) ? kExitOk
-                                                                             : kExitFailure;
+    const std::string* path = parsed.Has("-o") ? &parsed.values.at("-o") : nullptr;
+    return EmitResult(path, CDesignPersistence::DesignText(list), out, err) ? kExitOk
+                                                                            : kExitFailure;
 }

@@ -16,6 +16,8 @@
 #include "cli/DelayCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/FilterCommand.h"
+#include "cli/PlayCommand.h"
+#include "cli/SosCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -94,8 +96,10 @@ std::string Usage() {
     for (const Command& c : Commands()) {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
+    text += "  qen " + std::string(kSosSynopsis) + "\n      " + kSosSummary + "\n";
     text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
     text += "  qen " + std::string(kDesignSynopsis) + "\n      " + kDesignSummary + "\n";
+    text += "  qen " + std::string(kPlaySynopsis) + "\n      " + kPlaySummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -310,10 +314,6 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
     return !IsTimeResponse(inv.command->name) || TimeSampleCount(inv, &settings->count, problem);
 }
 
-bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std::ostream& err) {
-    return WriteOutput(inv.Has("-o") ? inv.values.at("-o") : std::string(), text, out, err);
-}
-
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
@@ -367,7 +367,9 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         err << "qen: " << inv.design << ": " << result.failure << "\n";
         return kExitFailure;
     }
-    return Emit(inv, result.text, out, err) ? kExitOk : kExitFailure;
+    return EmitResult(inv.Has("-o") ? &inv.values.at("-o") : nullptr, result.text, out, err)
+               ? kExitOk
+               : kExitFailure;
 }
 
 } // namespace
@@ -386,16 +388,16 @@ bool ParseDouble(const std::string& text, double* value) {
     return true;
 }
 
-bool WriteOutput(const std::string& path, const std::string& text, std::ostream& out,
-                 std::ostream& err) {
-    if (path.empty() || path == "-") {
+bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
+                std::ostream& err) {
+    if (path == nullptr || *path == "-") {
         out << text;
         return true;
     }
     errno = 0;
-    if (!WriteFileAtomically(path, text)) {
+    if (!WriteFileAtomically(*path, text)) {
         const int code = errno;
-        err << "qen: " << path << ": cannot write"
+        err << "qen: " << *path << ": cannot write"
             << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
         return false;
     }
@@ -430,11 +432,17 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kVersion << "\n";
         return kExitOk;
     }
+    if (args[0] == "sos") {
+        return RunSosCommand(args, out, err);
+    }
     if (args[0] == "filter") {
         return RunFilterCommand(args, out, err);
     }
     if (args[0] == "design") {
         return RunDesignCommand(args, out, err);
+    }
+    if (args[0] == "play") {
+        return RunPlayCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {

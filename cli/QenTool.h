@@ -17,10 +17,10 @@ bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure);
 // A finite decimal number in the C locale; false for anything else or a non-finite value.
 bool ParseDouble(const std::string& text, double* value);
 
-// Writes text to out when path is empty or "-", else to path atomically; false with
-// "qen: PATH: cannot write..." on err.
-bool WriteOutput(const std::string& path, const std::string& text, std::ostream& out,
-                 std::ostream& err);
+// Writes a command's text to path atomically, or to out when path is null or "-"; false
+// with a message on err when the file could not be written.
+bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
+                std::ostream& err);
 
 // Runs the qen command line (args without the program name). Results go to out,
 // messages and usage to err; returns the process exit code.
