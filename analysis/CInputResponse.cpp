@@ -5,13 +5,13 @@
 #include <cstdio>
 
 bool CInputResponse::Initialize(const FNodeList* list, int count) {
-    if (count < 0 || !mResponse.Initialize(list)) {
+    if (count < 0 || list == nullptr || !mResponse.Load(*list)) {
         return false;
     }
     mCache.assign(static_cast<size_t>(count), FComplex());
     mScale = 0.0;
     for (int n = 0; n < count; ++n) {
-        const FComplex y = mResponse.GetNextSample(InputAt(n));
+        const FComplex y = mResponse.Next(FComplex(InputAt(n), 0.0));
         mCache[static_cast<size_t>(n)] = y;
         const double mag = y.Mag();
         if (mScale < mag) {

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "analysis/FInputResponse.h"
+#include "analysis/FSectionCascade.h"
 #include "core/FComplex.h"
 #include "core/FNodeList.h"
 
 #include <vector>
 
 // The answer of a design to a standard input sequence, computed once over a number of
-// samples and cached with its peak magnitude. Subclasses choose the input.
+// samples and cached with its peak magnitude. Subclasses choose the input. The design
+// runs as a cascade of second-order sections, which stays exact where the expanded
+// difference equation of many clustered poles does not.
 class CInputResponse {
 public:
     virtual ~CInputResponse() = default;
 
-    // Runs a fresh evaluator over count samples. False (previous samples kept) for a
+    // Runs the design from zero memory over count samples. False (previous samples kept) for a
     // negative count or a non-causal design.
     bool Initialize(const FNodeList* list, int count);
     // Sample index divided by the peak magnitude when that is positive, else the raw
@@ -35,5 +37,5 @@ protected:
 private:
     double mScale = -1.0;
     std::vector<FComplex> mCache;
-    FInputResponse mResponse;
+    FSectionCascade mResponse;
 };

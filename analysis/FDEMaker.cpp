@@ -48,23 +48,6 @@ FComplex FDEMaker::GetPolePolyCoeff(int k) const {
                                                                : FComplex();
 }
 
-FComplex FDEMaker::Evaluate(const std::vector<FComplex>& poly, FComplex z) {
-    FComplex power(1.0, 0.0);
-    FComplex sum;
-    for (const FComplex& c : poly) {
-        sum += power * c;
-        power *= z;
-    }
-    if (sum.r == 0.0 && sum.i == 0.0) {
-        return FComplex(1.0, 0.0);
-    }
-    return sum;
-}
-
-FComplex FDEMaker::SolveForValue(FComplex z) const {
-    return Evaluate(mZeroPoly, z) / Evaluate(mPolePoly, z);
-}
-
 bool FDEMaker::GetDEArrays(std::vector<FComplex>* x, std::vector<FComplex>* y) const {
     if (mPolePoly.empty() || mZeroPoly.empty() || mZeroPoly.size() > mPolePoly.size() ||
         x == nullptr || y == nullptr) {

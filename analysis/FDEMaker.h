@@ -8,6 +8,8 @@
 // Expands a design into the two monic polynomials of H(z) = N(z) / D(z): N is the
 // product of (z - zero), D of (z - pole), with no gain factor. Element k of either
 // polynomial is the coefficient of z^k. Also derives the difference-equation arrays.
+// The polynomials are for showing and saving; H itself is evaluated from the roots
+// (FRootSet), which keeps precision that the expanded coefficients lose.
 class FDEMaker {
 public:
     // Rebuilds both polynomials; a conjugate node contributes its value and its mirror.
@@ -20,10 +22,6 @@ public:
     int ZeroPolyCnt() const { return static_cast<int>(mZeroPoly.size()); }
     int PolePolyCnt() const { return static_cast<int>(mPolePoly.size()); }
 
-    // H(z). A polynomial that evaluates to exactly 0 counts as 1, so nothing divides by
-    // zero: at a pole the result is N(z), at a zero 1/D(z), and 1 before any load.
-    FComplex SolveForValue(FComplex z) const;
-
     // The difference-equation arrays, both of the pole polynomial's length n: x[d]
     // multiplies x[n-d] and y[d] multiplies y[n-d], with the feedback sign already
     // turned and y[0] = 0. False (outputs untouched) before a load or when there are
@@ -34,7 +32,6 @@ private:
     // Replaces poly by poly * factor; -1 (nothing changed) when either is empty.
     static short PolyMultiply(std::vector<FComplex>* poly, const std::vector<FComplex>& factor);
     static std::vector<FComplex> Expand(const FNodeList& list, int type);
-    static FComplex Evaluate(const std::vector<FComplex>& poly, FComplex z);
 
     std::vector<FComplex> mPolePoly;
     std::vector<FComplex> mZeroPoly;

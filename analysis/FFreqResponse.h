@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FDEMaker.h"
+#include "analysis/FRootSet.h"
 #include "core/FComplex.h"
 #include "core/FNodeList.h"
 
@@ -8,20 +8,23 @@
 
 // H(e^jw) of a design sampled at resolution + 1 evenly spaced angles from 0 to pi
 // (both ends included), with the peak magnitude kept for normalisation, so that
-// drawing never evaluates polynomials.
+// drawing never evaluates the response. H is the product of the root factors
+// (FRootSet): infinite exactly on a pole, 0 exactly on a zero.
 class FFreqResponse {
 public:
     // Rebuilds the samples; false (nothing changed) for a null list or resolution < 1.
     bool Initialize(const FNodeList* list, int resolution);
     // Sample index divided by the peak magnitude; 0 + 0j out of range, before the
-    // first Initialize, or when the response is zero everywhere.
+    // first Initialize, or when the response is zero everywhere. An infinite sample
+    // gives 1 + 0j (the top of a graph) and, beside it, every finite one 0 + 0j.
     FComplex NormResponse(int index) const;
-    // H(e^jw) for w in radians per sample, not normalised.
+    // H(e^jw) for w in radians per sample, not normalised; infinite on a pole.
     FComplex ExactResponse(double omega) const;
     // Writes the raw samples as a points file; false when it could not be written.
     bool PrintToFile(const char* path) const;
 
-    // Peak magnitude of the samples; -1.0 before the first Initialize.
+    // Peak magnitude of the samples (infinite when one lies on a pole); -1.0 before
+    // the first Initialize.
     double Scale() const { return mScale; }
     // Number of samples: resolution + 1, or 0 before the first Initialize.
     int CpxCount() const { return static_cast<int>(mCacheArray.size()); }
@@ -32,5 +35,5 @@ public:
 private:
     double mScale = -1.0;
     std::vector<FComplex> mCacheArray;
-    FDEMaker mDE;
+    FRootSet mRoots;
 };

@@ -1,6 +1,6 @@
 #include "audio/CAudioFilter.h"
 
-#include "analysis/FFreqResponse.h"
+#include "analysis/PeakGain.h"
 #include "audio/AIFF.h"
 #include "audio/CAIFFin.h"
 #include "audio/CSndFile.h"
@@ -16,8 +16,6 @@
 namespace {
 
 constexpr long kFramesPerReport = 2500;
-// The grid on which the peak gain is taken: 101 points from 0 to half the rate.
-constexpr int kScaleResolution = 100;
 const char* const kReadable =
     "readable are WAV, AIFF and AIFF-C of 8- to 32-bit integer or 32- or 64-bit float "
     "samples in 1 to 64 channels, and FLAC, RF64, W64, CAF, Ogg Vorbis, Opus and MP3";
@@ -47,6 +45,18 @@ std::unique_ptr<CAudioInFile> NativeReader(std::FILE* probe, const std::string& 
     return nullptr;
 }
 
+// Opens reader and reads its headers; false with reader's reason.
+bool Probe(CAudioInFile& reader) {
+    if (reader.OpenFile() != 0) {
+        return false;
+    }
+    std::vector<uint8_t> piece;
+    const bool read = reader.ReadHeadInfo(&piece) >= 0 && reader.ReadMiddleInfo(&piece) >= 0 &&
+                      reader.ReadDataHeader(&piece) >= 0;
+    reader.CloseFile();
+    return read;
+}
+
 } // namespace
 
 CAudioFilter::CAudioFilter(std::string inName, std::string outName, CRequantizer requantizer)
@@ -58,28 +68,16 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
     return code;
 }
 
-bool CAudioFilter::Probe(CAudioInFile& reader) {
-    if (reader.OpenFile() != 0) {
-        return false;
-    }
-    std::vector<uint8_t> piece;
-    const bool read = reader.ReadHeadInfo(&piece) >= 0 && reader.ReadMiddleInfo(&piece) >= 0 &&
-                      reader.ReadDataHeader(&piece) >= 0;
-    reader.CloseFile();
-    return read;
-}
-
-int CAudioFilter::PrepareFiles() {
-    std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(mInName.c_str(), "rb"));
+std::unique_ptr<CAudioInFile> CAudioFilter::OpenReader(const std::string& path, int* code,
+                                                       std::string* problem) {
+    std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(path.c_str(), "rb"));
     if (probe == nullptr) {
-        return Fail(-1, mInName, std::string("cannot open: ") + std::strerror(errno));
+        *code = -1;
+        *problem = std::string("cannot open: ") + std::strerror(errno);
+        return nullptr;
     }
-    std::unique_ptr<CAudioInFile> reader = NativeReader(probe.get(), mInName);
+    std::unique_ptr<CAudioInFile> reader = NativeReader(probe.get(), path);
     probe.reset();
-    // Standard output may have been sent to the input file itself.
-    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
-        return Fail(-1, mOutName, "the output would overwrite the input file");
-    }
     // What the native readers refuse may still be read by the general library.
     std::string refusal;
     if (reader != nullptr && !Probe(*reader)) {
@@ -87,15 +85,28 @@ int CAudioFilter::PrepareFiles() {
         reader.reset();
     }
     if (reader == nullptr) {
-        auto general = std::make_unique<CSndFile>(mInName);
-        if (Probe(*general)) {
-            reader = std::move(general);
-        } else {
-            return Fail(-2, mInName,
-                        (refusal.empty() ? general->Problem() : refusal) + "; " + kReadable);
+        auto general = std::make_unique<CSndFile>(path);
+        if (!Probe(*general)) {
+            *code = -2;
+            *problem = (refusal.empty() ? general->Problem() : refusal) + "; " + kReadable;
+            return nullptr;
         }
+        reader = std::move(general);
     }
-    mInFile = std::move(reader);
+    return reader;
+}
+
+int CAudioFilter::PrepareFiles() {
+    // Standard output may have been sent to the input file itself.
+    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
+        return Fail(-1, mOutName, "the output would overwrite the input file");
+    }
+    int code = 0;
+    std::string problem;
+    mInFile = OpenReader(mInName, &code, &problem);
+    if (mInFile == nullptr) {
+        return Fail(code, mInName, problem);
+    }
     mCoding = mInFile->GetCoding();
     mChannels = mInFile->GetChannels();
     sampleRate = mInFile->GetSampleRate();
@@ -110,9 +121,7 @@ int CAudioFilter::SetFilter(const FNodeList* list) {
     }
     // A failed call leaves no half-set filter for ProcessFile to run.
     mFilePrepared = 1;
-    FFreqResponse response;
-    response.Initialize(list, kScaleResolution);
-    const double peak = response.Scale();
+    const double peak = TruePeakGain(FRootSet(*list));
     // Dividing by a zero or non-finite peak would turn every sample into noise or NaN.
     if (!(peak > 0.0 && std::isfinite(peak))) {
         return Fail(-1, mInName, "the design's peak gain is 0 or not finite");

@@ -11,8 +11,8 @@
 #include <string>
 
 // Runs a design over a sound file: every channel goes through its own filter, divided
-// by the design's peak gain, into an output file of the input's kind, format, channels
-// and frame count (WAV and AIFF with the input's header bytes). Integer samples are
+// by the design's peak gain over all frequencies, into an output file of the input's kind, format,
+// channels and frame count (WAV and AIFF with the input's header bytes). Integer samples are
 // requantized to the format's steps and saturate; float samples are not clipped. Use
 // once, in this order: construct, PrepareFiles, SetFilter, ProcessFile. Failures are
 // results; the file concerned and the reason are then in ProblemFile() and Problem().
@@ -28,6 +28,12 @@ public:
     // 0; -1 when the input cannot be opened or the output path names the input file
     // (also through another path or a link); -2 when no reader takes the input.
     int PrepareFiles();
+    // The reader that takes the file at path, chosen by its content: a native WAV or
+    // AIFF reader, else the general library's; its headers were read once to check it.
+    // Null when none takes it, with the reason in *problem and the code (-1 the file
+    // cannot be opened, -2 no reader takes it) in *code.
+    static std::unique_ptr<CAudioInFile> OpenReader(const std::string& path, int* code,
+                                                    std::string* problem);
     // 0; -1 when no list is given, the files are not prepared, the design is not
     // causal, or its peak gain is 0 or not finite.
     int SetFilter(const FNodeList* list);
@@ -53,8 +59,6 @@ public:
 
 private:
     int Fail(int code, const std::string& file, std::string reason);
-    // Opens reader on the input and reads its headers; false with reader's reason.
-    bool Probe(CAudioInFile& reader);
     // Runs the reader into the writer, both open; a result of ProcessFile.
     int CopyThrough(const ProgressCallback& callback);
 

@@ -165,12 +165,13 @@ int Failure(std::ostream& err, const std::string& file, const std::string& messa
 } // namespace
 
 int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::string usage = std::string("Usage: qen ") + kFilterSynopsis + "\n" + kFilterSummary +
-                              "\nThe output keeps the input's format, rate and channels (WAV and AIFF "
-                              "also their\nheader bytes); it appears only when the whole file was "
-                              "filtered. Integer\nsamples are requantized by truncation (default), "
-                              "rounding, or triangular\ndither of one step seeded by --seed. "
-                              "Ctrl+C, SIGTERM and SIGHUP stop the run.\n";
+    const std::string usage =
+        std::string("Usage: qen ") + kFilterSynopsis + "\n" + kFilterSummary +
+        "\nThe output keeps the input's format, rate and channels (WAV and AIFF "
+        "also their\nheader bytes); it appears only when the whole file was "
+        "filtered. Integer\nsamples are requantized by truncation (default), "
+        "rounding, or triangular\ndither of one step seeded by --seed. "
+        "Ctrl+C, SIGTERM and SIGHUP stop the run.\n";
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
         out << usage;
         return kExitOk;

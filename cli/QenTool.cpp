@@ -14,7 +14,10 @@
 #include "analysis/TimeBase.h"
 #include "analysis/TransferFunctionText.h"
 #include "cli/DelayCommand.h"
+#include "cli/DesignCommand.h"
 #include "cli/FilterCommand.h"
+#include "cli/PlayCommand.h"
+#include "cli/SosCommand.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
@@ -93,7 +96,10 @@ std::string Usage() {
     for (const Command& c : Commands()) {
         text += "  qen " + std::string(c.synopsis) + "\n      " + c.summary + "\n";
     }
+    text += "  qen " + std::string(kSosSynopsis) + "\n      " + kSosSummary + "\n";
     text += "  qen " + std::string(kFilterSynopsis) + "\n      " + kFilterSummary + "\n";
+    text += "  qen " + std::string(kDesignSynopsis) + "\n      " + kDesignSummary + "\n";
+    text += "  qen " + std::string(kPlaySynopsis) + "\n      " + kPlaySummary + "\n";
     text += "\nWithout -o the result goes to standard output. Exit status: 0 on success,\n"
             "1 on failure, 2 for a usage error.\n";
     return text;
@@ -167,20 +173,6 @@ bool ParseLong(const std::string& text, long low, long high, long* value) {
     errno = 0;
     const long v = std::strtol(text.c_str(), &end, 10);
     if (*end != '\0' || errno == ERANGE || v < low || v > high) {
-        return false;
-    }
-    *value = v;
-    return true;
-}
-
-bool ParseDouble(const std::string& text, double* value) {
-    if (text.empty()) {
-        return false;
-    }
-    ScopedCLocale cLocale;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(v)) {
         return false;
     }
     *value = v;
@@ -322,22 +314,6 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
     return !IsTimeResponse(inv.command->name) || TimeSampleCount(inv, &settings->count, problem);
 }
 
-bool Emit(const Invocation& inv, const std::string& text, std::ostream& out, std::ostream& err) {
-    if (!inv.Has("-o") || inv.values.at("-o") == "-") {
-        out << text;
-        return true;
-    }
-    const std::string& path = inv.values.at("-o");
-    errno = 0;
-    if (!WriteFileAtomically(path, text)) {
-        const int code = errno;
-        err << "qen: " << path << ": cannot write"
-            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
-        return false;
-    }
-    return true;
-}
-
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
     if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
@@ -391,10 +367,42 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         err << "qen: " << inv.design << ": " << result.failure << "\n";
         return kExitFailure;
     }
-    return Emit(inv, result.text, out, err) ? kExitOk : kExitFailure;
+    return EmitResult(inv.Has("-o") ? &inv.values.at("-o") : nullptr, result.text, out, err)
+               ? kExitOk
+               : kExitFailure;
 }
 
 } // namespace
+
+bool ParseDouble(const std::string& text, double* value) {
+    if (text.empty()) {
+        return false;
+    }
+    ScopedCLocale cLocale;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v)) {
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
+                std::ostream& err) {
+    if (path == nullptr || *path == "-") {
+        out << text;
+        return true;
+    }
+    errno = 0;
+    if (!WriteFileAtomically(*path, text)) {
+        const int code = errno;
+        err << "qen: " << *path << ": cannot write"
+            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
+        return false;
+    }
+    return true;
+}
 
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
     std::string reason;
@@ -424,8 +432,17 @@ int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kVersion << "\n";
         return kExitOk;
     }
+    if (args[0] == "sos") {
+        return RunSosCommand(args, out, err);
+    }
     if (args[0] == "filter") {
         return RunFilterCommand(args, out, err);
+    }
+    if (args[0] == "design") {
+        return RunDesignCommand(args, out, err);
+    }
+    if (args[0] == "play") {
+        return RunPlayCommand(args, out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {

@@ -14,6 +14,14 @@ class FNodeList;
 // Loads a design file into list; false with "PATH: reason" in failure.
 bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure);
 
+// A finite decimal number in the C locale; false for anything else or a non-finite value.
+bool ParseDouble(const std::string& text, double* value);
+
+// Writes a command's text to path atomically, or to out when path is null or "-"; false
+// with a message on err when the file could not be written.
+bool EmitResult(const std::string* path, const std::string& text, std::ostream& out,
+                std::ostream& err);
+
 // Runs the qen command line (args without the program name). Results go to out,
 // messages and usage to err; returns the process exit code.
 int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -4,12 +4,15 @@
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
 
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <strings.h>
+#include <vector>
 
 namespace {
 
@@ -17,6 +20,8 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr const char* kBlanks = " \t\r";
 
 // Reads one whole line (without its line break) however long it is; false at end of
 // file with nothing read.
@@ -51,22 +56,66 @@ bool ParseCount(const std::string& line, int* count) {
     return true;
 }
 
-bool ParseNodeLine(const std::string& line, const char* pattern, FComplex* value, bool* conjugate) {
-    int index = 0;
+// A number field: optional blanks around one whole finite C-locale number.
+bool ParseNumber(const std::string& field, double* value) {
+    const size_t first = field.find_first_not_of(kBlanks);
+    const size_t last = field.find_last_not_of(kBlanks);
+    if (first == std::string::npos) {
+        return false;
+    }
+    const std::string text = field.substr(first, last - first + 1);
+    ScopedCLocale cLocale;
+    char* end = nullptr;
+    *value = std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size() && std::isfinite(*value);
+}
+
+// "P<index>=<re>, <im>, <0|1>" (Z for zeros, either letter in any case): exactly
+// three comma-separated fields. Anything else, such as the decimal commas of
+// "P0=0,5, 0,5, 1", is refused rather than read as other values.
+bool ParseNodeLine(const std::string& line, char letter, FComplex* value, bool* conjugate) {
+    size_t pos = 0;
+    if (line.empty() || std::toupper(static_cast<unsigned char>(line[0])) != letter) {
+        return false;
+    }
+    for (pos = 1; pos < line.size() && std::isdigit(static_cast<unsigned char>(line[pos])); ++pos) {
+    }
+    if (pos == 1 || pos >= line.size() || line[pos] != '=') {
+        return false;
+    }
+    std::vector<std::string> fields;
+    size_t start = pos + 1;
+    for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+        fields.push_back(line.substr(start, comma - start));
+    }
+    fields.push_back(line.substr(start));
     double real = 0.0;
     double imag = 0.0;
-    int flag = 0;
-    int fields = 0;
-    {
-        ScopedCLocale cLocale;
-        fields = std::sscanf(line.c_str(), pattern, &index, &real, &imag, &flag);
+    if (fields.size() != 3 || !ParseNumber(fields[0], &real) || !ParseNumber(fields[1], &imag)) {
+        return false;
     }
-    if (fields != 4 || !std::isfinite(real) || !std::isfinite(imag)) {
+    const size_t first = fields[2].find_first_not_of(kBlanks);
+    const size_t last = fields[2].find_last_not_of(kBlanks);
+    if (first == std::string::npos || first != last ||
+        (fields[2][first] != '0' && fields[2][first] != '1')) {
         return false;
     }
     *value = FComplex(real, imag);
-    *conjugate = flag != 0;
+    *conjugate = fields[2][first] == '1';
     return true;
+}
+
+// A number as "%f" writes it when that reads back to the same double, so that typed
+// designs keep their files; otherwise the fewest digits that read back exactly.
+std::string NumberText(double v) {
+    const std::string fixed = FormatC("%f", v);
+    double back = 0.0;
+    if (ParseNumber(fixed, &back) && back == v) {
+        return fixed;
+    }
+    char buffer[64];
+    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, r.ptr);
 }
 
 bool Fail(std::string* error, const std::string& reason) {
@@ -77,7 +126,7 @@ bool Fail(std::string* error, const std::string& reason) {
 }
 
 bool ReadNodes(std::FILE* file, int count, int type, FNodeList* list, std::string* error) {
-    const char* pattern = type == kNodePole ? "P%d=%lf, %lf, %d" : "Z%d=%lf, %lf, %d";
+    const char letter = type == kNodePole ? 'P' : 'Z';
     const char* what = type == kNodePole ? "pole" : "zero";
     FNode node(type, FComplex(), false, 1);
     std::string line;
@@ -87,7 +136,7 @@ bool ReadNodes(std::FILE* file, int count, int type, FNodeList* list, std::strin
         }
         FComplex value;
         bool conjugate = false;
-        if (!ParseNodeLine(line, pattern, &value, &conjugate)) {
+        if (!ParseNodeLine(line, letter, &value, &conjugate)) {
             return Fail(error, FormatC("%s line %d is not a valid node: \"%.40s\"", what, i + 1,
                                        line.c_str()));
         }
@@ -96,6 +145,11 @@ bool ReadNodes(std::FILE* file, int count, int type, FNodeList* list, std::strin
         list->AddNode(node);
     }
     return true;
+}
+
+std::string NodeLine(char letter, int index, const FNode& n) {
+    return FormatC("%c%d=%s, %s, %d \n", letter, index, NumberText(n.Value().r).c_str(),
+                   NumberText(n.Value().i).c_str(), n.Conjugate() ? 1 : 0);
 }
 
 } // namespace
@@ -109,11 +163,11 @@ std::string CDesignPersistence::DesignText(const FNodeList& list) {
     text += FormatC("ZEROCOUNT=%d \n", zeros);
     for (short i = 0; i < poles; ++i) {
         const FNode n = list.GetNodeByIndex(kNodePole, i);
-        text += FormatC("P%d=%f, %f, %d \n", i, n.Value().r, n.Value().i, n.Conjugate() ? 1 : 0);
+        text += NodeLine('P', i, n);
     }
     for (short i = 0; i < zeros; ++i) {
         const FNode n = list.GetNodeByIndex(kNodeZero, i);
-        text += FormatC("Z%d=%f, %f, %d \n", i, n.Value().r, n.Value().i, n.Conjugate() ? 1 : 0);
+        text += NodeLine('Z', i, n);
     }
     return text;
 }
@@ -143,6 +197,12 @@ bool CDesignPersistence::LoadNodeListFromFile(const char* fileName, FNodeList* l
     FilePtr file(std::fopen(fileName, "r"));
     if (!file) {
         return Fail(error, std::strerror(errno));
+    }
+    // A byte-order mark, as editors saving "UTF-8 with BOM" write, is not part of
+    // the first line.
+    char bom[3] = {};
+    if (std::fread(bom, 1, 3, file.get()) != 3 || std::memcmp(bom, "\xEF\xBB\xBF", 3) != 0) {
+        std::rewind(file.get());
     }
     std::string line;
     for (const char* key : {"Version", "Design"}) {

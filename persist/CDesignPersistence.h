@@ -8,7 +8,8 @@
 // Reads and writes the .pzd design file:
 //   VERSION=2.000000 / DESIGN=ZPlane / POLECOUNT=n / ZEROCOUNT=m, then n lines
 //   "P<i>=<re>, <im>, <conjugate 0|1>" and m lines "Z<i>=...", each line ending in a
-//   space. Values are written with six decimals.
+//   space. A value is written with six decimals when that reads back to the same
+//   double, else with the fewest digits that do, so every design loads as saved.
 class CDesignPersistence {
 public:
     // Writes the design atomically; true when the whole file landed.

@@ -12,7 +12,7 @@ if [ ! -x "$winqen" ]; then
   cmake --build build/release --target winqen
 fi
 winqen=$(realpath "$winqen")
-design=$(realpath examples/bandpass.pzd)
+design=$(realpath examples/elliptic-bandpass.pzd)
 out=$(realpath docs)/screenshots
 mkdir -p "$out"
 
@@ -37,7 +37,7 @@ xdotool windowfocus --sync "$main" key --clearmodifiers ctrl+o
 sleep 1
 xdotool type --delay 20 "$design"
 xdotool key Return
-xdotool search --sync --onlyvisible --name '^WinQEN  .*bandpass.pzd$' >/dev/null
+xdotool search --sync --onlyvisible --name '^WinQEN  .*elliptic-bandpass.pzd$' >/dev/null
 sleep 1
 import -window "$main" "$out/main-window.png"
 

@@ -1,12 +1,14 @@
 #include "ui/CMainWindow.h"
 
 #include "resources/Artwork.h"
+#include "ui/AudioStreamWindow.h"
 #include "ui/ClrPrefDialog.h"
 #include "ui/DEDialog.h"
 #include "ui/GraphWin.h"
 #include "ui/HZDialog.h"
 #include "ui/ModalRunner.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/SOSDialog.h"
 #include "ui/StatusDialog.h"
 
 #include <QAction>
@@ -117,6 +119,8 @@ void CMainWindow::BuildMenus() {
                QStringLiteral("Ctrl+G"));
     AddCommand(analysis, kCmdDifferenceEquation, QStringLiteral("&Difference Equation ..."),
                QStringLiteral("Ctrl+D"));
+    AddCommand(analysis, kCmdSecondOrderSections, QStringLiteral("Second-Order Sections ..."),
+               QString());
     AddCommand(analysis, kCmdTransferFunction, QStringLiteral("&Transfer Function ..."),
                QStringLiteral("Ctrl+T"));
     analysis->addSeparator();
@@ -154,8 +158,10 @@ void CMainWindow::BuildMenus() {
         {kCmdAnalysisGraph, &CMainWindow::OnAnalysisGraph},
         {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
         {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
+        {kCmdSecondOrderSections, &CMainWindow::OnSecondOrderSections},
         {kCmdColours, &CMainWindow::OnColours},
-        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile}};
+        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile},
+        {kCmdFilterAudioStream, &CMainWindow::OnFilterAudioStream}};
     for (const auto& [id, handler] : commands) {
         connect(mActions.at(id), &QAction::triggered, this, handler);
     }
@@ -172,7 +178,7 @@ void CMainWindow::BuildMenus() {
             [this] { SetChecked(kCmdZPlane, true); });
 
     // Commands without a handler in this program.
-    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
+    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
         mActions.at(id)->setEnabled(false);
     }
 }
@@ -258,10 +264,19 @@ ClrPrefDialog* CMainWindow::ColourDialog() const {
     return mClrDlg;
 }
 
+AudioStreamWindow* CMainWindow::StreamWnd() const {
+    return mStreamWnd;
+}
+
 void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
     // Selections and live drags leave the analysis window alone.
     if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved)) != 0 && mGraphWnd) {
         mGraphWnd->UpdateFromNodeList();
+    }
+    // The stream follows drags too, so that the user hears them.
+    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved | kUpdateLiveDrag)) != 0 &&
+        mStreamWnd) {
+        mStreamWnd->UpdateFromNodeList();
     }
     mZPlaneDesign.OnNodeUpdate(msg);
 }
@@ -404,6 +419,16 @@ void CMainWindow::OnDifferenceEquation() {
     mRunner.Exec(dialog);
 }
 
+void CMainWindow::OnSecondOrderSections() {
+    SOSDialog dialog(mRunner, this);
+    if (!dialog.Ready()) {
+        mRunner.Message(this, AppCaption(), QString::fromLatin1(dialog.Refusal()),
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mRunner.Exec(dialog);
+}
+
 void CMainWindow::OnTransferFunction() {
     HZDialog dialog(mRunner, this);
     mRunner.Exec(dialog);
@@ -419,6 +444,15 @@ void CMainWindow::OnColours() {
     connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
             Qt::DirectConnection);
     mClrDlg->show();
+}
+
+void CMainWindow::OnFilterAudioStream() {
+    if (!mStreamWnd) {
+        mStreamWnd = new AudioStreamWindow(mRunner, this);
+    }
+    mStreamWnd->show();
+    mStreamWnd->raise();
+    mStreamWnd->activateWindow();
 }
 
 void CMainWindow::OnFilterAudioFile() {

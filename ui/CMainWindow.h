@@ -9,6 +9,7 @@
 
 #include <map>
 
+class AudioStreamWindow;
 class ClrPrefDialog;
 class GraphWin;
 class ModalRunner;
@@ -23,6 +24,7 @@ inline constexpr int kCmdExit = 110;
 inline constexpr int kCmdAnalysisGraph = 111;
 inline constexpr int kCmdDifferenceEquation = 112;
 inline constexpr int kCmdTransferFunction = 113;
+inline constexpr int kCmdSecondOrderSections = 114;
 inline constexpr int kCmdColours = 115;
 inline constexpr int kCmdNew = 116;
 inline constexpr int kCmdOpen = 117;
@@ -85,14 +87,18 @@ public:
     void OnAnalysisGraph();
     void OnDifferenceEquation();
     void OnTransferFunction();
+    void OnSecondOrderSections();
     // Opens the colour dialog, or brings the open one forward.
     void OnColours();
     // Filters a sound file through the design, asking for the files.
     void OnFilterAudioFile();
+    // Opens the audio stream window, or brings the open one forward.
+    void OnFilterAudioStream();
 
     // The analysis window and the colour dialog while they are open, else null.
     GraphWin* GraphWnd() const;
     ClrPrefDialog* ColourDialog() const;
+    AudioStreamWindow* StreamWnd() const;
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -126,6 +132,7 @@ private:
     // Both delete themselves when closed, which clears these.
     QPointer<ClrPrefDialog> mClrDlg;
     QPointer<GraphWin> mGraphWnd;
+    QPointer<AudioStreamWindow> mStreamWnd;
     QString mFilename;
     // Whether mFilename names a file the design was loaded from or saved to.
     bool mHasFile = false;

@@ -126,6 +126,7 @@ void DragView::mousePressEvent(QMouseEvent* event) {
     if (designBox.contains(p)) {
         StdFilterDlg dialog(mRunner, this);
         if (mRunner.Exec(dialog)) {
+            emit designGenerated(dialog.Generated(), dialog.ReplacesDesign());
             mRunner.Message(this, AppCaption(), QStringLiteral("Wahoo!"),
                             ModalRunner::Icon::Information);
         }

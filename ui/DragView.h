@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+class FNodeList;
 class ModalRunner;
 
 // Where the palette's glyphs stand in a client rectangle: a zero, a zero pair, the
@@ -26,7 +27,7 @@ struct PaletteLayout {
 
 // The node palette above the z-plane: glyphs of a zero, a zero pair, a pole pair and a
 // pole to drag onto the z-plane view, and a design glyph that opens the standard
-// filter dialog. The glyph under the pointer is shown inverted.
+// filter dialog and hands on the design it builds. The glyph under the pointer is shown inverted.
 class DragView : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +39,11 @@ public:
     const QImage& Picture() const { return mCanvas; }
 
     QSize sizeHint() const override { return QSize(300, 20); }
+
+signals:
+    // The standard filter dialog ended with a design: replace says whether it takes
+    // the place of the present design or is added to it.
+    void designGenerated(const FNodeList& design, bool replace);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -147,7 +147,8 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
         // Before the first computation there is no peak to divide by; read 0 then.
         if (mResponse.Scale() > 0.0) {
             const FComplex h = mResponse.ExactResponse(hz / half * kPi);
-            mag = Normalised(h.Mag(), mResponse.Scale());
+            // On a pole the read-out says inf; the trace stands at the top there.
+            mag = std::isinf(h.Mag()) ? h.Mag() : Normalised(h.Mag(), mResponse.Scale());
             phase = h.Phase();
         }
     }

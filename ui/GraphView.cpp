@@ -153,7 +153,9 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
     QPolygon trace;
     std::vector<double> phases;
     for (int k = 0; k <= kResolution; ++k) {
-        phases.push_back(mResponse.NormResponse(k).Phase());
+        // The raw sample's phase is the normalised one's, and stays defined beside an
+        // infinite peak, where the normalised samples are all 0.
+        phases.push_back(mResponse.RawResponse(k).Phase());
         trace << PhasePoint(mPhaseRect, k, phases.back());
     }
     painter.setPen(ColourFromRef(mTraceColour));

@@ -14,11 +14,6 @@
 
 namespace {
 
-// The content decides a file's format; the names only help the user find the files.
-const QString kAudioFilter =
-    QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc *.flac *.rf64 *.w64 *.caf *.ogg *.opus "
-                   "*.mp3);;All Files (*)");
-
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -36,6 +31,12 @@ QString Reason(const CAudioFilter& filter) {
 }
 
 } // namespace
+
+QString AudioFileFilter() {
+    // The content decides a file's format; the names only help the user find the files.
+    return QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc *.flac *.rf64 *.w64 *.caf "
+                          "*.ogg *.opus *.mp3);;All Files (*)");
+}
 
 StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
     : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Filtering Audio File"), this),
@@ -60,14 +61,15 @@ bool StatusDialog::ChooseFiles() {
                         ModalRunner::Icon::Information);
         return false;
     }
-    mInName = mRunner.OpenFileName(this, FileDialogRequest{kAudioFilter, QString(), QString()});
+    mInName =
+        mRunner.OpenFileName(this, FileDialogRequest{AudioFileFilter(), QString(), QString()});
     if (mInName.isEmpty()) {
         return false;
     }
     // Proposed beside the input, as "pzd-" and the input's name.
     const QFileInfo input(mInName);
     mOutName = mRunner.SaveFileName(
-        this, FileDialogRequest{kAudioFilter, QString(),
+        this, FileDialogRequest{AudioFileFilter(), QString(),
                                 input.dir().filePath(QStringLiteral("pzd-") + input.fileName())});
     if (mOutName.isEmpty()) {
         return false;

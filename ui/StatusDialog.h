@@ -8,6 +8,9 @@
 
 class ModalRunner;
 
+// The file dialogs' filter of the sound files that can be read.
+QString AudioFileFilter();
+
 // "Status": filters a WAV or AIFF file through the design. ChooseFiles asks for the
 // input and the output file; the run starts when the dialog is shown (or Run is
 // called), shows its progress and ends the dialog. Stop, Escape and the close box

@@ -50,6 +50,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
     connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
+    connect(&dragView, &DragView::designGenerated, this, &ZPlaneDesign::ApplyDesign);
     ResizeUserInterface();
 }
 
@@ -119,6 +120,15 @@ void ZPlaneDesign::ChangeUnits(int units) {
 
 void ZPlaneDesign::ChangeSampleRate(int rate) {
     graphView.SetSampleRate(rate);
+}
+
+void ZPlaneDesign::ApplyDesign(const FNodeList& design, bool replace) {
+    const QString text = QStringLiteral("Standard Design");
+    if (replace) {
+        mEditor.ReplaceDesign(design, text);
+    } else {
+        mEditor.AppendDesign(design, text);
+    }
 }
 
 void ZPlaneDesign::CopyToClipboard() {

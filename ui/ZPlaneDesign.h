@@ -52,6 +52,9 @@ public:
     void ChangeUnits(int units);
     void ChangeSampleRate(int rate);
     void SetConfirm(bool confirm) { mConfirm = confirm; }
+    // Puts a generated design in place of the present one (replace) or adds its nodes
+    // to it, as one step to undo.
+    void ApplyDesign(const FNodeList& design, bool replace);
     void CopyToClipboard();
     bool SaveDesignToFile(const char* fileName) const;
     // Replaces the design by the file's nodes; false (design unchanged) when the file

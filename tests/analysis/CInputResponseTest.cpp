@@ -33,22 +33,6 @@ TEST(CInputResponseTest, FlatDesignAnswersWithItsInput) {
     EXPECT_EQ(impulse.NormResponse(0).r, 1.0);
 }
 
-TEST(CInputResponseTest, StepIsTheRunningSumOfTheImpulse) {
-    std::mt19937 rng(3);
-    for (int trial = 0; trial < 20; ++trial) {
-        const FNodeList list = RandomDesign(rng, 8, true);
-        CImpResponse impulse;
-        CStepResponse step;
-        ASSERT_TRUE(impulse.Initialize(&list, 64));
-        ASSERT_TRUE(step.Initialize(&list, 64));
-        double sum = 0.0;
-        for (int n = 0; n < 64; ++n) {
-            sum += impulse.Samples()[static_cast<size_t>(n)].r;
-            EXPECT_NEAR(step.Samples()[static_cast<size_t>(n)].r, sum, 1e-9 * (1 + std::abs(sum)));
-        }
-    }
-}
-
 TEST(CInputResponseTest, EmptyCountsZeroOutputsAndNonCausalDesigns) {
     FNodeList list = Design({PoleAt(0.5, 0)});
     CStepResponse step;

@@ -2,9 +2,11 @@
 
 #include "core/FNodeList.h"
 
+#include <cmath>
 #include <complex>
 #include <initializer_list>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 // Designs and an independent reference for the analysis and audio tests.
@@ -50,6 +52,39 @@ inline FNodeList RandomDesign(std::mt19937& rng, int maxRoots, bool causal) {
     return list;
 }
 
+// Conjugate pole pairs at one radius, step radians apart from angle start, and
+// conjugate zero pairs on the unit circle spread over the rest of the band: the
+// clustered designs whose expanded polynomials lose their precision.
+inline FNodeList ClusteredDesign(int polePairs, double radius, double start, double step,
+                                 int zeroPairs) {
+    const auto at = [](double r, double a) { return FComplex(r * std::cos(a), r * std::sin(a)); };
+    FNodeList list;
+    for (int k = 0; k < polePairs; ++k) {
+        list.AddNode(FNode(kNodePole, at(radius, start + step * k), true, 1));
+    }
+    for (int k = 0; k < zeroPairs; ++k) {
+        list.AddNode(FNode(kNodeZero, at(1.0, 0.15 + 2.9 * k / zeroPairs), true, 1));
+    }
+    return list;
+}
+
+// Designs of 16 to 40 roots: poles clustered at radius 0.99 and an elliptic-like
+// band-pass (poles close to the circle across the band, zeros on it either side).
+inline std::vector<FNodeList> HardDesigns() {
+    std::vector<FNodeList> designs = {ClusteredDesign(10, 0.99, 1.0, 0.02, 10),
+                                      ClusteredDesign(20, 0.99, 0.5, 0.02, 0),
+                                      ClusteredDesign(6, 0.9995, 0.4, 0.003, 4)};
+    FNodeList bandPass = ClusteredDesign(7, 0.98, 0.9, 0.03, 0);
+    for (double angle : {0.6, 0.7, 0.8, 1.2, 1.35, 1.6}) {
+        bandPass.AddNode(FNode(kNodeZero, FComplex(std::cos(angle), std::sin(angle)), true, 1));
+    }
+    designs.push_back(bandPass);
+    // Complex roots without their conjugates run in complex arithmetic.
+    designs.push_back(Design({PoleAt(0.9, 0.3), PoleAt(0.5, -0.7), PoleAt(0.95, 0.1, true),
+                              ZeroAt(0.2, 1.0), ZeroAt(-1, 0)}));
+    return designs;
+}
+
 // Every root of one type, a conjugate node giving two.
 inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) {
     std::vector<std::complex<double>> roots;
@@ -63,14 +98,20 @@ inline std::vector<std::complex<double>> Roots(const FNodeList& list, int type) 
     return roots;
 }
 
-// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly.
-inline std::complex<double> ReferenceH(const FNodeList& list, std::complex<double> z) {
-    std::complex<double> h(1.0, 0.0);
+// H(z) as the product of (z - zero) / (z - pole), computed from the roots directly,
+// in double or in long double.
+template <typename T = double>
+inline std::complex<T> ReferenceH(const FNodeList& list, std::type_identity_t<std::complex<T>> z) {
+    std::complex<T> h(1.0, 0.0);
     for (const auto& zero : Roots(list, kNodeZero)) {
-        h *= z - zero;
+        h *= z - std::complex<T>(zero);
     }
     for (const auto& pole : Roots(list, kNodePole)) {
-        h /= z - pole;
+        h /= z - std::complex<T>(pole);
     }
     return h;
+}
+
+inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
+    return ReferenceH<long double>(list, std::polar(1.0L, static_cast<long double>(omega)));
 }

@@ -1,11 +1,15 @@
 #include "TestSupport.h"
+#include "analysis/DesignFixtures.h"
 #include "core/FormatC.h"
+#include "persist/CDesignPersistence.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <complex>
 #include <cstdio>
+#include <regex>
 
 namespace {
 
@@ -75,6 +79,9 @@ TEST_F(QenToolTest, UsageErrorsExitTwoWithUsage) {
         {"step", design, "--duration", "1e12"},
         {"step", design, "--duration", "1", "--rate", "0"},
         {"ramp", design, "--count", "3", "--rate", "8000"},
+        {"sos", design, "--format", "xml"},
+        {"sos", design, "--normalize", "-o"},
+        {"sos", design, "--gain"},
         {"delay", design, "--rate", "0"},
     };
     for (const auto& args : rows) {
@@ -159,6 +166,8 @@ TEST_F(QenToolTest, TextFilesMatchTheDialogs) {
               std::string::npos);
     EXPECT_TRUE(ReadFileBytes(dir.File("nc.de")).empty());
     EXPECT_EQ(Qen({"impulse", nonCausal, "--count", "4"}).code, kExitFailure);
+    // The sections are refused as the difference equation is.
+    EXPECT_EQ(Qen({"sos", nonCausal}).err, refused.err);
 }
 
 TEST_F(QenToolTest, FrequencyPointsAgreeWithTheRootProduct) {
@@ -173,6 +182,58 @@ TEST_F(QenToolTest, FrequencyPointsAgreeWithTheRootProduct) {
         EXPECT_NEAR(std::abs(points[k] - h), 0.0, 1e-9 * std::abs(h) + 1e-15) << k;
     }
     EXPECT_EQ(Lines(Qen({"freq", design}).out), 1024u);
+}
+
+// The rows of qen sos text, six numbers each.
+std::vector<std::array<long double, 6>> ParseSections(const std::string& text) {
+    std::vector<std::array<long double, 6>> rows;
+    std::istringstream in(text);
+    for (std::array<long double, 6> r{}; in >> r[0] >> r[1] >> r[2] >> r[3] >> r[4] >> r[5];) {
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+TEST_F(QenToolTest, SectionsMultiplyToTheFrequencyPoints) {
+    const std::string clustered = dir.File("clustered.pzd");
+    const FNodeList list = ClusteredDesign(8, 0.99, 1.0, 0.02, 6);
+    ASSERT_TRUE(CDesignPersistence::SaveNodeListToFile(clustered.c_str(), &list));
+    const QenRun sos = Qen({"sos", clustered});
+    ASSERT_EQ(sos.code, kExitOk) << sos.err;
+    const auto sections = ParseSections(sos.out);
+    ASSERT_EQ(sections.size(), 8u);
+    const auto points = ParsePoints(Qen({"freq", clustered, "--resolution", "511"}).out);
+    ASSERT_EQ(points.size(), 512u);
+    const auto product = [](const std::vector<std::array<long double, 6>>& rows, double omega) {
+        const std::complex<long double> w = std::polar(1.0L, -static_cast<long double>(omega));
+        std::complex<long double> h = 1.0L;
+        for (const auto& c : rows) {
+            EXPECT_EQ(c[3], 1.0L);
+            h *= (c[0] + c[1] * w + c[2] * w * w) / (c[3] + c[4] * w + c[5] * w * w);
+        }
+        return h;
+    };
+    double peak = 0.0;
+    for (const auto& p : points) {
+        peak = std::max(peak, std::abs(p));
+    }
+    for (size_t k = 0; k < points.size(); ++k) {
+        const std::complex<long double> h = product(sections, k * kPi / 511);
+        EXPECT_LT(std::abs(std::complex<double>(h) - points[k]), 1e-10 * peak) << k;
+    }
+    // JSON holds the same numbers.
+    std::string json = "{\"sos\": [";
+    std::istringstream lines(sos.out);
+    for (std::string line; std::getline(lines, line);) {
+        json += (json.back() == '[' ? "[" : ", [") +
+                std::regex_replace(line, std::regex(" "), ", ") + "]";
+    }
+    EXPECT_EQ(Qen({"sos", clustered, "--format", "json"}).out, json + "]}\n");
+    // --normalize scales the first section to a peak of 1 (the peak gain itself is tested
+    // elsewhere): not below the sampled peak.
+    const auto unit = ParseSections(Qen({"sos", clustered, "--normalize"}).out);
+    const double scaledPeak = static_cast<double>(unit[0][2] / sections[0][2]) * peak;
+    EXPECT_TRUE(scaledPeak <= 1.0 + 1e-9 && scaledPeak > 0.9) << scaledPeak;
 }
 
 TEST_F(QenToolTest, TimeResponsesByCountAndDuration) {

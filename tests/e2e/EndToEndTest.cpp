@@ -108,7 +108,9 @@ QList<NodeLine> DesignNodes(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return nodes;
     }
-    static const QRegularExpression line(R"(^([PZ])\d+=(-?[0-9.]+), (-?[0-9.]+), (\d+) $)");
+    // Dragged values keep every digit, small ones with an exponent.
+    static const QRegularExpression line(
+        R"(^([PZ])\d+=(-?[0-9.]+(?:e[-+]\d+)?), (-?[0-9.]+(?:e[-+]\d+)?), (\d+) $)");
     for (const QByteArray& raw : file.readAll().split('\n')) {
         const QRegularExpressionMatch m = line.match(QString::fromLatin1(raw));
         if (m.hasMatch()) {

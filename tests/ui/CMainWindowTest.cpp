@@ -5,11 +5,13 @@
 #include "ViewDriver.h"
 #include "audio/AudioFixtures.h"
 #include "persist/CDesignPersistence.h"
+#include "ui/AudioStreamWindow.h"
 #include "ui/ClrPrefDialog.h"
 #include "ui/DEDialog.h"
 #include "ui/GraphWin.h"
 #include "ui/HZDialog.h"
 #include "ui/NodeUpdateMsg.h"
+#include "ui/SOSDialog.h"
 #include "ui/StatusDialog.h"
 
 #include <QAction>
@@ -111,11 +113,11 @@ private slots:
         CMainWindow& w = Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
         QCOMPARE(w.minimumSize(), QSize(500, 400));
-        for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse, kCmdFilterAudioStream}) {
+        for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
             QVERIFY(!w.Action(id)->isEnabled());
         }
         for (const int id : {kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction,
-                             kCmdColours, kCmdFilterAudioFile}) {
+                             kCmdColours, kCmdFilterAudioFile, kCmdFilterAudioStream}) {
             QVERIFY(w.Action(id)->isEnabled());
         }
         QCOMPARE(Marked(w, kUnits), kCmdPolarDegree);
@@ -439,6 +441,8 @@ private slots:
                 shown << de->Text();
             } else if (const auto* hz = qobject_cast<HZDialog*>(&dialog)) {
                 shown << hz->Numerator() + '/' + hz->Denominator();
+            } else if (const auto* sos = qobject_cast<SOSDialog*>(&dialog)) {
+                shown << sos->Text();
             }
             return true;
         };
@@ -447,16 +451,18 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
         Trigger(kCmdTransferFunction);
+        Trigger(kCmdSecondOrderSections);
         QCOMPARE(shown, (QStringList{"y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
-                                     "+1.0000 /+1.0000*z -0.5000 "}));
+                                     "+1.0000 /+1.0000*z -0.5000 ", "0 1 0 1 -0.5 0\n"}));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.5), true, 1));
         Trigger(kCmdDifferenceEquation);
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(mRunner.messages.size(), size_t(1));
-        QCOMPARE(mRunner.messages[0].text,
+        Trigger(kCmdSecondOrderSections);
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(mRunner.messages.size(), size_t(2));
+        QCOMPARE(mRunner.messages[1].text,
                  QStringLiteral("Can't show difference equation of non-causal IIR Filter"));
         Trigger(kCmdTransferFunction);
-        QCOMPARE(shown.size(), 3);
+        QCOMPARE(shown.size(), 4);
     }
 
     void filterAudioFileFromItsShortcut() {
@@ -473,6 +479,20 @@ private slots:
         QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(mRunner.messages.empty());
         QCOMPARE(ReadFileBytes(Path("out.wav")), sound);
+    }
+
+    void audioStreamWindowIsOneAndSaysWhenThereIsNoDevice() {
+        CMainWindow& w = Window();
+        Trigger(kCmdFilterAudioStream);
+        QPointer<AudioStreamWindow> stream = w.StreamWnd();
+        QVERIFY(stream);
+        Trigger(kCmdFilterAudioStream);
+        QCOMPARE(w.StreamWnd(), stream.data());
+        if (CAudioDevice().FindOutput("") < 0) {
+            QVERIFY(stream->StatusText().startsWith(QStringLiteral("No sound device")));
+        }
+        stream->close();
+        QTRY_VERIFY(!w.StreamWnd());
     }
 
     void about() {

@@ -95,31 +95,46 @@ private slots:
         QCOMPARE(w.design.PoleList().LineImage(0), 1);
     }
 
-    void designGlyphOpensTheStandardFilterDialog_data() {
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("ended with OK") << true << 1;
-        QTest::newRow("cancelled") << false << 0;
-    }
-
-    void designGlyphOpensTheStandardFilterDialog() {
-        QFETCH(bool, accepted);
-        QFETCH(int, messages);
+    // A cancelled dialog changes nothing; its design is added to the present one or
+    // replaces it, and the lists, the plane and the compact response follow.
+    void designGlyphAppliesTheStandardDesign() {
         Workspace w;
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
         DragView& palette = w.design.Palette();
-        QString title;
-        w.runner.onExec = [&](QDialog& dialog) {
-            title = dialog.windowTitle();
-            return accepted;
-        };
-        QTest::mousePress(&palette, Qt::LeftButton, {}, palette.Layout().design + QPoint(25, 10));
-        QCOMPARE(title, QStringLiteral("Standard Filter Design"));
-        QCOMPARE(int(w.runner.messages.size()), messages);
-        if (messages > 0) {
-            QCOMPARE(w.runner.messages[0].text, QStringLiteral("Wahoo!"));
-            QCOMPARE(w.runner.messages[0].caption, AppCaption());
+        FNodeList generated;
+        size_t wahoos = 0;
+        for (const auto& [accepted, replace] :
+             {std::pair(false, false), {true, false}, {true, true}}) {
+            const int before = gNodeList.GetListCount(kNodePole);
+            const double scaleBefore = w.design.Graph().Response().Scale();
+            w.runner.onExec = [&](QDialog& dialog) {
+                auto& filter = static_cast<StdFilterDlg&>(dialog);
+                filter.ClearExisting().setChecked(replace);
+                filter.Order().setValue(accepted ? 5 : 4);
+                filter.OnOKButton();
+                generated = filter.Generated();
+                return accepted;
+            };
+            QTest::mousePress(&palette, Qt::LeftButton, {},
+                              palette.Layout().design + QPoint(25, 10));
+            const int poles =
+                accepted ? generated.GetListCount(kNodePole) + (replace ? 0 : before) : before;
+            QCOMPARE(gNodeList.GetListCount(kNodePole), poles);
+            // "Wahoo!" after each design.
+            wahoos += accepted ? 1 : 0;
+            QCOMPARE(w.runner.messages.size(), wahoos);
+            if (accepted) {
+                QCOMPARE(w.design.PoleList().LineCount(), poles);
+                QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
+                QVERIFY(w.design.Graph().Response().Scale() != scaleBefore);
+                // The plane shows the design's first pole.
+                const FNode p = generated.GetNodeByIndex(kNodePole, 0);
+                QCOMPARE(gNodeList.GetNodeByIndex(kNodePole, 0), p);
+                QCOMPARE(Rgb(w.design.Target().Picture(),
+                             w.design.Target().Geometry().Complex2Point(p.Value())),
+                         0xFF0000u);
+            }
         }
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
     }
 };
 

@@ -176,6 +176,13 @@ private slots:
         g.Press(10 + 385 / 2 + 1);
         QCOMPARE(g.Readout(), (QStringList{"Frequency: 2.01 kHz", "Magnitude: 0.71 ",
                                            "Phase: 45.12 (deg)", "Scale: 2.0000 "}));
+        // A pole at z = 1 as well: H is infinite at 0 Hz, finite values read 0 beside it.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(1.0, 0.0), false, 1));
+        g.graph.UpdateFromNodeList();
+        g.Press(10);
+        QCOMPARE(g.Readout()[1] + g.Readout()[3], QStringLiteral("Magnitude: inf Scale: inf "));
+        g.Press(100);
+        QCOMPARE(g.Readout()[1], QStringLiteral("Magnitude: 0.00 "));
     }
 
     void cursorLineIsInvertedAndRestored() {

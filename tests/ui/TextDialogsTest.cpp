@@ -1,13 +1,15 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
+#include "analysis/SectionText.h"
 #include "ui/DEDialog.h"
 #include "ui/HZDialog.h"
+#include "ui/SOSDialog.h"
 #include "ui/ZPlaneDesign.h"
 
 #include <QTest>
 
-// The difference-equation and transfer-function dialogs of a one-pole design at 0.5: their
-// texts and saved files.
+// The difference-equation, second-order-section and transfer-function dialogs of a
+// one-pole design at 0.5: their texts and saved files.
 class TextDialogsTest : public QObject {
     Q_OBJECT
 
@@ -51,6 +53,17 @@ private slots:
         // A non-causal design has none.
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.5), true, 1));
         QVERIFY(!DEDialog(mRunner).Ready());
+    }
+
+    void secondOrderSections() {
+        SOSDialog dialog(mRunner);
+        QVERIFY(dialog.Ready());
+        Save(dialog.SaveButton(), "s.sos");
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("sections.sos"));
+        QCOMPARE(ReadFileBytes(mDir->File("s.sos")), std::string("0 1 0 1 -0.5 0\n"));
+        ExpectSaveFailure(dialog.SaveButton());
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), false, 1));
+        QCOMPARE(SOSDialog(mRunner).Refusal(), kUnpairedSectionsText);
     }
 
     void transferFunction() {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <complex>
+#include <vector>
+
+// Analog lowpass prototypes of the classical filter families, with their corner at
+// 1 rad/s: every root of the prototype, conjugates included, in the s-plane.
+struct AnalogPrototype {
+    std::vector<std::complex<double>> zeros;
+    std::vector<std::complex<double>> poles;
+};
+
+// Butterworth: the corner is the -3 dB point.
+AnalogPrototype ButterworthPrototype(int order);
+// Chebyshev type I: ripple of rippleDb in the passband, which ends at the corner.
+AnalogPrototype ChebyshevPrototype(int order, double rippleDb);
+// Chebyshev type II: the stopband, attenuated by at least attenuationDb, starts at the
+// corner.
+AnalogPrototype InverseChebyshevPrototype(int order, double attenuationDb);
+// Bessel, scaled so that the corner is the -3 dB point.
+AnalogPrototype BesselPrototype(int order);
+// Elliptic: rippleDb in the passband, which ends at the corner, and at least
+// attenuationDb in the stopband.
+AnalogPrototype EllipticPrototype(int order, double rippleDb, double attenuationDb);

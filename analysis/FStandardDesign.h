@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/FNodeList.h"
+
+#include <complex>
+#include <vector>
+
+// The classical filter designs, placed on the z-plane: an analog lowpass prototype,
+// moved to the requested band in the s-plane and mapped to z by the bilinear transform
+// with prewarped corners. The result has no gain factor, as every design here.
+class FStandardDesign {
+public:
+    enum class Family { Butterworth, Chebyshev, InverseChebyshev, Bessel, Elliptic };
+    enum class Band { Lowpass, Highpass, Bandpass, Bandstop };
+    // What makes a request impossible to design; None for a valid one. Unstable: the
+    // poles do not all come out strictly inside the unit circle in double precision,
+    // as with very narrow bands at high orders.
+    enum class Problem { None, Rate, Order, Corner, SecondCorner, Ripple, Attenuation, Unstable };
+
+    static constexpr int kMaxOrder = 20;
+    // Ripples and attenuations beyond this many dB are below what double precision
+    // resolves.
+    static constexpr double kMaxDecibels = 300.0;
+
+    Family family = Family::Butterworth;
+    Band band = Band::Lowpass;
+    // Order of the prototype, 1 to kMaxOrder; band types have twice as many roots.
+    int order = 4;
+    // Corner frequencies in Hz at the sampling rate; corner2 only for the band types.
+    // Butterworth and Bessel corners are -3 dB points, Chebyshev and elliptic ones the
+    // passband edge, Chebyshev II ones the stopband edge.
+    double corner = 1000.0;
+    double corner2 = 2000.0;
+    double rate = 8000.0;
+    // Passband ripple (Chebyshev, elliptic) and stopband attenuation (Chebyshev II,
+    // elliptic) in dB.
+    double rippleDb = 1.0;
+    double attenuationDb = 40.0;
+
+    static bool IsBand(Band band) { return band == Band::Bandpass || band == Band::Bandstop; }
+    static bool UsesRipple(Family family) {
+        return family == Family::Chebyshev || family == Family::Elliptic;
+    }
+    static bool UsesAttenuation(Family family) {
+        return family == Family::InverseChebyshev || family == Family::Elliptic;
+    }
+
+    // The first argument that keeps this request from being designed, or Problem::None.
+    Problem Check() const;
+
+    // Adds the design to list as nodes: a conjugate pair is one node with its value in
+    // the upper half plane, a real root a single node; each list runs from low to high
+    // angle. Anything but Problem::None leaves list untouched.
+    Problem Design(FNodeList* list) const;
+
+private:
+    // Every zero and pole of the design, conjugates included.
+    struct Roots {
+        std::vector<std::complex<double>> zeros;
+        std::vector<std::complex<double>> poles;
+    };
+    Roots ZPlaneRoots() const;
+};
