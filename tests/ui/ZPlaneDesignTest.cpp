@@ -197,8 +197,12 @@ private slots:
                  Click(&plane, plane.Geometry().Complex2Point(FComplex(0.25, 0.443)));
                  QTest::keyClick(&w.design, Qt::Key_Delete);
              }},
-            {"New Design",
-             [&] { w.design.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design")); }},
+            {"Standard Design",
+             [&] {
+                 FNodeList generated;
+                 generated.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+                 w.design.ApplyDesign(generated, false);
+             }},
         };
         QUndoStack& stack = w.design.Editor().Stack();
         std::vector<std::string> designs = {Design()};
