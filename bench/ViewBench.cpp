@@ -1,7 +1,7 @@
 // The compact response view's whole update on one step of a drag: the response of a
 // design of 40 roots recomputed and both panels drawn again off screen.
-#include "ui/GraphView.h"
-#include "ui/ZPlaneDesign.h"
+#include "ui/analysis/GraphView.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

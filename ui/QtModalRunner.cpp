@@ -1,6 +1,6 @@
 #include "ui/QtModalRunner.h"
 
-#include "ui/RkDropTarget.h"
+#include "ui/mainwindow/RkDropTarget.h"
 
 #include <QColorDialog>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "ui/QENApp.h"
+#include "ui/mainwindow/QENApp.h"
 
 int main(int argc, char** argv) {
     CQENApp app(argc, argv);

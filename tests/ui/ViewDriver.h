@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ScriptedRunner.h"
-#include "ui/ZPlaneDesign.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QAction>
 #include <QPoint>

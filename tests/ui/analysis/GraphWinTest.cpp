@@ -1,0 +1,244 @@
+#include "ui/analysis/GraphWin.h"
+#include "PictureCheck.h"
+#include "ScriptedRunner.h"
+#include "TestSupport.h"
+#include "ViewDriver.h"
+#include "ui/analysis/MaxTimeDialog.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+const std::vector<int> kGraphs = {kCmdFreqResponse, kCmdGroupDelay, kCmdImpulseResponse,
+                                  kCmdStepResponse, kCmdRampResponse};
+const std::vector<int> kScales = {kCmdScaleLinear, kCmdScaleLogLog, kCmdScaleLogLinear,
+                                  kCmdScaleLinearLog};
+const std::vector<int> kPhaseUnits = {kCmdDegrees, kCmdRadians};
+
+int LineCount(const std::string& path) {
+    const std::string text = ReadFileBytes(path);
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+} // namespace
+
+class GraphWinTest : public QObject {
+    Q_OBJECT
+
+private:
+    ScriptedRunner mRunner;
+    std::unique_ptr<GraphWin> mWin;
+
+    GraphWin& Win() {
+        if (!mWin) {
+            mWin = std::make_unique<GraphWin>(mRunner);
+            mWin->UpdateFromNodeList();
+            mWin->show();
+        }
+        return *mWin;
+    }
+    int Marked(const std::vector<int>& group) { return ::Marked(Win(), group); }
+    void Trigger(int id) { Win().Action(id)->trigger(); }
+    // A file command answered with path.
+    void Trigger(int id, const std::string& path) {
+        mRunner.fileAnswers = {QString::fromStdString(path)};
+        Trigger(id);
+    }
+    bool TimeShown() { return Win().centralWidget()->isVisible() && Win().Time().isVisible(); }
+
+private slots:
+    void init() {
+        gNodeList.Clear(kNodeBoth);
+        mRunner = ScriptedRunner();
+    }
+    void cleanup() { mWin.reset(); }
+
+    void startState() {
+        GraphWin& w = Win();
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QVERIFY(!w.Time().isVisible());
+        QCOMPARE(w.Freq().geometry(), w.centralWidget()->rect());
+        QCOMPARE(Marked(kGraphs), kCmdFreqResponse);
+        QCOMPARE(Marked(kPhaseUnits), kCmdDegrees);
+        QCOMPARE(Marked(kScales), kCmdScaleLinear);
+        // A scale is for the frequency and delay graphs alike, whichever is shown.
+        Trigger(kCmdScaleLogLog);
+        QCOMPARE(Marked(kScales), kCmdScaleLogLog);
+        QCOMPARE(w.Freq().Scale(), kCmdScaleLogLog);
+        Trigger(kCmdScaleLogLog);
+        QCOMPARE(Marked(kScales), kCmdScaleLogLog);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+    }
+
+    void switchingGraphsAndPhaseUnits() {
+        GraphWin& w = Win();
+        Trigger(kCmdStepResponse);
+        QCOMPARE(w.VisibleGraph(), kCmdStepResponse);
+        QVERIFY(TimeShown());
+        QVERIFY(!w.Freq().isVisible());
+        QCOMPARE(Marked(kGraphs), kCmdStepResponse);
+        // The step response of an empty design is 1 throughout.
+        QCOMPARE(w.Time().Response().Samples().back(), FComplex(1.0, 0.0));
+        Trigger(kCmdRampResponse);
+        QCOMPARE(w.Time().Response().Samples().back(), FComplex(7.0, 0.0));
+        // The phase units leave the shown graph.
+        Trigger(kCmdRadians);
+        QCOMPARE(Marked(kPhaseUnits), kCmdRadians);
+        QCOMPARE(w.Freq().PhaseUnits(), kCmdRadians);
+        QCOMPARE(w.VisibleGraph(), kCmdRampResponse);
+        Trigger(kCmdDegrees);
+        QCOMPARE(Marked(kPhaseUnits), kCmdDegrees);
+        QCOMPARE(w.Freq().PhaseUnits(), kCmdDegrees);
+        Trigger(kCmdFreqResponse);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QCOMPARE(Marked(kGraphs), kCmdFreqResponse);
+        // Choosing the shown graph again keeps its mark.
+        Trigger(kCmdFreqResponse);
+        QCOMPARE(Marked(kGraphs), kCmdFreqResponse);
+    }
+
+    void shortcutsSwitchGraphs_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("id");
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << kCmdImpulseResponse;
+        QTest::newRow("Ctrl+T") << int(Qt::Key_T) << kCmdStepResponse;
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << kCmdRampResponse;
+        QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << kCmdGroupDelay;
+    }
+
+    void shortcutsSwitchGraphs() {
+        QFETCH(int, key);
+        QFETCH(int, id);
+        GraphWin& w = Win();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(QApplication::focusWidget(), &w.Freq());
+        QTest::keyClick(&w, static_cast<Qt::Key>(key), Qt::ControlModifier);
+        QCOMPARE(w.VisibleGraph(), id);
+        QCOMPARE(Marked(kGraphs), id);
+        // The cursor keys reach the graph on show.
+        QCOMPARE(QApplication::focusWidget(),
+                 id == kCmdGroupDelay ? static_cast<QWidget*>(&w.Delay()) : &w.Time());
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+    }
+
+    void nonCausalDesignsAndTimeGraphs() {
+        GraphWin& w = Win();
+        Trigger(kCmdImpulseResponse);
+        // More zeros than poles.
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.0), true, 1));
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.2, 0.0), false, 1));
+        // A time graph already shown stays, while the frequency graph follows.
+        w.UpdateFromNodeList();
+        QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+        QVERIFY(TimeShown());
+        QVERIFY(w.Freq().Response().Scale() != 1.0);
+        QVERIFY(mRunner.messages.empty());
+        // A time graph asked for is refused.
+        Trigger(kCmdFreqResponse);
+        Trigger(kCmdStepResponse);
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text,
+                 QStringLiteral("Can't show time response of non-causal IIR filter"));
+        QCOMPARE(mRunner.messages[0].caption, AppCaption());
+        QCOMPARE(w.VisibleGraph(), kCmdFreqResponse);
+        QVERIFY(w.Freq().isVisible());
+        QCOMPARE(Marked(kGraphs), kCmdFreqResponse);
+    }
+
+    void copyChoosesThePanel_data() {
+        QTest::addColumn<int>("graph");
+        QTest::addColumn<int>("id");
+        // 0 the magnitude panel, 1 the phase panel, 2 the time graph's panel, 3 the delay
+        // graph's.
+        QTest::addColumn<int>("panel");
+        QTest::newRow("frequency, Copy Graph") << kCmdFreqResponse << kCmdCopyGraph << 0;
+        QTest::newRow("frequency, Copy Phase") << kCmdFreqResponse << kCmdCopyPhase << 1;
+        QTest::newRow("frequency, Copy Magnitude") << kCmdFreqResponse << kCmdCopyMagnitude << 0;
+        QTest::newRow("step, Copy Phase") << kCmdStepResponse << kCmdCopyPhase << 2;
+        QTest::newRow("step, Copy Magnitude") << kCmdStepResponse << kCmdCopyMagnitude << 2;
+        QTest::newRow("delay, Copy Phase") << kCmdGroupDelay << kCmdCopyPhase << 3;
+    }
+
+    void copyChoosesThePanel() {
+        QFETCH(int, graph);
+        QFETCH(int, id);
+        QFETCH(int, panel);
+        GraphWin& w = Win();
+        Trigger(graph);
+        Trigger(id);
+        const QRect panels[] = {w.Freq().MagRect(), w.Freq().PhaseRect(), w.Time().TraceRect(),
+                                w.Delay().PanelRect()};
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), panels[panel].size());
+    }
+
+    void saveValues() {
+        TempDir dir;
+        GraphWin& w = Win();
+        Trigger(kCmdSaveValues, dir.File("f.pts"));
+        QCOMPARE(mRunner.fileDialogs.back().initialName, QStringLiteral("pzdplot"));
+        QCOMPARE(mRunner.fileDialogs.back().defaultSuffix, QStringLiteral("pts"));
+        QCOMPARE(mRunner.fileDialogs.back().filter,
+                 QStringLiteral("PZD Points Files (*.pts);;All Files (*)"));
+        QCOMPARE(LineCount(dir.File("f.pts")), 1024);
+        Trigger(kCmdGroupDelay);
+        Trigger(kCmdSaveValues, dir.File("d.txt"));
+        QCOMPARE(LineCount(dir.File("d.txt")), 1024);
+        // A pole at 0.5 delays 0 Hz by 1 / (1 - 0.5) samples.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
+        w.UpdateFromNodeList();
+        Click(&w.Delay(), QPoint(10, 50));
+        QCOMPARE(w.Delay().Status().Text(1), QStringLiteral("Delay: 2.00 samples"));
+        QCOMPARE(w.Delay().Status().Text(2), QStringLiteral("Delay: 0.2500 ms"));
+        Trigger(kCmdImpulseResponse);
+        Trigger(kCmdSaveValues, dir.File("t.pts"));
+        QCOMPARE(LineCount(dir.File("t.pts")), 8);
+        Trigger(kCmdSaveValues);
+        QVERIFY(mRunner.messages.empty());
+        Trigger(kCmdSaveValues, dir.File("none/t.pts"));
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Can't open file to save to"));
+        QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+    }
+
+    void setMaxTime() {
+        GraphWin& w = Win();
+        QStringList shown;
+        QStringList typed = {QStringLiteral("abc"), QStringLiteral("2.5")};
+        mRunner.onExec = [&](QDialog& dialog) {
+            auto& maxTime = dynamic_cast<MaxTimeDialog&>(dialog);
+            for (const QString& text : typed) {
+                shown << maxTime.Edit().text();
+                maxTime.Edit().setText(text);
+                maxTime.OkButton().click();
+            }
+            return maxTime.result() == QDialog::Accepted;
+        };
+        Trigger(kCmdSetMaxTime);
+        QCOMPARE(shown, (QStringList{"1.000000", "0.0"}));
+        QCOMPARE(mRunner.messages.size(), size_t(1));
+        QCOMPARE(mRunner.messages[0].text, QStringLiteral("Not a valid time"));
+        QCOMPARE(w.Time().Duration(), 2.625);
+        QCOMPARE(w.Time().Response().CpxCount(), 21);
+        // Cancelled: nothing changes.
+        mRunner.onExec = [](QDialog&) { return false; };
+        Trigger(kCmdSetMaxTime);
+        QCOMPARE(w.Time().Duration(), 2.625);
+    }
+};
+
+QTEST_MAIN(GraphWinTest)
+#include "GraphWinTest.moc"

@@ -1,0 +1,235 @@
+#include "ui/mainwindow/ZPlaneDesign.h"
+#include "PictureCheck.h"
+#include "ViewDriver.h"
+#include "ui/mainwindow/NodeUpdateMsg.h"
+
+#include "persist/CDesignPersistence.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// The design's text, each pair by its upper member: pressing a pair's lower member
+// turns which member is stored, but not the design.
+std::string Design() {
+    FNodeList upper;
+    for (const int type : {kNodePole, kNodeZero}) {
+        for (short i = gNodeList.GetListCount(type) - 1; i >= 0; --i) {
+            FNode n = gNodeList.GetNodeByIndex(type, i);
+            if (n.Conjugate() && n.Value().i < 0) {
+                n.SetValue(n.Value().Conj());
+            }
+            upper.AddNode(n);
+        }
+    }
+    return CDesignPersistence::DesignText(upper);
+}
+
+// A press of the left button on line index of a list.
+void ClickLine(HdrListCtrl& list, int index) {
+    const QRect line = list.List().visualItemRect(list.List().topLevelItem(index));
+    QTest::mouseClick(list.List().viewport(), Qt::LeftButton, {}, line.center());
+}
+
+// A drag over the z-plane from one plane point to another; from none, a drag from
+// the palette of the kind paletteCode.
+void DragOnPlane(TargetView& view, std::optional<FComplex> from, FComplex to, int paletteCode) {
+    const PlaneGeometry& g = view.Geometry();
+    if (from) {
+        QTest::mousePress(&view, Qt::LeftButton, {}, g.Complex2Point(*from));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, g.Complex2Point(*from));
+    } else {
+        gDragType = paletteCode;
+        gDragIndex = -1;
+    }
+    view.DropTarget().OnDragEnter(&view);
+    view.DropTarget().OnDragOver(&view, g.Complex2Point(FComplex(to.r / 2, to.i / 2)));
+    view.DropTarget().OnDrop(&view, g.Complex2Point(to));
+}
+
+QRgb PixelAt(const TargetView& view, FComplex z) {
+    return Rgb(view.Picture(), view.Geometry().Complex2Point(z));
+}
+
+} // namespace
+
+class ZPlaneDesignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { gNodeList.Clear(kNodeBoth); }
+
+    void layout() {
+        const WorkspaceLayout l = WorkspaceLayout::ForClient(QRect(0, 0, 600, 400));
+        QCOMPARE(l.zeroList, QRect(QPoint(0, 0), QPoint(149, 277)));
+        QCOMPARE(l.poleList, QRect(QPoint(449, 0), QPoint(598, 277)));
+        QCOMPARE(l.palette, QRect(QPoint(150, 0), QPoint(448, 19)));
+        QCOMPARE(l.target, QRect(QPoint(150, 21), QPoint(448, 277)));
+        QCOMPARE(l.statusBar, QRect(QPoint(150, 278), QPoint(448, 297)));
+        QCOMPARE(l.graph, QRect(QPoint(0, 300), QPoint(599, 399)));
+        // The children take their places, and follow a resize.
+        Workspace w;
+        QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 299, 257));
+        QCOMPARE(w.design.Graph().geometry(), QRect(0, 300, 600, 100));
+        // The causality and stability parts fit their words; the position takes the rest.
+        const StatusBar& bar = w.design.Status();
+        QVERIFY(bar.PartRect(1).width() > bar.fontMetrics().horizontalAdvance("Non-Causal"));
+        QCOMPARE(bar.PartRect(2).right(), 298);
+        w.design.resize(700, 500);
+        QCOMPARE(w.design.Target().geometry(), QRect(150, 21, 399, 357));
+        QCOMPARE(bar.PartRect(2).right(), 398);
+        // The last part says when a design change leaves a pole on or outside the circle.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.0, 1.0), true, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdatePoles | kUpdateAdded, 0});
+        QCOMPARE(bar.Text(2), QStringLiteral("Unstable"));
+        gNodeList.Clear(kNodeBoth);
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdatePoles | kUpdateRemoved, 0});
+        QCOMPARE(bar.Text(2), QString());
+    }
+
+    void routing_data() {
+        QTest::addColumn<int>("sender");
+        QTest::addColumn<int>("what");
+        // Z: the zero list rebuilt, P: the pole list rebuilt, T: the z-plane redrawn,
+        // G: the compact response recomputed.
+        QTest::addColumn<QString>("followed");
+        // Senders: 0 none, 1 z-plane view, 2 zero list, 3 pole list, 4 another object.
+        QTest::newRow("moved pole dropped") << 1 << (32 | 2) << "PTG";
+        QTest::newRow("pole placed from palette") << 1 << (32 | 1) << "PG";
+        QTest::newRow("zero list edit") << 2 << (64 | 2) << "TG";
+        QTest::newRow("pole list deletion") << 3 << (32 | 4) << "TG";
+        QTest::newRow("live drag") << 1 << (32 | 16) << "G";
+        QTest::newRow("new or open") << 4 << 100 << "ZPTG";
+        QTest::newRow("popup deletion") << 0 << (64 | 4) << "ZTG";
+        QTest::newRow("removed by the z-plane view") << 1 << (64 | 4) << "ZG";
+        // A press on the plane may turn a pair, so its list is rebuilt.
+        QTest::newRow("select only") << 1 << (32 | 8) << "P";
+        QTest::newRow("no kind") << 1 << 96 << "";
+    }
+
+    void routing() {
+        QFETCH(int, sender);
+        QFETCH(int, what);
+        QFETCH(QString, followed);
+        Workspace w;
+        QObject other;
+        const QObject* senders[] = {nullptr, &w.design.Target(), &w.design.ZeroList(),
+                                    &w.design.PoleList(), &other};
+        // Change the design behind every view's back, then tell them.
+        const FComplex pole(0.5, 0.3);
+        gNodeList.AddNode(FNode(kNodePole, pole, false, 1));
+        gNodeList.AddNode(FNode(kNodeZero, FComplex(-0.4, 0.2), false, 1));
+        w.design.OnNodeUpdate(NodeUpdateMsg{senders[sender], what, 0});
+        QString seen;
+        seen += w.design.ZeroList().LineCount() == 1 ? "Z" : "";
+        seen += w.design.PoleList().LineCount() == 1 ? "P" : "";
+        seen += PixelAt(w.design.Target(), pole) == 0xFF0000 ? "T" : "";
+        seen += w.design.Graph().Response().CpxCount() > 0 ? "G" : "";
+        QCOMPARE(seen, followed);
+    }
+
+    // A node chosen on the plane, then another in the other list: Delete takes the
+    // node chosen last, and only its line is highlighted. A refused question, or
+    // nothing chosen, deletes nothing.
+    void deleteTakesTheNodeChosenLast() {
+        Workspace w;
+        QVERIFY(w.design.LoadDesignFromFile(QT_TESTCASE_SOURCEDIR "/../../examples/bandpass.pzd"));
+        w.design.OnNodeUpdate(NodeUpdateMsg{nullptr, 100, -1});
+        Click(&w.design.Target(),
+              w.design.Target().Geometry().Complex2Point(FComplex(0.45, 0.779423)));
+        QVERIFY(w.design.PoleList().LineHighlighted(0));
+        ClickLine(w.design.ZeroList(), 0);
+        QVERIFY(w.design.ZeroList().LineHighlighted(0));
+        QVERIFY(!w.design.PoleList().LineHighlighted(0));
+        const FNode kept = gNodeList.GetNodeByIndex(kNodeZero, 1);
+        w.runner.yesNoAnswers = {false, true};
+        for (int press = 0; press < 3; ++press) {
+            QTest::keyClick(&w.design, Qt::Key_Backspace);
+            QCOMPARE(gNodeList.GetListCount(kNodeZero), short(press == 0 ? 2 : 1));
+        }
+        QCOMPARE(w.runner.questions.size(), 2);
+        QCOMPARE(w.runner.questions[0], QStringLiteral("Sure you want to delete that node?"));
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
+        QCOMPARE(gNodeList.GetNodeByIndex(kNodeZero, 0), kept);
+    }
+
+    // Every kind of edit, made as the user makes it, then all undone and redone: after
+    // each step the design is the one before or after that edit, and the lists and
+    // the status follow it.
+    void editsUndoAndRedo() {
+        Workspace w;
+        HdrListCtrl& poles = w.design.PoleList();
+        TargetView& plane = w.design.Target();
+        const std::vector<std::pair<QString, std::function<void()>>> edits = {
+            {"Add Pole", [&] { DragOnPlane(plane, {}, FComplex(0.5, 0.5), kDragPolePair); }},
+            {"Add Zero", [&] { DragOnPlane(plane, {}, FComplex(-0.5, 0.0), kDragZero); }},
+            {"Add Zero", [&] { DragOnPlane(plane, {}, FComplex(0.0, 0.5), kDragZero); }},
+            {"Move Pole",
+             [&] { DragOnPlane(plane, FComplex(0.5, -0.5), FComplex(0.25, -0.75), 0); }},
+            {"Edit Pole",
+             [&] {
+                 // The first key typed opens the line, which takes the rest.
+                 poles.HighlightNode(0, true);
+                 QTest::keyClick(&w.design, Qt::Key_0);
+                 auto* editor = poles.List().viewport()->findChild<QLineEdit*>();
+                 QTest::keyClicks(editor, ".5 60");
+                 QTest::keyClick(editor, Qt::Key_Return);
+                 QCoreApplication::processEvents();
+             }},
+            {"Move Pole", [&] { QTest::keyClick(&w.design, Qt::Key_Up, Qt::ShiftModifier); }},
+            {"Toggle Pole Pair",
+             [&] {
+                 QTest::mousePress(poles.List().viewport(), Qt::RightButton, {},
+                                   poles.GlyphRect(0).center());
+             }},
+            {"Delete Zero",
+             [&] {
+                 w.runner.popupChoice = 0;
+                 QTest::mousePress(&plane, Qt::RightButton, {},
+                                   plane.Geometry().Complex2Point(FComplex(-0.5, 0.0)));
+             }},
+            {"Delete Pole",
+             [&] {
+                 w.design.SetConfirm(false);
+                 Click(&plane, plane.Geometry().Complex2Point(FComplex(0.25, 0.443)));
+                 QTest::keyClick(&w.design, Qt::Key_Delete);
+             }},
+            {"Standard Design",
+             [&] {
+                 FNodeList generated;
+                 generated.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+                 w.design.ApplyDesign(generated, false);
+             }},
+        };
+        QUndoStack& stack = w.design.Editor().Stack();
+        std::vector<std::string> designs = {Design()};
+        for (const auto& [name, edit] : edits) {
+            edit();
+            QCOMPARE(stack.undoText(), name);
+            QVERIFY2(Design() != designs.back(), qPrintable(name));
+            designs.push_back(Design());
+        }
+        const auto followed = [&] {
+            QCOMPARE(poles.LineCount(), int(gNodeList.GetListCount(kNodePole)));
+            QCOMPARE(w.design.ZeroList().LineCount(), int(gNodeList.GetListCount(kNodeZero)));
+            QCOMPARE(w.design.Status().Text(1),
+                     gNodeList.Causal() ? QStringLiteral("Causal") : QStringLiteral("Non-Causal"));
+        };
+        for (size_t step = edits.size(); step > 0; --step) {
+            stack.undo();
+            QCOMPARE(Design(), designs[step - 1]);
+            followed();
+        }
+        for (size_t step = 1; step <= edits.size(); ++step) {
+            stack.redo();
+            QCOMPARE(Design(), designs[step]);
+            followed();
+        }
+    }
+};
+
+QTEST_MAIN(ZPlaneDesignTest)
+#include "ZPlaneDesignTest.moc"

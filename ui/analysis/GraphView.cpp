@@ -1,0 +1,163 @@
+#include "ui/analysis/GraphView.h"
+
+#include "core/FormatC.h"
+#include "ui/Drawing.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+#include <cmath>
+
+GraphView::GraphView(QWidget* parent)
+    : QWidget(parent), mBkColour(ButtonFaceRef()), mainFont(LabelFont()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QRect GraphView::MagRect(const QRect& client) {
+    const int w = client.width();
+    return QRect(QPoint(client.left() + 3, client.top()),
+                 QPoint(client.left() + w / 2 - 3 - 1, BottomOf(client) - 1));
+}
+
+QRect GraphView::PhaseRect(const QRect& client) {
+    const int w = client.width();
+    return QRect(QPoint(client.left() + w / 2, client.top()),
+                 QPoint(RightOf(client) - 1, BottomOf(client) - 1));
+}
+
+QPoint GraphView::MagPoint(const QRect& m, int k, double magnitude) {
+    const int wp = m.width() - 15;
+    const int hp = m.height() - 20;
+    const double omega = k * kPi / kResolution;
+    return QPoint(static_cast<int>(wp * omega / kPi) + m.left() + 10,
+                  (BottomOf(m) - 15) - static_cast<int>(magnitude * hp));
+}
+
+QPoint GraphView::PhasePoint(const QRect& p, int k, double phase) {
+    const int wp = p.width() - 20;
+    const int half = (p.height() - 10) / 2;
+    const double omega = k * kPi / kResolution;
+    return QPoint(static_cast<int>(wp * omega / kPi) + p.left() + 15,
+                  (p.top() + 5 + half) - static_cast<int>(phase * half / kPi));
+}
+
+void GraphView::SetBkColour(uint32_t colour) {
+    mBkColour = colour;
+    Redraw();
+}
+
+void GraphView::SetGridColour(uint32_t colour) {
+    mGridColour = colour;
+    Redraw();
+}
+
+void GraphView::SetTraceColour(uint32_t colour) {
+    mTraceColour = colour;
+    Redraw();
+}
+
+void GraphView::SetSampleRate(int rate) {
+    mSampleRate = rate;
+    Redraw();
+}
+
+void GraphView::UpdateFromNodeList() {
+    // The response never fails for the design; should it, no stale trace is shown.
+    if (!mResponse.Initialize(&gNodeList, kResolution)) {
+        mResponse = FFreqResponse();
+    }
+    Redraw();
+}
+
+void GraphView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, mCanvas);
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    mMagRect = MagRect(rect());
+    mPhaseRect = PhaseRect(rect());
+    mCanvas = CanvasFor(*this);
+    Redraw();
+}
+
+void GraphView::Redraw() {
+    if (mCanvas.isNull()) {
+        return;
+    }
+    // The strip between the panels is not part of either; it shows the button face.
+    mCanvas.fill(ColourFromRef(ButtonFaceRef()));
+    QPainter painter(&mCanvas);
+    painter.setFont(mainFont);
+    DoStylePaint(painter);
+    PlotMagBackground(painter);
+    PlotMagGraph(painter);
+    PlotPhaseBackground(painter);
+    PlotPhaseGraph(painter);
+    update();
+}
+
+void GraphView::DoStylePaint(QPainter& painter) {
+    const QColor back = ColourFromRef(mBkColour);
+    painter.fillRect(mMagRect, back);
+    painter.fillRect(mPhaseRect, back);
+    Draw3dFrame(painter, mMagRect);
+    Draw3dFrame(painter, mPhaseRect);
+}
+
+void GraphView::PlotMagBackground(QPainter& painter) {
+    const QRect& m = mMagRect;
+    painter.setPen(ColourFromRef(mGridColour));
+    DrawTextAt(painter, QPoint(m.left() + 1, BottomOf(m) - 15), QStringLiteral("0"));
+    DrawTextAt(painter, QPoint(m.left() + 1, m.top()), QStringLiteral("1"));
+    DrawTextAt(painter, QPoint(RightOf(m) - 30, BottomOf(m) - 15), HalfRateLabel(mSampleRate));
+    DrawTextAt(painter, QPoint((m.width() - 15) / 2 + m.left(), BottomOf(m) - 15),
+               QStringLiteral("kHz"));
+    const QPoint corner(m.left() + 10, BottomOf(m) - 15);
+    painter.drawLine(QPoint(m.left() + 10, m.top() + 5), corner);
+    painter.drawLine(corner, QPoint(RightOf(m) - 5, BottomOf(m) - 15));
+}
+
+void GraphView::PlotMagGraph(QPainter& painter) {
+    if (mResponse.CpxCount() != kResolution + 1) {
+        return;
+    }
+    QPolygon trace;
+    for (int k = 0; k <= kResolution; ++k) {
+        trace << MagPoint(mMagRect, k, mResponse.NormResponse(k).Mag());
+    }
+    painter.setPen(ColourFromRef(mTraceColour));
+    painter.drawPolyline(trace);
+}
+
+void GraphView::PlotPhaseBackground(QPainter& painter) {
+    const QRect& p = mPhaseRect;
+    painter.setPen(ColourFromRef(mGridColour));
+    DrawPi(painter, QPoint(p.left() + 5, p.top() + 10), false);
+    DrawPi(painter, QPoint(p.left() + 5, BottomOf(p) - 10), true);
+    // The label stands at half the panel's height measured from the window's top.
+    DrawTextAt(painter, QPoint(RightOf(p) - 30, p.height() / 2), HalfRateLabel(mSampleRate));
+    DrawTextAt(painter, QPoint((p.width() - 20) / 2 + p.left(), BottomOf(p) - 15),
+               QStringLiteral("kHz"));
+    painter.drawLine(p.left() + 15, p.top() + 5, p.left() + 15, BottomOf(p) - 5);
+    const int middle = (BottomOf(p) - p.top()) / 2;
+    painter.drawLine(p.left() + 15, middle, RightOf(p) - 5, middle);
+}
+
+void GraphView::PlotPhaseGraph(QPainter& painter) {
+    if (mResponse.CpxCount() != kResolution + 1) {
+        return;
+    }
+    QPolygon trace;
+    std::vector<double> phases;
+    for (int k = 0; k <= kResolution; ++k) {
+        // The raw sample's phase is the normalised one's, and stays defined beside an
+        // infinite peak, where the normalised samples are all 0.
+        phases.push_back(mResponse.RawResponse(k).Phase());
+        trace << PhasePoint(mPhaseRect, k, phases.back());
+    }
+    painter.setPen(ColourFromRef(mTraceColour));
+    DrawPhaseTrace(painter, QPolygonF(trace), phases);
+}

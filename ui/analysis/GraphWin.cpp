@@ -1,0 +1,218 @@
+#include "ui/analysis/GraphWin.h"
+
+#include "resources/Artwork.h"
+#include "ui/ModalRunner.h"
+#include "ui/analysis/MaxTimeDialog.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+constexpr std::initializer_list<int> kGraphIds = {
+    kCmdFreqResponse, kCmdGroupDelay, kCmdImpulseResponse, kCmdStepResponse, kCmdRampResponse};
+constexpr std::initializer_list<int> kPhaseIds = {kCmdDegrees, kCmdRadians};
+constexpr std::initializer_list<int> kScaleIds = {kCmdScaleLinear, kCmdScaleLogLog,
+                                                  kCmdScaleLogLinear, kCmdScaleLinearLog};
+
+} // namespace
+
+GraphWin::GraphWin(ModalRunner& runner, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), mRunner(runner) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Love to graph!"));
+    setWindowIcon(ProgramIcon());
+    setMinimumSize(300, 200);
+    resize(640, 480);
+    mFreqGraph.setWindowTitle(QStringLiteral("Frequency"));
+    mTimeGraph.setWindowTitle(QStringLiteral("Time"));
+    mDelayGraph.setWindowTitle(QStringLiteral("Group Delay"));
+    mGraphs.addWidget(&mFreqGraph);
+    mGraphs.addWidget(&mTimeGraph);
+    mGraphs.addWidget(&mDelayGraph);
+    setCentralWidget(&mGraphs);
+    BuildMenus();
+    CheckOnly(kGraphIds, kCmdFreqResponse);
+    CheckOnly(kPhaseIds, kCmdDegrees);
+    CheckOnly(kScaleIds, kCmdScaleLinear);
+    // The cursor keys go to the graph on show.
+    mFreqGraph.setFocus();
+}
+
+void GraphWin::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(file, kCmdSaveValues, QStringLiteral("&Save Values"), QStringLiteral("Ctrl+S"));
+    file->addSeparator();
+    AddCommand(file, kCmdCloseWin, QStringLiteral("&Close"), QStringLiteral("Ctrl+W"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, kCmdCopyGraph, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
+    edit->addSeparator();
+    AddCommand(edit, kCmdCopyPhase, QStringLiteral("&Copy Phase"), QStringLiteral("Ctrl+P"));
+    AddCommand(edit, kCmdCopyMagnitude, QStringLiteral("&Copy Magnitude"),
+               QStringLiteral("Ctrl+M"));
+
+    QMenu* graph = menuBar()->addMenu(QStringLiteral("&Graph"));
+    AddCommand(graph, kCmdFreqResponse, QStringLiteral("&Frequency Response"),
+               QStringLiteral("Ctrl+F"));
+    AddCommand(graph, kCmdGroupDelay, QStringLiteral("&Group Delay"), QStringLiteral("Ctrl+Y"));
+    graph->addSeparator();
+    AddCommand(graph, kCmdImpulseResponse, QStringLiteral("&Impulse Response"),
+               QStringLiteral("Ctrl+I"));
+    AddCommand(graph, kCmdStepResponse, QStringLiteral("&Step Response"), QStringLiteral("Ctrl+T"));
+    AddCommand(graph, kCmdRampResponse, QStringLiteral("&Ramp Response"), QStringLiteral("Ctrl+R"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Graph &Options"));
+    QMenu* scale = options->addMenu(QStringLiteral("Scale"));
+    AddCommand(scale, kCmdScaleLinear, QStringLiteral("Linear"), QString());
+    AddCommand(scale, kCmdScaleLogLog, QStringLiteral("Log Log"), QString());
+    AddCommand(scale, kCmdScaleLogLinear, QStringLiteral("Log Linear"), QString());
+    AddCommand(scale, kCmdScaleLinearLog, QStringLiteral("Linear Log"), QString());
+    QMenu* units = options->addMenu(QStringLiteral("Phase Units"));
+    AddCommand(units, kCmdDegrees, QStringLiteral("Degrees"), QString());
+    AddCommand(units, kCmdRadians, QStringLiteral("Radians"), QString());
+    AddCommand(options, kCmdSetMaxTime, QStringLiteral("Set Max Time"), QString());
+
+    for (const int id : kGraphIds) {
+        mActions.at(id)->setCheckable(true);
+    }
+    for (const int id : kPhaseIds) {
+        mActions.at(id)->setCheckable(true);
+    }
+    for (const int id : kScaleIds) {
+        mActions.at(id)->setCheckable(true);
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnScaleChange(id); });
+    }
+
+    connect(mActions.at(kCmdSaveValues), &QAction::triggered, this, &GraphWin::OnSaveValues);
+    connect(mActions.at(kCmdCloseWin), &QAction::triggered, this, &QWidget::close);
+    connect(mActions.at(kCmdSetMaxTime), &QAction::triggered, this, &GraphWin::OnSetMaxTime);
+    for (const int id : {kCmdCopyGraph, kCmdCopyPhase, kCmdCopyMagnitude}) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnEditCopy(id); });
+    }
+    for (const int id : kGraphIds) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnGraphChange(id); });
+    }
+    for (const int id : kPhaseIds) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnPhaseChange(id); });
+    }
+}
+
+QAction* GraphWin::AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut) {
+    // The shortcut text after the tab is what the menu shows; Qt adds none of its own.
+    QAction* action = menu->addAction(shortcut.isEmpty() ? label : label + '\t' + shortcut);
+    action->setShortcut(QKeySequence(shortcut));
+    mActions[id] = action;
+    return action;
+}
+
+QAction* GraphWin::Action(int id) const {
+    const auto found = mActions.find(id);
+    return found != mActions.end() ? found->second : nullptr;
+}
+
+void GraphWin::CheckOnly(std::initializer_list<int> ids, int checked) {
+    for (const int id : ids) {
+        mActions.at(id)->setChecked(id == checked);
+    }
+}
+
+std::array<AnalysisGraph*, 3> GraphWin::Graphs() {
+    return {&mFreqGraph, &mTimeGraph, &mDelayGraph};
+}
+
+void GraphWin::ShowFileName(const QString& name) {
+    setWindowTitle(QStringLiteral("WinQEN Graph  ") + name);
+}
+
+void GraphWin::ChangeColours(const QENColourPref& colours) {
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->SetBkColour(colours.clrBack);
+        graph->SetGridColour(colours.clrGrid);
+        graph->SetTraceColour(colours.clrTrace);
+    }
+}
+
+void GraphWin::ChangeSampleRate(int rate) {
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->SetSampleRate(rate);
+    }
+}
+
+void GraphWin::UpdateFromNodeList() {
+    mTimeGraph.UpdateFromNodeList();
+    mFreqGraph.UpdateFromNodeList();
+    mDelayGraph.UpdateFromNodeList();
+}
+
+void GraphWin::OnGraphChange(int id) {
+    if (id == kCmdFreqResponse) {
+        mGraphs.setCurrentWidget(&mFreqGraph);
+    } else if (id == kCmdGroupDelay) {
+        mGraphs.setCurrentWidget(&mDelayGraph);
+    } else if (!gNodeList.Causal()) {
+        mRunner.Message(this, AppCaption(),
+                        QStringLiteral("Can't show time response of non-causal IIR filter"),
+                        ModalRunner::Icon::Information);
+        // Choosing the item has toggled its mark; the marks stay as they were.
+        CheckOnly(kGraphIds, mGraphVisibleID);
+        return;
+    } else {
+        mTimeGraph.SetPlotType(id);
+        mGraphs.setCurrentWidget(&mTimeGraph);
+    }
+    mGraphs.currentWidget()->setFocus();
+    CheckOnly(kGraphIds, id);
+    mGraphVisibleID = id;
+}
+
+void GraphWin::OnPhaseChange(int id) {
+    CheckOnly(kPhaseIds, id);
+    mFreqGraph.SetPhaseUnits(id);
+}
+
+void GraphWin::OnScaleChange(int id) {
+    CheckOnly(kScaleIds, id);
+    mFreqGraph.SetScale(id);
+    mDelayGraph.SetScale(id);
+}
+
+void GraphWin::OnSetMaxTime() {
+    MaxTimeDialog dialog(mRunner, static_cast<float>(mTimeGraph.Duration()),
+                         mTimeGraph.SampleRate(), this);
+    if (!mRunner.Exec(dialog)) {
+        return;
+    }
+    mTimeGraph.SetDuration(dialog.Time());
+    mTimeGraph.UpdateFromNodeList();
+}
+
+void GraphWin::OnSaveValues() {
+    const QString path = mRunner.SaveFileName(
+        this, FileDialogRequest{QStringLiteral("PZD Points Files (*.pts);;All Files (*)"),
+                                QStringLiteral("pts"), QStringLiteral("pzdplot")});
+    if (path.isEmpty()) {
+        return;
+    }
+    const QByteArray name = QFile::encodeName(path);
+    const bool written = mGraphVisibleID == kCmdFreqResponse ? mFreqGraph.PrintToFile(name)
+                         : mGraphVisibleID == kCmdGroupDelay ? mDelayGraph.PrintToFile(name)
+                                                             : mTimeGraph.PrintToFile(name);
+    if (!written) {
+        mRunner.Message(this, AppCaption(), QStringLiteral("Can't open file to save to"),
+                        ModalRunner::Icon::Information);
+    }
+}
+
+void GraphWin::OnEditCopy(int id) {
+    if (mGraphVisibleID == kCmdFreqResponse) {
+        mFreqGraph.CopyToClipboard(id);
+    } else if (mGraphVisibleID == kCmdGroupDelay) {
+        mDelayGraph.CopyToClipboard();
+    } else {
+        mTimeGraph.CopyToClipboard();
+    }
+}

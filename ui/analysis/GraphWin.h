@@ -1,0 +1,69 @@
+#pragma once
+
+#include "persist/QENPref.h"
+#include "ui/analysis/DelayGraph.h"
+#include "ui/analysis/FreqGraph.h"
+#include "ui/analysis/TimeGraph.h"
+
+#include <QMainWindow>
+#include <QStackedWidget>
+
+#include <array>
+#include <map>
+
+class ModalRunner;
+class QAction;
+class QMenu;
+
+// The analysis window beside the main window: the frequency graph, the group delay
+// graph or one of the time graphs, with commands to choose the response, the axes'
+// scale, the phase units and the duration, to save the shown values and to copy a
+// panel. It follows every design, colour and
+// sampling-rate change the main window passes on, and goes away when closed.
+class GraphWin : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit GraphWin(ModalRunner& runner, QWidget* parent = nullptr);
+
+    // The title names the design file.
+    void ShowFileName(const QString& name);
+    void ChangeColours(const QENColourPref& colours);
+    // Hz, for both graphs; nothing is recomputed.
+    void ChangeSampleRate(int rate);
+    // Both graphs recompute from gNodeList, whichever is shown.
+    void UpdateFromNodeList();
+
+    void OnSaveValues();
+    // id: kCmdCopyGraph, kCmdCopyPhase or kCmdCopyMagnitude.
+    void OnEditCopy(int id);
+    // id: kCmdFreqResponse ... kCmdGroupDelay. A time response of a non-causal design
+    // is refused with a message, and nothing changes.
+    void OnGraphChange(int id);
+    // id: kCmdScaleLinear ... kCmdScaleLinearLog, for the frequency and delay graphs.
+    void OnScaleChange(int id);
+    // id: kCmdDegrees or kCmdRadians.
+    void OnPhaseChange(int id);
+    void OnSetMaxTime();
+
+    // The menu item of a command id, or null.
+    QAction* Action(int id) const;
+    // The command id of the response on show.
+    int VisibleGraph() const { return mGraphVisibleID; }
+    FreqGraph& Freq() { return mFreqGraph; }
+    TimeGraph& Time() { return mTimeGraph; }
+    DelayGraph& Delay() { return mDelayGraph; }
+
+private:
+    void BuildMenus();
+    QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
+    void CheckOnly(std::initializer_list<int> ids, int checked);
+    std::array<AnalysisGraph*, 3> Graphs();
+
+    ModalRunner& mRunner;
+    int mGraphVisibleID = kCmdFreqResponse;
+    QStackedWidget mGraphs;
+    TimeGraph mTimeGraph;
+    FreqGraph mFreqGraph;
+    DelayGraph mDelayGraph;
+    std::map<int, QAction*> mActions;
+};

@@ -1,0 +1,473 @@
+#include "ui/mainwindow/CMainWindow.h"
+
+#include "resources/Artwork.h"
+#include "ui/ModalRunner.h"
+#include "ui/analysis/GraphWin.h"
+#include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/DEDialog.h"
+#include "ui/dialogs/HZDialog.h"
+#include "ui/dialogs/SOSDialog.h"
+#include "ui/dialogs/StatusDialog.h"
+#include "ui/mainwindow/NodeUpdateMsg.h"
+#include "ui/stream/AudioStreamWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+QENPref mPrefs;
+
+namespace {
+
+// "All Files" shows every file, also those without an extension such as "Untitled".
+const QString kDesignFilter = QStringLiteral("PZD Files (*.pzd);;All Files (*)");
+constexpr int kRates[] = {8000, 11025, 22050, 44100, 48000};
+
+} // namespace
+
+int CMainWindow::RateOfCommand(int id) {
+    return id >= kCmdRateFirst && id <= kCmdRateLast ? kRates[id - kCmdRateFirst] : 0;
+}
+
+int CMainWindow::CommandOfRate(int rate) {
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        if (RateOfCommand(id) == rate) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
+    : QMainWindow(parent), mRunner(runner), mZPlaneDesign(runner, this),
+      mFilename(QStringLiteral("Untitled")) {
+    SetTitle(QStringLiteral("WinQEN Untitled"));
+    setWindowIcon(ProgramIcon());
+    setCentralWidget(&mZPlaneDesign);
+    // Focus given to the window goes on to the workspace, which takes the deletion keys.
+    setFocusProxy(&mZPlaneDesign);
+    setMinimumSize(500, 400);
+    resize(700, 540);
+    BuildMenus();
+    // Direct, so that a sender's record may live on its stack.
+    connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate,
+            Qt::DirectConnection);
+
+    connect(&mZPlaneDesign.Editor().Stack(), &QUndoStack::cleanChanged, this,
+            &CMainWindow::UpdateTitle);
+
+    mPrefs = QENPref();
+    mPrefPath = PrefFilePath();
+    ReadPrefFile(&mPrefs, mPrefPath);
+    mZPlaneDesign.ChangeColours(mPrefs.colourPref);
+    mZPlaneDesign.ChangeUnits(mPrefs.unitPref);
+    mZPlaneDesign.SetConfirm(mPrefs.confirmPref);
+    SetChecked(kCmdZPlane, true);
+    SetChecked(mPrefs.unitPref, true);
+    SetChecked(kCmdConfirmation, mPrefs.confirmPref);
+    int rateId = CommandOfRate(mPrefs.sampleFreqPref);
+    if (rateId == 0) {
+        mPrefs.sampleFreqPref = 8000;
+        rateId = kCmdRateFirst;
+    }
+    SetChecked(rateId, true);
+    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+}
+
+CMainWindow::~CMainWindow() {
+    // The history goes with the workspace, after the title it would update.
+    disconnect(&mZPlaneDesign.Editor().Stack(), nullptr, this, nullptr);
+    WritePrefFile(mPrefs, mPrefPath);
+}
+
+void CMainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    AddCommand(file, kCmdNew, QStringLiteral("&New Design"), QStringLiteral("Ctrl+N"));
+    AddCommand(file, kCmdOpen, QStringLiteral("&Open Design ..."), QStringLiteral("Ctrl+O"));
+    file->addSeparator();
+    AddCommand(file, kCmdSave, QStringLiteral("&Save Design"), QStringLiteral("Ctrl+S"));
+    AddCommand(file, kCmdSaveAs, QStringLiteral("Save Design &As ..."), QString());
+    file->addSeparator();
+    AddCommand(file, kCmdExit, QStringLiteral("E&xit"), QStringLiteral("Ctrl+W"));
+
+    BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
+
+    QMenu* design = menuBar()->addMenu(QStringLiteral("&Design"));
+    AddCommand(design, kCmdZPlane, QStringLiteral("&Z Plane"), QString());
+    AddCommand(design, kCmdStateSpace, QStringLiteral("&State Space"), QString());
+    AddCommand(design, kCmdMagnitudeResponse, QStringLiteral("&Magnitude Response"), QString());
+    design->addSeparator();
+    AddCommand(design, kCmdZoomIn, QStringLiteral("Zoom &In"), QStringLiteral("Ctrl+="));
+    AddCommand(design, kCmdZoomOut, QStringLiteral("Zoom &Out"), QStringLiteral("Ctrl+-"));
+    AddCommand(design, kCmdFitAll, QStringLiteral("&Fit All"), QStringLiteral("Ctrl+0"));
+    // Ctrl++ too, for keyboards where + is the shifted =.
+    mActions.at(kCmdZoomIn)
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+=")), QKeySequence(QStringLiteral("Ctrl++"))});
+    TargetView* target = &mZPlaneDesign.Target();
+    connect(mActions.at(kCmdZoomIn), &QAction::triggered, target, &TargetView::ZoomIn);
+    connect(mActions.at(kCmdZoomOut), &QAction::triggered, target, &TargetView::ZoomOut);
+    connect(mActions.at(kCmdFitAll), &QAction::triggered, target, &TargetView::FitAll);
+
+    QMenu* analysis = menuBar()->addMenu(QStringLiteral("&Analysis"));
+    AddCommand(analysis, kCmdAnalysisGraph, QStringLiteral("Analysis &Graph ..."),
+               QStringLiteral("Ctrl+G"));
+    AddCommand(analysis, kCmdDifferenceEquation, QStringLiteral("&Difference Equation ..."),
+               QStringLiteral("Ctrl+D"));
+    AddCommand(analysis, kCmdSecondOrderSections, QStringLiteral("Second-Order Sections ..."),
+               QString());
+    AddCommand(analysis, kCmdTransferFunction, QStringLiteral("&Transfer Function ..."),
+               QStringLiteral("Ctrl+T"));
+    analysis->addSeparator();
+    AddCommand(analysis, kCmdFilterAudioFile, QStringLiteral("Filter Audio &File ..."),
+               QStringLiteral("Ctrl+A"));
+    AddCommand(analysis, kCmdFilterAudioStream, QStringLiteral("Filter Audio &Stream ..."),
+               QString());
+
+    QMenu* prefs = menuBar()->addMenu(QStringLiteral("&Preferences"));
+    AddCommand(prefs, kCmdColours, QStringLiteral("&Colours ..."), QString());
+    QMenu* units = prefs->addMenu(QStringLiteral("&Grid Units"));
+    AddCommand(units, kCmdPolarDegree, QStringLiteral("Polar Degree"), QString());
+    AddCommand(units, kCmdPolarRadian, QStringLiteral("Polar Radian"), QString());
+    AddCommand(units, kCmdCartesian, QStringLiteral("Cartesian"), QString());
+    QMenu* rates = prefs->addMenu(QStringLiteral("&Sampling Rate"));
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        // The blank pads the four-digit rate to the width of the others.
+        const QString label = id == kCmdRateFirst ? QStringLiteral("8000  Hz")
+                                                  : QStringLiteral("%1 Hz").arg(RateOfCommand(id));
+        AddCommand(rates, id, label, QString());
+    }
+    prefs->addSeparator();
+    AddCommand(prefs, kCmdConfirmation, QStringLiteral("&Confirmation"), QString());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, kCmdAbout, QStringLiteral("&About"), QString());
+
+    const std::pair<int, void (CMainWindow::*)()> commands[] = {
+        {kCmdNew, &CMainWindow::OnFileNew},
+        {kCmdOpen, &CMainWindow::OnFileOpen},
+        {kCmdExit, &CMainWindow::OnExit},
+        {kCmdCopy, &CMainWindow::OnCopy},
+        {kCmdConfirmation, &CMainWindow::OnConfirm},
+        {kCmdAbout, &CMainWindow::OnAbout},
+        {kCmdAnalysisGraph, &CMainWindow::OnAnalysisGraph},
+        {kCmdDifferenceEquation, &CMainWindow::OnDifferenceEquation},
+        {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
+        {kCmdSecondOrderSections, &CMainWindow::OnSecondOrderSections},
+        {kCmdColours, &CMainWindow::OnColours},
+        {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile},
+        {kCmdFilterAudioStream, &CMainWindow::OnFilterAudioStream}};
+    for (const auto& [id, handler] : commands) {
+        connect(mActions.at(id), &QAction::triggered, this, handler);
+    }
+    connect(mActions.at(kCmdSave), &QAction::triggered, this, [this] { OnFileSave(); });
+    connect(mActions.at(kCmdSaveAs), &QAction::triggered, this, [this] { OnFileSaveAs(); });
+    for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnUnits(id); });
+    }
+    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnSampleRate(id); });
+    }
+    // Choosing the one design kind there is keeps its check mark and does nothing else.
+    connect(mActions.at(kCmdZPlane), &QAction::triggered, this,
+            [this] { SetChecked(kCmdZPlane, true); });
+
+    // Commands without a handler in this program.
+    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
+        mActions.at(id)->setEnabled(false);
+    }
+}
+
+void CMainWindow::BuildEditMenu(QMenu* edit) {
+    // The stack names the edit to be undone or redone in the item's text.
+    QUndoStack& stack = mZPlaneDesign.Editor().Stack();
+    QAction* undo = stack.createUndoAction(this, QStringLiteral("Undo"));
+    undo->setShortcut(QKeySequence::fromString(QStringLiteral("Ctrl+Z")));
+    QAction* redo = stack.createRedoAction(this, QStringLiteral("Redo"));
+    redo->setShortcuts({QKeySequence::fromString(QStringLiteral("Ctrl+Shift+Z")),
+                        QKeySequence::fromString(QStringLiteral("Ctrl+Y"))});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    mActions[kCmdUndo] = undo;
+    mActions[kCmdRedo] = redo;
+    edit->addSeparator();
+    AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
+}
+
+void CMainWindow::SetFileName(const QString& name, bool hasFile) {
+    mFilename = name;
+    mHasFile = hasFile;
+    if (mGraphWnd) {
+        mGraphWnd->ShowFileName(mFilename);
+    }
+}
+
+void CMainWindow::SetTitle(const QString& base) {
+    mTitle = base;
+    UpdateTitle();
+}
+
+void CMainWindow::UpdateTitle() {
+    const bool changed = !mZPlaneDesign.Editor().Stack().isClean();
+    setWindowTitle(changed ? mTitle + '*' : mTitle);
+}
+
+bool CMainWindow::SettleChanges() {
+    if (mZPlaneDesign.Editor().Stack().isClean()) {
+        return true;
+    }
+    const QString name = QFileInfo(mFilename).fileName();
+    switch (mRunner.AskSaveChanges(this, AppCaption(),
+                                   QStringLiteral("Save changes to %1?").arg(name))) {
+    case ModalRunner::Choice::Save:
+        return OnFileSave();
+    case ModalRunner::Choice::Discard:
+        return true;
+    case ModalRunner::Choice::Cancel:
+        break;
+    }
+    return false;
+}
+
+QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
+                                 const QString& shortcut) {
+    // The shortcut text after the tab is what the menu shows; Qt adds none of its own.
+    QAction* action = menu->addAction(shortcut.isEmpty() ? label : label + '\t' + shortcut);
+    action->setShortcut(QKeySequence(shortcut));
+    action->setCheckable(id == kCmdZPlane || id == kCmdConfirmation ||
+                         (id >= kCmdPolarRadian && id <= kCmdRateLast));
+    mActions[id] = action;
+    return action;
+}
+
+void CMainWindow::SetChecked(int id, bool checked) {
+    if (QAction* action = Action(id)) {
+        action->setChecked(checked);
+    }
+}
+
+QAction* CMainWindow::Action(int id) const {
+    const auto found = mActions.find(id);
+    return found != mActions.end() ? found->second : nullptr;
+}
+
+GraphWin* CMainWindow::GraphWnd() const {
+    return mGraphWnd;
+}
+
+ClrPrefDialog* CMainWindow::ColourDialog() const {
+    return mClrDlg;
+}
+
+AudioStreamWindow* CMainWindow::StreamWnd() const {
+    return mStreamWnd;
+}
+
+void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
+    // Selections and live drags leave the analysis window alone.
+    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved)) != 0 && mGraphWnd) {
+        mGraphWnd->UpdateFromNodeList();
+    }
+    // The stream follows drags too, so that the user hears them.
+    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved | kUpdateLiveDrag)) != 0 &&
+        mStreamWnd) {
+        mStreamWnd->UpdateFromNodeList();
+    }
+    mZPlaneDesign.OnNodeUpdate(msg);
+}
+
+void CMainWindow::OnChangeColour(const QENColourPref& colours) {
+    mPrefs.colourPref = colours;
+    if (mGraphWnd) {
+        mGraphWnd->ChangeColours(mPrefs.colourPref);
+    }
+    mZPlaneDesign.ChangeColours(mPrefs.colourPref);
+}
+
+void CMainWindow::OnFileNew() {
+    if (!SettleChanges()) {
+        return;
+    }
+    // Undoable: New is no way to lose a design.
+    mZPlaneDesign.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design"));
+    mZPlaneDesign.Editor().Stack().setClean();
+    SetFileName(QStringLiteral("Untitled"), false);
+    SetTitle(QStringLiteral("WinQEN ") + mFilename);
+}
+
+void CMainWindow::OnFileOpen() {
+    if (!SettleChanges()) {
+        return;
+    }
+    const QString path = mRunner.OpenFileName(this, FileDialogRequest{kDesignFilter, "pzd", {}});
+    if (!path.isEmpty()) {
+        OpenDesign(path);
+    }
+}
+
+void CMainWindow::OpenDesign(const QString& path) {
+    // A file that cannot be loaded leaves the design, its name and the title alone.
+    if (!mZPlaneDesign.LoadDesignFromFile(QFile::encodeName(path).constData())) {
+        mRunner.Message(this, AppCaption(), QStringLiteral("Problem loading file \n") + path,
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mZPlaneDesign.Editor().Stack().clear();
+    SetFileName(path, true);
+    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
+    OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
+}
+
+bool CMainWindow::OnFileSave() {
+    if (!mHasFile) {
+        return OnFileSaveAs();
+    }
+    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
+    if (!mZPlaneDesign.SaveDesignToFile(QFile::encodeName(mFilename).constData())) {
+        mRunner.Message(this, AppCaption(), QStringLiteral("Problem saving file \n") + mFilename,
+                        ModalRunner::Icon::Information);
+        return false;
+    }
+    mZPlaneDesign.Editor().Stack().setClean();
+    return true;
+}
+
+bool CMainWindow::OnFileSaveAs() {
+    const QString offered = mHasFile ? mFilename : QStringLiteral("Untitled.pzd");
+    const QString path =
+        mRunner.SaveFileName(this, FileDialogRequest{kDesignFilter, "pzd", offered});
+    if (path.isEmpty()) {
+        return false;
+    }
+    SetFileName(path, true);
+    return OnFileSave();
+}
+
+void CMainWindow::OnExit() {
+    // With unsaved changes, closing asks about them instead.
+    if (mZPlaneDesign.Editor().Stack().isClean() && mPrefs.confirmPref &&
+        !mRunner.AskYesNo(this, AppCaption(), QStringLiteral("You sure you want to quit?"))) {
+        return;
+    }
+    close();
+}
+
+void CMainWindow::OnCopy() {
+    mZPlaneDesign.CopyToClipboard();
+}
+
+void CMainWindow::OnUnits(int id) {
+    for (const int unit : {kCmdCartesian, kCmdPolarRadian, kCmdPolarDegree}) {
+        SetChecked(unit, false);
+    }
+    mPrefs.unitPref = id;
+    mZPlaneDesign.ChangeUnits(id);
+    SetChecked(id, true);
+}
+
+void CMainWindow::OnSampleRate(int id) {
+    for (int rate = kCmdRateFirst; rate <= kCmdRateLast; ++rate) {
+        SetChecked(rate, false);
+    }
+    mPrefs.sampleFreqPref = RateOfCommand(id);
+    SetChecked(id, true);
+    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+    if (mGraphWnd) {
+        mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
+    }
+}
+
+void CMainWindow::OnConfirm() {
+    mPrefs.confirmPref = !mPrefs.confirmPref;
+    SetChecked(kCmdConfirmation, mPrefs.confirmPref);
+    mZPlaneDesign.SetConfirm(mPrefs.confirmPref);
+}
+
+void CMainWindow::OnAbout() {
+    mRunner.About(this, QStringLiteral("QEN 2.0"),
+                  QStringLiteral("QEN by the WinQEN developers\n"
+                                 "Windows version by the WinQEN developers"),
+                  ProgramIcon());
+}
+
+void CMainWindow::OnAnalysisGraph() {
+    if (mGraphWnd) {
+        mGraphWnd->raise();
+        mGraphWnd->activateWindow();
+        return;
+    }
+    mGraphWnd = new GraphWin(mRunner, this);
+    mGraphWnd->ShowFileName(mFilename);
+    mGraphWnd->ChangeColours(mPrefs.colourPref);
+    mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
+    mGraphWnd->UpdateFromNodeList();
+    mGraphWnd->show();
+}
+
+void CMainWindow::OnDifferenceEquation() {
+    DEDialog dialog(mRunner, this);
+    if (!dialog.Ready()) {
+        mRunner.Message(this, AppCaption(), QString::fromLatin1(DEDialog::kNonCausalText),
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnSecondOrderSections() {
+    SOSDialog dialog(mRunner, this);
+    if (!dialog.Ready()) {
+        mRunner.Message(this, AppCaption(), QString::fromLatin1(dialog.Refusal()),
+                        ModalRunner::Icon::Information);
+        return;
+    }
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnTransferFunction() {
+    HZDialog dialog(mRunner, this);
+    mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnColours() {
+    if (mClrDlg) {
+        mClrDlg->raise();
+        mClrDlg->activateWindow();
+        return;
+    }
+    mClrDlg = new ClrPrefDialog(mRunner, mPrefs.colourPref, this);
+    connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
+            Qt::DirectConnection);
+    mClrDlg->show();
+}
+
+void CMainWindow::OnFilterAudioStream() {
+    if (!mStreamWnd) {
+        mStreamWnd = new AudioStreamWindow(mRunner, this);
+    }
+    mStreamWnd->show();
+    mStreamWnd->raise();
+    mStreamWnd->activateWindow();
+}
+
+void CMainWindow::OnFilterAudioFile() {
+    StatusDialog dialog(mRunner, this);
+    if (dialog.ChooseFiles()) {
+        mRunner.Exec(dialog);
+    }
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+    if (!SettleChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The program ends with its main window, whatever other windows are open.
+    QCoreApplication::quit();
+}
