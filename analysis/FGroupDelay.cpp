@@ -1,5 +1,6 @@
 #include "analysis/FGroupDelay.h"
 
+#include "analysis/FRootSet.h"
 #include "core/FComplex.h"
 
 #include <cmath>
@@ -12,16 +13,13 @@ namespace {
 // undefined delay into a huge finite one.
 constexpr double kOnRoot = 1e-9;
 
-std::vector<std::complex<double>> RootsOf(const FNodeList& list, int type) {
-    std::vector<std::complex<double>> roots;
-    for (short k = 0; k < list.GetListCount(type); ++k) {
-        const FNode n = list.GetNodeByIndex(type, k);
-        roots.emplace_back(n.Value().r, n.Value().i);
-        if (n.Conjugate()) {
-            roots.emplace_back(n.Value().r, -n.Value().i);
-        }
+std::vector<std::complex<double>> AsComplex(const std::vector<FComplex>& roots) {
+    std::vector<std::complex<double>> out;
+    out.reserve(roots.size());
+    for (const FComplex c : roots) {
+        out.emplace_back(c.r, c.i);
     }
-    return roots;
+    return out;
 }
 
 } // namespace
@@ -30,8 +28,9 @@ void FGroupDelay::Initialize(const FNodeList* list) {
     mPoles.clear();
     mZeros.clear();
     if (list != nullptr) {
-        mPoles = RootsOf(*list, kNodePole);
-        mZeros = RootsOf(*list, kNodeZero);
+        const FRootSet roots(*list);
+        mPoles = AsComplex(roots.Poles());
+        mZeros = AsComplex(roots.Zeros());
     }
 }
 

@@ -175,7 +175,7 @@ std::string ProblemText(const DesignArgs& parsed, const Design& d, Design::Probl
 } // namespace
 
 int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    if (AsksForHelp(args)) {
         out << "Usage: qen " << kDesignSynopsis << "\n" << kDesignSummary << "\n" << kDesignHelp;
         return kExitOk;
     }

@@ -172,7 +172,7 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
         "filtered. Integer\nsamples are requantized by truncation (default), "
         "rounding, or triangular\ndither of one step seeded by --seed. "
         "Ctrl+C, SIGTERM and SIGHUP stop the run.\n";
-    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    if (AsksForHelp(args)) {
         out << usage;
         return kExitOk;
     }
@@ -184,9 +184,7 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     FNodeList list;
-    std::string failure;
-    if (!LoadDesign(parsed.design, &list, &failure)) {
-        err << "qen: " << failure << "\n";
+    if (!LoadDesign(parsed.design, &list, err)) {
         return kExitFailure;
     }
     if (!list.Causal()) {

@@ -108,7 +108,7 @@ int RunPlayCommand(const std::vector<std::string>& args, std::ostream& out, std:
                               "\nThe output is scaled to unit peak gain and limited below full "
                               "scale.\n--loop plays until Ctrl+C; --device picks a device by "
                               "the name --list-devices shows.\n";
-    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    if (AsksForHelp(args)) {
         out << usage;
         return kExitOk;
     }
@@ -124,9 +124,7 @@ int RunPlayCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
 
     FNodeList list;
-    std::string failure;
-    if (!LoadDesign(parsed.design, &list, &failure)) {
-        err << "qen: " << failure << "\n";
+    if (!LoadDesign(parsed.design, &list, err)) {
         return kExitFailure;
     }
     CSoundClip clip;

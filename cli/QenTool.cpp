@@ -316,7 +316,7 @@ bool ReadSettings(const Invocation& inv, Settings* settings, std::string* proble
 
 int RunCommand(const Command& command, const std::vector<std::string>& args, std::ostream& out,
                std::ostream& err) {
-    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    if (AsksForHelp(args)) {
         out << CommandUsage(command);
         return kExitOk;
     }
@@ -334,9 +334,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
     }
 
     FNodeList list;
-    std::string failure;
-    if (!LoadDesign(inv.design, &list, &failure)) {
-        err << "qen: " << failure << "\n";
+    if (!LoadDesign(inv.design, &list, err)) {
         return kExitFailure;
     }
     Result result;
@@ -404,19 +402,23 @@ bool EmitResult(const std::string* path, const std::string& text, std::ostream& 
     return true;
 }
 
-bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure) {
+bool LoadDesign(const std::string& path, FNodeList* list, std::ostream& err) {
     std::string reason;
     if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
         return true;
     }
     FILE* probe = std::fopen(path.c_str(), "r");
     if (probe == nullptr) {
-        *failure = path + ": cannot read: " + reason;
+        err << "qen: " << path << ": cannot read: " << reason << "\n";
     } else {
         std::fclose(probe);
-        *failure = path + ": not a valid design file: " + reason;
+        err << "qen: " << path << ": not a valid design file: " << reason << "\n";
     }
     return false;
+}
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+    return args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
 }
 
 int RunQen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

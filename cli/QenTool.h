@@ -11,8 +11,11 @@ inline constexpr int kExitUsage = 2;
 
 class FNodeList;
 
-// Loads a design file into list; false with "PATH: reason" in failure.
-bool LoadDesign(const std::string& path, FNodeList* list, std::string* failure);
+// Loads a design file into list; false with "qen: PATH: reason" written to err.
+bool LoadDesign(const std::string& path, FNodeList* list, std::ostream& err);
+
+// True when a command's arguments are its name and --help or -h alone.
+bool AsksForHelp(const std::vector<std::string>& args);
 
 // A finite decimal number in the C locale; false for anything else or a non-finite value.
 bool ParseDouble(const std::string& text, double* value);

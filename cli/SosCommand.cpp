@@ -68,7 +68,7 @@ int RunSosCommand(const std::vector<std::string>& args, std::ostream& out, std::
                               "z^0, z^-1, z^-2,\nwith a0 = 1. Their product is H(z). --normalize "
                               "folds 1 / (peak gain) into\nthe first section, as the audio filter "
                               "runs it.\n";
-    if (args.size() == 2 && (args[1] == "--help" || args[1] == "-h")) {
+    if (AsksForHelp(args)) {
         out << usage;
         return kExitOk;
     }
@@ -79,9 +79,7 @@ int RunSosCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return kExitUsage;
     }
     FNodeList list;
-    std::string failure;
-    if (!LoadDesign(parsed.design, &list, &failure)) {
-        err << "qen: " << failure << "\n";
+    if (!LoadDesign(parsed.design, &list, err)) {
         return kExitFailure;
     }
     FSectionCascade cascade;
