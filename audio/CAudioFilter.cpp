@@ -1,11 +1,11 @@
 #include "audio/CAudioFilter.h"
 
-#include "analysis/PeakGain.h"
 #include "audio/AIFF.h"
 #include "audio/CAIFFin.h"
 #include "audio/CSndFile.h"
 #include "audio/CWAVin.h"
 #include "audio/WAV.h"
+#include "filter/PeakGain.h"
 
 #include <cerrno>
 #include <cmath>

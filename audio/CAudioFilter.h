@@ -1,10 +1,10 @@
 #pragma once
 
-#include "analysis/FSectionFilter.h"
 #include "audio/CAudioInFile.h"
 #include "audio/CAudioOutFile.h"
 #include "audio/CRequantizer.h"
 #include "core/FNodeList.h"
+#include "run/FSectionFilter.h"
 
 #include <functional>
 #include <memory>

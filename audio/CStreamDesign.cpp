@@ -1,7 +1,7 @@
 #include "audio/CStreamDesign.h"
 
-#include "analysis/FRootSet.h"
-#include "analysis/PeakGain.h"
+#include "filter/FRootSet.h"
+#include "filter/PeakGain.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analysis/FSectionFilter.h"
 #include "core/FNodeList.h"
+#include "run/FSectionFilter.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,14 +1,14 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
 // edit, the per-sample filter step, audio filtering of whole blocks of frames, the
 // audio scale, polynomial expansion, and the standard design generator.
-#include "analysis/FDEMaker.h"
-#include "analysis/FFreqResponse.h"
-#include "analysis/FInputResponse.h"
-#include "analysis/FSectionFilter.h"
-#include "analysis/FStandardDesign.h"
-#include "analysis/PeakGain.h"
 #include "audio/CStreamEngine.h"
 #include "core/FNodeList.h"
+#include "design/iir/FStandardDesign.h"
+#include "filter/FDEMaker.h"
+#include "filter/PeakGain.h"
+#include "response/FFreqResponse.h"
+#include "response/FInputResponse.h"
+#include "run/FSectionFilter.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>

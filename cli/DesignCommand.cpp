@@ -1,8 +1,8 @@
 #include "cli/DesignCommand.h"
 
-#include "analysis/FStandardDesign.h"
 #include "cli/QenTool.h"
 #include "core/FormatC.h"
+#include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 
 #include <cmath>

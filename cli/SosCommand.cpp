@@ -1,10 +1,10 @@
 #include "cli/SosCommand.h"
 
-#include "analysis/FSectionCascade.h"
-#include "analysis/PeakGain.h"
-#include "analysis/SectionText.h"
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
+#include "filter/PeakGain.h"
+#include "run/FSectionCascade.h"
+#include "text/SectionText.h"
 
 #include <cmath>
 

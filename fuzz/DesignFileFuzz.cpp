@@ -1,9 +1,9 @@
 // libFuzzer target: the design-file loader over arbitrary bytes, then the analysis of
 // whatever it loaded.
 #include "FuzzFile.h"
-#include "analysis/FFreqResponse.h"
-#include "analysis/FInputResponse.h"
 #include "persist/CDesignPersistence.h"
+#include "response/FFreqResponse.h"
+#include "response/FInputResponse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = FuzzFile(data, size);

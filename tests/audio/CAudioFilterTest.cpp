@@ -1,5 +1,5 @@
 #include "audio/CAudioFilter.h"
-#include "analysis/DesignFixtures.h"
+#include "DesignFixtures.h"
 #include "audio/AudioFixtures.h"
 
 #include "TestSupport.h"

@@ -1,4 +1,4 @@
-#include "analysis/DesignFixtures.h"
+#include "DesignFixtures.h"
 #include "audio/CStreamEngine.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "analysis/FStandardDesign.h"
+#include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 
 #include "TestSupport.h"

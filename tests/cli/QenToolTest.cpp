@@ -1,5 +1,5 @@
+#include "DesignFixtures.h"
 #include "TestSupport.h"
-#include "analysis/DesignFixtures.h"
 #include "core/FormatC.h"
 #include "persist/CDesignPersistence.h"
 

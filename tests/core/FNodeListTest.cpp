@@ -1,6 +1,6 @@
 #include "core/FNodeList.h"
 
-#include "analysis/DesignFixtures.h"
+#include "DesignFixtures.h"
 
 #include <gtest/gtest.h>
 

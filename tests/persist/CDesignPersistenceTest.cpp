@@ -1,7 +1,7 @@
 #include "persist/CDesignPersistence.h"
 
+#include "DesignFixtures.h"
 #include "TestSupport.h"
-#include "analysis/DesignFixtures.h"
 
 #include <gtest/gtest.h>
 

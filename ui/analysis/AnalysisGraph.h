@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/AxisScale.h"
+#include "plot/AxisScale.h"
 #include "ui/mainwindow/StatusBar.h"
 
 #include <QFont>

@@ -1,8 +1,8 @@
 #include "ui/analysis/DelayGraph.h"
 
-#include "analysis/GroupDelayText.h"
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
+#include "text/GroupDelayText.h"
 #include "ui/Drawing.h"
 #include "ui/mainwindow/ZPlaneDesign.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FGroupDelay.h"
+#include "response/FGroupDelay.h"
 #include "ui/analysis/AnalysisGraph.h"
 
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FFreqResponse.h"
+#include "response/FFreqResponse.h"
 
 #include <QFont>
 #include <QImage>

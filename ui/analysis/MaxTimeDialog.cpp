@@ -1,8 +1,8 @@
 #include "ui/analysis/MaxTimeDialog.h"
 
-#include "analysis/TimeBase.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
+#include "response/TimeBase.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 

@@ -1,11 +1,11 @@
 #include "ui/analysis/TimeGraph.h"
 
-#include "analysis/CImpResponse.h"
-#include "analysis/CRampResponse.h"
-#include "analysis/CStepResponse.h"
-#include "analysis/Stability.h"
-#include "analysis/TimeBase.h"
 #include "core/FormatC.h"
+#include "filter/Stability.h"
+#include "response/CImpResponse.h"
+#include "response/CRampResponse.h"
+#include "response/CStepResponse.h"
+#include "response/TimeBase.h"
 #include "ui/Drawing.h"
 #include "ui/mainwindow/ZPlaneDesign.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/CInputResponse.h"
+#include "response/CInputResponse.h"
 #include "ui/analysis/AnalysisGraph.h"
 
 #include <memory>

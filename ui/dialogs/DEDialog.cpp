@@ -1,7 +1,7 @@
 #include "ui/dialogs/DEDialog.h"
 
-#include "analysis/DifferenceEquationText.h"
 #include "core/AtomicFile.h"
+#include "text/DifferenceEquationText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/ZPlaneDesign.h"

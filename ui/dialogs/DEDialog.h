@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FInputResponse.h"
+#include "response/FInputResponse.h"
 
 #include <QDialog>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #include "ui/dialogs/HZDialog.h"
 
-#include "analysis/TransferFunctionText.h"
 #include "core/AtomicFile.h"
+#include "text/TransferFunctionText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/ZPlaneDesign.h"

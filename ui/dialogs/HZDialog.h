@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FDEMaker.h"
+#include "filter/FDEMaker.h"
 #include "ui/mainwindow/ClrCStatic.h"
 
 #include <QDialog>

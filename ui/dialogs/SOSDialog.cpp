@@ -1,7 +1,7 @@
 #include "ui/dialogs/SOSDialog.h"
 
-#include "analysis/SectionText.h"
 #include "core/AtomicFile.h"
+#include "text/SectionText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/ZPlaneDesign.h"

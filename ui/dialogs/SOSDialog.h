@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/FSectionCascade.h"
+#include "run/FSectionCascade.h"
 
 #include <QDialog>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "ui/dialogs/StdFilterDlg.h"
 
-#include "analysis/FStandardDesign.h"
+#include "design/iir/FStandardDesign.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/CMainWindow.h"

@@ -1,7 +1,7 @@
 #include "ui/mainwindow/HdrListCtrl.h"
 
-#include "analysis/NodeValueText.h"
 #include "resources/Artwork.h"
+#include "text/NodeValueText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/DesignEditor.h"

@@ -1,6 +1,6 @@
 #include "ui/mainwindow/TargetView.h"
 
-#include "analysis/NodeValueText.h"
+#include "text/NodeValueText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/DesignEditor.h"

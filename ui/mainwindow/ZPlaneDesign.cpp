@@ -1,6 +1,6 @@
 #include "ui/mainwindow/ZPlaneDesign.h"
 
-#include "analysis/Stability.h"
+#include "filter/Stability.h"
 #include "persist/CDesignPersistence.h"
 #include "resources/Artwork.h"
 #include "ui/Drawing.h"

@@ -1,6 +1,6 @@
 #include "ui/dialogs/StdFilterDlg.h"
 #include "ScriptedRunner.h"
-#include "analysis/FStandardDesign.h"
+#include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/Drawing.h"
 #include "ui/mainwindow/CMainWindow.h"

@@ -1,6 +1,6 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
-#include "analysis/SectionText.h"
+#include "text/SectionText.h"
 #include "ui/dialogs/DEDialog.h"
 #include "ui/dialogs/HZDialog.h"
 #include "ui/dialogs/SOSDialog.h"

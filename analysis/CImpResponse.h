@@ -1,9 +1,0 @@
-#pragma once
-
-#include "analysis/CInputResponse.h"
-
-// Unit impulse: 1 at n = 0, then 0.
-class CImpResponse : public CInputResponse {
-protected:
-    double InputAt(int n) const override;
-};

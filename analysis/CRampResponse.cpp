@@ -1,5 +1,0 @@
-#include "analysis/CRampResponse.h"
-
-double CRampResponse::InputAt(int n) const {
-    return static_cast<double>(n);
-}

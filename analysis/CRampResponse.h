@@ -1,9 +1,0 @@
-#pragma once
-
-#include "analysis/CInputResponse.h"
-
-// Unit ramp: n at time n.
-class CRampResponse : public CInputResponse {
-protected:
-    double InputAt(int n) const override;
-};

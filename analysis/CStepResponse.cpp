@@ -1,5 +1,0 @@
-#include "analysis/CStepResponse.h"
-
-double CStepResponse::InputAt(int) const {
-    return 1.0;
-}

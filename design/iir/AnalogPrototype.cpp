@@ -1,0 +1,272 @@
+#include "design/iir/AnalogPrototype.h"
+
+#include "design/iir/EllipticFunctions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+using Cpx = std::complex<double>;
+
+constexpr double kPi = std::numbers::pi;
+
+// 10^(dB/10) - 1 without losing the digits of a small ripple.
+double PowerRatioMinusOne(double db) {
+    return std::expm1(db / 10.0 * std::log(10.0));
+}
+
+// Angles pi k / (2 N) for k = -N+1, -N+3, ..., N-1: the Butterworth pole angles
+// measured from the negative real axis.
+std::vector<double> SymmetricAngles(int order) {
+    std::vector<double> angles;
+    for (int k = -order + 1; k < order; k += 2) {
+        angles.push_back(kPi * k / (2.0 * order));
+    }
+    return angles;
+}
+
+// A double-double number: the unevaluated sum hi + lo, good to about 32 digits. The
+// Bessel polynomial's roots lie where its value is the difference of much larger
+// terms, so it is evaluated in this precision to find them to full double precision.
+struct Wide {
+    double hi;
+    double lo;
+};
+
+Wide QuickTwoSum(double a, double b) {
+    const double s = a + b;
+    return {s, b - (s - a)};
+}
+
+Wide TwoSum(double a, double b) {
+    const double s = a + b;
+    const double v = s - a;
+    return {s, (a - (s - v)) + (b - v)};
+}
+
+Wide TwoProduct(double a, double b) {
+    const double p = a * b;
+    return {p, std::fma(a, b, -p)};
+}
+
+Wide operator+(Wide a, Wide b) {
+    const Wide s = TwoSum(a.hi, b.hi);
+    return QuickTwoSum(s.hi, s.lo + a.lo + b.lo);
+}
+
+Wide operator-(Wide a, Wide b) {
+    return a + Wide{-b.hi, -b.lo};
+}
+
+Wide operator*(Wide a, Wide b) {
+    const Wide p = TwoProduct(a.hi, b.hi);
+    return QuickTwoSum(p.hi, p.lo + a.hi * b.lo + a.lo * b.hi);
+}
+
+struct WideCpx {
+    Wide re;
+    Wide im;
+};
+
+Cpx ToCpx(WideCpx a) {
+    return {a.re.hi + a.re.lo, a.im.hi + a.im.lo};
+}
+
+WideCpx operator*(WideCpx a, WideCpx b) {
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
+
+WideCpx operator+(WideCpx a, WideCpx b) {
+    return {a.re + b.re, a.im + b.im};
+}
+
+WideCpx Scaled(WideCpx a, double k) {
+    return {a.re * Wide{k, 0.0}, a.im * Wide{k, 0.0}};
+}
+
+// The reverse Bessel polynomial of the order at s, by its recurrence
+// theta_k = (2k - 1) theta_(k-1) + s^2 theta_(k-2), theta_0 = 1, theta_1 = s + 1; the
+// derivative, which only steers the iteration, in plain precision.
+Cpx ReverseBessel(int order, Cpx s, Cpx* derivative) {
+    const WideCpx wideS{{s.real(), 0.0}, {s.imag(), 0.0}};
+    const WideCpx s2 = wideS * wideS;
+    WideCpx previous{{1.0, 0.0}, {0.0, 0.0}};
+    WideCpx current = wideS + previous;
+    Cpx previousSlope = 0.0;
+    Cpx slope = 1.0;
+    for (int k = 2; k <= order; ++k) {
+        const WideCpx next = Scaled(current, 2.0 * k - 1) + s2 * previous;
+        const Cpx nextSlope =
+            (2.0 * k - 1) * slope + 2.0 * s * ToCpx(previous) + s * s * previousSlope;
+        previous = current;
+        current = next;
+        previousSlope = slope;
+        slope = nextSlope;
+    }
+    *derivative = slope;
+    return ToCpx(current);
+}
+
+// log theta(0) of the reverse Bessel polynomial: log((2N)! / (2^N N!)).
+double LogReverseBesselAtZero(int order) {
+    double sum = 0.0;
+    for (int k = 1; k <= order; ++k) {
+        sum += std::log((order + k) / 2.0);
+    }
+    return sum;
+}
+
+// The roots of the reverse Bessel polynomial by Aberth's simultaneous iteration.
+std::vector<Cpx> ReverseBesselRoots(int order) {
+    // Start on the circle of the roots' geometric mean radius, off the real axis so
+    // that no two estimates are conjugate.
+    const double radius = std::exp(LogReverseBesselAtZero(order) / order);
+    std::vector<Cpx> z(static_cast<size_t>(order));
+    for (int k = 0; k < order; ++k) {
+        z[static_cast<size_t>(k)] = std::polar(radius, (2.0 * kPi * k + 0.4) / order);
+    }
+    // Convergence is cubic: after a step this small one more round leaves the roots
+    // exact to double precision.
+    bool converged = false;
+    for (int iteration = 0; iteration < 200; ++iteration) {
+        double largestStep = 0.0;
+        for (size_t k = 0; k < z.size(); ++k) {
+            Cpx slope;
+            const Cpx value = ReverseBessel(order, z[k], &slope);
+            if (value == 0.0) {
+                continue;
+            }
+            const Cpx ratio = value / slope;
+            Cpx repulsion = 0.0;
+            for (size_t j = 0; j < z.size(); ++j) {
+                if (j != k) {
+                    repulsion += 1.0 / (z[k] - z[j]);
+                }
+            }
+            const Cpx step = ratio / (1.0 - ratio * repulsion);
+            z[k] -= step;
+            largestStep = std::max(largestStep, std::abs(step) / std::abs(z[k]));
+        }
+        if (converged) {
+            break;
+        }
+        converged = largestStep < 1e-10;
+    }
+    // A real root comes out with a rounding-level imaginary part.
+    for (Cpx& root : z) {
+        if (std::abs(root.imag()) < 1e-12 * std::abs(root)) {
+            root = root.real();
+        }
+    }
+    return z;
+}
+
+} // namespace
+
+AnalogPrototype ButterworthPrototype(int order) {
+    AnalogPrototype p;
+    for (const double angle : SymmetricAngles(order)) {
+        p.poles.push_back(-std::polar(1.0, angle));
+    }
+    return p;
+}
+
+AnalogPrototype ChebyshevPrototype(int order, double rippleDb) {
+    const double eps = std::sqrt(PowerRatioMinusOne(rippleDb));
+    const double mu = std::asinh(1.0 / eps) / order;
+    AnalogPrototype p;
+    for (const double angle : SymmetricAngles(order)) {
+        p.poles.push_back(-std::sinh(Cpx(mu, angle)));
+    }
+    return p;
+}
+
+AnalogPrototype InverseChebyshevPrototype(int order, double attenuationDb) {
+    const double mu = std::asinh(std::sqrt(PowerRatioMinusOne(attenuationDb))) / order;
+    AnalogPrototype p;
+    for (const double angle : SymmetricAngles(order)) {
+        // The middle angle of an odd order has its zero at infinity.
+        if (angle != 0.0) {
+            p.zeros.push_back(Cpx(0.0, 1.0 / std::sin(angle)));
+        }
+        const Cpx b = -std::polar(1.0, angle);
+        p.poles.push_back(1.0 / Cpx(std::sinh(mu) * b.real(), std::cosh(mu) * b.imag()));
+    }
+    return p;
+}
+
+AnalogPrototype BesselPrototype(int order) {
+    const std::vector<Cpx> roots = ReverseBesselRoots(order);
+    // The -3 dB point w solves sum log|jw - p|^2 = log(2 theta(0)^2); the left side
+    // rises with w, so bracket it and refine by Newton's method kept inside the bracket.
+    const double target = std::log(2.0) + 2.0 * LogReverseBesselAtZero(order);
+    const auto excess = [&roots, target](double w, double* slope) {
+        double sum = -target;
+        *slope = 0.0;
+        for (const Cpx p : roots) {
+            const double im = w - p.imag();
+            const double mag2 = p.real() * p.real() + im * im;
+            sum += std::log(mag2);
+            *slope += 2.0 * im / mag2;
+        }
+        return sum;
+    };
+    double low = 0.0;
+    double high = 1.0;
+    double slope = 0.0;
+    while (excess(high, &slope) < 0.0) {
+        low = high;
+        high *= 2.0;
+    }
+    double w = (low + high) / 2.0;
+    for (int iteration = 0; iteration < 100; ++iteration) {
+        const double value = excess(w, &slope);
+        (value < 0.0 ? low : high) = w;
+        double next = w - value / slope;
+        if (!(next > low && next < high)) {
+            next = (low + high) / 2.0;
+        }
+        const bool done = std::abs(next - w) <= 1e-15 * w;
+        w = next;
+        if (done) {
+            break;
+        }
+    }
+    AnalogPrototype p;
+    for (const Cpx root : roots) {
+        p.poles.push_back(root / w);
+    }
+    return p;
+}
+
+AnalogPrototype EllipticPrototype(int order, double rippleDb, double attenuationDb) {
+    const double epsSq = PowerRatioMinusOne(rippleDb);
+    const double eps = std::sqrt(epsSq);
+    // The discrimination parameter m1 = (eps_p / eps_s)^2.
+    const double m1 = epsSq / PowerRatioMinusOne(attenuationDb);
+    const EllipticParameter m = SolveDegreeEquation(order, m1);
+    const double bigK = EllipticKFromComplement(m.mc);
+    // v0 solves sc(v0 K1 N / K, 1 - m1) = 1 / eps; sc(u | m') = tan(amplitude).
+    const double r = EllipticFFromComplement(std::atan(1.0 / eps), m1);
+    const double v0 = bigK * r / (order * EllipticKFromComplement(1.0 - m1));
+    const JacobiValues v = Jacobi(v0, m.m);
+    AnalogPrototype p;
+    for (int j = 1 - order % 2; j < order; j += 2) {
+        const JacobiValues u = Jacobi(j * bigK / order, m.mc);
+        if (j != 0) {
+            const double zero = 1.0 / (std::sqrt(m.m) * u.sn);
+            p.zeros.push_back(Cpx(0.0, zero));
+            p.zeros.push_back(Cpx(0.0, -zero));
+        }
+        // sn of a complex argument by the addition theorem gives the pole.
+        const double den = 1.0 - (u.dn * v.sn) * (u.dn * v.sn);
+        const Cpx pole(-u.cn * u.dn * v.sn * v.cn / den, -u.sn * v.dn / den);
+        p.poles.push_back(pole);
+        if (j != 0) {
+            p.poles.push_back(std::conj(pole));
+        }
+    }
+    return p;
+}

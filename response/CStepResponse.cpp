@@ -1,0 +1,5 @@
+#include "response/CStepResponse.h"
+
+double CStepResponse::InputAt(int) const {
+    return 1.0;
+}

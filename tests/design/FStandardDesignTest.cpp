@@ -1,0 +1,131 @@
+#include "design/iir/FStandardDesign.h"
+
+#include "DesignFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+
+namespace {
+
+using Cpx = std::complex<double>;
+using Design = FStandardDesign;
+using Family = Design::Family;
+using Band = Design::Band;
+
+// Largest distance from a reference root to its nearest unused root of got.
+double RootDistance(const std::vector<Cpx>& reference, std::vector<Cpx> got) {
+    double worst = reference.size() == got.size() ? 0.0 : 1e300;
+    for (size_t k = 0; k < reference.size() && !got.empty(); ++k) {
+        const auto nearer = [&](Cpx a, Cpx b) {
+            return std::abs(a - reference[k]) < std::abs(b - reference[k]);
+        };
+        const auto nearest = std::min_element(got.begin(), got.end(), nearer);
+        worst = std::max(worst, std::abs(*nearest - reference[k]));
+        got.erase(nearest);
+    }
+    return worst;
+}
+
+// The reference file holds scipy.signal's zeros and poles (output='zpk', fs=rate, Bessel
+// with norm='mag') for every family and type at a few orders, families and types given
+// by their place in the enums.
+TEST(FStandardDesignTest, RootsAgreeWithTheReferenceDesigns) {
+    std::ifstream in(WINQEN_TEST_DATA "/StandardDesigns.txt");
+    struct Reference {
+        Design design;
+        std::string line;
+        std::vector<Cpx> roots[2];
+    };
+    std::vector<Reference> references;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string tag;
+        int family = 0, band = 0;
+        double re = 0, im = 0;
+        if (fields >> tag && tag == "D") {
+            Design& d = references.emplace_back(Reference{{}, line, {}}).design;
+            fields >> family >> band >> d.order >> d.rate >> d.corner >> d.corner2 >> d.rippleDb >>
+                d.attenuationDb;
+            d.family = Family(family);
+            d.band = Band(band);
+        } else if (fields >> re >> im && !references.empty()) {
+            references.back().roots[tag == "P"].emplace_back(re, im);
+        }
+    }
+    ASSERT_EQ(references.size(), 5u * 4 * 3);
+    for (const Reference& r : references) {
+        FNodeList list;
+        ASSERT_EQ(r.design.Design(&list), Design::Problem::None) << r.line;
+        EXPECT_LT(RootDistance(r.roots[0], Roots(list, kNodeZero)), 1e-9) << r.line;
+        EXPECT_LT(RootDistance(r.roots[1], Roots(list, kNodePole)), 1e-9) << r.line;
+    }
+}
+
+// The defining property of each family, read off the frequency response: gains are
+// relative to the gain where the prototype has s = 0, the corners are where it has
+// s = j, and every pole lies inside the unit circle.
+TEST(FStandardDesignTest, ResponsesHaveTheirFamilyDefiningProperties) {
+    const double pi = std::numbers::pi;
+    for (const Family family : {Family::Butterworth, Family::Chebyshev, Family::InverseChebyshev,
+                                Family::Bessel, Family::Elliptic}) {
+        for (const Band band : {Band::Lowpass, Band::Highpass, Band::Bandpass, Band::Bandstop}) {
+            for (const int order : {1, 2, 5, 10, 20}) {
+                const Design d{family, band, order, 3000, 7000, 44100, 0.5, 50};
+                FNodeList list;
+                ASSERT_EQ(d.Design(&list), Design::Problem::None);
+                SCOPED_TRACE(testing::Message() << int(family) << "/" << int(band) << "/" << order);
+                EXPECT_TRUE(std::ranges::all_of(Roots(list, kNodePole),
+                                                [](Cpx p) { return std::abs(p) < 1.0; }));
+                const auto gain = [&](double hz) {
+                    return std::abs(ReferenceH(list, std::polar(1.0, 2 * pi * hz / d.rate)));
+                };
+                // The band-pass centre: the geometric mean of the prewarped corners.
+                const double w0 =
+                    std::sqrt(std::tan(pi * d.corner / d.rate) * std::tan(pi * d.corner2 / d.rate));
+                const double dc = band == Band::Highpass   ? d.rate / 2
+                                  : band == Band::Bandpass ? std::atan(w0) * d.rate / pi
+                                                           : 0.0;
+                const double reference = gain(dc);
+                const double edge = gain(d.corner) / reference;
+                // The passband from the s = 0 point to the first corner.
+                double lowest = 1.0, highest = 1.0;
+                for (int k = 0; k <= 400; ++k) {
+                    const double g = gain(dc + (d.corner - dc) * k / 400.0) / reference;
+                    lowest = std::min(lowest, g);
+                    highest = std::max(highest, g);
+                }
+                switch (family) {
+                case Family::Butterworth:
+                case Family::Bessel:
+                    EXPECT_NEAR(edge, std::sqrt(0.5), 1e-9);
+                    break;
+                case Family::Chebyshev:
+                case Family::Elliptic: {
+                    // Equiripple: the passband stays within the ripple below its peak,
+                    // which an even order reaches between the ripples, and meets the
+                    // bottom of the ripple band at the corner.
+                    const double floor = std::pow(10.0, -d.rippleDb / 20);
+                    const double peak = order % 2 == 1 ? 1.0 : 1.0 / floor;
+                    EXPECT_LE(highest, peak * (1 + 1e-9));
+                    EXPECT_GE(lowest, peak * (floor - 1e-9));
+                    EXPECT_NEAR(edge / peak, floor, 1e-9);
+                    break;
+                }
+                case Family::InverseChebyshev:
+                    EXPECT_NEAR(edge, std::pow(10.0, -d.attenuationDb / 20), 1e-9);
+                    break;
+                }
+                if (Design::IsBand(band)) {
+                    EXPECT_NEAR(gain(d.corner2) / reference, edge, 1e-9);
+                }
+            }
+        }
+    }
+}
+
+} // namespace
