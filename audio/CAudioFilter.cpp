@@ -5,7 +5,7 @@
 #include "audio/CSndFile.h"
 #include "audio/CWAVin.h"
 #include "audio/WAV.h"
-#include "filter/PeakGain.h"
+#include "run/RunnableDesign.h"
 
 #include <cerrno>
 #include <cmath>
@@ -115,21 +115,20 @@ int CAudioFilter::PrepareFiles() {
     return 0;
 }
 
-int CAudioFilter::SetFilter(const FNodeList* list) {
-    if (list == nullptr || mFilePrepared == 0) {
+int CAudioFilter::SetFilter(const Zpk& zpk) {
+    if (mFilePrepared == 0) {
         return Fail(-1, mInName, "the files are not prepared");
     }
     // A failed call leaves no half-set filter for ProcessFile to run.
     mFilePrepared = 1;
-    const double peak = TruePeakGain(FRootSet(*list));
-    // Dividing by a zero or non-finite peak would turn every sample into noise or NaN.
-    if (!(peak > 0.0 && std::isfinite(peak))) {
-        return Fail(-1, mInName, "the design's peak gain is 0 or not finite");
+    const RunnableDesign design = PrepareToRun(zpk);
+    if (design.problem != RunProblem::None) {
+        return Fail(-1, "", RunProblemText(design));
     }
-    if (!mFilter.Initialize(*list, mChannels, 1.0 / peak)) {
-        return Fail(-1, mInName, "the design is not causal");
+    if (!mFilter.Initialize(design.cascade, mChannels)) {
+        return Fail(-1, mInName, "the channels cannot be filtered");
     }
-    mScaleValue = peak;
+    mScaleValue = design.peak;
     mFilePrepared = 2;
     return 0;
 }

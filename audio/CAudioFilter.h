@@ -3,7 +3,7 @@
 #include "audio/CAudioInFile.h"
 #include "audio/CAudioOutFile.h"
 #include "audio/CRequantizer.h"
-#include "core/FNodeList.h"
+#include "filter/Zpk.h"
 #include "run/FSectionFilter.h"
 
 #include <functional>
@@ -34,9 +34,10 @@ public:
     // cannot be opened, -2 no reader takes it) in *code.
     static std::unique_ptr<CAudioInFile> OpenReader(const std::string& path, int* code,
                                                     std::string* problem);
-    // 0; -1 when no list is given, the files are not prepared, the design is not
-    // causal, or its peak gain is 0 or not finite.
-    int SetFilter(const FNodeList* list);
+    // 0; -1 when the files are not prepared, or the filter cannot run at unit peak
+    // gain (UnitPeakGain) or is unstable: ProblemFile() is then empty, as the fault
+    // lies with the design, not with a sound file.
+    int SetFilter(const Zpk& zpk);
     // Filters all frames; the output appears at its path only when the run succeeds.
     // 0; -1 when not ready, a file cannot be opened or the output cannot be written;
     // -2 when the input's headers or samples cannot be read as they claim; -3 when the

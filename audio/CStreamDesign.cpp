@@ -1,46 +1,35 @@
 #include "audio/CStreamDesign.h"
 
-#include "filter/FRootSet.h"
-#include "filter/PeakGain.h"
+#include "run/RunnableDesign.h"
 
 #include <algorithm>
-#include <cmath>
 
-namespace {
-
-bool Stable(const FRootSet& roots) {
-    return std::all_of(roots.Poles().begin(), roots.Poles().end(),
-                       [](FComplex p) { return p.Mag() < 1.0; });
-}
-
-} // namespace
-
-std::unique_ptr<CStreamDesign> CStreamDesign::Build(const FNodeList& list, int channels) {
+std::unique_ptr<CStreamDesign> CStreamDesign::Build(const Zpk& zpk, int channels) {
     auto design = std::make_unique<CStreamDesign>();
     design->mChannels = channels;
-    if (!list.Causal()) {
+    const RunnableDesign runnable = PrepareToRun(zpk);
+    switch (runnable.problem) {
+    case RunProblem::None:
+        break;
+    case RunProblem::NonCausal:
         design->mStatus = "Can't filter audio using a non-causal IIR filter";
         return design;
-    }
-    const FRootSet roots(list);
-    if (!Stable(roots)) {
+    case RunProblem::Unstable:
         design->mStatus = "Unstable";
         return design;
-    }
-    if (list.RootCount(kNodePole) == 0) {
-        design->mKind = Kind::PassThrough;
-        return design;
-    }
-    const double peak = TruePeakGain(roots);
-    if (!(peak > 0.0 && std::isfinite(peak))) {
+    case RunProblem::PeakNotFinite:
         design->mStatus = "The design's peak gain is 0 or not finite";
         return design;
     }
-    if (!design->mFilter.Initialize(list, channels, 1.0 / peak)) {
+    if (zpk.poles.empty()) {
+        design->mKind = Kind::PassThrough;
+        return design;
+    }
+    if (!design->mFilter.Initialize(runnable.cascade, channels)) {
         design->mStatus = "The design cannot be run";
         return design;
     }
-    design->mGain = 1.0 / peak;
+    design->mGain = 1.0 / runnable.peak;
     design->mKind = Kind::Filter;
     return design;
 }

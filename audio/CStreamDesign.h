@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FNodeList.h"
+#include "filter/Zpk.h"
 #include "run/FSectionFilter.h"
 
 #include <cstddef>
@@ -15,9 +15,9 @@ class CStreamDesign {
 public:
     enum class Kind { Filter, PassThrough, Silence };
 
-    // The design of list for channels channels. An unstable or non-causal design, or
-    // one whose peak gain is 0 or not finite, becomes silence with Status() saying why.
-    static std::unique_ptr<CStreamDesign> Build(const FNodeList& list, int channels);
+    // The filter for channels channels. One that cannot run (PrepareToRun) becomes
+    // silence with Status() saying why.
+    static std::unique_ptr<CStreamDesign> Build(const Zpk& zpk, int channels);
 
     Kind GetKind() const noexcept { return mKind; }
     // Empty while the design plays; otherwise the reason for the silence.

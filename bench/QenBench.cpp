@@ -35,7 +35,7 @@ void BM_FreqResponseInitialize(benchmark::State& state) {
     const FNodeList list = SpreadDesign(5, 5); // 20 roots
     FFreqResponse response;
     for (auto _ : state) {
-        response.Initialize(&list, 1023);
+        response.Initialize(Zpk::FromNodeList(list), 1023);
         benchmark::DoNotOptimize(response.Scale());
     }
 }
@@ -44,7 +44,7 @@ BENCHMARK(BM_FreqResponseInitialize);
 void BM_InputResponseMillionSamples(benchmark::State& state) {
     const FNodeList list = SpreadDesign(4, 4); // 8 poles: 9 coefficients
     FInputResponse response;
-    response.Initialize(&list);
+    response.Initialize(Zpk::FromNodeList(list));
     for (auto _ : state) {
         for (int n = 0; n < 1000000; ++n) {
             // A cheap sawtooth, so the input costs next to nothing.
@@ -58,7 +58,9 @@ BENCHMARK(BM_InputResponseMillionSamples)->Unit(benchmark::kMillisecond);
 void BM_SectionFilterStereoBlocks(benchmark::State& state) {
     const FNodeList list = SpreadDesign(4, 4); // 8 poles: 9 coefficients
     FSectionFilter filter;
-    filter.Initialize(list, 2, 0.25);
+    SosCascade cascade = *SosCascade::FromZpk(Zpk::FromNodeList(list));
+    cascade.gain = 0.25;
+    filter.Initialize(cascade, 2);
     std::vector<double> input(2 * 2500);
     for (size_t n = 0; n < input.size(); n += 2) {
         input[n] = static_cast<double>((n & 1023) << 4) - 8192.0;
@@ -78,7 +80,7 @@ void BM_DEMakerLoadNodeList(benchmark::State& state) {
     const FNodeList list = SpreadDesign(10, 10); // 40 roots
     FDEMaker maker;
     for (auto _ : state) {
-        maker.LoadNodeList(&list);
+        maker.Load(Zpk::FromNodeList(list));
         benchmark::DoNotOptimize(maker.GetPolePolyCoeff(0));
     }
 }
@@ -94,9 +96,9 @@ void BM_StandardDesignBandpass20(benchmark::State& state) {
     design.corner = 1000;
     design.corner2 = 2000;
     for (auto _ : state) {
-        FNodeList list;
-        design.Design(&list);
-        benchmark::DoNotOptimize(list.GetListCount(kNodePole));
+        Zpk zpk;
+        design.Design(&zpk);
+        benchmark::DoNotOptimize(zpk.poles.size());
     }
 }
 BENCHMARK(BM_StandardDesignBandpass20)
@@ -111,7 +113,7 @@ void BM_CompactViewResponse40Roots(benchmark::State& state) {
     const FNodeList list = SpreadDesign(10, 10);
     FFreqResponse response;
     for (auto _ : state) {
-        response.Initialize(&list, 100);
+        response.Initialize(Zpk::FromNodeList(list), 100);
         benchmark::DoNotOptimize(response.Scale());
     }
 }
@@ -119,7 +121,7 @@ BENCHMARK(BM_CompactViewResponse40Roots)->Unit(benchmark::kMicrosecond);
 
 // The audio scale of a design of 40 roots, taken once per filtering run.
 void BM_TruePeakGain40Roots(benchmark::State& state) {
-    const FRootSet roots(SpreadDesign(10, 10));
+    const Zpk roots = Zpk::FromNodeList(SpreadDesign(10, 10));
     for (auto _ : state) {
         benchmark::DoNotOptimize(TruePeakGain(roots));
     }
@@ -134,13 +136,13 @@ void BM_StreamBlock40Roots(benchmark::State& state) {
     const bool fade = state.range(0) != 0;
     const FNodeList designs[] = {SpreadDesign(10, 10), SpreadDesign(9, 9)};
     CStreamEngine engine(2, 48000.0);
-    engine.Publish(CStreamDesign::Build(designs[0], 2));
+    engine.Publish(CStreamDesign::Build(Zpk::FromNodeList(designs[0]), 2));
     std::vector<float> block(2 * 256);
     int n = 0;
     for (auto _ : state) {
         if (fade) {
             state.PauseTiming();
-            engine.Publish(CStreamDesign::Build(designs[++n % 2], 2));
+            engine.Publish(CStreamDesign::Build(Zpk::FromNodeList(designs[++n % 2]), 2));
             engine.CollectRetired();
             state.ResumeTiming();
         }
@@ -158,7 +160,7 @@ BENCHMARK(BM_StreamBlock40Roots)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_StreamDesignBuild40Roots(benchmark::State& state) {
     const FNodeList list = SpreadDesign(10, 10);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CStreamDesign::Build(list, 2));
+        benchmark::DoNotOptimize(CStreamDesign::Build(Zpk::FromNodeList(list), 2));
     }
 }
 BENCHMARK(BM_StreamDesignBuild40Roots)->Unit(benchmark::kMicrosecond);

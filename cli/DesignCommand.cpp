@@ -196,7 +196,9 @@ int RunDesignCommand(const std::vector<std::string>& args, std::ostream& out, st
             design.family = kFamilies.at(p[0]);
             design.band = kBands.at(p[1]);
             if (ReadOptions(parsed, &design, &problem)) {
-                problem = ProblemText(parsed, design, design.Design(&list));
+                Zpk zpk;
+                problem = ProblemText(parsed, design, design.Design(&zpk));
+                zpk.AddToNodeList(&list);
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "audio/CAudioFilter.h"
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
+#include "run/RunnableDesign.h"
 
 #include <array>
 #include <cerrno>
@@ -187,8 +188,10 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (!LoadDesign(parsed.design, &list, err)) {
         return kExitFailure;
     }
-    if (!list.Causal()) {
-        return Failure(err, parsed.design, "Can't filter audio using a non-causal IIR filter", "");
+    const Zpk zpk = Zpk::FromNodeList(list);
+    const RunnableDesign runnable = PrepareToRun(zpk);
+    if (runnable.problem != RunProblem::None) {
+        return Failure(err, parsed.design, RunProblemText(runnable), "");
     }
 
     const InterruptStops interruptStops;
@@ -205,7 +208,7 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
         bar.Show(percent);
         return gStopRequested != 0 ? 1 : 0;
     };
-    const bool done = filter.SetFilter(&list) == 0 && filter.ProcessFile(progress) == 0;
+    const bool done = filter.SetFilter(zpk) == 0 && filter.ProcessFile(progress) == 0;
     bar.Finish(done);
     if (filter.ClippedCount() > 0) {
         err << "qen: " << filter.ClippedCount() << " samples clipped\n";

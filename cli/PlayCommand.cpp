@@ -5,6 +5,7 @@
 #include "audio/CStreamPlayer.h"
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
+#include "filter/Zpk.h"
 
 #include <algorithm>
 #include <chrono>
@@ -142,7 +143,7 @@ int RunPlayCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const int channels = std::min(2, device.Devices()[static_cast<std::size_t>(output)].outputs);
     CStreamPlayer player(channels, clip.Rate());
-    std::unique_ptr<CStreamDesign> design = CStreamDesign::Build(list, channels);
+    std::unique_ptr<CStreamDesign> design = CStreamDesign::Build(Zpk::FromNodeList(list), channels);
     if (design->GetKind() == CStreamDesign::Kind::Silence) {
         err << "qen: " << parsed.design << ": " << design->Status() << "\n";
         return kExitFailure;

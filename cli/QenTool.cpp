@@ -10,6 +10,7 @@
 #include "core/ScopedCLocale.h"
 #include "filter/FDEMaker.h"
 #include "filter/Stability.h"
+#include "filter/Zpk.h"
 #include "persist/CDesignPersistence.h"
 #include "response/CImpResponse.h"
 #include "response/CRampResponse.h"
@@ -209,8 +210,9 @@ Result InfoText(const FNodeList& list, int units) {
     };
     r.text = counts(kNodePole, "Poles") + counts(kNodeZero, "Zeros");
     r.text += std::string("Causal: ") + (list.Causal() ? "yes" : "no") + "\n";
-    r.text += IsStable(list) ? std::string("stable: yes\n")
-                             : FormatC("stable: no (pole radius %.4f)\n", LargestPoleRadius(list));
+    const Zpk zpk = Zpk::FromNodeList(list);
+    r.text += IsStable(zpk) ? std::string("stable: yes\n")
+                            : FormatC("stable: no (pole radius %.4f)\n", LargestPoleRadius(zpk));
     for (int type : {kNodePole, kNodeZero}) {
         for (short i = 0; i < list.GetListCount(type); ++i) {
             const FNode n = list.GetNodeByIndex(type, i);
@@ -224,7 +226,7 @@ Result InfoText(const FNodeList& list, int units) {
 
 Result DeText(const FNodeList& list) {
     FInputResponse response;
-    if (!response.Initialize(&list)) {
+    if (!response.Initialize(Zpk::FromNodeList(list))) {
         return Failure("Can't show difference equation of non-causal IIR Filter");
     }
     return Result{true, DifferenceEquationFileText(response), {}};
@@ -232,7 +234,7 @@ Result DeText(const FNodeList& list) {
 
 Result HzText(const FNodeList& list) {
     FDEMaker de;
-    de.LoadNodeList(&list);
+    de.Load(Zpk::FromNodeList(list));
     return Result{true, TransferFunctionFileText(de), {}};
 }
 
@@ -346,16 +348,16 @@ int RunCommand(const Command& command, const std::vector<std::string>& args, std
         result = DeText(list);
     } else if (name == "freq") {
         FFreqResponse response;
-        response.Initialize(&list, static_cast<int>(settings.resolution));
+        response.Initialize(Zpk::FromNodeList(list), static_cast<int>(settings.resolution));
         result.text = PointsText(response.Samples());
     } else if (name == "delay") {
         FGroupDelay delay;
-        delay.Initialize(&list);
+        delay.Initialize(Zpk::FromNodeList(list));
         result.text = GroupDelayText(delay, static_cast<int>(settings.resolution),
                                      static_cast<int>(settings.rate));
     } else {
         std::unique_ptr<CInputResponse> response = MakeResponse(name);
-        if (!response->Initialize(&list, static_cast<int>(settings.count))) {
+        if (!response->Initialize(Zpk::FromNodeList(list), static_cast<int>(settings.count))) {
             result = Failure("Can't show time response of non-causal IIR filter");
         } else {
             result.text = PointsText(response->Samples());

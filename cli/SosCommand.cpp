@@ -3,10 +3,11 @@
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "filter/PeakGain.h"
-#include "run/FSectionCascade.h"
+#include "filter/SosCascade.h"
 #include "text/SectionText.h"
 
 #include <cmath>
+#include <optional>
 
 const char* const kSosSynopsis = "sos DESIGN.pzd [--format text|json] [--normalize] [-o FILE]";
 const char* const kSosSummary = "Write the second-order sections the design runs as.";
@@ -82,30 +83,34 @@ int RunSosCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!LoadDesign(parsed.design, &list, err)) {
         return kExitFailure;
     }
-    FSectionCascade cascade;
+    const Zpk zpk = Zpk::FromNodeList(list);
+    std::optional<SosCascade> cascade = SosCascade::FromZpk(zpk);
     const char* refusal = nullptr;
-    if (!cascade.Load(list)) {
+    if (!cascade) {
         refusal = kNonCausalSectionsText;
-    } else if (!cascade.IsReal()) {
+    } else if (!cascade->IsReal()) {
         refusal = kUnpairedSectionsText;
     }
     if (refusal != nullptr) {
         err << "qen: " << parsed.design << ": " << refusal << "\n";
         return kExitFailure;
     }
-    std::vector<FBiquad> sections = cascade.Sections();
     if (parsed.normalize) {
-        const double peak = TruePeakGain(FRootSet(list));
-        if (!(peak > 0.0 && std::isfinite(peak))) {
+        const UnitPeak unit = UnitPeakGain(zpk);
+        const double scale = unit.peak.ShareOfInverse(1);
+        if (unit.problem != PeakProblem::None) {
             err << "qen: " << parsed.design << ": the design's peak gain is 0 or not finite\n";
             return kExitFailure;
         }
-        for (FComplex& b : sections.front().b) {
-            b *= 1.0 / peak;
+        if (!std::isnormal(scale)) {
+            err << "qen: " << parsed.design
+                << ": 1 / (peak gain) is beyond the range of one section's coefficients\n";
+            return kExitFailure;
         }
+        cascade->gain *= scale;
     }
     const std::string text =
-        parsed.format == "json" ? SectionsJson(sections) : SectionsText(sections);
+        parsed.format == "json" ? SectionsJson(*cascade) : SectionsText(*cascade);
     return EmitResult(parsed.outputGiven ? &parsed.output : nullptr, text, out, err) ? kExitOk
                                                                                      : kExitFailure;
 }

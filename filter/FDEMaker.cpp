@@ -14,28 +14,25 @@ short FDEMaker::PolyMultiply(std::vector<FComplex>* poly, const std::vector<FCom
     return 0;
 }
 
-std::vector<FComplex> FDEMaker::Expand(const FNodeList& list, int type) {
+std::vector<FComplex> FDEMaker::Expand(const std::vector<FComplex>& roots) {
     std::vector<FComplex> poly{FComplex(1.0, 0.0)};
     std::vector<FComplex> factor{FComplex(), FComplex(1.0, 0.0)};
-    const short count = list.GetListCount(type);
-    for (short i = 0; i < count; ++i) {
-        const FNode node = list.GetNodeByIndex(type, i);
-        factor[0] = node.Value() * -1.0;
+    for (const FComplex& root : roots) {
+        factor[0] = root * -1.0;
         PolyMultiply(&poly, factor);
-        if (node.Conjugate()) {
-            factor[0] = node.Value().Conj() * -1.0;
-            PolyMultiply(&poly, factor);
-        }
     }
     return poly;
 }
 
+void FDEMaker::Load(const Zpk& zpk) {
+    mPolePoly = Expand(zpk.poles);
+    mZeroPoly = Expand(zpk.zeros);
+}
+
 void FDEMaker::LoadNodeList(const FNodeList* list) {
-    if (list == nullptr) {
-        return;
+    if (list != nullptr) {
+        Load(Zpk::FromNodeList(*list));
     }
-    mPolePoly = Expand(*list, kNodePole);
-    mZeroPoly = Expand(*list, kNodeZero);
 }
 
 FComplex FDEMaker::GetZeroPolyCoeff(int k) const {

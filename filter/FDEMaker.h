@@ -2,6 +2,7 @@
 
 #include "core/FComplex.h"
 #include "core/FNodeList.h"
+#include "filter/Zpk.h"
 
 #include <vector>
 
@@ -9,10 +10,12 @@
 // product of (z - zero), D of (z - pole), with no gain factor. Element k of either
 // polynomial is the coefficient of z^k. Also derives the difference-equation arrays.
 // The polynomials are for showing and saving; H itself is evaluated from the roots
-// (FRootSet), which keeps precision that the expanded coefficients lose.
+// (Zpk), which keeps precision that the expanded coefficients lose.
 class FDEMaker {
 public:
-    // Rebuilds both polynomials; a conjugate node contributes its value and its mirror.
+    // Rebuilds both polynomials from the roots; the gain is not part of them.
+    void Load(const Zpk& zpk);
+    // Load of the design's roots: a conjugate node contributes its value and its mirror.
     void LoadNodeList(const FNodeList* list);
 
     // Coefficient of z^k, or 0 + 0j outside 0 <= k < count or before any load.
@@ -31,7 +34,7 @@ public:
 private:
     // Replaces poly by poly * factor; -1 (nothing changed) when either is empty.
     static short PolyMultiply(std::vector<FComplex>* poly, const std::vector<FComplex>& factor);
-    static std::vector<FComplex> Expand(const FNodeList& list, int type);
+    static std::vector<FComplex> Expand(const std::vector<FComplex>& roots);
 
     std::vector<FComplex> mPolePoly;
     std::vector<FComplex> mZeroPoly;

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
-double LargestPoleRadius(const FNodeList& list) {
+double LargestPoleRadius(const Zpk& zpk) {
     double radius = 0.0;
-    for (short k = 0; k < list.GetListCount(kNodePole); ++k) {
-        radius = std::max(radius, list.GetNodeByIndex(kNodePole, k).Value().Mag());
+    for (const FComplex& p : zpk.poles) {
+        radius = std::max(radius, p.Mag());
     }
     return radius;
 }
 
-bool IsStable(const FNodeList& list) {
-    // A pole typed in polar form at radius 1 comes out a hair inside or outside it.
-    return LargestPoleRadius(list) < 1.0 - 1e-9;
+bool IsStable(const Zpk& zpk) {
+    // Written so that a non-finite pole counts as unstable too.
+    return std::all_of(zpk.poles.begin(), zpk.poles.end(),
+                       [](const FComplex& p) { return p.Mag() < 1.0; });
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/FNodeList.h"
+#include "filter/Zpk.h"
 
-// Whether a design's response dies away: it does when every pole lies strictly inside
-// the unit circle.
+// Whether a filter's response dies away: the one rule every part of the program uses.
 
-// The largest distance of a pole from the origin; 0 for a design without poles.
-double LargestPoleRadius(const FNodeList& list);
-// False when a pole lies on or outside the unit circle (within rounding error of it).
-bool IsStable(const FNodeList& list);
+// The largest distance of a pole from the origin; 0 for a filter without poles.
+double LargestPoleRadius(const Zpk& zpk);
+// True when every pole lies strictly inside the unit circle, |p| < 1, with no tolerance.
+bool IsStable(const Zpk& zpk);

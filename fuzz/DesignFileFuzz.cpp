@@ -11,9 +11,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
     if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), &list, &error)) {
         FFreqResponse response;
-        response.Initialize(&list, 8);
+        response.Initialize(Zpk::FromNodeList(list), 8);
         FInputResponse filter;
-        if (filter.Initialize(&list)) {
+        if (filter.Initialize(Zpk::FromNodeList(list))) {
             filter.GetNextSample(1.0);
         }
     }

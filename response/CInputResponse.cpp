@@ -3,11 +3,14 @@
 #include "text/PointsText.h"
 
 #include <cstdio>
+#include <optional>
 
-bool CInputResponse::Initialize(const FNodeList* list, int count) {
-    if (count < 0 || list == nullptr || !mResponse.Load(*list)) {
+bool CInputResponse::Initialize(const Zpk& zpk, int count) {
+    const std::optional<SosCascade> cascade = SosCascade::FromZpk(zpk);
+    if (count < 0 || !cascade) {
         return false;
     }
+    mResponse.Load(*cascade);
     mCache.assign(static_cast<size_t>(count), FComplex());
     mScale = 0.0;
     for (int n = 0; n < count; ++n) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/FComplex.h"
-#include "core/FNodeList.h"
+#include "filter/Zpk.h"
 #include "run/FSectionCascade.h"
 
 #include <vector>
@@ -14,9 +14,9 @@ class CInputResponse {
 public:
     virtual ~CInputResponse() = default;
 
-    // Runs the design from zero memory over count samples. False (previous samples kept) for a
-    // negative count or a non-causal design.
-    bool Initialize(const FNodeList* list, int count);
+    // Runs the filter from zero memory over count samples. False (previous samples kept)
+    // for a negative count or a non-causal filter.
+    bool Initialize(const Zpk& zpk, int count);
     // Sample index divided by the peak magnitude when that is positive, else the raw
     // sample; 0 + 0j out of range.
     FComplex NormResponse(int index) const;

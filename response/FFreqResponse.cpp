@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-bool FFreqResponse::Initialize(const FNodeList* list, int resolution) {
-    if (list == nullptr || resolution < 1) {
+bool FFreqResponse::Initialize(const Zpk& zpk, int resolution) {
+    if (resolution < 1) {
         return false;
     }
-    mRoots = FRootSet(*list);
+    mRoots = zpk;
     mCacheArray.assign(static_cast<size_t>(resolution) + 1, FComplex());
     mScale = -1.0;
     for (int i = 0; i <= resolution; ++i) {

@@ -1,19 +1,18 @@
 #pragma once
 
 #include "core/FComplex.h"
-#include "core/FNodeList.h"
-#include "filter/FRootSet.h"
+#include "filter/Zpk.h"
 
 #include <vector>
 
 // H(e^jw) of a design sampled at resolution + 1 evenly spaced angles from 0 to pi
 // (both ends included), with the peak magnitude kept for normalisation, so that
 // drawing never evaluates the response. H is the product of the root factors
-// (FRootSet): infinite exactly on a pole, 0 exactly on a zero.
+// (Zpk): infinite exactly on a pole, 0 exactly on a zero.
 class FFreqResponse {
 public:
-    // Rebuilds the samples; false (nothing changed) for a null list or resolution < 1.
-    bool Initialize(const FNodeList* list, int resolution);
+    // Rebuilds the samples; false (nothing changed) for a resolution below 1.
+    bool Initialize(const Zpk& zpk, int resolution);
     // Sample index divided by the peak magnitude; 0 + 0j out of range, before the
     // first Initialize, or when the response is zero everywhere. An infinite sample
     // gives 1 + 0j (the top of a graph) and, beside it, every finite one 0 + 0j.
@@ -35,5 +34,5 @@ public:
 private:
     double mScale = -1.0;
     std::vector<FComplex> mCacheArray;
-    FRootSet mRoots;
+    Zpk mRoots;
 };

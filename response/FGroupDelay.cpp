@@ -1,7 +1,6 @@
 #include "response/FGroupDelay.h"
 
 #include "core/FComplex.h"
-#include "filter/FRootSet.h"
 
 #include <cmath>
 #include <limits>
@@ -24,14 +23,9 @@ std::vector<std::complex<double>> AsComplex(const std::vector<FComplex>& roots) 
 
 } // namespace
 
-void FGroupDelay::Initialize(const FNodeList* list) {
-    mPoles.clear();
-    mZeros.clear();
-    if (list != nullptr) {
-        const FRootSet roots(*list);
-        mPoles = AsComplex(roots.Poles());
-        mZeros = AsComplex(roots.Zeros());
-    }
+void FGroupDelay::Initialize(const Zpk& zpk) {
+    mPoles = AsComplex(zpk.poles);
+    mZeros = AsComplex(zpk.zeros);
 }
 
 double FGroupDelay::At(double omega) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/FNodeList.h"
+#include "filter/Zpk.h"
 
 #include <complex>
 #include <vector>
@@ -10,8 +10,8 @@
 // a zero with a minus sign. No phase is differentiated or unwrapped.
 class FGroupDelay {
 public:
-    // Takes the roots of list (a conjugate node gives two); a null list gives none.
-    void Initialize(const FNodeList* list);
+    // Takes the roots of zpk; its gain does not change the delay.
+    void Initialize(const Zpk& zpk);
     // The delay in samples at w radians per sample. NaN where w falls on a root on the
     // unit circle, where the delay is undefined.
     double At(double omega) const;

@@ -9,11 +9,11 @@ void FInputResponse::MakeEmpty() {
     mCpxCount = 0;
 }
 
-bool FInputResponse::Initialize(const FNodeList* list) {
-    if (list == nullptr || !list->Causal()) {
+bool FInputResponse::Initialize(const Zpk& zpk) {
+    if (!zpk.Causal()) {
         return false;
     }
-    mDE.LoadNodeList(list);
+    mDE.Load(zpk);
     MakeEmpty();
     if (!mDE.GetDEArrays(&mXCoeff, &mYCoeff) || mXCoeff.empty() ||
         mXCoeff.size() != mYCoeff.size()) {

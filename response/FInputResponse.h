@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/FComplex.h"
-#include "core/FNodeList.h"
 #include "filter/FDEMaker.h"
 
 #include <vector>
@@ -15,7 +14,7 @@ public:
     // Loads the design and zeroes the filter memory. False for a non-causal design
     // (the evaluator keeps what it had) or when the arrays cannot be made (it is
     // left empty).
-    bool Initialize(const FNodeList* list);
+    bool Initialize(const Zpk& zpk);
 
     // Next output for real input x. An empty evaluator returns 0 + 0j.
     FComplex GetNextSample(double x) noexcept { return GetNextSample(FComplex(x, 0.0)); }

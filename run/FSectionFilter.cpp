@@ -10,27 +10,24 @@ constexpr double kAdoptableMove = 0.25;
 
 } // namespace
 
-bool FSectionFilter::Initialize(const FNodeList& list, int channels, double gain) {
+bool FSectionFilter::Initialize(const SosCascade& cascade, int channels) {
     mReal.clear();
     mState.clear();
     mComplex.clear();
     mChannels = 0;
-    FSectionCascade cascade;
-    if (channels < 1 || channels > kMaxChannels || !cascade.Load(list)) {
+    if (channels < 1 || channels > kMaxChannels || cascade.sections.empty()) {
         return false;
     }
-    mGain = gain;
     mChannels = channels;
     if (!cascade.IsReal()) {
-        mComplex.assign(static_cast<std::size_t>(channels), cascade);
+        FSectionCascade runner;
+        runner.Load(cascade);
+        mComplex.assign(static_cast<std::size_t>(channels), runner);
         return true;
     }
-    for (const FBiquad& s : cascade.Sections()) {
+    for (const FBiquad& s : cascade.GainFolded()) {
         mReal.push_back({s.b[0].r, s.b[1].r, s.b[2].r, s.a[1].r, s.a[2].r});
     }
-    mReal[0].b0 *= gain;
-    mReal[0].b1 *= gain;
-    mReal[0].b2 *= gain;
     mState.assign(2 * mReal.size() * static_cast<std::size_t>(channels), 0.0);
     return true;
 }
@@ -102,7 +99,7 @@ void FSectionFilter::ProcessComplex(double* frames, std::size_t count) noexcept 
     for (std::size_t f = 0; f < count; ++f) {
         for (std::size_t ch = 0; ch < channels; ++ch) {
             double& x = frames[f * channels + ch];
-            x = mComplex[ch].Next(FComplex(x, 0.0)).r * mGain;
+            x = mComplex[ch].Next(FComplex(x, 0.0)).r;
         }
     }
 }

@@ -1,26 +1,25 @@
 #pragma once
 
-#include "core/FNodeList.h"
+#include "filter/SosCascade.h"
 #include "run/FSectionCascade.h"
 
 #include <cstddef>
 #include <vector>
 
-// Runs a causal design over interleaved frames of double samples, one independent
-// filter per channel, each output multiplied by a fixed gain. Samples are in any unit
-// the caller likes; the filter is linear. Blocks follow on from each other as one
-// stream. Nothing is allocated by Process. The design runs as a cascade of
-// second-order sections: in real arithmetic when its complex roots come in conjugate
-// pairs, otherwise in complex arithmetic of which the real part is kept.
+// Runs a cascade of second-order sections over interleaved frames of double samples,
+// one independent filter per channel, the cascade's gain applied in its first section.
+// Samples are in any unit the caller likes; the filter is linear. Blocks follow on from
+// each other as one stream. Nothing is allocated by Process. Real sections run in real
+// arithmetic; complex ones (a complex root without its conjugate) in complex arithmetic
+// of which the real part is kept.
 class FSectionFilter {
 public:
     static constexpr int kMaxChannels = 64;
 
-    // Loads the design for 1..kMaxChannels channels and zeroes the memory. False for a
-    // non-causal design or a channel count out of range; the filter is then left
-    // empty and must not be run.
-    bool Initialize(const FNodeList& list, int channels, double gain = 1.0);
-    // Replaces count interleaved frames by the filter's outputs times the gain.
+    // Loads the cascade for 1..kMaxChannels channels and zeroes the memory. False for a
+    // channel count out of range; the filter is then left empty and must not be run.
+    bool Initialize(const SosCascade& cascade, int channels);
+    // Replaces count interleaved frames by the filter's outputs.
     void Process(double* frames, std::size_t count) noexcept;
     int Channels() const { return mChannels; }
     // True when the real arithmetic is in use.
@@ -46,6 +45,5 @@ private:
     std::vector<double> mState;
     // Complex path: one cascade per channel.
     std::vector<FSectionCascade> mComplex;
-    double mGain = 1.0;
     int mChannels = 0;
 };

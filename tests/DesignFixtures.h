@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "filter/SosCascade.h"
 
 #include <cmath>
 #include <complex>
@@ -17,6 +18,13 @@ inline FNode PoleAt(double r, double i, bool conjugate = false) {
 inline FNode ZeroAt(double r, double i, bool conjugate = false) {
     return FNode(kNodeZero, FComplex(r, i), conjugate, 1);
 }
+// The sections of a causal design, times gain.
+inline SosCascade Cascade(const FNodeList& list, double gain = 1.0) {
+    SosCascade cascade = *SosCascade::FromZpk(Zpk::FromNodeList(list));
+    cascade.gain *= gain;
+    return cascade;
+}
+
 // A design of the nodes given, added in that order.
 inline FNodeList Design(std::initializer_list<FNode> nodes) {
     FNodeList list;

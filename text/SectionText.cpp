@@ -12,7 +12,8 @@ std::string Coefficients(const FBiquad& s, const char* separator) {
 
 } // namespace
 
-std::string SectionsText(const std::vector<FBiquad>& sections) {
+std::string SectionsText(const SosCascade& cascade) {
+    const std::vector<FBiquad> sections = cascade.GainFolded();
     std::string text;
     for (const FBiquad& s : sections) {
         text += Coefficients(s, " ") + "\n";
@@ -20,7 +21,8 @@ std::string SectionsText(const std::vector<FBiquad>& sections) {
     return text;
 }
 
-std::string SectionsJson(const std::vector<FBiquad>& sections) {
+std::string SectionsJson(const SosCascade& cascade) {
+    const std::vector<FBiquad> sections = cascade.GainFolded();
     std::string text = "{\"sos\": [";
     for (size_t k = 0; k < sections.size(); ++k) {
         text += (k == 0 ? "[" : ", [") + Coefficients(sections[k], ", ") + "]";

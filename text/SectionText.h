@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/FSectionCascade.h"
+#include "filter/SosCascade.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +15,8 @@ inline constexpr const char* kNonCausalSectionsText =
 inline constexpr const char* kUnpairedSectionsText =
     "Can't show real second-order sections: a complex root has no conjugate";
 
-// One line per section: "b0 b1 b2 a0 a1 a2", the coefficients of z^0, z^-1, z^-2.
-std::string SectionsText(const std::vector<FBiquad>& sections);
-// {"sos": [[b0, b1, b2, a0, a1, a2], ...]} and a line break.
-std::string SectionsJson(const std::vector<FBiquad>& sections);
+// One line per section: "b0 b1 b2 a0 a1 a2", the coefficients of z^0, z^-1, z^-2, the
+// cascade's gain folded into the first section.
+std::string SectionsText(const SosCascade& cascade);
+// {"sos": [[b0, b1, b2, a0, a1, a2], ...]} and a line break, the gain folded likewise.
+std::string SectionsJson(const SosCascade& cascade);

@@ -1,6 +1,7 @@
 #include "design/iir/FStandardDesign.h"
 
 #include "design/iir/AnalogPrototype.h"
+#include "filter/Stability.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,29 +97,35 @@ Cpx Bilinear(Cpx s) {
     return (1.0 + s) / (1.0 - s);
 }
 
-// Adds the roots of one type as nodes: the upper member of each conjugate pair, the
-// real roots as single nodes, sorted by angle and then by radius.
-void AddNodes(int type, const std::vector<Cpx>& roots, FNodeList* list) {
-    std::vector<Cpx> kept;
-    for (const Cpx r : roots) {
-        // Real roots come out real up to rounding; an image below the axis is the
-        // conjugate of one above it.
-        const double tolerance = 1e-13 * (1.0 + std::abs(r));
-        if (r.imag() > tolerance) {
-            kept.push_back(r);
-        } else if (r.imag() >= -tolerance) {
-            kept.push_back(Cpx(r.real(), 0.0));
-        }
+FComplex AsFComplex(Cpx c) {
+    return FComplex(c.real(), c.imag());
+}
+
+// The point of the unit circle that the band transforms and the bilinear transform
+// carry to the prototype's s = 0: there the design's gain is the prototype's at DC.
+FComplex ReferencePoint(const FStandardDesign& d) {
+    using Band = FStandardDesign::Band;
+    switch (d.band) {
+    case Band::Lowpass:
+    case Band::Bandstop:
+        return FComplex(1.0, 0.0);
+    case Band::Highpass:
+        return FComplex(-1.0, 0.0);
+    case Band::Bandpass:
+        break;
     }
-    std::sort(kept.begin(), kept.end(), [](Cpx a, Cpx b) {
-        const double angleA = std::arg(a) < 0 ? -std::arg(a) : std::arg(a);
-        const double angleB = std::arg(b) < 0 ? -std::arg(b) : std::arg(b);
-        return angleA != angleB ? angleA < angleB : std::abs(a) < std::abs(b);
-    });
-    // New nodes go to the head, so the last added is shown first.
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-        list->AddNode(FNode(type, FComplex(it->real(), it->imag()), it->imag() > 0.0, 1));
-    }
+    const double w0 = std::sqrt(std::tan(std::numbers::pi * d.corner / d.rate) *
+                                std::tan(std::numbers::pi * d.corner2 / d.rate));
+    FComplex z;
+    z.SetByRadian(1.0, 2.0 * std::atan(w0));
+    return z;
+}
+
+// The prototype's gain at DC: 1, except that an even order with passband ripple starts
+// at the bottom of the ripple.
+double PrototypeDcGain(const FStandardDesign& d) {
+    const bool ripple = FStandardDesign::UsesRipple(d.family);
+    return ripple && d.order % 2 == 0 ? std::pow(10.0, -d.rippleDb / 20.0) : 1.0;
 }
 
 } // namespace
@@ -148,33 +155,31 @@ FStandardDesign::Problem FStandardDesign::Check() const {
     return Problem::None;
 }
 
-FStandardDesign::Roots FStandardDesign::ZPlaneRoots() const {
+Zpk FStandardDesign::ZPlaneRoots() const {
     const AnalogPrototype s = Transformed(*this, Prototype(*this));
-    Roots roots;
+    Zpk zpk;
     for (const Cpx z : s.zeros) {
-        roots.zeros.push_back(Bilinear(z));
+        zpk.zeros.push_back(AsFComplex(Bilinear(z)));
     }
     for (const Cpx p : s.poles) {
-        roots.poles.push_back(Bilinear(p));
+        zpk.poles.push_back(AsFComplex(Bilinear(p)));
     }
     // The zeros left at s = infinity land on z = -1.
-    roots.zeros.resize(roots.poles.size(), Cpx(-1.0, 0.0));
-    return roots;
+    zpk.zeros.resize(zpk.poles.size(), FComplex(-1.0, 0.0));
+    const FComplex h = zpk.Evaluate(ReferencePoint(*this));
+    zpk.gain = std::copysign(PrototypeDcGain(*this) / h.Mag(), h.r);
+    return zpk;
 }
 
-FStandardDesign::Problem FStandardDesign::Design(FNodeList* list) const {
+FStandardDesign::Problem FStandardDesign::Design(Zpk* zpk) const {
     const Problem problem = Check();
     if (problem != Problem::None) {
         return problem;
     }
-    const Roots roots = ZPlaneRoots();
-    for (const Cpx p : roots.poles) {
-        // Written so that a non-finite pole fails too.
-        if (!(std::abs(p) < 1.0)) {
-            return Problem::Unstable;
-        }
+    Zpk design = ZPlaneRoots();
+    if (!IsStable(design)) {
+        return Problem::Unstable;
     }
-    AddNodes(kNodeZero, roots.zeros, list);
-    AddNodes(kNodePole, roots.poles, list);
+    *zpk = std::move(design);
     return Problem::None;
 }

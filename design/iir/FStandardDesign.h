@@ -1,20 +1,22 @@
 #pragma once
 
-#include "core/FNodeList.h"
+#include "filter/SampleRate.h"
+#include "filter/Zpk.h"
 
 #include <complex>
 #include <vector>
 
-// The classical filter designs, placed on the z-plane: an analog lowpass prototype,
-// moved to the requested band in the s-plane and mapped to z by the bilinear transform
-// with prewarped corners. The result has no gain factor, as every design here.
+// The classical filter designs on the z-plane: an analog lowpass prototype, moved to the
+// requested band in the s-plane and mapped to z by the bilinear transform with
+// prewarped corners. The gain gives the passband its nominal level: 1, or for an even
+// order with passband ripple the bottom of the ripple.
 class FStandardDesign {
 public:
     enum class Family { Butterworth, Chebyshev, InverseChebyshev, Bessel, Elliptic };
     enum class Band { Lowpass, Highpass, Bandpass, Bandstop };
     // What makes a request impossible to design; None for a valid one. Unstable: the
-    // poles do not all come out strictly inside the unit circle in double precision,
-    // as with very narrow bands at high orders.
+    // poles do not all come out stable (IsStable) in double precision, as with very
+    // narrow bands at high orders.
     enum class Problem { None, Rate, Order, Corner, SecondCorner, Ripple, Attenuation, Unstable };
 
     static constexpr int kMaxOrder = 20;
@@ -31,7 +33,7 @@ public:
     // passband edge, Chebyshev II ones the stopband edge.
     double corner = 1000.0;
     double corner2 = 2000.0;
-    double rate = 8000.0;
+    double rate = kDefaultSampleRate;
     // Passband ripple (Chebyshev, elliptic) and stopband attenuation (Chebyshev II,
     // elliptic) in dB.
     double rippleDb = 1.0;
@@ -48,16 +50,9 @@ public:
     // The first argument that keeps this request from being designed, or Problem::None.
     Problem Check() const;
 
-    // Adds the design to list as nodes: a conjugate pair is one node with its value in
-    // the upper half plane, a real root a single node; each list runs from low to high
-    // angle. Anything but Problem::None leaves list untouched.
-    Problem Design(FNodeList* list) const;
+    // The design in *zpk; anything but Problem::None leaves *zpk untouched.
+    Problem Design(Zpk* zpk) const;
 
 private:
-    // Every zero and pole of the design, conjugates included.
-    struct Roots {
-        std::vector<std::complex<double>> zeros;
-        std::vector<std::complex<double>> poles;
-    };
-    Roots ZPlaneRoots() const;
+    Zpk ZPlaneRoots() const;
 };

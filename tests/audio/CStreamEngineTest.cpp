@@ -51,8 +51,9 @@ std::vector<double> Filtered(const FNodeList& list, const std::vector<float>& x,
     std::vector<double> y(x.begin() + static_cast<std::ptrdiff_t>(from * kChannels), x.end());
     if (list.RootCount(kNodePole) > 0) {
         FSectionFilter filter;
-        EXPECT_TRUE(
-            filter.Initialize(list, kChannels, CStreamDesign::Build(list, kChannels)->Gain()));
+        EXPECT_TRUE(filter.Initialize(
+            Cascade(list, CStreamDesign::Build(Zpk::FromNodeList(list), kChannels)->Gain()),
+            kChannels));
         filter.Process(y.data(), y.size() / kChannels);
     }
     return y;
@@ -91,7 +92,8 @@ TEST(CStreamEngineTest, UneditedRenderIsThePlainFilterFadedIn) {
     for (const FNodeList& list : {kLowpass, kResonator, kEmpty, Spread40()}) {
         CStreamEngine engine(kChannels, kRate);
         const std::vector<float> x = TestSignal(0.25);
-        const std::vector<float> y = Render(engine, x, 0, CStreamDesign::Build(list, kChannels));
+        const std::vector<float> y =
+            Render(engine, x, 0, CStreamDesign::Build(Zpk::FromNodeList(list), kChannels));
         const std::vector<double> ref = Filtered(list, x, 0);
         const auto fade = static_cast<double>(engine.FadeFrames());
         for (std::size_t i = 0; i < y.size(); ++i) {
@@ -119,21 +121,22 @@ TEST(CStreamEngineTest, ChangeCrossFadesWithoutStepIntoTheNewFilter) {
                  Design({PoleAt(0.91, 0.34, true), ZeroAt(1.0, 0.0), ZeroAt(-1.0, 0.0)}), true}};
     constexpr std::size_t kChange = 2500;
     for (const auto& row : rows) {
-        EXPECT_EQ(CStreamDesign::Build(row.to, kChannels)
-                      ->TakeStateFrom(*CStreamDesign::Build(row.from, kChannels)),
-                  row.kept)
+        EXPECT_EQ(
+            CStreamDesign::Build(Zpk::FromNodeList(row.to), kChannels)
+                ->TakeStateFrom(*CStreamDesign::Build(Zpk::FromNodeList(row.from), kChannels)),
+            row.kept)
             << row.name;
         CStreamEngine engine(kChannels, kRate);
-        engine.Publish(CStreamDesign::Build(row.from, kChannels));
+        engine.Publish(CStreamDesign::Build(Zpk::FromNodeList(row.from), kChannels));
         const std::vector<float> x = TestSignal(0.25);
         const std::vector<float> y =
-            Render(engine, x, kChange, CStreamDesign::Build(row.to, kChannels));
+            Render(engine, x, kChange, CStreamDesign::Build(Zpk::FromNodeList(row.to), kChannels));
         const std::size_t settled = kChange + engine.FadeFrames();
         const double own = std::max(LargestStep(y, engine.FadeFrames(), kChange),
                                     LargestStep(y, settled, kFrames));
         EXPECT_LE(LargestStep(y, kChange - 1, settled + 1), own) << row.name;
-        const bool silent =
-            CStreamDesign::Build(row.to, kChannels)->GetKind() == CStreamDesign::Kind::Silence;
+        const bool silent = CStreamDesign::Build(Zpk::FromNodeList(row.to), kChannels)->GetKind() ==
+                            CStreamDesign::Kind::Silence;
         const std::vector<double> ref =
             silent ? std::vector<double>(x.size()) : Filtered(row.to, x, kChange);
         for (std::size_t i = settled * kChannels; i < y.size() && !row.kept; ++i) {
@@ -145,7 +148,7 @@ TEST(CStreamEngineTest, ChangeCrossFadesWithoutStepIntoTheNewFilter) {
 // Bypass fades to the input itself; a loud or broken input never passes the ceiling.
 TEST(CStreamEngineTest, BypassPlaysTheInputAndTheLimiterHoldsTheCeiling) {
     CStreamEngine engine(kChannels, kRate);
-    engine.Publish(CStreamDesign::Build(kResonator, kChannels));
+    engine.Publish(CStreamDesign::Build(Zpk::FromNodeList(kResonator), kChannels));
     engine.SetBypass(true);
     const std::vector<float> x = TestSignal(0.25);
     const std::vector<float> y = Render(engine, x, kFrames, nullptr);
@@ -176,7 +179,7 @@ TEST(CStreamEngineTest, PlayerLoopsAMonoClipOnBothChannels) {
     ASSERT_EQ(clip.Load(dir.File("in.wav")), 0) << clip.Problem();
     CStreamPlayer player(kChannels, clip.Rate());
     player.UseClip(std::move(clip), true);
-    player.Engine().Publish(CStreamDesign::Build(kEmpty, kChannels));
+    player.Engine().Publish(CStreamDesign::Build(Zpk::FromNodeList(kEmpty), kChannels));
     std::vector<float> y(2 * 300);
     player.Render(nullptr, y.data(), 300);
     for (std::size_t i = 2 * player.Engine().FadeFrames(); i < y.size(); ++i) {

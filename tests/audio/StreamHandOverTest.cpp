@@ -26,10 +26,10 @@ TEST(StreamHandOverTest, DesignsCrossBetweenThreadsWhileRendering) {
     });
     for (int k = 0; k < 150; ++k) {
         const double r = 0.5 + 0.003 * k;
-        engine.Publish(CStreamDesign::Build(k % 3 == 0
-                                                ? Design({PoleAt(r, 0.3, true), ZeroAt(1.0, 0.0)})
-                                                : Design({PoleAt(r, 0.0)}),
-                                            2));
+        engine.Publish(CStreamDesign::Build(
+            Zpk::FromNodeList(k % 3 == 0 ? Design({PoleAt(r, 0.3, true), ZeroAt(1.0, 0.0)})
+                                         : Design({PoleAt(r, 0.0)})),
+            2));
         engine.SetBypass(k % 7 == 0);
         engine.TakePeak();
         std::this_thread::yield();

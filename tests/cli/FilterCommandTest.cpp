@@ -66,18 +66,22 @@ TEST_F(FilterCommand, UsageErrorsAndFailuresNameTheFileAndTheReason) {
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
-// Repairs and clipping are reported on standard error; the run still succeeds. The
-// design is z^-1 / (1 - 1.5 z^-1) over its peak gain of 2: every output after the
-// first two lies beyond full scale.
+// Repairs and clipping are reported on standard error; the run still succeeds. A
+// full-scale square wave of period 8 meets a resonance at a quarter of half the rate:
+// its fundamental comes out at 4 / pi of full scale (82 samples beyond it).
 TEST_F(FilterCommand, WarnsOfUnfinishedRecordingsAndCountsClippedSamples) {
-    WriteFileBytes(input, "RIFF" + LE32(0) + "WAVE" + WavFormat(1, 16) + "data" + LE32(0) +
-                              std::string(400, '\x7F'));
-    WriteFileBytes(design, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=0\nP0=1.5, 0, 0\n");
+    std::string square;
+    for (int k = 0; k < 200; ++k) {
+        square += k % 8 < 4 ? LE16(32767) : LE16(32768);
+    }
+    WriteFileBytes(input, "RIFF" + LE32(0) + "WAVE" + WavFormat(1, 16) + "data" + LE32(0) + square);
+    WriteFileBytes(design, "VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\nZEROCOUNT=0\n"
+                           "P0=0.67175144212722016, 0.67175144212722016, 1\n");
     const QenRun run = Qen({"filter", design, input, output});
     EXPECT_EQ(run.code, kExitOk);
     EXPECT_EQ(run.err, "qen: warning: " + input +
                            ": the recording was never finished (its data size says 0 bytes); its "
-                           "200 frames up to the end are read\nqen: 198 samples clipped\n");
+                           "200 frames up to the end are read\nqen: 82 samples clipped\n");
 }
 
 // Each signal during the run stops it like the Stop button: failure, no output file,

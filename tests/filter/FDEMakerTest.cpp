@@ -17,7 +17,7 @@ TEST(FDEMakerTest, EmptyDesignIsOneAndCoefficientsOutsideThePolynomialsAreZero) 
     std::vector<FComplex> x, y;
     EXPECT_FALSE(de.GetDEArrays(&x, &y));
     const FNodeList empty;
-    de.LoadNodeList(&empty);
+    de.Load(Zpk::FromNodeList(empty));
     EXPECT_EQ(de.ZeroPolyCnt(), 1);
     EXPECT_EQ(de.PolePolyCnt(), 1);
     ASSERT_TRUE(de.GetDEArrays(&x, &y));
@@ -25,7 +25,7 @@ TEST(FDEMakerTest, EmptyDesignIsOneAndCoefficientsOutsideThePolynomialsAreZero) 
     ExpectNear(x[0], 1, 0);
     ExpectNear(y[0], 0, 0);
     const FNodeList onePole = Design({PoleAt(0.5, 0)});
-    de.LoadNodeList(&onePole);
+    de.Load(Zpk::FromNodeList(onePole));
     ASSERT_EQ(de.PolePolyCnt(), 2);
     ExpectNear(de.GetPolePolyCoeff(2), 0, 0);
     ExpectNear(de.GetZeroPolyCoeff(-1), 0, 0);
@@ -34,7 +34,7 @@ TEST(FDEMakerTest, EmptyDesignIsOneAndCoefficientsOutsideThePolynomialsAreZero) 
 TEST(FDEMakerTest, MoreZerosThanPolesHasNoDifferenceEquation) {
     const FNodeList list = Design({ZeroAt(0.1, 0), ZeroAt(0.2, 0), PoleAt(0.5, 0)});
     FDEMaker de;
-    de.LoadNodeList(&list);
+    de.Load(Zpk::FromNodeList(list));
     std::vector<FComplex> x{FComplex(9, 9)}, y;
     EXPECT_FALSE(de.GetDEArrays(&x, &y));
     EXPECT_EQ(x.size(), 1u);
@@ -46,7 +46,7 @@ TEST(FDEMakerTest, DifferenceEquationArraysDescribeH) {
     for (int trial = 0; trial < 40; ++trial) {
         const FNodeList list = RandomDesign(rng, 12, true);
         FDEMaker de;
-        de.LoadNodeList(&list);
+        de.Load(Zpk::FromNodeList(list));
         std::vector<FComplex> x, y;
         ASSERT_TRUE(de.GetDEArrays(&x, &y));
         const std::complex<double> z = std::polar(1.0, 0.9);

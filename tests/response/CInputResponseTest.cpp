@@ -19,9 +19,9 @@ TEST(CInputResponseTest, FlatDesignAnswersWithItsInput) {
     CImpResponse impulse;
     CStepResponse step;
     CRampResponse ramp;
-    ASSERT_TRUE(impulse.Initialize(&flat, 5));
-    ASSERT_TRUE(step.Initialize(&flat, 5));
-    ASSERT_TRUE(ramp.Initialize(&flat, 5));
+    ASSERT_TRUE(impulse.Initialize(Zpk::FromNodeList(flat), 5));
+    ASSERT_TRUE(step.Initialize(Zpk::FromNodeList(flat), 5));
+    ASSERT_TRUE(ramp.Initialize(Zpk::FromNodeList(flat), 5));
     for (int n = 0; n < 5; ++n) {
         EXPECT_EQ(impulse.Samples()[static_cast<size_t>(n)].r, n == 0 ? 1.0 : 0.0);
         EXPECT_EQ(step.Samples()[static_cast<size_t>(n)].r, 1.0);
@@ -37,22 +37,22 @@ TEST(CInputResponseTest, EmptyCountsZeroOutputsAndNonCausalDesigns) {
     FNodeList list = Design({PoleAt(0.5, 0)});
     CStepResponse step;
     EXPECT_EQ(step.Scale(), -1.0);
-    ASSERT_TRUE(step.Initialize(&list, 0));
+    ASSERT_TRUE(step.Initialize(Zpk::FromNodeList(list), 0));
     EXPECT_EQ(step.CpxCount(), 0);
     EXPECT_EQ(step.Scale(), 0.0);
     EXPECT_EQ(step.NormResponse(0), FComplex());
     // A negative count and a non-causal design keep the previous samples.
-    ASSERT_TRUE(step.Initialize(&list, 4));
+    ASSERT_TRUE(step.Initialize(Zpk::FromNodeList(list), 4));
     const auto before = step.Samples();
-    EXPECT_FALSE(step.Initialize(&list, -1));
+    EXPECT_FALSE(step.Initialize(Zpk::FromNodeList(list), -1));
     list.AddNode(ZeroAt(0.1, 0.2, true));
-    EXPECT_FALSE(step.Initialize(&list, 10));
+    EXPECT_FALSE(step.Initialize(Zpk::FromNodeList(list), 10));
     ASSERT_EQ(step.CpxCount(), 4);
     EXPECT_EQ(step.Samples()[3].r, before[3].r);
     // An output of zeros is not normalised.
     CRampResponse ramp;
     const FNodeList delay = Design({ZeroAt(0, 0), PoleAt(0, 0)});
-    ASSERT_TRUE(ramp.Initialize(&delay, 1)); // the ramp starts at 0
+    ASSERT_TRUE(ramp.Initialize(Zpk::FromNodeList(delay), 1)); // the ramp starts at 0
     EXPECT_EQ(ramp.Scale(), 0.0);
     EXPECT_EQ(ramp.NormResponse(0), FComplex());
 }
@@ -61,7 +61,7 @@ TEST(CInputResponseTest, PointsFileToPathAndStandardOutput) {
     TempDir dir;
     const FNodeList list;
     CStepResponse step;
-    ASSERT_TRUE(step.Initialize(&list, 3));
+    ASSERT_TRUE(step.Initialize(Zpk::FromNodeList(list), 3));
     ASSERT_TRUE(step.PrintToFile(dir.File("s.pts").c_str()));
     const std::string expected = "+1.00000000000000000000+0.00000000000000000000j\n"
                                  "+1.00000000000000000000+0.00000000000000000000j\n"

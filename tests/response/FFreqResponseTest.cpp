@@ -18,12 +18,11 @@ TEST(FFreqResponseTest, EmptyUntilInitializedAndBadArgumentsKeepThePreviousCache
     EXPECT_EQ(response.CpxCount(), 0);
     EXPECT_EQ(response.NormResponse(0), FComplex());
     const FNodeList list = Design({PoleAt(0.5, 0)});
-    ASSERT_TRUE(response.Initialize(&list, 1));
+    ASSERT_TRUE(response.Initialize(Zpk::FromNodeList(list), 1));
     EXPECT_EQ(response.CpxCount(), 2);
     const double scale = response.Scale();
-    EXPECT_FALSE(response.Initialize(&list, 0));
-    EXPECT_FALSE(response.Initialize(&list, -5));
-    EXPECT_FALSE(response.Initialize(nullptr, 10));
+    EXPECT_FALSE(response.Initialize(Zpk::FromNodeList(list), 0));
+    EXPECT_FALSE(response.Initialize(Zpk::FromNodeList(list), -5));
     EXPECT_EQ(response.CpxCount(), 2);
     EXPECT_EQ(response.Scale(), scale);
     EXPECT_EQ(response.NormResponse(-1), FComplex());
@@ -38,7 +37,7 @@ TEST(FFreqResponseTest, SamplesMatchTheLongDoubleRootProductToTheirPeak) {
     }
     for (const FNodeList& list : designs) {
         FFreqResponse response;
-        ASSERT_TRUE(response.Initialize(&list, 255));
+        ASSERT_TRUE(response.Initialize(Zpk::FromNodeList(list), 255));
         ASSERT_EQ(response.CpxCount(), 256);
         std::vector<std::complex<long double>> expected;
         long double peak = 0.0L;
@@ -76,7 +75,7 @@ TEST(FFreqResponseTest, ZeroOnTheCircleIsZeroPoleIsInfiniteAndTheyCancel) {
     };
     for (const Row& row : rows) {
         FFreqResponse response;
-        ASSERT_TRUE(response.Initialize(&row.design, 4));
+        ASSERT_TRUE(response.Initialize(Zpk::FromNodeList(row.design), 4));
         EXPECT_EQ(response.RawResponse(0).Mag(), row.dc);
         EXPECT_EQ(response.NormResponse(0).Mag(), row.normDc);
         EXPECT_EQ(response.ExactResponse(0.0).Mag(), row.dc);
@@ -88,7 +87,7 @@ TEST(FFreqResponseTest, PointsFileHasOneLinePerSample) {
     TempDir dir;
     const FNodeList list = Design({PoleAt(0.5, 0)});
     FFreqResponse response;
-    ASSERT_TRUE(response.Initialize(&list, 100));
+    ASSERT_TRUE(response.Initialize(Zpk::FromNodeList(list), 100));
     ASSERT_TRUE(response.PrintToFile(dir.File("f.pts").c_str()));
     const std::string text = ReadFileBytes(dir.File("f.pts"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 101);

@@ -26,7 +26,7 @@ TEST(FGroupDelayTest, MatchesTheSlopeOfTheUnwrappedPhase) {
     for (int design = 0; design < 12; ++design) {
         const FNodeList list = RandomDesign(rng, 6, design % 2 == 0);
         FGroupDelay delay;
-        delay.Initialize(&list);
+        delay.Initialize(Zpk::FromNodeList(list));
         // Phase on a fine grid, unwrapped, then differentiated centrally.
         double previous = std::arg(ReferenceH(list, 1.0));
         double unwrapped = previous;
@@ -52,7 +52,7 @@ TEST(FGroupDelayTest, MatchesTheSlopeOfTheUnwrappedPhase) {
 TEST(FGroupDelayTest, UndefinedOnAZeroOfTheUnitCircle) {
     const FNodeList list = Design({ZeroAt(-1.0, 0.0), PoleAt(0.0, 0.0), ZeroAt(0.0, 1.0, true)});
     FGroupDelay delay;
-    delay.Initialize(&list);
+    delay.Initialize(Zpk::FromNodeList(list));
     const std::vector<double> sampled = delay.Sampled(4);
     ASSERT_EQ(sampled.size(), 5u);
     // Zeros at -1 (w = pi) and +-j (w = pi / 2); each adds -1/2 elsewhere on the circle.

@@ -33,7 +33,7 @@ TEST(FInputResponseTest, EmptyEvaluatorAndConstantGainWithoutPoles) {
     EXPECT_EQ(filter.GetYDelayCoeff(0), FComplex());
     EXPECT_EQ(filter.GetNextSample(1.0), FComplex());
     const FNodeList flat;
-    ASSERT_TRUE(filter.Initialize(&flat));
+    ASSERT_TRUE(filter.Initialize(Zpk::FromNodeList(flat)));
     ASSERT_EQ(filter.CpxCount(), 1);
     for (double x : {3.0, -2.0, 0.5}) {
         EXPECT_EQ(filter.GetNextSample(x).r, x);
@@ -43,7 +43,7 @@ TEST(FInputResponseTest, EmptyEvaluatorAndConstantGainWithoutPoles) {
 TEST(FInputResponseTest, OnePoleRecurrence) {
     const FNodeList list = Design({PoleAt(0.5, 0)});
     FInputResponse filter;
-    ASSERT_TRUE(filter.Initialize(&list));
+    ASSERT_TRUE(filter.Initialize(Zpk::FromNodeList(list)));
     ASSERT_EQ(filter.CpxCount(), 2);
     // y[n] = x[n-1] + 0.5 y[n-1]
     const double expected[] = {0.0, 1.0, 0.5, 0.25, 0.125};
@@ -63,7 +63,7 @@ TEST(FInputResponseTest, MatchesPlainRecurrenceOnRandomDesigns) {
     for (int trial = 0; trial < 40; ++trial) {
         const FNodeList list = RandomDesign(rng, 10, true);
         FInputResponse filter;
-        ASSERT_TRUE(filter.Initialize(&list));
+        ASSERT_TRUE(filter.Initialize(Zpk::FromNodeList(list)));
         std::vector<double> input(200);
         for (double& x : input) {
             x = noise(rng);
@@ -82,16 +82,16 @@ TEST(FInputResponseTest, InitializeClearsTheMemoryUnlessTheDesignIsRefused) {
     const FNodeList list = Design({PoleAt(0.3, 0.6, true), ZeroAt(-1, 0)});
     const FNodeList nonCausal = Design({ZeroAt(0.1, 0.1, true)});
     FInputResponse filter;
-    ASSERT_TRUE(filter.Initialize(&list));
+    ASSERT_TRUE(filter.Initialize(Zpk::FromNodeList(list)));
     std::vector<FComplex> first;
     for (int n = 0; n < 8; ++n) {
         first.push_back(filter.GetNextSample(n % 3 - 1.0));
     }
-    ASSERT_TRUE(filter.Initialize(&list));
+    ASSERT_TRUE(filter.Initialize(Zpk::FromNodeList(list)));
     for (int n = 0; n < 8; ++n) {
         if (n == 7) {
             // A refused design leaves the evaluator as it was, memory and all.
-            EXPECT_FALSE(filter.Initialize(&nonCausal));
+            EXPECT_FALSE(filter.Initialize(Zpk::FromNodeList(nonCausal)));
         }
         const FComplex y = filter.GetNextSample(n % 3 - 1.0);
         EXPECT_EQ(y.r, first[static_cast<size_t>(n)].r);

@@ -41,7 +41,7 @@ TEST(FSectionCascadeTest, ImpulseMatchesTheLongDoubleRunToItsPeakAndDecays) {
     constexpr int kCount = 20000;
     for (const FNodeList& list : HardDesigns()) {
         CImpResponse impulse;
-        ASSERT_TRUE(impulse.Initialize(&list, kCount));
+        ASSERT_TRUE(impulse.Initialize(Zpk::FromNodeList(list), kCount));
         const std::vector<LongComplex> expected = ReferenceImpulse(list, kCount);
         long double peak = 0.0L;
         long double worst = 0.0L;
@@ -65,7 +65,7 @@ TEST(FSectionFilterTest, ChannelsAndUnevenBlocksRunTheCascadeTimesTheGain) {
             double peak = 0.0;
             std::vector<FSectionCascade> reference(channels);
             for (FSectionCascade& c : reference) {
-                ASSERT_TRUE(c.Load(list));
+                c.Load(Cascade(list));
             }
             for (size_t i = 0; i < data.size(); ++i) {
                 data[i] = sample(rng);
@@ -73,7 +73,7 @@ TEST(FSectionFilterTest, ChannelsAndUnevenBlocksRunTheCascadeTimesTheGain) {
                 peak = std::max(peak, std::fabs(expected[i]));
             }
             FSectionFilter filter;
-            ASSERT_TRUE(filter.Initialize(list, static_cast<int>(channels), 0.25));
+            ASSERT_TRUE(filter.Initialize(Cascade(list, 0.25), static_cast<int>(channels)));
             for (size_t start = 0, size = 1; start < 700; start += size, size = size * 3 + 1) {
                 filter.Process(data.data() + start * channels, std::min(size, 700 - start));
             }
@@ -83,8 +83,8 @@ TEST(FSectionFilterTest, ChannelsAndUnevenBlocksRunTheCascadeTimesTheGain) {
         }
     }
     FSectionFilter filter;
-    EXPECT_FALSE(filter.Initialize(Design({ZeroAt(0.5, 0)}), 1));
-    EXPECT_FALSE(filter.Initialize(FNodeList(), 0));
+    EXPECT_FALSE(filter.Initialize(Cascade(FNodeList()), 0));
+    EXPECT_FALSE(filter.Initialize(SosCascade(), 1));
 }
 
 } // namespace

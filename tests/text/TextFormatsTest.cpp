@@ -12,13 +12,13 @@ namespace {
 
 FInputResponse Evaluator(const FNodeList& list) {
     FInputResponse response;
-    EXPECT_TRUE(response.Initialize(&list));
+    EXPECT_TRUE(response.Initialize(Zpk::FromNodeList(list)));
     return response;
 }
 
 FDEMaker Polynomials(const FNodeList& list) {
     FDEMaker de;
-    de.LoadNodeList(&list);
+    de.Load(Zpk::FromNodeList(list));
     return de;
 }
 

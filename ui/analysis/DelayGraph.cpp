@@ -1,4 +1,5 @@
 #include "ui/analysis/DelayGraph.h"
+#include "filter/Zpk.h"
 
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
@@ -27,7 +28,7 @@ void DelayGraph::SetScale(int scale) {
 }
 
 void DelayGraph::UpdateFromNodeList() {
-    mDelay.Initialize(&gNodeList);
+    mDelay.Initialize(Zpk::FromNodeList(gNodeList));
     Sample();
     Redraw();
 }

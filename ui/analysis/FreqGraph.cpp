@@ -1,4 +1,5 @@
 #include "ui/analysis/FreqGraph.h"
+#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
 #include "ui/Drawing.h"
@@ -75,7 +76,7 @@ void FreqGraph::SetScale(int scale) {
 }
 
 void FreqGraph::UpdateFromNodeList() {
-    if (!mResponse.Initialize(&gNodeList, kResolution)) {
+    if (!mResponse.Initialize(Zpk::FromNodeList(gNodeList), kResolution)) {
         return;
     }
     mLogSamples.clear();

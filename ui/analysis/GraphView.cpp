@@ -1,4 +1,5 @@
 #include "ui/analysis/GraphView.h"
+#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
 #include "ui/Drawing.h"
@@ -64,7 +65,7 @@ void GraphView::SetSampleRate(int rate) {
 
 void GraphView::UpdateFromNodeList() {
     // The response never fails for the design; should it, no stale trace is shown.
-    if (!mResponse.Initialize(&gNodeList, kResolution)) {
+    if (!mResponse.Initialize(Zpk::FromNodeList(gNodeList), kResolution)) {
         mResponse = FFreqResponse();
     }
     Redraw();

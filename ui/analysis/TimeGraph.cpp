@@ -1,4 +1,5 @@
 #include "ui/analysis/TimeGraph.h"
+#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
 #include "filter/Stability.h"
@@ -77,7 +78,7 @@ void TimeGraph::UpdateFromNodeList() {
     // A duration set at a low rate may ask for too many samples at a higher one.
     const long long count = DurationSampleCount(mDuration, mSampleRate);
     if (count <= kMaxTimeSamples) {
-        mResponse->Initialize(&gNodeList, static_cast<int>(count));
+        mResponse->Initialize(Zpk::FromNodeList(gNodeList), static_cast<int>(count));
     }
     // Also when that failed: a design that is no longer causal shows no trace.
     Redraw();
@@ -165,7 +166,7 @@ void TimeGraph::PlotMagGraph(QPainter& painter) {
         return;
     }
     const QRect t = PanelPlot(mTraceRect);
-    if (!IsStable(gNodeList)) {
+    if (!IsStable(Zpk::FromNodeList(gNodeList))) {
         const QFontMetrics metrics(mainFont);
         DrawNote(painter, QRect(t.left(), t.top(), t.width(), metrics.height() + 4),
                  QStringLiteral("Unstable"));

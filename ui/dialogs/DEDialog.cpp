@@ -1,4 +1,5 @@
 #include "ui/dialogs/DEDialog.h"
+#include "filter/Zpk.h"
 
 #include "core/AtomicFile.h"
 #include "text/DifferenceEquationText.h"
@@ -9,7 +10,8 @@
 #include <QFile>
 
 DEDialog::DEDialog(ModalRunner& runner, QWidget* parent)
-    : QDialog(parent), mRunner(runner), mInputResponseOK(mInputResponse.Initialize(&gNodeList)),
+    : QDialog(parent), mRunner(runner),
+      mInputResponseOK(mInputResponse.Initialize(Zpk::FromNodeList(gNodeList))),
       mGroup(QStringLiteral("Difference Equation is:"), this), mEdit(this),
       mOk(QStringLiteral("OK"), this), mSaveAs(QStringLiteral("Save As"), this) {
     setWindowTitle(QStringLiteral("Difference Equation"));

@@ -1,4 +1,5 @@
 #include "ui/dialogs/HZDialog.h"
+#include "filter/Zpk.h"
 
 #include "core/AtomicFile.h"
 #include "text/TransferFunctionText.h"
@@ -12,7 +13,7 @@ HZDialog::HZDialog(ModalRunner& runner, QWidget* parent)
     : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Transfer Function H[z] is:"), this),
       mNumerator(this), mBar(this), mDenominator(this), mOk(QStringLiteral("OK"), this),
       mSaveAs(QStringLiteral("Save As"), this) {
-    mDE.LoadNodeList(&gNodeList);
+    mDE.Load(Zpk::FromNodeList(gNodeList));
     // The dialog shares its title with the difference equation's.
     setWindowTitle(QStringLiteral("Difference Equation"));
     setFont(DialogFont());

@@ -1,4 +1,5 @@
 #include "ui/dialogs/SOSDialog.h"
+#include "filter/Zpk.h"
 
 #include "core/AtomicFile.h"
 #include "text/SectionText.h"
@@ -11,10 +12,13 @@
 SOSDialog::SOSDialog(ModalRunner& runner, QWidget* parent)
     : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Second-Order Sections are:"), this),
       mEdit(this), mOk(QStringLiteral("OK"), this), mSaveAs(QStringLiteral("Save As"), this) {
-    if (!mCascade.Load(gNodeList)) {
+    const std::optional<SosCascade> cascade = SosCascade::FromZpk(Zpk::FromNodeList(gNodeList));
+    if (!cascade) {
         mRefusal = kNonCausalSectionsText;
-    } else if (!mCascade.IsReal()) {
+    } else if (!cascade->IsReal()) {
         mRefusal = kUnpairedSectionsText;
+    } else {
+        mCascade = *cascade;
     }
     setWindowTitle(QStringLiteral("Second-Order Sections"));
     setFont(DialogFont());
@@ -28,7 +32,7 @@ SOSDialog::SOSDialog(ModalRunner& runner, QWidget* parent)
     MakeTextBox(mEdit);
     mOk.setDefault(true);
     if (Ready()) {
-        mEdit.setPlainText(QString::fromStdString(SectionsText(mCascade.Sections())));
+        mEdit.setPlainText(QString::fromStdString(SectionsText(mCascade)));
     }
     connect(&mOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(&mSaveAs, &QPushButton::clicked, this, &SOSDialog::OnSaveAs);
@@ -42,8 +46,7 @@ void SOSDialog::OnSaveAs() {
     if (path.isEmpty()) {
         return;
     }
-    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                             SectionsText(mCascade.Sections()))) {
+    if (!WriteFileAtomically(QFile::encodeName(path).toStdString(), SectionsText(mCascade))) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Can't open file to save to"),
                         ModalRunner::Icon::Information);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/FSectionCascade.h"
+#include "filter/SosCascade.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -28,7 +28,7 @@ public:
 
 private:
     ModalRunner& mRunner;
-    FSectionCascade mCascade;
+    SosCascade mCascade;
     const char* mRefusal = nullptr;
     QGroupBox mGroup;
     QPlainTextEdit mEdit;

@@ -1,6 +1,8 @@
 #include "ui/dialogs/StatusDialog.h"
+#include "filter/Zpk.h"
 
 #include "audio/CAudioFilter.h"
+#include "run/RunnableDesign.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/mainwindow/ZPlaneDesign.h"
@@ -55,9 +57,9 @@ StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
 }
 
 bool StatusDialog::ChooseFiles() {
-    if (!gNodeList.Causal()) {
-        mRunner.Message(this, AppCaption(),
-                        QStringLiteral("Can't filter audio using a non-causal IIR filter"),
+    const RunnableDesign runnable = PrepareToRun(Zpk::FromNodeList(gNodeList));
+    if (runnable.problem != RunProblem::None) {
+        mRunner.Message(this, AppCaption(), QString::fromStdString(RunProblemText(runnable)),
                         ModalRunner::Icon::Information);
         return false;
     }
@@ -93,7 +95,7 @@ void StatusDialog::Run() {
                                 Reason(filter), ModalRunner::Icon::Information);
     } else {
         // A design the filter cannot take makes the run itself fail and say so.
-        filter.SetFilter(&gNodeList);
+        filter.SetFilter(Zpk::FromNodeList(gNodeList));
         const int result = filter.ProcessFile([this](int percent) {
             DoStatusUpdate(percent);
             QCoreApplication::processEvents();

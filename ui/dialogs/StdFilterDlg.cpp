@@ -1,4 +1,5 @@
 #include "ui/dialogs/StdFilterDlg.h"
+#include "filter/Zpk.h"
 
 #include "design/iir/FStandardDesign.h"
 #include "ui/Drawing.h"
@@ -176,7 +177,7 @@ void StdFilterDlg::OnOKButton() {
                         ModalRunner::Icon::Information);
         return;
     }
-    FNodeList generated;
+    Zpk generated;
     QString problem;
     switch (request.Design(&generated)) {
     case FStandardDesign::Problem::None:
@@ -211,7 +212,8 @@ void StdFilterDlg::OnOKButton() {
         mRunner.Message(this, AppCaption(), problem, ModalRunner::Icon::Information);
         return;
     }
-    mGenerated = generated;
+    mGenerated = FNodeList();
+    generated.AddToNodeList(&mGenerated);
     accept();
 }
 

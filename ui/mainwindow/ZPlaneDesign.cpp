@@ -1,4 +1,5 @@
 #include "ui/mainwindow/ZPlaneDesign.h"
+#include "filter/Zpk.h"
 
 #include "filter/Stability.h"
 #include "persist/CDesignPersistence.h"
@@ -55,7 +56,8 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
 }
 
 void ZPlaneDesign::OnNodeUpdate(const NodeUpdateMsg& msg) {
-    statusView.SetText(2, IsStable(gNodeList) ? QString() : QStringLiteral("Unstable"));
+    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString()
+                                                                 : QStringLiteral("Unstable"));
     const bool changed = (msg.what & kUpdateChanged) != 0;
     const bool added = (msg.what & kUpdateAdded) != 0;
     const bool removed = (msg.what & kUpdateRemoved) != 0;

@@ -1,4 +1,5 @@
 #include "ui/stream/AudioStreamWindow.h"
+#include "filter/Zpk.h"
 
 #include "ui/ModalRunner.h"
 #include "ui/dialogs/StatusDialog.h"
@@ -159,7 +160,7 @@ void AudioStreamWindow::UpdateFromNodeList() {
         return;
     }
     std::unique_ptr<CStreamDesign> design =
-        CStreamDesign::Build(gNodeList, mPlayer->Engine().Channels());
+        CStreamDesign::Build(Zpk::FromNodeList(gNodeList), mPlayer->Engine().Channels());
     const QString status = QString::fromStdString(design->Status());
     mPlayer->Engine().Publish(std::move(design));
     if (status != mDesignStatus) {

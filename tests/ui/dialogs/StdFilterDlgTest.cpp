@@ -124,8 +124,10 @@ private slots:
                                        22050,
                                        1.0,
                                        attenuation};
+        Zpk zpk;
+        QCOMPARE(expected.Design(&zpk), FStandardDesign::Problem::None);
         FNodeList list;
-        QCOMPARE(expected.Design(&list), FStandardDesign::Problem::None);
+        zpk.AddToNodeList(&list);
         QCOMPARE(CDesignPersistence::DesignText(dialog.Generated()),
                  CDesignPersistence::DesignText(list));
     }
