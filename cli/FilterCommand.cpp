@@ -2,11 +2,10 @@
 
 #include "audio/CAudioFilter.h"
 #include "cli/QenTool.h"
+#include "cli/StopSignals.h"
 #include "core/FNodeList.h"
 
-#include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -17,41 +16,6 @@ const char* const kFilterSummary =
     "unit peak gain.";
 
 namespace {
-
-// The one piece of process state: set by the signals below, read by the progress
-// callback.
-volatile std::sig_atomic_t gStopRequested = 0;
-
-extern "C" void RequestStop(int) {
-    gStopRequested = 1;
-}
-
-// SIGINT, SIGTERM and SIGHUP stop the run (as the Stop button does) for as long as the
-// object lives, instead of killing the process half-way through writing: the unfinished
-// output is then removed and what stood at the path is left as it was.
-class InterruptStops {
-public:
-    InterruptStops() {
-        gStopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = RequestStop;
-        sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &action, &mPrevious[i]);
-        }
-    }
-    ~InterruptStops() {
-        for (size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &mPrevious[i], nullptr);
-        }
-    }
-    InterruptStops(const InterruptStops&) = delete;
-    InterruptStops& operator=(const InterruptStops&) = delete;
-
-private:
-    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> mPrevious{};
-};
 
 // A one-line bar redrawn in place whenever the percentage changes; silent without a
 // stream.
@@ -191,7 +155,7 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
         return Failure(err, parsed.design, "Can't filter audio using a non-causal IIR filter", "");
     }
 
-    const InterruptStops interruptStops;
+    const StopSignals stop;
     CAudioFilter filter(parsed.input, parsed.output, CRequantizer(parsed.quantize, parsed.seed));
     if (filter.PrepareFiles() < 0) {
         return Failure(err, filter.ProblemFile(), "Can't prepare audio files to be processed.",
@@ -201,9 +165,9 @@ int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "qen: warning: " << parsed.input << ": " << filter.Warning() << "\n";
     }
     ProgressBar bar(!parsed.quiet && isatty(STDERR_FILENO) != 0 ? &err : nullptr);
-    const auto progress = [&bar](int percent) {
+    const auto progress = [&bar, &stop](int percent) {
         bar.Show(percent);
-        return gStopRequested != 0 ? 1 : 0;
+        return stop.StopRequested() ? 1 : 0;
     };
     const bool done = filter.SetFilter(&list) == 0 && filter.ProcessFile(progress) == 0;
     bar.Finish(done);

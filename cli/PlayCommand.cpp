@@ -4,12 +4,12 @@
 #include "audio/CSoundClip.h"
 #include "audio/CStreamPlayer.h"
 #include "cli/QenTool.h"
+#include "cli/StopSignals.h"
 #include "core/FNodeList.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <thread>
 
 const char* const kPlaySynopsis =
@@ -17,35 +17,6 @@ const char* const kPlaySynopsis =
 const char* const kPlaySummary = "Play a sound file through the design on a sound device.";
 
 namespace {
-
-volatile std::sig_atomic_t gPlayStop = 0;
-
-extern "C" void StopPlaying(int) {
-    gPlayStop = 1;
-}
-
-// SIGINT and SIGTERM end the playing cleanly for as long as the object lives.
-class SignalsStopPlaying {
-public:
-    SignalsStopPlaying() {
-        gPlayStop = 0;
-        struct sigaction action {};
-        action.sa_handler = StopPlaying;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &mInt);
-        sigaction(SIGTERM, &action, &mTerm);
-    }
-    ~SignalsStopPlaying() {
-        sigaction(SIGINT, &mInt, nullptr);
-        sigaction(SIGTERM, &mTerm, nullptr);
-    }
-    SignalsStopPlaying(const SignalsStopPlaying&) = delete;
-    SignalsStopPlaying& operator=(const SignalsStopPlaying&) = delete;
-
-private:
-    struct sigaction mInt {};
-    struct sigaction mTerm {};
-};
 
 struct PlayArgs {
     std::string design;
@@ -151,7 +122,7 @@ int RunPlayCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const double rate = clip.Rate();
     player.UseClip(std::move(clip), parsed.loop);
 
-    const SignalsStopPlaying signalsStop;
+    const StopSignals stop;
     if (device.Start(output, channels, 0, rate, &player) < 0) {
         err << "qen: " << device.Devices()[static_cast<std::size_t>(output)].name << ": "
             << device.Problem() << "\n";
@@ -161,12 +132,12 @@ int RunPlayCommand(const std::vector<std::string>& args, std::ostream& out, std:
         << device.Devices()[static_cast<std::size_t>(output)].name << " at "
         << std::lround(device.Rate()) << " Hz, latency " << std::lround(device.Latency() * 1000.0)
         << " ms" << (parsed.loop ? "; Ctrl+C stops" : "") << "\n";
-    while (gPlayStop == 0 && !player.Finished()) {
+    while (!stop.StopRequested() && !player.Finished()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         player.Engine().CollectRetired();
     }
     // Let the device play out what it holds before the stream closes.
-    if (gPlayStop == 0) {
+    if (!stop.StopRequested()) {
         std::this_thread::sleep_for(std::chrono::duration<double>(device.Latency()));
     }
     device.Stop();
