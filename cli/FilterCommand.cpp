@@ -1,58 +1,16 @@
 #include "cli/FilterCommand.h"
 
 #include "audio/CAudioFilter.h"
+#include "cli/Invocation.h"
 #include "cli/QenTool.h"
+#include "cli/StopSignals.h"
 #include "core/FNodeList.h"
 #include "run/RunnableDesign.h"
 
-#include <array>
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
+#include <limits>
 #include <unistd.h>
 
-const char* const kFilterSynopsis =
-    "filter DESIGN.pzd INPUT OUTPUT [--quantize truncate|round|tpdf] [--seed N] [--quiet]";
-const char* const kFilterSummary =
-    "Filter a sound file through the design into OUTPUT (- for standard output), scaled to "
-    "unit peak gain.";
-
 namespace {
-
-// The one piece of process state: set by the signals below, read by the progress
-// callback.
-volatile std::sig_atomic_t gStopRequested = 0;
-
-extern "C" void RequestStop(int) {
-    gStopRequested = 1;
-}
-
-// SIGINT, SIGTERM and SIGHUP stop the run (as the Stop button does) for as long as the
-// object lives, instead of killing the process half-way through writing: the unfinished
-// output is then removed and what stood at the path is left as it was.
-class InterruptStops {
-public:
-    InterruptStops() {
-        gStopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = RequestStop;
-        sigemptyset(&action.sa_mask);
-        for (size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &action, &mPrevious[i]);
-        }
-    }
-    ~InterruptStops() {
-        for (size_t i = 0; i < kSignals.size(); ++i) {
-            sigaction(kSignals[i], &mPrevious[i], nullptr);
-        }
-    }
-    InterruptStops(const InterruptStops&) = delete;
-    InterruptStops& operator=(const InterruptStops&) = delete;
-
-private:
-    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> mPrevious{};
-};
 
 // A one-line bar redrawn in place whenever the percentage changes; silent without a
 // stream.
@@ -85,137 +43,61 @@ private:
     int mShown = -1;
 };
 
-struct FilterArgs {
-    std::string design;
-    std::string input;
-    std::string output;
-    bool quiet = false;
-    CRequantizer::Mode quantize = CRequantizer::Mode::Truncate;
-    uint64_t seed = 0;
-};
-
-bool ParseQuantize(const std::string& text, CRequantizer::Mode* mode) {
-    const std::pair<const char*, CRequantizer::Mode> modes[] = {
-        {"truncate", CRequantizer::Mode::Truncate},
-        {"round", CRequantizer::Mode::Round},
-        {"tpdf", CRequantizer::Mode::Tpdf}};
-    for (const auto& [name, value] : modes) {
-        if (text == name) {
-            *mode = value;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool ParseSeed(const std::string& text, uint64_t* seed) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    errno = 0;
-    *seed = std::strtoull(text.c_str(), nullptr, 10);
-    return errno == 0;
-}
-
-bool ParseFilterArgs(const std::vector<std::string>& args, FilterArgs* parsed,
-                     std::string* problem) {
-    std::vector<std::string> positional;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const bool takesValue = args[i] == "--quantize" || args[i] == "--seed";
-        if (takesValue && i + 1 == args.size()) {
-            *problem = args[i] + " needs a value";
-            return false;
-        }
-        if (args[i] == "--quiet") {
-            parsed->quiet = true;
-        } else if (args[i] == "--quantize" && !ParseQuantize(args[++i], &parsed->quantize)) {
-            *problem = "--quantize takes truncate, round or tpdf, not " + args[i];
-            return false;
-        } else if (args[i] == "--seed" && !ParseSeed(args[++i], &parsed->seed)) {
-            *problem = "--seed takes a whole number, not " + args[i];
-            return false;
-        } else if (takesValue) {
-            continue;
-        } else if (args[i].size() > 1 && args[i][0] == '-') {
-            *problem = "unknown option " + args[i];
-            return false;
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 3) {
-        *problem = "give a design file, an input file and an output file";
-        return false;
-    }
-    parsed->design = positional[0];
-    parsed->input = positional[1];
-    parsed->output = positional[2];
-    return true;
-}
-
-int Failure(std::ostream& err, const std::string& file, const std::string& message,
-            const std::string& reason) {
-    err << "qen: " << file << ": " << message;
-    if (!reason.empty()) {
-        err << " (" << reason << ")";
-    }
-    err << "\n";
-    return kExitFailure;
+// "qen: FILE: message (reason)" on err; returns kExitFailure.
+int FailWithReason(const Invocation& run, const std::string& file, const std::string& message,
+                   const std::string& reason) {
+    return run.Fail(file, reason.empty() ? message : message + " (" + reason + ")");
 }
 
 } // namespace
 
-int RunFilterCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const std::string usage =
-        std::string("Usage: qen ") + kFilterSynopsis + "\n" + kFilterSummary +
-        "\nThe output keeps the input's format, rate and channels (WAV and AIFF "
-        "also their\nheader bytes); it appears only when the whole file was "
-        "filtered. Integer\nsamples are requantized by truncation (default), "
-        "rounding, or triangular\ndither of one step seeded by --seed. "
-        "Ctrl+C, SIGTERM and SIGHUP stop the run.\n";
-    if (AsksForHelp(args)) {
-        out << usage;
-        return kExitOk;
-    }
-    FilterArgs parsed;
+int RunFilter(const Invocation& run) {
+    const CRequantizer::Mode modes[] = {CRequantizer::Mode::Truncate, CRequantizer::Mode::Round,
+                                        CRequantizer::Mode::Tpdf};
+    std::size_t mode = 0;
+    std::uint64_t seed = 0;
     std::string problem;
-    if (!ParseFilterArgs(args, &parsed, &problem)) {
-        err << "qen filter: " << problem << "\n" << usage;
-        return kExitUsage;
+    if (!run.args.ReadChoice("--quantize", {"truncate", "round", "tpdf"}, &mode, &problem) ||
+        !run.args.ReadWhole("--seed", 0, std::numeric_limits<std::uint64_t>::max(), &seed,
+                            &problem)) {
+        return run.Misuse(problem);
     }
+    const std::string& design = run.args.Operands()[0];
+    const std::string& input = run.args.Operands()[1];
+    const std::string& output = run.args.Operands()[2];
 
     FNodeList list;
-    if (!LoadDesign(parsed.design, &list, err)) {
+    if (!run.LoadDesign(design, &list)) {
         return kExitFailure;
     }
     const Zpk zpk = Zpk::FromNodeList(list);
     const RunnableDesign runnable = PrepareToRun(zpk);
     if (runnable.problem != RunProblem::None) {
-        return Failure(err, parsed.design, RunProblemText(runnable), "");
+        return run.Fail(design, RunProblemText(runnable));
     }
 
-    const InterruptStops interruptStops;
-    CAudioFilter filter(parsed.input, parsed.output, CRequantizer(parsed.quantize, parsed.seed));
+    const StopSignals stop;
+    CAudioFilter filter(input, output, CRequantizer(modes[mode], seed));
     if (filter.PrepareFiles() < 0) {
-        return Failure(err, filter.ProblemFile(), "Can't prepare audio files to be processed.",
-                       filter.Problem());
+        return FailWithReason(run, filter.ProblemFile(),
+                              "Can't prepare audio files to be processed.", filter.Problem());
     }
     if (!filter.Warning().empty()) {
-        err << "qen: warning: " << parsed.input << ": " << filter.Warning() << "\n";
+        run.err << "qen: warning: " << input << ": " << filter.Warning() << "\n";
     }
-    ProgressBar bar(!parsed.quiet && isatty(STDERR_FILENO) != 0 ? &err : nullptr);
-    const auto progress = [&bar](int percent) {
+    ProgressBar bar(!run.args.Has("--quiet") && isatty(STDERR_FILENO) != 0 ? &run.err : nullptr);
+    const auto progress = [&bar, &stop](int percent) {
         bar.Show(percent);
-        return gStopRequested != 0 ? 1 : 0;
+        return stop.StopRequested() ? 1 : 0;
     };
     const bool done = filter.SetFilter(zpk) == 0 && filter.ProcessFile(progress) == 0;
     bar.Finish(done);
     if (filter.ClippedCount() > 0) {
-        err << "qen: " << filter.ClippedCount() << " samples clipped\n";
+        run.err << "qen: " << filter.ClippedCount() << " samples clipped\n";
     }
     if (!done) {
-        return Failure(err, filter.ProblemFile(), "Can't process the audio files.",
-                       filter.Problem());
+        return FailWithReason(run, filter.ProblemFile(), "Can't process the audio files.",
+                              filter.Problem());
     }
     return kExitOk;
 }

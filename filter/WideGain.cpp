@@ -31,8 +31,8 @@ double WideGain::ShareOfInverse(int count) const {
     // The exponent's part that divides evenly stays exact; the rest joins the mantissa.
     const long whole = mExponent / count;
     const double rest = static_cast<double>(mExponent - whole * count);
-    const double mantissa = count == 1 ? 1.0 / mMantissa
-                                       : std::pow(mMantissa * std::exp2(rest), -1.0 / count);
+    const double mantissa =
+        count == 1 ? 1.0 / mMantissa : std::pow(mMantissa * std::exp2(rest), -1.0 / count);
     return std::ldexp(mantissa, static_cast<int>(-whole));
 }
 

@@ -1,5 +1,6 @@
 #include "DesignFixtures.h"
 #include "TestSupport.h"
+#include "cli/CommandTable.h"
 #include "core/FormatC.h"
 #include "persist/CDesignPersistence.h"
 
@@ -51,43 +52,94 @@ std::vector<std::complex<double>> ParsePoints(const std::string& text) {
 TEST_F(QenToolTest, HelpAndVersion) {
     const QenRun help = Qen({"--help"});
     EXPECT_EQ(help.code, kExitOk);
-    EXPECT_NE(help.out.find("qen info DESIGN.pzd"), std::string::npos);
-    const QenRun version = Qen({"--version"});
-    EXPECT_EQ(version.code, kExitOk);
-    EXPECT_NE(version.out.find("2.0"), std::string::npos);
-    const QenRun commandHelp = Qen({"impulse", "--help"});
-    EXPECT_EQ(commandHelp.code, kExitOk);
-    EXPECT_NE(commandHelp.out.find("--duration"), std::string::npos);
+    EXPECT_EQ(Qen({"help"}).out, help.out);
+    for (const Command& c : Commands()) {
+        EXPECT_NE(help.out.find("  qen " + std::string(c.synopsis) + "\n"), std::string::npos);
+    }
+    EXPECT_NE(Qen({"--version"}).out.find("2.0"), std::string::npos);
 }
 
-TEST_F(QenToolTest, UsageErrorsExitTwoWithUsage) {
-    const std::vector<std::vector<std::string>> rows = {
-        {},
-        {"frobnicate", design},
-        {"info"},
-        {"info", design, design},
-        {"info", design, "--units", "furlongs"},
-        {"info", design, "--bogus"},
-        {"hz", design, "-o"},
-        {"freq", design, "--resolution", "0"},
-        {"freq", design, "--resolution", "12x"},
-        {"impulse", design},
-        {"impulse", design, "--count", "5", "--duration", "1"},
-        {"impulse", design, "--count", "-1"},
-        {"impulse", design, "--count", "1000001"},
-        {"step", design, "--duration", "nan"},
-        {"step", design, "--duration", "1e12"},
-        {"step", design, "--duration", "1", "--rate", "0"},
-        {"ramp", design, "--count", "3", "--rate", "8000"},
-        {"sos", design, "--format", "xml"},
-        {"sos", design, "--normalize", "-o"},
-        {"sos", design, "--gain"},
-        {"delay", design, "--rate", "0"},
+// Every command reads its words through the one option reader: the same line for the
+// same mistake, followed by the command's usage; "--" ends the options; --help anywhere
+// before it shows the usage.
+TEST_F(QenToolTest, EveryCommandReadsItsCommandLineAlike) {
+    for (const Command& c : Commands()) {
+        const std::vector<std::string> operands(c.syntax.operands.size(), "x");
+        const auto run = [&c, &operands](const std::vector<std::string>& words) {
+            std::vector<std::string> args = {c.name};
+            args.insert(args.end(), operands.begin(), operands.end());
+            args.insert(args.end(), words.begin(), words.end());
+            return Qen(args);
+        };
+        const auto expectMisuse = [&c](const QenRun& r, const std::string& problem) {
+            EXPECT_EQ(r.code, kExitUsage) << c.name << ": " << problem;
+            EXPECT_EQ(r.err, "qen " + std::string(c.name) + ": " + problem + "\n" + c.Usage());
+            EXPECT_EQ(r.out, "");
+        };
+        expectMisuse(run({"--bogus"}), "unknown option --bogus");
+        expectMisuse(run({"-x.wav"}), "unknown option -x.wav");
+        expectMisuse(run({"--", "--help"}), "unexpected argument --help");
+        for (const std::string option : c.syntax.valueOptions) {
+            expectMisuse(run({option}), "option " + option + " needs a value");
+            expectMisuse(run({option, "1", option + "=1"}), "option " + option + " given twice");
+        }
+        for (const std::string flag : c.syntax.flags) {
+            expectMisuse(run({flag + "=no"}), "option " + flag + " takes no value");
+        }
+        const QenRun none = Qen({c.name});
+        EXPECT_EQ(none.code, kExitUsage);
+        EXPECT_EQ(none.err.rfind("qen " + std::string(c.name) + ": give ", 0), 0u) << none.err;
+        for (const QenRun& help : {Qen({c.name, "-h"}), run({"--help", "--bogus"})}) {
+            EXPECT_EQ(help.code, kExitOk);
+            EXPECT_EQ(help.out, c.Usage());
+        }
+    }
+    // After "--" a word that starts with a dash is a file.
+    const QenRun dashed = Qen({"hz", "--", "-x.pzd"});
+    EXPECT_EQ(dashed.code, kExitFailure);
+    EXPECT_EQ(dashed.err.rfind("qen: -x.pzd: cannot read", 0), 0u) << dashed.err;
+}
+
+// A refused value is named with the value given, in one phrasing for every command.
+TEST_F(QenToolTest, RefusedValuesAreNamedWithTheValueGiven) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+        {{}, "qen: no command given"},
+        {{"frobnicate", design}, "qen: unknown command frobnicate"},
+        {{"info", design, "--units", "furlongs"},
+         "qen info: --units furlongs: must be cartesian, degrees or radians"},
+        {{"freq", design, "--resolution", "0"},
+         "qen freq: --resolution 0: must be a whole number from 1 to 1000000"},
+        {{"freq", design, "--resolution", "12x"},
+         "qen freq: --resolution 12x: must be a whole number from 1 to 1000000"},
+        {{"impulse", design}, "qen impulse: give either --count or --duration"},
+        {{"impulse", design, "--count", "5", "--duration", "1"},
+         "qen impulse: give either --count or --duration"},
+        {{"impulse", design, "--count", "-1"},
+         "qen impulse: --count -1: must be a whole number from 0 to 1000000"},
+        {{"impulse", design, "--count", "1000001"},
+         "qen impulse: --count 1000001: must be a whole number from 0 to 1000000"},
+        {{"step", design, "--duration", "nan"},
+         "qen step: --duration nan: must be a number of milliseconds"},
+        {{"step", design, "--duration", "1e12"},
+         "qen step: --duration 1e12: must span from 0 to 1000000 samples"},
+        {{"step", design, "--duration", "1", "--rate", "0"},
+         "qen step: --rate 0: must be a whole number from 1 to 10000000"},
+        {{"ramp", design, "--count", "3", "--rate", "8000"},
+         "qen ramp: --rate goes with --duration only"},
+        {{"sos", design, "--format", "xml"}, "qen sos: --format xml: must be text or json"},
+        {{"delay", design, "--rate", "+5"},
+         "qen delay: --rate +5: must be a whole number from 1 to 10000000"},
+        {{"filter", design, design, design, "--quantize", "nearest"},
+         "qen filter: --quantize nearest: must be truncate, round or tpdf"},
+        {{"filter", design, design, design, "--seed", "-1"},
+         "qen filter: --seed -1: must be a whole number from 0 to 18446744073709551615"},
+        {{"play", "--list-devices", design}, "qen play: --list-devices takes no files"},
     };
-    for (const auto& args : rows) {
+    for (const auto& [args, line] : rows) {
         const QenRun run = Qen(args);
-        EXPECT_EQ(run.code, kExitUsage) << (args.empty() ? "" : args[0]);
-        EXPECT_NE(run.err.find("Usage: qen"), std::string::npos);
+        EXPECT_EQ(run.code, kExitUsage) << line;
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), line);
+        EXPECT_NE(run.err.find("\nUsage: qen"), std::string::npos);
         EXPECT_TRUE(run.out.empty());
     }
 }

@@ -1,0 +1,76 @@
+#include "cli/DesignTextCommands.h"
+
+#include "cli/Invocation.h"
+#include "cli/QenTool.h"
+#include "core/FNodeList.h"
+#include "core/FormatC.h"
+#include "filter/FDEMaker.h"
+#include "filter/Stability.h"
+#include "filter/Zpk.h"
+#include "response/FInputResponse.h"
+#include "text/DifferenceEquationText.h"
+#include "text/NodeValueText.h"
+#include "text/TransferFunctionText.h"
+
+namespace {
+
+std::string InfoText(const FNodeList& list, int units) {
+    const auto counts = [&list](int type, const char* name) {
+        const int nodes = list.GetListCount(type);
+        return FormatC("%s: %d (%d %s)\n", name, list.RootCount(type), nodes,
+                       nodes == 1 ? "node" : "nodes");
+    };
+    std::string text = counts(kNodePole, "Poles") + counts(kNodeZero, "Zeros");
+    text += std::string("Causal: ") + (list.Causal() ? "yes" : "no") + "\n";
+    const Zpk zpk = Zpk::FromNodeList(list);
+    text += IsStable(zpk) ? std::string("stable: yes\n")
+                          : FormatC("stable: no (pole radius %.4f)\n", LargestPoleRadius(zpk));
+    for (int type : {kNodePole, kNodeZero}) {
+        for (short i = 0; i < list.GetListCount(type); ++i) {
+            const FNode n = list.GetNodeByIndex(type, i);
+            text += FormatC("%s %d: %s, %s\n", type == kNodePole ? "Pole" : "Zero", i,
+                            NodeValueText(n.Value(), units).c_str(),
+                            n.Conjugate() ? "conjugate pair" : "single");
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int RunInfo(const Invocation& run) {
+    const int units[] = {kUnitsCartesian, kUnitsPolarDegrees, kUnitsPolarRadians};
+    std::size_t chosen = 1;
+    std::string problem;
+    if (!run.args.ReadChoice("--units", {"cartesian", "degrees", "radians"}, &chosen, &problem)) {
+        return run.Misuse(problem);
+    }
+    FNodeList list;
+    if (!run.LoadDesign(run.args.Operands()[0], &list)) {
+        return kExitFailure;
+    }
+    return run.Emit(InfoText(list, units[chosen]));
+}
+
+int RunHz(const Invocation& run) {
+    FNodeList list;
+    if (!run.LoadDesign(run.args.Operands()[0], &list)) {
+        return kExitFailure;
+    }
+    FDEMaker de;
+    de.Load(Zpk::FromNodeList(list));
+    return run.Emit(TransferFunctionFileText(de));
+}
+
+int RunDe(const Invocation& run) {
+    const std::string& path = run.args.Operands()[0];
+    FNodeList list;
+    if (!run.LoadDesign(path, &list)) {
+        return kExitFailure;
+    }
+    FInputResponse response;
+    if (!response.Initialize(Zpk::FromNodeList(list))) {
+        return run.Fail(path, "Can't show difference equation of non-causal IIR Filter");
+    }
+    return run.Emit(DifferenceEquationFileText(response));
+}
