@@ -1,4 +1,4 @@
-#include "audio/CStreamEngine.h"
+#include "audio/live/CStreamEngine.h"
 
 #include <algorithm>
 #include <cmath>

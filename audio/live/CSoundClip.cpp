@@ -1,4 +1,4 @@
-#include "audio/CSoundClip.h"
+#include "audio/live/CSoundClip.h"
 
 #include "audio/CAudioFilter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/CStreamDesign.h"
+#include "audio/live/CStreamDesign.h"
 
 #include <array>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "audio/CStreamDesign.h"
+#include "audio/live/CStreamDesign.h"
 
 #include "filter/FRootSet.h"
 #include "filter/PeakGain.h"
