@@ -26,7 +26,7 @@ public:
     std::unique_ptr<CAudioOutFile> MakeWriter(std::string path) const override;
 
 protected:
-    ByteSource& Source() const { return *mSource; }
+    ByteSource& Source() { return *mSource; }
     // Bytes from the start of the file to its end, as found when it was opened.
     int64_t RealLength() const { return mSource->Size(); }
     // The sample data starts at the source's position and holds dataBytes bytes;
