@@ -10,8 +10,8 @@ class FileSource : public ByteSource {
 public:
     explicit FileSource(std::string path) : mPath(std::move(path)) {}
 
-    // Fails with "cannot open: " and the system's reason, or "not a regular file" for
-    // what cannot tell its size (a pipe, a terminal).
+    // Fails with "cannot open: " and the system's reason, or "cannot open: not a regular
+    // file" for what cannot tell its size (a pipe, a terminal).
     bool Open(std::string* problem) override;
     bool Close() override;
     int64_t Size() const override { return mSize; }
