@@ -20,8 +20,8 @@ uint32_t RateFromExtended(double rate) {
 
 } // namespace
 
-int64_t ReadAIFFHead(std::FILE* stream, std::array<uint8_t, 12>& head) {
-    if (!ReadExactly(stream, head.data(), head.size()) || bec2l(head.data()) != FourCC("FORM") ||
+int64_t ReadAIFFHead(ByteSource& source, std::array<uint8_t, 12>& head) {
+    if (!source.Read(head.data(), head.size()) || bec2l(head.data()) != FourCC("FORM") ||
         (bec2l(head.data() + 8) != FourCC("AIFF") && bec2l(head.data() + 8) != FourCC("AIFC"))) {
         return 0;
     }
@@ -60,31 +60,33 @@ bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFForma
     return true;
 }
 
-int64_t ReadAIFFDataHeader(std::FILE* stream, std::array<uint8_t, 16>& header) {
-    if (GetNextChunkType(stream) != FourCC("SSND") || BytesLeft(stream) < 16 ||
-        !ReadExactly(stream, header.data(), header.size())) {
+int64_t ReadAIFFDataHeader(ByteSource& source, std::array<uint8_t, 16>& header) {
+    const int64_t start = source.Position();
+    if (GetNextChunkType(source) != FourCC("SSND") || source.Left() < 16 ||
+        !source.Read(header.data(), header.size())) {
         return -1;
     }
     const int64_t size = bec2l(header.data() + 4);
     if (size < 8) {
-        Skip(stream, -16);
+        source.Seek(start);
         return -1;
     }
     return size - 8;
 }
 
-int64_t GetAChunkSize(std::FILE* stream) {
+int64_t GetAChunkSize(ByteSource& source) {
+    const int64_t start = source.Position();
     std::array<uint8_t, 8> header{};
-    if (BytesLeft(stream) < 8 || !ReadExactly(stream, header.data(), header.size()) ||
-        !Skip(stream, -8)) {
+    if (source.Left() < 8 || !source.Read(header.data(), header.size()) || !source.Seek(start)) {
         return -1;
     }
     return OddPad(bec2l(header.data() + 4));
 }
 
-uint32_t GetNextChunkType(std::FILE* stream) {
+uint32_t GetNextChunkType(ByteSource& source) {
+    const int64_t start = source.Position();
     std::array<uint8_t, 4> id{};
-    if (BytesLeft(stream) < 4 || !ReadExactly(stream, id.data(), id.size()) || !Skip(stream, -4)) {
+    if (source.Left() < 4 || !source.Read(id.data(), id.size()) || !source.Seek(start)) {
         return 0;
     }
     return bec2l(id.data());

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "audio/ByteSource.h"
 #include "audio/CSampleCoding.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 // Recognising an AIFF or AIFF-C file, reading its "COMM" format and finding its
-// "SSND" chunk. Functions that read start at the stream's current position and never
-// read past the end of the stream.
+// "SSND" chunk. Functions that read start at the source's position and never read past
+// its end.
 
 // OddPad(form size) when the 12 bytes at the position are a FORM of type AIFF or AIFC,
 // else 0 (also when fewer than 12 bytes are left). The bytes read land in head.
-int64_t ReadAIFFHead(std::FILE* stream, std::array<uint8_t, 12>& head);
+int64_t ReadAIFFHead(ByteSource& source, std::array<uint8_t, 12>& head);
 
 // What a "COMM" chunk says about the samples.
 struct AIFFFormat {
@@ -33,12 +33,12 @@ bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFForma
 // When the next chunk is "SSND": reads its header with the offset and block size
 // fields into header and returns the number of sample bytes (size - 8). Otherwise -1
 // (also for a size below 8), and the position is left where it was.
-int64_t ReadAIFFDataHeader(std::FILE* stream, std::array<uint8_t, 16>& header);
+int64_t ReadAIFFDataHeader(ByteSource& source, std::array<uint8_t, 16>& header);
 
 // OddPad(size) of the next chunk: its body with the pad byte; -1 when fewer than 8
 // bytes are left. The position is left where it was.
-int64_t GetAChunkSize(std::FILE* stream);
+int64_t GetAChunkSize(ByteSource& source);
 
 // The identifier of the next chunk, or 0 when fewer than 4 bytes are left. The
 // position is left where it was.
-uint32_t GetNextChunkType(std::FILE* stream);
+uint32_t GetNextChunkType(ByteSource& source);

@@ -20,9 +20,8 @@ long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    std::rewind(Stream());
     std::array<uint8_t, 12> head{};
-    mFileLength = ReadAIFFHead(Stream(), head);
+    mFileLength = Source().Seek(0) ? ReadAIFFHead(Source(), head) : 0;
     if (mFileLength == 0) {
         return Fail(-1, "not an AIFF file");
     }
@@ -48,16 +47,16 @@ long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
 }
 
 long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
-    std::FILE* stream = Stream();
+    ByteSource& source = Source();
     bool haveFormat = false;
     int soundChunks = 0;
     // Every step moves at least one chunk header forward, so the walk ends.
     for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
-        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+        if (!source.Seek(kFormStart + offset)) {
             return Fail(-2, "the file cannot be read");
         }
-        const uint32_t id = GetNextChunkType(stream);
-        const int64_t size = GetAChunkSize(stream);
+        const uint32_t id = GetNextChunkType(source);
+        const int64_t size = GetAChunkSize(source);
         if (size < 0 || offset + 8 + size > mFileLength) {
             return Fail(-2, "a chunk runs past the end of the FORM");
         }
@@ -92,27 +91,27 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    std::FILE* stream = Stream();
+    ByteSource& source = Source();
     int64_t offset = kFirstChunkOffset;
-    if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+    if (!source.Seek(kFormStart + offset)) {
         return Fail(-1, "the file cannot be read");
     }
-    while (GetNextChunkType(stream) != FourCC("SSND")) {
-        const int64_t size = GetAChunkSize(stream);
+    while (GetNextChunkType(source) != FourCC("SSND")) {
+        const int64_t size = GetAChunkSize(source);
         if (size < 0 || offset + 8 + size >= mFileLength) {
             return Fail(-1, "no \"SSND\" chunk");
         }
         offset += 8 + size;
-        if (fseeko(stream, kFormStart + offset, SEEK_SET) != 0) {
+        if (!source.Seek(kFormStart + offset)) {
             return Fail(-1, "the file cannot be read");
         }
     }
     std::array<uint8_t, 16> header{};
-    const int64_t size = ReadAIFFDataHeader(stream, header);
+    const int64_t size = ReadAIFFDataHeader(source, header);
     if (size < 0) {
         return Fail(-1, "the \"SSND\" chunk is cut short");
     }
-    if (size > BytesLeft(stream)) {
+    if (size > source.Left()) {
         return Fail(-1, "the \"SSND\" chunk runs past the end of the file");
     }
     StartData(size);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/CAudioInFile.h"
+#include "audio/CChunkReader.h"
 
 // Reads AIFF and AIFF-C files of 8- to 32-bit integer samples (big- or little-endian)
 // or 32- or 64-bit float samples, in 1 to 64 channels. The head piece
@@ -8,9 +8,9 @@
 // in file order, the data header the "SSND" header with its offset and block size,
 // and the trailing piece any bytes after the last whole frame plus the pad byte of
 // odd sample data. The output therefore has the other chunks before "SSND".
-class CAIFFin : public CAudioInFile {
+class CAIFFin : public CChunkReader {
 public:
-    using CAudioInFile::CAudioInFile;
+    using CChunkReader::CChunkReader;
 
     // 12, after rewinding; -1 when the file is not an AIFF or AIFF-C FORM or the form runs past
     // the end of the file.

@@ -1,28 +1,15 @@
 #include "audio/CAudioFilter.h"
 
-#include "audio/AIFF.h"
-#include "audio/CAIFFin.h"
-#include "audio/CSndFile.h"
-#include "audio/CWAVin.h"
-#include "audio/WAV.h"
+#include "audio/OpenSoundFile.h"
 #include "run/RunnableDesign.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace {
 
 constexpr long kFramesPerReport = 2500;
-const char* const kReadable =
-    "readable are WAV, AIFF and AIFF-C of 8- to 32-bit integer or 32- or 64-bit float "
-    "samples in 1 to 64 channels, and FLAC, RF64, W64, CAF, Ogg Vorbis, Opus and MP3";
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 // True when both paths name one existing file, through links or not.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -30,31 +17,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     struct stat sb {};
     return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
-}
-
-// The reader that the file's first bytes call for, or null.
-std::unique_ptr<CAudioInFile> NativeReader(std::FILE* probe, const std::string& path) {
-    std::array<uint8_t, 12> head{};
-    if (ReadAIFFHead(probe, head) != 0) {
-        return std::make_unique<CAIFFin>(path);
-    }
-    std::rewind(probe);
-    if (ReadWAVHead(probe, head) >= 0) {
-        return std::make_unique<CWAVin>(path);
-    }
-    return nullptr;
-}
-
-// Opens reader and reads its headers; false with reader's reason.
-bool Probe(CAudioInFile& reader) {
-    if (reader.OpenFile() != 0) {
-        return false;
-    }
-    std::vector<uint8_t> piece;
-    const bool read = reader.ReadHeadInfo(&piece) >= 0 && reader.ReadMiddleInfo(&piece) >= 0 &&
-                      reader.ReadDataHeader(&piece) >= 0;
-    reader.CloseFile();
-    return read;
 }
 
 } // namespace
@@ -68,34 +30,6 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
     return code;
 }
 
-std::unique_ptr<CAudioInFile> CAudioFilter::OpenReader(const std::string& path, int* code,
-                                                       std::string* problem) {
-    std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(path.c_str(), "rb"));
-    if (probe == nullptr) {
-        *code = -1;
-        *problem = std::string("cannot open: ") + std::strerror(errno);
-        return nullptr;
-    }
-    std::unique_ptr<CAudioInFile> reader = NativeReader(probe.get(), path);
-    probe.reset();
-    // What the native readers refuse may still be read by the general library.
-    std::string refusal;
-    if (reader != nullptr && !Probe(*reader)) {
-        refusal = reader->Problem();
-        reader.reset();
-    }
-    if (reader == nullptr) {
-        auto general = std::make_unique<CSndFile>(path);
-        if (!Probe(*general)) {
-            *code = -2;
-            *problem = (refusal.empty() ? general->Problem() : refusal) + "; " + kReadable;
-            return nullptr;
-        }
-        reader = std::move(general);
-    }
-    return reader;
-}
-
 int CAudioFilter::PrepareFiles() {
     // Standard output may have been sent to the input file itself.
     if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
@@ -103,7 +37,7 @@ int CAudioFilter::PrepareFiles() {
     }
     int code = 0;
     std::string problem;
-    mInFile = OpenReader(mInName, &code, &problem);
+    mInFile = OpenSoundFile(mInName, &code, &problem);
     if (mInFile == nullptr) {
         return Fail(code, mInName, problem);
     }

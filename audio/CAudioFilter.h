@@ -28,12 +28,6 @@ public:
     // 0; -1 when the input cannot be opened or the output path names the input file
     // (also through another path or a link); -2 when no reader takes the input.
     int PrepareFiles();
-    // The reader that takes the file at path, chosen by its content: a native WAV or
-    // AIFF reader, else the general library's; its headers were read once to check it.
-    // Null when none takes it, with the reason in *problem and the code (-1 the file
-    // cannot be opened, -2 no reader takes it) in *code.
-    static std::unique_ptr<CAudioInFile> OpenReader(const std::string& path, int* code,
-                                                    std::string* problem);
     // 0; -1 when the files are not prepared, or the filter cannot run at unit peak
     // gain (UnitPeakGain) or is unstable: ProblemFile() is then empty, as the fault
     // lies with the design, not with a sound file.

@@ -33,9 +33,8 @@ long CWAVin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    std::rewind(Stream());
     std::array<uint8_t, 12> head{};
-    mFileLength = ReadWAVHead(Stream(), head);
+    mFileLength = Source().Seek(0) ? ReadWAVHead(Source(), head) : -1;
     if (mFileLength < 0) {
         return Fail(-1, "not a WAV file");
     }
@@ -43,8 +42,8 @@ long CWAVin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     bool haveFormat = false;
     for (int64_t offset = kHeadBytes;;) {
         std::array<uint8_t, 8> header{};
-        if (RealLength() - offset < kChunkHeaderBytes || fseeko(Stream(), offset, SEEK_SET) != 0 ||
-            !ReadExactly(Stream(), header.data(), header.size())) {
+        if (RealLength() - offset < kChunkHeaderBytes ||
+            !Source().ReadAt(offset, header.data(), header.size())) {
             piece->clear();
             return Fail(-1, haveFormat ? "no \"data\" chunk" : "no \"fmt \" chunk");
         }
@@ -79,8 +78,8 @@ long CWAVin::ReadHeadInfo(std::vector<uint8_t>* piece) {
 }
 
 long CWAVin::FindData(int64_t offset, std::vector<uint8_t>* head) {
-    fseeko(Stream(), offset, SEEK_SET);
-    ReadExactly(Stream(), mDataHeader.data(), mDataHeader.size());
+    // The walk has just read these bytes.
+    Source().ReadAt(offset, mDataHeader.data(), mDataHeader.size());
     mDataOffset = offset + kChunkHeaderBytes;
     const int64_t declared = lec2l(mDataHeader.data() + 4);
     const int64_t available = RealLength() - mDataOffset;
@@ -113,8 +112,8 @@ bool CWAVin::ChunksFollow(int64_t offset) {
     // A missing pad byte after the last chunk or the data is tolerated.
     while (offset < end) {
         std::array<uint8_t, 8> header{};
-        if (end - offset < kChunkHeaderBytes || fseeko(Stream(), offset, SEEK_SET) != 0 ||
-            !ReadExactly(Stream(), header.data(), header.size())) {
+        if (end - offset < kChunkHeaderBytes ||
+            !Source().ReadAt(offset, header.data(), header.size())) {
             return false;
         }
         for (int i = 0; i < 4; ++i) {
@@ -142,7 +141,7 @@ long CWAVin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
 
 long CWAVin::ReadDataHeader(std::vector<uint8_t>* piece) {
     piece->clear();
-    if (!CheckOpen() || !mHeadRead || fseeko(Stream(), mDataOffset, SEEK_SET) != 0) {
+    if (!CheckOpen() || !mHeadRead || !Source().Seek(mDataOffset)) {
         return Fail(-1, "the head was not read");
     }
     StartData(mDataBytes);

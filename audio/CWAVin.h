@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/CAudioInFile.h"
+#include "audio/CChunkReader.h"
 
 #include <array>
 
@@ -12,9 +12,9 @@
 // of the file, or followed by bytes that are no chunks) has its data run to the end
 // of the file in whole frames; the pieces then state the true sizes and Warning()
 // says so.
-class CWAVin : public CAudioInFile {
+class CWAVin : public CChunkReader {
 public:
-    using CAudioInFile::CAudioInFile;
+    using CChunkReader::CChunkReader;
 
     // Rewinds and walks the file up to its sample data. The length of the head piece;
     // -1 when the file is no RIFF WAVE file, has no "fmt " chunk before "data", a

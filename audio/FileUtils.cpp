@@ -78,10 +78,6 @@ int64_t BytesLeft(std::FILE* stream) {
     return static_cast<int64_t>(end - here);
 }
 
-bool Skip(std::FILE* stream, int64_t offset) {
-    return fseeko(stream, static_cast<off_t>(offset), SEEK_CUR) == 0;
-}
-
 bool ReadExactly(std::FILE* stream, uint8_t* buffer, std::size_t count) {
     return count == 0 || std::fread(buffer, 1, count, stream) == count;
 }

@@ -55,8 +55,6 @@ void PutBigLong(uint32_t value, std::FILE* stream);
 // Bytes from the current position to the end of the stream, or -1 when the stream
 // cannot tell (it is not seekable). The position is left where it was.
 int64_t BytesLeft(std::FILE* stream);
-// Moves the stream by offset bytes from where it is; false when that fails.
-bool Skip(std::FILE* stream, int64_t offset);
 // Reads exactly count bytes into buffer; false on a short read.
 bool ReadExactly(std::FILE* stream, uint8_t* buffer, std::size_t count);
 

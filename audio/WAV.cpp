@@ -19,9 +19,9 @@ constexpr uint8_t kSubformatSuffix[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x
 
 } // namespace
 
-int64_t ReadWAVHead(std::FILE* stream, std::array<uint8_t, 12>& head) {
-    if (!ReadExactly(stream, head.data(), 4) || bec2l(head.data()) != FourCC("RIFF") ||
-        !ReadExactly(stream, head.data() + 4, 8) || bec2l(head.data() + 8) != FourCC("WAVE")) {
+int64_t ReadWAVHead(ByteSource& source, std::array<uint8_t, 12>& head) {
+    if (!source.Read(head.data(), 4) || bec2l(head.data()) != FourCC("RIFF") ||
+        !source.Read(head.data() + 4, 8) || bec2l(head.data() + 8) != FourCC("WAVE")) {
         return -1;
     }
     return lec2l(head.data() + 4);

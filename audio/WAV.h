@@ -1,19 +1,19 @@
 #pragma once
 
+#include "audio/ByteSource.h"
 #include "audio/CSampleCoding.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 // Recognising a RIFF WAVE file and reading its format chunk. Functions that read start
-// at the stream's current position and never read past the end of the stream.
+// at the source's position and never read past its end.
 
 // The RIFF size field when the 12 bytes at the position are a RIFF WAVE head, else -1
 // (also when fewer than 12 bytes are left). The bytes read land in head. A recording
 // never finished may state a size of 0.
-int64_t ReadWAVHead(std::FILE* stream, std::array<uint8_t, 12>& head);
+int64_t ReadWAVHead(ByteSource& source, std::array<uint8_t, 12>& head);
 
 // What a "fmt " chunk says about the samples.
 struct WAVFormat {

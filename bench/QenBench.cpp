@@ -1,7 +1,7 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
 // edit, the per-sample filter step, audio filtering of whole blocks of frames, the
 // audio scale, polynomial expansion, and the standard design generator.
-#include "audio/CStreamEngine.h"
+#include "audio/live/CStreamEngine.h"
 #include "core/FNodeList.h"
 #include "design/iir/FStandardDesign.h"
 #include "filter/FDEMaker.h"

@@ -1,8 +1,8 @@
 #include "cli/PlayCommand.h"
 
-#include "audio/CAudioDevice.h"
-#include "audio/CSoundClip.h"
-#include "audio/CStreamPlayer.h"
+#include "audio/live/CAudioDevice.h"
+#include "audio/live/CSoundClip.h"
+#include "audio/live/CStreamPlayer.h"
 #include "cli/Invocation.h"
 #include "cli/QenTool.h"
 #include "cli/StopSignals.h"

@@ -1,10 +1,10 @@
-// libFuzzer target: an AIFF reader over arbitrary bytes.
-#include "FuzzFile.h"
+// libFuzzer target: an AIFF reader over arbitrary bytes, fed from memory.
 #include "ReaderFuzz.h"
 #include "audio/CAIFFin.h"
+#include "audio/MemorySource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CAIFFin reader(FuzzFile(data, size));
+    CAIFFin reader(std::make_unique<MemorySource>(std::vector<uint8_t>(data, data + size)));
     ReadEverything(reader);
     return 0;
 }

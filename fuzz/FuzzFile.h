@@ -6,7 +6,7 @@
 #include <string>
 #include <unistd.h>
 
-// The readers take a path, so each input is written to a file of this process's own
+// The design loader takes a path, so each input is written to a file of this process's own
 // under the temporary folder, replaced for every input and removed at exit.
 inline std::string FuzzFile(const uint8_t* data, size_t size) {
     static const struct OwnFile {

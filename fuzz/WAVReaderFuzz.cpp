@@ -1,10 +1,10 @@
-// libFuzzer target: a WAV reader over arbitrary bytes.
-#include "FuzzFile.h"
+// libFuzzer target: a WAV reader over arbitrary bytes, fed from memory.
 #include "ReaderFuzz.h"
 #include "audio/CWAVin.h"
+#include "audio/MemorySource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    CWAVin reader(FuzzFile(data, size));
+    CWAVin reader(std::make_unique<MemorySource>(std::vector<uint8_t>(data, data + size)));
     ReadEverything(reader);
     return 0;
 }

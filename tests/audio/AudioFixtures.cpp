@@ -2,11 +2,12 @@
 
 #include "audio/CAIFFin.h"
 #include "audio/CWAVin.h"
-
-#include "TestSupport.h"
+#include "audio/FileSource.h"
+#include "audio/MemorySource.h"
 
 #include <cmath>
 #include <fstream>
+#include <memory>
 
 std::string LE16(uint32_t v) {
     return {static_cast<char>(v), static_cast<char>(v >> 8)};
@@ -122,6 +123,15 @@ void ReadPieces(CAudioInFile& reader, ReaderRun& run) {
     run.trailerPiece = Text(piece);
 }
 
+ReaderRun ReadAs(bool aiff, std::unique_ptr<ByteSource> source) {
+    if (aiff) {
+        CAIFFin reader(std::move(source));
+        return RunReader(reader);
+    }
+    CWAVin reader(std::move(source));
+    return RunReader(reader);
+}
+
 } // namespace
 
 ReaderRun RunReader(CAudioInFile& reader) {
@@ -136,16 +146,10 @@ ReaderRun RunReader(CAudioInFile& reader) {
 ReaderRun ReadFile(const std::string& path) {
     std::string magic(4, '\0');
     std::ifstream(path, std::ios::binary).read(magic.data(), 4);
-    if (magic == "FORM") {
-        CAIFFin reader(path);
-        return RunReader(reader);
-    }
-    CWAVin reader(path);
-    return RunReader(reader);
+    return ReadAs(magic == "FORM", std::make_unique<FileSource>(path));
 }
 
 ReaderRun ReadBytes(const std::string& bytes) {
-    TempDir dir;
-    WriteFileBytes(dir.File("in"), bytes);
-    return ReadFile(dir.File("in"));
+    return ReadAs(bytes.compare(0, 4, "FORM") == 0,
+                  std::make_unique<MemorySource>(std::vector<uint8_t>(bytes.begin(), bytes.end())));
 }

@@ -56,9 +56,11 @@ struct ReaderRun {
     uint32_t rate = 0;
     std::string problem;
     std::string warning;
+
+    bool operator==(const ReaderRun&) const = default;
 };
 ReaderRun RunReader(CAudioInFile& reader);
-// RunReader over the file with the reader its first bytes call for: AIFF for "FORM",
-// else WAV; ReadBytes over a temporary file of the bytes.
+// RunReader with the reader the first bytes call for, AIFF for "FORM", else WAV: over
+// the file at path, or over bytes in memory.
 ReaderRun ReadFile(const std::string& path);
 ReaderRun ReadBytes(const std::string& bytes);

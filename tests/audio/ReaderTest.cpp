@@ -105,7 +105,7 @@ TEST(CWAVin, UnfinishedRecordingsAreReadToTheEndOfTheFile) {
 
 // One valid file of each format, then one corruption per row: each is refused by the
 // piece it breaks, with its code and reason, and no size in it leads to a large
-// allocation or a read past the end.
+// allocation or a read past the end. From a file the reader does exactly as from memory.
 TEST(CAudioInFile, BrokenFilesAreRefusedWithTheirCodesAndReasons) {
     const std::string fmt = WavFormat(1, 16);
     const std::string data = WavChunk("data", "abcd");
@@ -157,8 +157,11 @@ TEST(CAudioInFile, BrokenFilesAreRefusedWithTheirCodesAndReasons) {
         {"SSND shorter than its fields", AiffFile(comm + AiffChunk("SSND", "1234")), 12, 26, -1,
          "\"SSND\" chunk is cut short"},
     };
+    TempDir dir;
     for (const auto& c : cases) {
         const ReaderRun run = ReadBytes(c.file);
+        WriteFileBytes(dir.File("in"), c.file);
+        EXPECT_TRUE(ReadFile(dir.File("in")) == run) << c.name;
         EXPECT_EQ(run.head, c.head) << c.name;
         EXPECT_EQ(run.middle, c.middle) << c.name;
         EXPECT_EQ(run.data, c.data) << c.name;

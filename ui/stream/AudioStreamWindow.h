@@ -1,7 +1,7 @@
 #pragma once
 
-#include "audio/CAudioDevice.h"
-#include "audio/CStreamPlayer.h"
+#include "audio/live/CAudioDevice.h"
+#include "audio/live/CStreamPlayer.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/CStreamDesign.h"
+#include "audio/live/CStreamDesign.h"
 
 #include <array>
 #include <atomic>
@@ -49,8 +49,9 @@ public:
 private:
     void RenderBlock(float* frames, std::size_t count) noexcept;
     void PickUpDesign() noexcept;
-    // False when the hand-back queue is full; the design then stays with the caller.
-    bool Retire(CStreamDesign* design) noexcept;
+    // Hands design back for CollectRetired; false when the hand-back queue is full, and
+    // the design then stays where it is.
+    bool Retire(std::unique_ptr<CStreamDesign>& design) noexcept;
     void Mix(std::size_t count) noexcept;
     void Limit(float* frames, std::size_t count) noexcept;
 
@@ -60,20 +61,23 @@ private:
     const std::size_t mFadeFrames;
     const double mReleaseStep;
 
+    // The design published and not yet picked up, owned by the engine. A plain pointer,
+    // because only that can be exchanged without a lock.
     std::atomic<CStreamDesign*> mPending{nullptr};
     // A single-producer (audio) single-consumer (user interface) ring of finished
-    // designs.
-    std::array<CStreamDesign*, kRetiredSlots> mRetired{};
+    // designs. The consumer empties a slot before it hands the slot back, so the audio
+    // thread only ever moves a design into an empty slot and never frees one.
+    std::array<std::unique_ptr<CStreamDesign>, kRetiredSlots> mRetired;
     std::atomic<std::size_t> mRetiredWrite{0};
     std::atomic<std::size_t> mRetiredRead{0};
     std::atomic<bool> mBypass{false};
     std::atomic<float> mPeak{0.0f};
 
     // Owned by the audio thread from here on.
-    CStreamDesign* mCurrent = nullptr;
+    std::unique_ptr<CStreamDesign> mCurrent;
     // The design fading out, and a design waiting for room in the hand-back queue.
-    CStreamDesign* mFading = nullptr;
-    CStreamDesign* mUnretired = nullptr;
+    std::unique_ptr<CStreamDesign> mFading;
+    std::unique_ptr<CStreamDesign> mUnretired;
     std::size_t mFadePos = 0;
     double mBypassMix = 0.0;
     double mLimiterGain = 1.0;

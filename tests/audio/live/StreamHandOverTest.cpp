@@ -1,5 +1,5 @@
 #include "DesignFixtures.h"
-#include "audio/CStreamEngine.h"
+#include "audio/live/CStreamEngine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "audio/CAudioDevice.h"
+#include "audio/live/CAudioDevice.h"
 #include "TestSupport.h"
 #include "audio/AudioFixtures.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "audio/CAudioRenderer.h"
-#include "audio/CSoundClip.h"
-#include "audio/CStreamEngine.h"
+#include "audio/live/CAudioRenderer.h"
+#include "audio/live/CSoundClip.h"
+#include "audio/live/CStreamEngine.h"
 
 #include <atomic>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/CAudioRenderer.h"
+#include "audio/live/CAudioRenderer.h"
 
 #include <string>
 #include <vector>

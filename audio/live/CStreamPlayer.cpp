@@ -1,4 +1,4 @@
-#include "audio/CStreamPlayer.h"
+#include "audio/live/CStreamPlayer.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "audio/CStreamDesign.h"
+#include "audio/live/CStreamDesign.h"
 
 #include "run/RunnableDesign.h"
 

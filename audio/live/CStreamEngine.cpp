@@ -1,4 +1,4 @@
-#include "audio/CStreamEngine.h"
+#include "audio/live/CStreamEngine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,11 +27,8 @@ CStreamEngine::CStreamEngine(int channels, double sampleRate)
       mWet(mDry.size()), mOld(mDry.size()) {}
 
 CStreamEngine::~CStreamEngine() {
-    CollectRetired();
-    delete mPending.load();
-    delete mCurrent;
-    delete mFading;
-    delete mUnretired;
+    // A design published and never picked up.
+    const std::unique_ptr<CStreamDesign> pending(mPending.load());
 }
 
 void CStreamEngine::Publish(std::unique_ptr<CStreamDesign> design) {
@@ -46,12 +43,12 @@ void CStreamEngine::CollectRetired() {
     std::size_t read = mRetiredRead.load(std::memory_order_relaxed);
     const std::size_t write = mRetiredWrite.load(std::memory_order_acquire);
     for (; read != write; ++read) {
-        delete mRetired[read % kRetiredSlots];
+        mRetired[read % kRetiredSlots].reset();
     }
     mRetiredRead.store(read, std::memory_order_release);
 }
 
-bool CStreamEngine::Retire(CStreamDesign* design) noexcept {
+bool CStreamEngine::Retire(std::unique_ptr<CStreamDesign>& design) noexcept {
     if (design == nullptr) {
         return true;
     }
@@ -59,36 +56,33 @@ bool CStreamEngine::Retire(CStreamDesign* design) noexcept {
     if (write - mRetiredRead.load(std::memory_order_acquire) == kRetiredSlots) {
         return false;
     }
-    mRetired[write % kRetiredSlots] = design;
+    mRetired[write % kRetiredSlots] = std::move(design);
     mRetiredWrite.store(write + 1, std::memory_order_release);
     return true;
 }
 
 void CStreamEngine::PickUpDesign() noexcept {
-    if (mUnretired != nullptr) {
-        if (!Retire(mUnretired)) {
-            return;
-        }
-        mUnretired = nullptr;
+    if (!Retire(mUnretired)) {
+        return;
     }
     // One change at a time: a design published during a fade waits for its end.
     if (mFadePos < mFadeFrames) {
         return;
     }
-    CStreamDesign* next = mPending.exchange(nullptr, std::memory_order_acq_rel);
+    std::unique_ptr<CStreamDesign> next(mPending.exchange(nullptr, std::memory_order_acq_rel));
     if (next == nullptr) {
         return;
     }
+    // mUnretired is empty here, and mFading too, as no fade runs: neither move frees a
+    // design on this thread.
     if (mCurrent != nullptr && next->TakeStateFrom(*mCurrent)) {
-        mUnretired = mCurrent;
+        mUnretired = std::move(mCurrent);
     } else {
-        mFading = mCurrent;
+        mFading = std::move(mCurrent);
         mFadePos = 0;
     }
-    mCurrent = next;
-    if (Retire(mUnretired)) {
-        mUnretired = nullptr;
-    }
+    mCurrent = std::move(next);
+    Retire(mUnretired);
 }
 
 void CStreamEngine::Render(float* frames, std::size_t count) noexcept {
@@ -106,15 +100,14 @@ void CStreamEngine::RenderBlock(float* frames, std::size_t count) noexcept {
     const std::size_t samples = count * static_cast<std::size_t>(mChannels);
     std::copy(frames, frames + samples, mDry.begin());
     std::copy(mDry.begin(), mDry.begin() + static_cast<std::ptrdiff_t>(samples), mWet.begin());
-    RunDesign(mCurrent, mWet.data(), count, mChannels);
+    RunDesign(mCurrent.get(), mWet.data(), count, mChannels);
     if (mFadePos < mFadeFrames) {
         std::copy(mDry.begin(), mDry.begin() + static_cast<std::ptrdiff_t>(samples), mOld.begin());
-        RunDesign(mFading, mOld.data(), count, mChannels);
+        RunDesign(mFading.get(), mOld.data(), count, mChannels);
     }
     Mix(count);
     if (mFading != nullptr && mFadePos >= mFadeFrames) {
-        mUnretired = mFading;
-        mFading = nullptr;
+        mUnretired = std::move(mFading);
     }
     Limit(frames, count);
 }

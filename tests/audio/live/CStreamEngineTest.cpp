@@ -1,7 +1,7 @@
 #include "DesignFixtures.h"
 #include "TestSupport.h"
 #include "audio/AudioFixtures.h"
-#include "audio/CStreamPlayer.h"
+#include "audio/live/CStreamPlayer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "audio/CSoundClip.h"
+#include "audio/live/CSoundClip.h"
 
-#include "audio/CAudioFilter.h"
+#include "audio/OpenSoundFile.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ constexpr long kBlockFrames = 4096;
 
 int CSoundClip::Load(const std::string& path) {
     int code = 0;
-    std::unique_ptr<CAudioInFile> reader = CAudioFilter::OpenReader(path, &code, &mProblem);
+    std::unique_ptr<CAudioInFile> reader = OpenSoundFile(path, &code, &mProblem);
     if (reader == nullptr) {
         return code;
     }
