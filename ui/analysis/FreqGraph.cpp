@@ -1,8 +1,8 @@
 #include "ui/analysis/FreqGraph.h"
 
 #include "core/FormatC.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "ui/dialogs/StatusDialog.h"
 
 #include "audio/CAudioFilter.h"
+#include "core/FNodeList.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,9 +38,10 @@ QString AudioFileFilter() {
                           "*.ogg *.opus *.mp3);;All Files (*)");
 }
 
-StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
-    : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Filtering Audio File"), this),
-      mProgress(this), mStop(QStringLiteral("Stop"), this) {
+StatusDialog::StatusDialog(ModalRunner& runner, const FNodeList& design, QWidget* parent)
+    : QDialog(parent), mRunner(runner), mDesign(design),
+      mGroup(QStringLiteral("Filtering Audio File"), this), mProgress(this),
+      mStop(QStringLiteral("Stop"), this) {
     setWindowTitle(QStringLiteral("Status"));
     setFont(DialogFont());
     const QFontMetrics metrics = fontMetrics();
@@ -55,7 +56,7 @@ StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
 }
 
 bool StatusDialog::ChooseFiles() {
-    if (!gNodeList.Causal()) {
+    if (!mDesign.Causal()) {
         mRunner.Message(this, AppCaption(),
                         QStringLiteral("Can't filter audio using a non-causal IIR filter"),
                         ModalRunner::Icon::Information);
@@ -93,7 +94,7 @@ void StatusDialog::Run() {
                                 Reason(filter), ModalRunner::Icon::Information);
     } else {
         // A design the filter cannot take makes the run itself fail and say so.
-        filter.SetFilter(&gNodeList);
+        filter.SetFilter(&mDesign);
         const int result = filter.ProcessFile([this](int percent) {
             DoStatusUpdate(percent);
             QCoreApplication::processEvents();
