@@ -20,6 +20,11 @@ std::vector<FNode> NodesOf(const FNodeList& list, int type) {
     return nodes;
 }
 
+bool SameDesign(const FNodeList& a, const FNodeList& b) {
+    return NodesOf(a, kNodePole) == NodesOf(b, kNodePole) &&
+           NodesOf(a, kNodeZero) == NodesOf(b, kNodeZero);
+}
+
 // Sets the nodes of one type, index 0 first.
 void SetNodesOf(FNodeList* list, int type, const std::vector<FNode>& nodes) {
     list->Clear(type);
@@ -67,7 +72,7 @@ void DesignDocument::TogglePair(int type, int index) {
 }
 
 void DesignDocument::ReplaceDesign(const FNodeList& nodes, const QString& text) {
-    if (nodes.DumpText() == gNodeList.DumpText()) {
+    if (SameDesign(nodes, gNodeList)) {
         return;
     }
     mStack.push(new ReplaceDesignCommand(*this, gNodeList, nodes, text));

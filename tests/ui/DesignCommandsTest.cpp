@@ -52,6 +52,12 @@ std::vector<Case> Cases() {
         {"replace",
          [](DesignDocument& d) { d.ReplaceDesign(Design({ZeroAt(0, 1, true)}), "New Design"); },
          Design({ZeroAt(0, 1, true)}), 1, "New Design"},
+        // A design that differs in a pair flag alone is another design.
+        {"replace by the same nodes, one a pair",
+         [=](DesignDocument& d) {
+             d.ReplaceDesign(Design({PoleAt(-0.2, 0, true), pair, zero}), "Standard Design");
+         },
+         Design({PoleAt(-0.2, 0, true), pair, zero}), 1, "Standard Design"},
         {"append",
          [](DesignDocument& d) { d.AppendDesign(Design({PoleAt(0.9, 0)}), "Standard Design"); },
          Design({single, pair, PoleAt(0.9, 0), zero}), 1, "Standard Design"},
