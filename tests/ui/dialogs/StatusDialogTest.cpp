@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "audio/AudioFixtures.h"
 #include "ui/DesignDocument.h"
-#include "ui/Drawing.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -42,16 +41,6 @@ private slots:
         gNodeList.Clear(kNodeBoth);
         mDir = std::make_unique<TempDir>();
         mRunner = ScriptedRunner();
-    }
-
-    void layout() {
-        StatusDialog dialog(mRunner, gNodeList);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Status"));
-        const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.size(), DluRect(0, 0, 206, 77, metrics).size());
-        QCOMPARE(dialog.Progress().geometry(), DluRect(9, 31, 192, 16, metrics));
-        QCOMPARE(dialog.StopButton().geometry(), DluRect(87, 55, 40, 14, metrics));
-        QCOMPARE(dialog.Progress().maximum(), 100);
     }
 
     void choosingTheFilesAndTheirRefusals() {
