@@ -1,7 +1,7 @@
 // The compact response view's whole update on one step of a drag: the response of a
 // design of 40 roots recomputed and both panels drawn again off screen.
+#include "ui/DesignDocument.h"
 #include "ui/analysis/GraphView.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -20,7 +20,8 @@ void BM_CompactViewDragStep40Roots(benchmark::State& state) {
         zero.SetByRadian(1.0, 0.2 + 0.3 * k);
         gNodeList.AddNode(FNode(kNodeZero, zero, true, 1));
     }
-    GraphView view;
+    const DesignDocument document;
+    GraphView view(document);
     view.resize(600, 100);
     // Shown, so that the view has its picture to draw into.
     view.show();

@@ -1,6 +1,6 @@
 #include "ui/QtModalRunner.h"
 
-#include "ui/mainwindow/RkDropTarget.h"
+#include "ui/widgets/NodeDragFormat.h"
 
 #include <QColorDialog>
 #include <QDialog>

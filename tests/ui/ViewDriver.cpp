@@ -14,8 +14,24 @@ void Click(QWidget* w, QPoint p) {
     QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, p);
 }
 
+QString NodeLabel(int type, int index) {
+    return (type == kNodePole ? QStringLiteral("P") : QStringLiteral("Z")) + QString::number(index);
+}
+
+DocumentLog::DocumentLog(const DesignDocument& document) {
+    QObject::connect(&document, &DesignDocument::nodeChanged,
+                     [this](int type, int index, DesignDocument::NodeEdit edit) {
+                         const char* names[] = {"added ", "changed ", "removed "};
+                         seen << names[static_cast<int>(edit)] + NodeLabel(type, index);
+                     });
+    QObject::connect(&document, &DesignDocument::nodeDragged, [this](int type, int index) {
+        seen << QStringLiteral("dragged ") + NodeLabel(type, index);
+    });
+    QObject::connect(&document, &DesignDocument::designReplaced,
+                     [this] { seen << QStringLiteral("replaced"); });
+}
+
 Workspace::Workspace() {
-    QObject::connect(&design, &ZPlaneDesign::nodeUpdate, &design, &ZPlaneDesign::OnNodeUpdate);
     design.resize(600, 400);
     design.show();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedRunner.h"
+#include "ui/DesignDocument.h"
 #include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QAction>
@@ -30,10 +31,21 @@ template <class Window> int Marked(const Window& window, const std::vector<int>&
     return marked;
 }
 
-// The workspace shown at 600 x 400, its notifications looped back as the main window does.
+// A document's notifications as text, in order: "added P0", "changed Z1", "removed P1",
+// "dragged P0" (P for a pole, Z for a zero, and the index) and "replaced".
+struct DocumentLog {
+    QStringList seen;
+    explicit DocumentLog(const DesignDocument& document);
+};
+
+// "P" and index for a pole, "Z" and index for a zero.
+QString NodeLabel(int type, int index);
+
+// The workspace of a document, shown at 600 x 400.
 struct Workspace {
     ScriptedRunner runner;
-    ZPlaneDesign design{runner};
+    DesignDocument document;
+    ZPlaneDesign design{runner, document};
     Workspace();
 };
 
@@ -41,7 +53,7 @@ struct Workspace {
 inline constexpr QRgb kGraphBack = 0xC0C0C0;
 inline constexpr QRgb kGraphTrace = 0x008000;
 
-// An analysis graph shown at 400 x 300, computed from gNodeList.
+// An analysis graph shown at 400 x 300, computed from the design.
 template <class Graph> struct ShownGraph {
     Graph graph;
     ShownGraph() {

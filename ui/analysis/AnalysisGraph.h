@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plot/AxisScale.h"
-#include "ui/mainwindow/StatusBar.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QFont>
 #include <QImage>

@@ -4,8 +4,8 @@
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "text/GroupDelayText.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QPainter>
 #include <QPolygonF>

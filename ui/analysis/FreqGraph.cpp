@@ -2,8 +2,8 @@
 #include "filter/Zpk.h"
 
 #include "core/FormatC.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -2,17 +2,20 @@
 #include "filter/Zpk.h"
 
 #include "core/FormatC.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QPainter>
 #include <QPolygon>
 
 #include <cmath>
 
-GraphView::GraphView(QWidget* parent)
+GraphView::GraphView(const DesignDocument& document, QWidget* parent)
     : QWidget(parent), mBkColour(ButtonFaceRef()), mainFont(LabelFont()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&document, &DesignDocument::nodeChanged, this, &GraphView::UpdateFromNodeList);
+    connect(&document, &DesignDocument::nodeDragged, this, &GraphView::UpdateFromNodeList);
+    connect(&document, &DesignDocument::designReplaced, this, &GraphView::UpdateFromNodeList);
 }
 
 QRect GraphView::MagRect(const QRect& client) {

@@ -10,18 +10,20 @@
 
 #include <cstdint>
 
+class DesignDocument;
 class QPainter;
 
 // The compact response view under the z-plane: the magnitude (normalised to a peak
 // of 1) and the phase of the design's frequency response from 0 Hz to half the
-// sampling rate, side by side, recomputed from gNodeList whenever it is told.
+// sampling rate, side by side, recomputed whenever the document's nodes change, also
+// at every step of a drag.
 class GraphView : public QWidget {
     Q_OBJECT
 public:
     // Number of frequency steps; the traces have one point more.
     static constexpr int kResolution = 100;
 
-    explicit GraphView(QWidget* parent = nullptr);
+    explicit GraphView(const DesignDocument& document, QWidget* parent = nullptr);
 
     void SetBkColour(uint32_t colour);
     void SetGridColour(uint32_t colour);
@@ -30,7 +32,7 @@ public:
     void SetSampleRate(int rate);
     int SampleRate() const { return mSampleRate; }
 
-    // Recomputes the response of gNodeList and redraws the traces.
+    // Recomputes the response of the design and redraws the traces.
     void UpdateFromNodeList();
 
     const FFreqResponse& Response() const { return mResponse; }

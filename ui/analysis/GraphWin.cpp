@@ -1,9 +1,9 @@
 #include "ui/analysis/GraphWin.h"
 
 #include "resources/Artwork.h"
+#include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
 #include "ui/analysis/MaxTimeDialog.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QAction>
 #include <QFile>
@@ -20,10 +20,10 @@ constexpr std::initializer_list<int> kScaleIds = {kCmdScaleLinear, kCmdScaleLogL
 
 } // namespace
 
-GraphWin::GraphWin(ModalRunner& runner, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), mRunner(runner) {
+GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), mRunner(runner), mDocument(document) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Love to graph!"));
+    ShowFileName(document.FileName());
     setWindowIcon(ProgramIcon());
     setMinimumSize(300, 200);
     resize(640, 480);
@@ -40,6 +40,9 @@ GraphWin::GraphWin(ModalRunner& runner, QWidget* parent)
     CheckOnly(kScaleIds, kCmdScaleLinear);
     // The cursor keys go to the graph on show.
     mFreqGraph.setFocus();
+    connect(&document, &DesignDocument::nodeChanged, this, &GraphWin::UpdateFromNodeList);
+    connect(&document, &DesignDocument::designReplaced, this, &GraphWin::UpdateFromNodeList);
+    connect(&document, &DesignDocument::fileNameChanged, this, &GraphWin::ShowFileName);
 }
 
 void GraphWin::BuildMenus() {
@@ -153,7 +156,7 @@ void GraphWin::OnGraphChange(int id) {
         mGraphs.setCurrentWidget(&mFreqGraph);
     } else if (id == kCmdGroupDelay) {
         mGraphs.setCurrentWidget(&mDelayGraph);
-    } else if (!gNodeList.Causal()) {
+    } else if (!mDocument.Nodes().Causal()) {
         mRunner.Message(this, AppCaption(),
                         QStringLiteral("Can't show time response of non-causal IIR filter"),
                         ModalRunner::Icon::Information);

@@ -11,26 +11,27 @@
 #include <array>
 #include <map>
 
+class DesignDocument;
 class ModalRunner;
 class QAction;
 class QMenu;
 
 // The analysis window beside the main window: the frequency graph, the group delay
-// graph or one of the time graphs, with commands to choose the response, the axes'
-// scale, the phase units and the duration, to save the shown values and to copy a
-// panel. It follows every design, colour and
-// sampling-rate change the main window passes on, and goes away when closed.
+// graph or one of the time graphs of a document's design, with commands to choose the
+// response, the axes' scale, the phase units and the duration, to save the shown
+// values and to copy a panel. Its title names the document's file. It follows every
+// edit of the design (not the steps of a drag) and the colour and sampling-rate
+// changes the main window passes on, and goes away when closed.
 class GraphWin : public QMainWindow {
     Q_OBJECT
 public:
-    explicit GraphWin(ModalRunner& runner, QWidget* parent = nullptr);
+    GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget* parent = nullptr);
 
-    // The title names the design file.
     void ShowFileName(const QString& name);
     void ChangeColours(const QENColourPref& colours);
     // Hz, for both graphs; nothing is recomputed.
     void ChangeSampleRate(int rate);
-    // Both graphs recompute from gNodeList, whichever is shown.
+    // Every graph recomputes from the design, whichever is shown.
     void UpdateFromNodeList();
 
     void OnSaveValues();
@@ -60,6 +61,7 @@ private:
     std::array<AnalysisGraph*, 3> Graphs();
 
     ModalRunner& mRunner;
+    const DesignDocument& mDocument;
     int mGraphVisibleID = kCmdFreqResponse;
     QStackedWidget mGraphs;
     TimeGraph mTimeGraph;

@@ -7,8 +7,8 @@
 #include "response/CRampResponse.h"
 #include "response/CStepResponse.h"
 #include "response/TimeBase.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QFontMetrics>
 #include <QLine>

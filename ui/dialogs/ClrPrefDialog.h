@@ -1,7 +1,7 @@
 #pragma once
 
 #include "persist/QENPref.h"
-#include "ui/mainwindow/ClrCStatic.h"
+#include "ui/widgets/ClrCStatic.h"
 
 #include <QDialog>
 #include <QGroupBox>

@@ -2,10 +2,10 @@
 #include "filter/Zpk.h"
 
 #include "audio/CAudioFilter.h"
+#include "core/FNodeList.h"
 #include "run/RunnableDesign.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,9 +40,10 @@ QString AudioFileFilter() {
                           "*.ogg *.opus *.mp3);;All Files (*)");
 }
 
-StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
-    : QDialog(parent), mRunner(runner), mGroup(QStringLiteral("Filtering Audio File"), this),
-      mProgress(this), mStop(QStringLiteral("Stop"), this) {
+StatusDialog::StatusDialog(ModalRunner& runner, const FNodeList& design, QWidget* parent)
+    : QDialog(parent), mRunner(runner), mDesign(design),
+      mGroup(QStringLiteral("Filtering Audio File"), this), mProgress(this),
+      mStop(QStringLiteral("Stop"), this) {
     setWindowTitle(QStringLiteral("Status"));
     setFont(DialogFont());
     const QFontMetrics metrics = fontMetrics();
@@ -57,7 +58,7 @@ StatusDialog::StatusDialog(ModalRunner& runner, QWidget* parent)
 }
 
 bool StatusDialog::ChooseFiles() {
-    const RunnableDesign runnable = PrepareToRun(Zpk::FromNodeList(gNodeList));
+    const RunnableDesign runnable = PrepareToRun(Zpk::FromNodeList(mDesign));
     if (runnable.problem != RunProblem::None) {
         mRunner.Message(this, AppCaption(), QString::fromStdString(RunProblemText(runnable)),
                         ModalRunner::Icon::Information);
@@ -95,7 +96,7 @@ void StatusDialog::Run() {
                                 Reason(filter), ModalRunner::Icon::Information);
     } else {
         // A design the filter cannot take makes the run itself fail and say so.
-        filter.SetFilter(Zpk::FromNodeList(gNodeList));
+        filter.SetFilter(Zpk::FromNodeList(mDesign));
         const int result = filter.ProcessFile([this](int percent) {
             DoStatusUpdate(percent);
             QCoreApplication::processEvents();

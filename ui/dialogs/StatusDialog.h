@@ -6,19 +6,21 @@
 #include <QPushButton>
 #include <QString>
 
+class FNodeList;
 class ModalRunner;
 
 // The file dialogs' filter of the sound files that can be read.
 QString AudioFileFilter();
 
-// "Status": filters a WAV or AIFF file through the design. ChooseFiles asks for the
+// "Status": filters a WAV or AIFF file through a design. ChooseFiles asks for the
 // input and the output file; the run starts when the dialog is shown (or Run is
 // called), shows its progress and ends the dialog. Stop, Escape and the close box
 // stop a run, which then leaves no output file.
 class StatusDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit StatusDialog(ModalRunner& runner, QWidget* parent = nullptr);
+    // design: the design to filter through, which must outlive the dialog.
+    StatusDialog(ModalRunner& runner, const FNodeList& design, QWidget* parent = nullptr);
 
     // Refuses a non-causal design, then asks for the two files; false, after saying
     // why where there is something to say, when there is nothing to run.
@@ -42,6 +44,7 @@ protected:
 
 private:
     ModalRunner& mRunner;
+    const FNodeList& mDesign;
     QString mInName;
     QString mOutName;
     bool stop = false;

@@ -4,7 +4,6 @@
 #include "design/iir/FStandardDesign.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/mainwindow/CMainWindow.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -48,8 +47,9 @@ void SetUpDecibels(QDoubleSpinBox& box, double low, double value) {
 
 } // namespace
 
-StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
-    : QDialog(parent), mRunner(runner), mCriteria(QStringLiteral("Enter in Filter Criteria"), this),
+StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
+    : QDialog(parent), mRunner(runner), mRate(rate),
+      mCriteria(QStringLiteral("Enter in Filter Criteria"), this),
       mClassLabel(QStringLiteral("Filter Class"), this), mClass(this),
       mTypeBox(QStringLiteral("Filter Type"), this), mLowpass(QStringLiteral("Lowpass"), this),
       mHighpass(QStringLiteral("Highpass"), this), mBandstop(QStringLiteral("Bandstop"), this),
@@ -102,7 +102,7 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, QWidget* parent)
     }
     mClass.setCurrentIndex(0);
     // A corner needs a rate above 0 Hz, so the track bars start inside the band.
-    const int nyquist = mPrefs.sampleFreqPref / 2;
+    const int nyquist = mRate / 2;
     mFirstCorner.setRange(0, nyquist);
     mFirstCorner.setTickInterval(1000);
     mFirstCorner.setValue(nyquist / 4);
@@ -157,7 +157,7 @@ bool StdFilterDlg::ReadRequest(FStandardDesign* request) const {
                     : mBandpass.isChecked() ? Band::Bandpass
                                             : Band::Lowpass;
     request->order = mOrder.value();
-    request->rate = mPrefs.sampleFreqPref;
+    request->rate = mRate;
     request->corner = mFirstCorner.value();
     request->corner2 = mSecondCorner.value();
     request->rippleDb = mRipple.value();

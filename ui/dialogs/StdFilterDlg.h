@@ -24,7 +24,8 @@ class ModalRunner;
 class StdFilterDlg : public QDialog {
     Q_OBJECT
 public:
-    StdFilterDlg(ModalRunner& runner, QWidget* parent = nullptr);
+    // rate: the sampling rate in Hz that the design is for.
+    StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent = nullptr);
 
     void OnOKButton();
 
@@ -61,6 +62,7 @@ private:
     bool ReadRequest(FStandardDesign* request) const;
 
     ModalRunner& mRunner;
+    int mRate;
     FNodeList mGenerated;
     QGroupBox mCriteria;
     QLabel mClassLabel;

@@ -4,21 +4,18 @@
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
-#include "ui/dialogs/DEDialog.h"
-#include "ui/dialogs/HZDialog.h"
-#include "ui/dialogs/SOSDialog.h"
 #include "ui/dialogs/StatusDialog.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
 #include "ui/stream/AudioStreamWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUndoStack>
+
+#include <utility>
 
 QENPref mPrefs;
 
@@ -44,9 +41,8 @@ int CMainWindow::CommandOfRate(int rate) {
 }
 
 CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
-    : QMainWindow(parent), mRunner(runner), mZPlaneDesign(runner, this),
-      mFilename(QStringLiteral("Untitled")) {
-    SetTitle(QStringLiteral("WinQEN Untitled"));
+    : QMainWindow(parent), mRunner(runner), mZPlaneDesign(runner, mDocument, this) {
+    UpdateTitle();
     setWindowIcon(ProgramIcon());
     setCentralWidget(&mZPlaneDesign);
     // Focus given to the window goes on to the workspace, which takes the deletion keys.
@@ -54,12 +50,8 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     setMinimumSize(500, 400);
     resize(700, 540);
     BuildMenus();
-    // Direct, so that a sender's record may live on its stack.
-    connect(&mZPlaneDesign, &ZPlaneDesign::nodeUpdate, this, &CMainWindow::OnNodeUpdate,
-            Qt::DirectConnection);
-
-    connect(&mZPlaneDesign.Editor().Stack(), &QUndoStack::cleanChanged, this,
-            &CMainWindow::UpdateTitle);
+    connect(&mDocument, &DesignDocument::fileNameChanged, this, &CMainWindow::UpdateTitle);
+    connect(&mDocument, &DesignDocument::modifiedChanged, this, &CMainWindow::UpdateTitle);
 
     mPrefs = QENPref();
     mPrefPath = PrefFilePath();
@@ -80,8 +72,6 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
 }
 
 CMainWindow::~CMainWindow() {
-    // The history goes with the workspace, after the title it would update.
-    disconnect(&mZPlaneDesign.Editor().Stack(), nullptr, this, nullptr);
     WritePrefFile(mPrefs, mPrefPath);
 }
 
@@ -185,7 +175,7 @@ void CMainWindow::BuildMenus() {
 
 void CMainWindow::BuildEditMenu(QMenu* edit) {
     // The stack names the edit to be undone or redone in the item's text.
-    QUndoStack& stack = mZPlaneDesign.Editor().Stack();
+    QUndoStack& stack = mDocument.UndoStack();
     QAction* undo = stack.createUndoAction(this, QStringLiteral("Undo"));
     undo->setShortcut(QKeySequence::fromString(QStringLiteral("Ctrl+Z")));
     QAction* redo = stack.createRedoAction(this, QStringLiteral("Redo"));
@@ -199,29 +189,19 @@ void CMainWindow::BuildEditMenu(QMenu* edit) {
     AddCommand(edit, kCmdCopy, QStringLiteral("&Copy Graph"), QStringLiteral("Ctrl+C"));
 }
 
-void CMainWindow::SetFileName(const QString& name, bool hasFile) {
-    mFilename = name;
-    mHasFile = hasFile;
-    if (mGraphWnd) {
-        mGraphWnd->ShowFileName(mFilename);
-    }
-}
-
-void CMainWindow::SetTitle(const QString& base) {
-    mTitle = base;
-    UpdateTitle();
-}
-
 void CMainWindow::UpdateTitle() {
-    const bool changed = !mZPlaneDesign.Editor().Stack().isClean();
-    setWindowTitle(changed ? mTitle + '*' : mTitle);
+    // Two blanks before a file's path, one before "Untitled".
+    const QString title =
+        (mDocument.HasFile() ? QStringLiteral("WinQEN  ") : QStringLiteral("WinQEN ")) +
+        mDocument.FileName();
+    setWindowTitle(mDocument.IsModified() ? title + '*' : title);
 }
 
 bool CMainWindow::SettleChanges() {
-    if (mZPlaneDesign.Editor().Stack().isClean()) {
+    if (!mDocument.IsModified()) {
         return true;
     }
-    const QString name = QFileInfo(mFilename).fileName();
+    const QString name = QFileInfo(mDocument.FileName()).fileName();
     switch (mRunner.AskSaveChanges(this, AppCaption(),
                                    QStringLiteral("Save changes to %1?").arg(name))) {
     case ModalRunner::Choice::Save:
@@ -268,19 +248,6 @@ AudioStreamWindow* CMainWindow::StreamWnd() const {
     return mStreamWnd;
 }
 
-void CMainWindow::OnNodeUpdate(const NodeUpdateMsg& msg) {
-    // Selections and live drags leave the analysis window alone.
-    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved)) != 0 && mGraphWnd) {
-        mGraphWnd->UpdateFromNodeList();
-    }
-    // The stream follows drags too, so that the user hears them.
-    if ((msg.what & (kUpdateAdded | kUpdateChanged | kUpdateRemoved | kUpdateLiveDrag)) != 0 &&
-        mStreamWnd) {
-        mStreamWnd->UpdateFromNodeList();
-    }
-    mZPlaneDesign.OnNodeUpdate(msg);
-}
-
 void CMainWindow::OnChangeColour(const QENColourPref& colours) {
     mPrefs.colourPref = colours;
     if (mGraphWnd) {
@@ -290,14 +257,9 @@ void CMainWindow::OnChangeColour(const QENColourPref& colours) {
 }
 
 void CMainWindow::OnFileNew() {
-    if (!SettleChanges()) {
-        return;
+    if (SettleChanges()) {
+        mDocument.New();
     }
-    // Undoable: New is no way to lose a design.
-    mZPlaneDesign.Editor().ReplaceDesign(FNodeList(), QStringLiteral("New Design"));
-    mZPlaneDesign.Editor().Stack().setClean();
-    SetFileName(QStringLiteral("Untitled"), false);
-    SetTitle(QStringLiteral("WinQEN ") + mFilename);
 }
 
 void CMainWindow::OnFileOpen() {
@@ -311,46 +273,40 @@ void CMainWindow::OnFileOpen() {
 }
 
 void CMainWindow::OpenDesign(const QString& path) {
-    // A file that cannot be loaded leaves the design, its name and the title alone.
-    if (!mZPlaneDesign.LoadDesignFromFile(QFile::encodeName(path).constData())) {
+    if (!mDocument.Open(path)) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Problem loading file \n") + path,
                         ModalRunner::Icon::Information);
-        return;
     }
-    mZPlaneDesign.Editor().Stack().clear();
-    SetFileName(path, true);
-    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
-    OnNodeUpdate(NodeUpdateMsg{this, kUpdateRemoved | kUpdatePoles | kUpdateZeros, -1});
 }
 
 bool CMainWindow::OnFileSave() {
-    if (!mHasFile) {
+    if (!mDocument.HasFile()) {
         return OnFileSaveAs();
     }
-    SetTitle(QStringLiteral("WinQEN  ") + mFilename);
-    if (!mZPlaneDesign.SaveDesignToFile(QFile::encodeName(mFilename).constData())) {
-        mRunner.Message(this, AppCaption(), QStringLiteral("Problem saving file \n") + mFilename,
+    if (!mDocument.Save()) {
+        mRunner.Message(this, AppCaption(),
+                        QStringLiteral("Problem saving file \n") + mDocument.FileName(),
                         ModalRunner::Icon::Information);
         return false;
     }
-    mZPlaneDesign.Editor().Stack().setClean();
     return true;
 }
 
 bool CMainWindow::OnFileSaveAs() {
-    const QString offered = mHasFile ? mFilename : QStringLiteral("Untitled.pzd");
+    const QString offered =
+        mDocument.HasFile() ? mDocument.FileName() : QStringLiteral("Untitled.pzd");
     const QString path =
         mRunner.SaveFileName(this, FileDialogRequest{kDesignFilter, "pzd", offered});
     if (path.isEmpty()) {
         return false;
     }
-    SetFileName(path, true);
+    mDocument.SetFileName(path);
     return OnFileSave();
 }
 
 void CMainWindow::OnExit() {
     // With unsaved changes, closing asks about them instead.
-    if (mZPlaneDesign.Editor().Stack().isClean() && mPrefs.confirmPref &&
+    if (!mDocument.IsModified() && mPrefs.confirmPref &&
         !mRunner.AskYesNo(this, AppCaption(), QStringLiteral("You sure you want to quit?"))) {
         return;
     }
@@ -401,37 +357,32 @@ void CMainWindow::OnAnalysisGraph() {
         mGraphWnd->activateWindow();
         return;
     }
-    mGraphWnd = new GraphWin(mRunner, this);
-    mGraphWnd->ShowFileName(mFilename);
+    mGraphWnd = new GraphWin(mRunner, mDocument, this);
     mGraphWnd->ChangeColours(mPrefs.colourPref);
     mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
     mGraphWnd->UpdateFromNodeList();
     mGraphWnd->show();
 }
 
-void CMainWindow::OnDifferenceEquation() {
-    DEDialog dialog(mRunner, this);
+void CMainWindow::ShowText(TextDialog::Page page) {
+    TextDialog dialog(mRunner, std::move(page), this);
     if (!dialog.Ready()) {
-        mRunner.Message(this, AppCaption(), QString::fromLatin1(DEDialog::kNonCausalText),
-                        ModalRunner::Icon::Information);
+        mRunner.Message(this, AppCaption(), dialog.Refusal(), ModalRunner::Icon::Information);
         return;
     }
     mRunner.Exec(dialog);
+}
+
+void CMainWindow::OnDifferenceEquation() {
+    ShowText(TextDialog::DifferenceEquation(mDocument.Nodes()));
 }
 
 void CMainWindow::OnSecondOrderSections() {
-    SOSDialog dialog(mRunner, this);
-    if (!dialog.Ready()) {
-        mRunner.Message(this, AppCaption(), QString::fromLatin1(dialog.Refusal()),
-                        ModalRunner::Icon::Information);
-        return;
-    }
-    mRunner.Exec(dialog);
+    ShowText(TextDialog::SecondOrderSections(mDocument.Nodes()));
 }
 
 void CMainWindow::OnTransferFunction() {
-    HZDialog dialog(mRunner, this);
-    mRunner.Exec(dialog);
+    ShowText(TextDialog::TransferFunction(mDocument.Nodes()));
 }
 
 void CMainWindow::OnColours() {
@@ -448,7 +399,7 @@ void CMainWindow::OnColours() {
 
 void CMainWindow::OnFilterAudioStream() {
     if (!mStreamWnd) {
-        mStreamWnd = new AudioStreamWindow(mRunner, this);
+        mStreamWnd = new AudioStreamWindow(mRunner, mDocument, this);
     }
     mStreamWnd->show();
     mStreamWnd->raise();
@@ -456,7 +407,7 @@ void CMainWindow::OnFilterAudioStream() {
 }
 
 void CMainWindow::OnFilterAudioFile() {
-    StatusDialog dialog(mRunner, this);
+    StatusDialog dialog(mRunner, mDocument.Nodes(), this);
     if (dialog.ChooseFiles()) {
         mRunner.Exec(dialog);
     }

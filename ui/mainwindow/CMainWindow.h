@@ -1,6 +1,8 @@
 #pragma once
 
 #include "persist/QENPref.h"
+#include "ui/DesignDocument.h"
+#include "ui/dialogs/TextDialog.h"
 #include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QMainWindow>
@@ -14,7 +16,6 @@ class ClrPrefDialog;
 class GraphWin;
 class ModalRunner;
 class QAction;
-struct NodeUpdateMsg;
 
 // The live preferences; the main window is their only writer.
 extern QENPref mPrefs;
@@ -50,10 +51,11 @@ inline constexpr int kCmdZoomIn = 162;
 inline constexpr int kCmdZoomOut = 163;
 inline constexpr int kCmdFitAll = 164;
 
-// The program's main window: menus and shortcuts, the design workspace filling it, the
-// current design file, the preferences (read when it is made, written when it goes),
-// the analysis window, dialogs and audio filtering it opens, and the relay of the
-// node-update and colour-change notifications.
+// The program's main window: the design document, menus and shortcuts, the design
+// workspace filling it, a title that names the design's file and marks unsaved changes,
+// the preferences (read when it is made, written when it goes), and the analysis
+// window, dialogs and audio filtering it opens. Colour, unit and rate changes are
+// handed down from here; the windows follow the document themselves.
 class CMainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -61,8 +63,6 @@ public:
     // Writes the preferences file first.
     ~CMainWindow() override;
 
-    // The node-update notification: every view's change of the design arrives here.
-    void OnNodeUpdate(const NodeUpdateMsg& msg);
     // The colour-change notification: the colours are copied before it returns.
     void OnChangeColour(const QENColourPref& colours);
 
@@ -102,7 +102,8 @@ public:
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
-    const QString& FileName() const { return mFilename; }
+    const QString& FileName() const { return mDocument.FileName(); }
+    DesignDocument& Document() { return mDocument; }
     ZPlaneDesign& Design() { return mZPlaneDesign; }
 
     // 8000 ... 48000 for the rate commands; 0 for other ids.
@@ -116,27 +117,23 @@ protected:
 private:
     void BuildMenus();
     void BuildEditMenu(QMenu* edit);
-    // hasFile: name is a file the design was loaded from or saved to. The analysis
-    // window follows the name.
-    void SetFileName(const QString& name, bool hasFile);
-    // The title is base followed by "*" while the design has unsaved changes.
-    void SetTitle(const QString& base);
+    // "WinQEN" and the file name, followed by "*" while the design has unsaved changes.
     void UpdateTitle();
+    // Shows a text dialog, or why the design has no such text.
+    void ShowText(TextDialog::Page page);
     // Asks about unsaved changes; false when the user cancelled (or saving failed).
     bool SettleChanges();
     QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
     void SetChecked(int id, bool checked);
 
     ModalRunner& mRunner;
+    // Before the windows, which follow it.
+    DesignDocument mDocument;
     ZPlaneDesign mZPlaneDesign;
     // Both delete themselves when closed, which clears these.
     QPointer<ClrPrefDialog> mClrDlg;
     QPointer<GraphWin> mGraphWnd;
     QPointer<AudioStreamWindow> mStreamWnd;
-    QString mFilename;
-    // Whether mFilename names a file the design was loaded from or saved to.
-    bool mHasFile = false;
-    QString mTitle;
     // Where the preferences were read from and go back to.
     std::string mPrefPath;
     std::map<int, QAction*> mActions;

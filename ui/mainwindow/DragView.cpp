@@ -5,8 +5,7 @@
 #include "ui/ModalRunner.h"
 #include "ui/dialogs/StdFilterDlg.h"
 #include "ui/mainwindow/CEasyTTC.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
+#include "ui/mainwindow/NodeDrag.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -124,7 +123,7 @@ void DragView::mousePressEvent(QMouseEvent* event) {
     const QRect designBox(mLayout.design,
                           QSize(PaletteLayout::kDesignWidth, PaletteLayout::kGlyphSize));
     if (designBox.contains(p)) {
-        StdFilterDlg dialog(mRunner, this);
+        StdFilterDlg dialog(mRunner, mSampleRate, this);
         if (mRunner.Exec(dialog)) {
             emit designGenerated(dialog.Generated(), dialog.ReplacesDesign());
             mRunner.Message(this, AppCaption(), QStringLiteral("Wahoo!"),

@@ -33,6 +33,9 @@ class DragView : public QWidget {
 public:
     explicit DragView(ModalRunner& runner, QWidget* parent = nullptr);
 
+    // Hz: the rate the standard filter dialog designs for.
+    void SetSampleRate(int rate) { mSampleRate = rate; }
+
     const PaletteLayout& Layout() const { return mLayout; }
     // The inverted glyph box; empty when none.
     QRect Highlight() const { return mHLRect; }
@@ -59,6 +62,7 @@ private:
     void InvertRect(const QRect& r);
 
     ModalRunner& mRunner;
+    int mSampleRate = 8000;
     QImage mPoleBmp;
     QImage mPoleCBmp;
     QImage mZeroBmp;

@@ -4,9 +4,6 @@
 #include "text/NodeValueText.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/mainwindow/DesignEditor.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -61,8 +58,8 @@ QRect HdrListCtrl::LabelEditDelegate::DecorationRect(const QTreeWidget& list,
     return style->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, &list);
 }
 
-HdrListCtrl::HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mEditor(editor), mHeader(this), mDelegate(*this),
+HdrListCtrl::HdrListCtrl(ModalRunner& runner, DesignDocument& document, QWidget* parent)
+    : QWidget(parent), mRunner(runner), mDocument(document), mHeader(this), mDelegate(*this),
       mList(this) {
     mHeader.setAlignment(Qt::AlignCenter);
     mHeader.setObjectName(QStringLiteral("900"));
@@ -85,6 +82,22 @@ HdrListCtrl::HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* par
     mList.setItemDelegate(&mDelegate);
     mList.viewport()->installEventFilter(this);
     connect(&mDelegate, &QAbstractItemDelegate::closeEditor, this, &HdrListCtrl::EditClosed);
+    connect(&document, &DesignDocument::nodeChanged, this, &HdrListCtrl::OnNodeChanged);
+    connect(&document, &DesignDocument::designReplaced, this, &HdrListCtrl::OnDesignReplaced);
+}
+
+void HdrListCtrl::OnNodeChanged(int type, int, DesignDocument::NodeEdit edit) {
+    if (edit != DesignDocument::NodeEdit::Changed) {
+        UnHighlight();
+    }
+    if (type == mType) {
+        UpdateFromNodeList();
+    }
+}
+
+void HdrListCtrl::OnDesignReplaced() {
+    UnHighlight();
+    UpdateFromNodeList();
 }
 
 void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
@@ -96,12 +109,13 @@ void HdrListCtrl::SetBitmapResID(int type, int singleId, int pairId) {
 
 void HdrListCtrl::UpdateFromNodeList() {
     // Lines are rewritten in place, so that an editor that is closing keeps its line.
-    const short count = std::max<short>(gNodeList.GetListCount(mType), 0);
+    const FNodeList& nodes = mDocument.Nodes();
+    const short count = std::max<short>(nodes.GetListCount(mType), 0);
     while (mList.topLevelItemCount() > count) {
         delete mList.takeTopLevelItem(count);
     }
     for (short i = 0; i < count; ++i) {
-        AddItemByIndex(i, gNodeList.GetNodeByIndex(mType, i));
+        AddItemByIndex(i, nodes.GetNodeByIndex(mType, i));
     }
     // The highlight marks the line that a key press deletes, so it must stay visible.
     QTreeWidgetItem* highlighted = mList.topLevelItem(mHLightIndex);
@@ -184,7 +198,7 @@ void HdrListCtrl::DeleteHighlighted(bool confirm) {
     }
     const int index = mHLightIndex;
     UnHighlight();
-    mEditor.Remove(mType, index);
+    mDocument.Remove(mType, index);
 }
 
 void HdrListCtrl::OnEndListLabelEdit(int index, const std::optional<QString>& text) {
@@ -199,16 +213,16 @@ void HdrListCtrl::OnEndListLabelEdit(int index, const std::optional<QString>& te
                         ModalRunner::Icon::Error);
         return;
     }
-    const FNode old = gNodeList.GetNodeByIndex(mType, static_cast<short>(index));
+    const FNode old = mDocument.Nodes().GetNodeByIndex(mType, static_cast<short>(index));
     FNode edited(mType, value, old.Conjugate(), 1);
-    mEditor.Change(mType, index, edited, QStringLiteral("Edit ") + DesignEditor::TypeName(mType));
+    mDocument.Change(mType, index, edited, QStringLiteral("Edit ") + NodeTypeName(mType));
 }
 
 void HdrListCtrl::OnRListClick(QPoint pos) {
     QTreeWidgetItem* item = mList.itemAt(pos);
     const int index = item != nullptr ? mList.indexOfTopLevelItem(item) : -1;
     if (index >= 0 && GlyphRect(index).contains(pos)) {
-        mEditor.TogglePair(mType, index);
+        mDocument.TogglePair(mType, index);
     }
     // The workspace takes the deletion keys.
     window()->activateWindow();
@@ -278,8 +292,7 @@ bool HdrListCtrl::eventFilter(QObject* watched, QEvent* event) {
         // A left press on a line selects its node, as a press on the plane does.
         QTreeWidgetItem* item = mList.itemAt(mouse->position().toPoint());
         if (mouse->button() == Qt::LeftButton && item != nullptr) {
-            emit nodeUpdate(NodeUpdateMsg{this, ListBitOfType(mType) | kUpdateSelect,
-                                          mList.indexOfTopLevelItem(item)});
+            emit nodeSelected(mList.indexOfTopLevelItem(item));
         }
     }
     return QWidget::eventFilter(watched, event);

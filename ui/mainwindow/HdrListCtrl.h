@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/FNode.h"
-#include "ui/mainwindow/ClrCStatic.h"
+#include "ui/DesignDocument.h"
+#include "ui/widgets/ClrCStatic.h"
 
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -9,17 +10,16 @@
 
 #include <optional>
 
-class DesignEditor;
 class ModalRunner;
-struct NodeUpdateMsg;
 
-// The list of the poles or of the zeros beside the z-plane, one line per node in the
-// current units, where nodes are selected, values typed, pairs toggled and the
-// highlighted node deleted. The highlight is the list's only mark of a line.
+// The list of the poles or of the zeros of a document beside the z-plane, one line per
+// node in the current units, where nodes are selected, values typed, pairs toggled and
+// the highlighted node deleted. The highlight is the list's only mark of a line; it
+// goes whenever lines move in either list, since it might then mark another node.
 class HdrListCtrl : public QWidget {
     Q_OBJECT
 public:
-    HdrListCtrl(ModalRunner& runner, DesignEditor& editor, QWidget* parent = nullptr);
+    HdrListCtrl(ModalRunner& runner, DesignDocument& document, QWidget* parent = nullptr);
 
     // Chooses the node type shown (2 poles, 4 zeros) and the glyph bitmaps of a single
     // node and of a pair. Called once, right after construction.
@@ -27,8 +27,8 @@ public:
     void SetUnits(int units) { mUnits = units; }
     int Type() const { return mType; }
 
-    // Rebuilds the lines from gNodeList. The highlight stays on its line index (off
-    // when that line is gone).
+    // Rebuilds the lines from the document's nodes. The highlight stays on its line
+    // index (off when that line is gone).
     void UpdateFromNodeList();
     // Sets line index to node's text and glyph; a new line when index is past the end.
     void AddItemByIndex(int index, const FNode& node);
@@ -59,7 +59,8 @@ public:
     ClrCStatic& Header() { return mHeader; }
 
 signals:
-    void nodeUpdate(const NodeUpdateMsg& msg);
+    // A left press chose line index.
+    void nodeSelected(int index);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -81,6 +82,8 @@ private:
         HdrListCtrl& mOwner;
     };
 
+    void OnNodeChanged(int type, int index, DesignDocument::NodeEdit edit);
+    void OnDesignReplaced();
     void SetLineImage(QTreeWidgetItem* item, int image);
     // The line's text in the list's units, with the full value as its tooltip.
     void SetLineText(QTreeWidgetItem* item, FComplex value);
@@ -90,7 +93,7 @@ private:
     QString EditErrorText() const;
 
     ModalRunner& mRunner;
-    DesignEditor& mEditor;
+    DesignDocument& mDocument;
     int mType = kNodeZero;
     int mHLightIndex = -1;
     int mUnits = 125;

@@ -1,6 +1,6 @@
 #include "ui/mainwindow/PlaneGeometry.h"
 
-#include "ui/mainwindow/NodeUpdateMsg.h"
+#include "ui/mainwindow/NodeDrag.h"
 
 #include <algorithm>
 #include <cmath>

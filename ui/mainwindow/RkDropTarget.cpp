@@ -1,8 +1,8 @@
 #include "ui/mainwindow/RkDropTarget.h"
 
 #include "ui/ModalRunner.h"
+#include "ui/mainwindow/NodeDrag.h"
 #include "ui/mainwindow/TargetView.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 bool RkDropTarget::Register(TargetView* view) {
     mTargetWnd = view;

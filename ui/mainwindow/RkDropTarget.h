@@ -7,9 +7,6 @@ class ModalRunner;
 class QWidget;
 class TargetView;
 
-// Format of the program's own node drags; other drags are refused.
-inline constexpr char kNodeDragFormat[] = "application/x-winqen-node";
-
 // The z-plane view's drop target: draws the moving glyph with XOR, keeps the design
 // in step with the pointer while a drag is over the view, undoes that when the drag
 // leaves or is cancelled, and places the node on the drop. Each callback is given the

@@ -1,12 +1,12 @@
 #include "ui/mainwindow/TargetView.h"
 
 #include "text/NodeValueText.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/mainwindow/DesignEditor.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
-#include "ui/mainwindow/StatusBar.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
+#include "ui/mainwindow/NodeDrag.h"
+#include "ui/widgets/NodeDragFormat.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -42,11 +42,18 @@ int TypeOfCode(int code) {
 
 } // namespace
 
-TargetView::TargetView(ModalRunner& runner, DesignEditor& editor, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mEditor(editor), mBkColour(ButtonFaceRef()),
+TargetView::TargetView(ModalRunner& runner, DesignDocument& document, QWidget* parent)
+    : QWidget(parent), mRunner(runner), mDocument(document), mBkColour(ButtonFaceRef()),
       mainFont(LabelFont()), theDrop(runner) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    const auto redraw = [this] {
+        ShowCausality();
+        DrawTarget();
+    };
+    connect(&document, &DesignDocument::nodeChanged, this, redraw);
+    connect(&document, &DesignDocument::designReplaced, this, redraw);
+    connect(&document, &DesignDocument::nodeDragged, this, &TargetView::ShowCausality);
     if (!theDrop.Register(this)) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Can't register as a drop target"),
                         ModalRunner::Icon::Information);
@@ -79,8 +86,8 @@ void TargetView::UpdateFromNodeList() {
 
 void TargetView::ShowCausality() {
     if (pStatusBar != nullptr) {
-        pStatusBar->SetText(1, gNodeList.Causal() ? QStringLiteral("Causal")
-                                                  : QStringLiteral("Non-Causal"));
+        pStatusBar->SetText(1, mDocument.Nodes().Causal() ? QStringLiteral("Causal")
+                                                          : QStringLiteral("Non-Causal"));
     }
 }
 
@@ -100,9 +107,10 @@ void TargetView::ZoomOut() {
 
 void TargetView::FitAll() {
     std::vector<FComplex> points;
+    const FNodeList& nodes = mDocument.Nodes();
     for (const int type : {kNodePole, kNodeZero}) {
-        for (short i = 0; i < gNodeList.GetListCount(type); ++i) {
-            const FComplex z = gNodeList.GetNodeByIndex(type, i).Value();
+        for (short i = 0; i < nodes.GetListCount(type); ++i) {
+            const FComplex z = nodes.GetNodeByIndex(type, i).Value();
             points.push_back(z);
             points.push_back(z.Conj());
         }
@@ -211,9 +219,8 @@ void TargetView::LeftPress(QPoint pt) {
     if (n.Type() == kNodeNone) {
         return;
     }
-    const int index = gNodeList.GetIndexOfNode(n);
-    const int listBit = ListBitOfType(n.Type());
-    emit nodeUpdate(NodeUpdateMsg{this, listBit | kUpdateSelect, index});
+    const int index = mDocument.Nodes().GetIndexOfNode(n);
+    emit nodeSelected(n.Type(), index);
     gDragType =
         (n.Type() == kNodePole ? kDragPole : kDragZero) | (n.Conjugate() ? kDragPairBit : 0);
     gDragIndex = index;
@@ -232,7 +239,7 @@ void TargetView::RightPress(QPoint pt) {
     if (mRunner.Popup(*operations, mapToGlobal(pt)) != remove) {
         return;
     }
-    mEditor.Remove(n.Type(), gNodeList.GetIndexOfNode(n));
+    mDocument.Remove(n.Type(), mDocument.Nodes().GetIndexOfNode(n));
 }
 
 FNode TargetView::DraggedNode(QPoint pt, int code) const {
@@ -244,35 +251,35 @@ FNode TargetView::DraggedNode(QPoint pt, int code) const {
 
 void TargetView::SendRTDragMessage(QPoint pt, int code) {
     // The moves of one drag merge into one edit, shown live in the compact response.
-    mEditor.BeginDrag();
+    mDocument.BeginDrag();
     PlaceDraggedNode(DraggedNode(pt, code));
 }
 
 void TargetView::DropNode(QPoint pt, int code) {
-    mEditor.BeginDrag();
+    mDocument.BeginDrag();
     PlaceDraggedNode(DraggedNode(pt, code));
-    mEditor.EndDrag();
+    mDocument.EndDrag();
 }
 
 void TargetView::RestoreCanceledDrag() {
     const int type = TypeOfCode(gDragType);
     if (mDragRestoreNode.Type() == kNodeNone) {
-        mEditor.Remove(type, gDragIndex);
+        mDocument.Remove(type, gDragIndex);
         gDragIndex = -1;
     } else {
         PlaceDraggedNode(mDragRestoreNode);
     }
-    mEditor.EndDrag();
+    mDocument.EndDrag();
 }
 
 void TargetView::PlaceDraggedNode(const FNode& node) {
     if (gDragIndex < 0) {
-        mEditor.Add(node);
+        mDocument.Add(node);
         // A new node goes to the head of its list.
         gDragIndex = 0;
     } else {
-        mEditor.Change(node.Type(), gDragIndex, node,
-                       QStringLiteral("Move ") + DesignEditor::TypeName(node.Type()));
+        mDocument.Change(node.Type(), gDragIndex, node,
+                         QStringLiteral("Move ") + NodeTypeName(node.Type()));
     }
 }
 
@@ -286,7 +293,7 @@ void TargetView::UpdateStatusBar(QPoint pt) {
 }
 
 FNode TargetView::FindNodeInArea(QPoint pt) {
-    return gNodeList.FindClosestNode(mGeom.Point2Complex(pt), mGeom.PickTolerance());
+    return mDocument.Pick(mGeom.Point2Complex(pt), mGeom.PickTolerance());
 }
 
 void TargetView::DrawNode(QPoint pt, int code, bool invert) {
@@ -344,10 +351,11 @@ void TargetView::DrawTarget() {
 
 void TargetView::DrawFromNodeList() {
     // Zeros are drawn after poles, so a zero shows over a pole at the same place.
+    const FNodeList& nodes = mDocument.Nodes();
     for (const int type : {kNodePole, kNodeZero}) {
         const int single = type == kNodePole ? kDragPole : kDragZero;
-        for (short i = 0; i < gNodeList.GetListCount(type); ++i) {
-            const FNode n = gNodeList.GetNodeByIndex(type, i);
+        for (short i = 0; i < nodes.GetListCount(type); ++i) {
+            const FNode n = nodes.GetNodeByIndex(type, i);
             const FComplex z = n.Value();
             const bool shows = InsideView(size(), mGeom.ToPixel(z));
             if (shows && (!n.Conjugate() || InsideView(size(), mGeom.ToPixel(z.Conj())))) {

@@ -11,19 +11,20 @@
 #include <cstdint>
 #include <optional>
 
-class DesignEditor;
+class DesignDocument;
 class ModalRunner;
 class StatusBar;
-struct NodeUpdateMsg;
 
-// The z-plane picture, where nodes are selected, dragged, deleted and dropped from the
-// palette, and which zooms (wheel, ZoomIn, ZoomOut, FitAll) and pans (middle button).
+// The z-plane picture of a document, where nodes are selected, dragged, deleted and
+// dropped from the palette, and which zooms (wheel, ZoomIn, ZoomOut, FitAll) and pans
+// (middle button). It redraws when the document's nodes change, and shows in the status
+// bar whether the design is causal, also while a node is dragged.
 // It draws into its own image, which painting copies to the screen, so that drag
 // feedback XORed onto it is undone exactly by drawing it again.
 class TargetView : public QWidget {
     Q_OBJECT
 public:
-    TargetView(ModalRunner& runner, DesignEditor& editor, QWidget* parent = nullptr);
+    TargetView(ModalRunner& runner, DesignDocument& document, QWidget* parent = nullptr);
 
     void SetBkColour(uint32_t colour);
     void SetGridColour(uint32_t colour);
@@ -34,7 +35,7 @@ public:
     // Where the status texts go; null writes nothing.
     void SetStatusBar(StatusBar* bar) { pStatusBar = bar; }
 
-    // Redraws the picture at once from gNodeList.
+    // Redraws the picture at once from the document's nodes.
     void UpdateFromNodeList();
     // Writes whether the design is causal into the status bar.
     void ShowCausality();
@@ -55,7 +56,8 @@ public:
     QSize sizeHint() const override { return QSize(300, 256); }
 
 signals:
-    void nodeUpdate(const NodeUpdateMsg& msg);
+    // A press chose node index of list type (kNodePole or kNodeZero).
+    void nodeSelected(int type, int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,13 +92,13 @@ private:
     void PlaceDraggedNode(const FNode& node);
     // The pixel a drag at pt stands for: with Shift, snapped to a guide.
     QPoint DragPoint(QPoint pt, Qt::KeyboardModifiers modifiers);
-    // May turn a conjugate node to its member nearest pt (see FNodeList).
+    // May turn a conjugate node to its member nearest pt (see DesignDocument::Pick).
     FNode FindNodeInArea(QPoint pt);
     // The node a drag code stands for at a pixel, order 1.
     FNode DraggedNode(QPoint pt, int code) const;
 
     ModalRunner& mRunner;
-    DesignEditor& mEditor;
+    DesignDocument& mDocument;
     StatusBar* pStatusBar = nullptr;
     uint32_t mGridColour = 0;
     uint32_t mBkColour;

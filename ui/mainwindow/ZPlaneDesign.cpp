@@ -2,16 +2,11 @@
 #include "filter/Zpk.h"
 
 #include "filter/Stability.h"
-#include "persist/CDesignPersistence.h"
 #include "resources/Artwork.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
 
 #include <QKeyEvent>
-
-FNodeList gNodeList;
-int gDragType = 0;
-int gDragIndex = 0;
 
 WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
     // Edges as the layout is stated: right and bottom exclusive.
@@ -32,10 +27,10 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
     return layout;
 }
 
-ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), targetView(runner, mEditor, this), leftGrid(runner, mEditor, this),
-      rightGrid(runner, mEditor, this), graphView(this), statusView(3, this),
-      dragView(runner, this) {
+ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidget* parent)
+    : QWidget(parent), mDocument(document), targetView(runner, document, this),
+      leftGrid(runner, document, this), rightGrid(runner, document, this),
+      graphView(document, this), statusView(3, this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -47,58 +42,33 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, QWidget* parent)
     rightGrid.SetBitmapResID(kNodePole, kBitmapPole, kBitmapPolePair);
     targetView.SetStatusBar(&statusView);
     statusView.SetTextColour(2, Qt::red);
-    connect(&mEditor, &DesignEditor::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
-    connect(&targetView, &TargetView::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
-    connect(&leftGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
-    connect(&rightGrid, &HdrListCtrl::nodeUpdate, this, &ZPlaneDesign::nodeUpdate);
+    connect(&document, &DesignDocument::nodeChanged, this, &ZPlaneDesign::ShowStability);
+    connect(&document, &DesignDocument::nodeDragged, this, &ZPlaneDesign::ShowStability);
+    connect(&document, &DesignDocument::designReplaced, this, &ZPlaneDesign::ShowStability);
+    connect(&targetView, &TargetView::nodeSelected, this, [this](int type, int index) {
+        HdrListCtrl& chosen = type == kNodePole ? rightGrid : leftGrid;
+        // The press may have turned a pair to its other member.
+        chosen.UpdateFromNodeList();
+        Select(chosen, index);
+    });
+    connect(&leftGrid, &HdrListCtrl::nodeSelected, this,
+            [this](int index) { Select(leftGrid, index); });
+    connect(&rightGrid, &HdrListCtrl::nodeSelected, this,
+            [this](int index) { Select(rightGrid, index); });
     connect(&dragView, &DragView::designGenerated, this, &ZPlaneDesign::ApplyDesign);
     ResizeUserInterface();
 }
 
-void ZPlaneDesign::OnNodeUpdate(const NodeUpdateMsg& msg) {
-    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString()
-                                                                 : QStringLiteral("Unstable"));
-    const bool changed = (msg.what & kUpdateChanged) != 0;
-    const bool added = (msg.what & kUpdateAdded) != 0;
-    const bool removed = (msg.what & kUpdateRemoved) != 0;
-    if (changed || added || removed || (msg.what & kUpdateLiveDrag) != 0) {
-        targetView.ShowCausality();
-    }
-    if ((msg.what & kUpdateLiveDrag) != 0) {
-        graphView.UpdateFromNodeList();
-        return;
-    }
-    if ((msg.what & kUpdateSelect) != 0) {
-        HdrListCtrl& chosen = (msg.what & kUpdatePoles) != 0 ? rightGrid : leftGrid;
-        HdrListCtrl& other = &chosen == &rightGrid ? leftGrid : rightGrid;
-        other.UnHighlight();
-        // A press on the plane may have turned a pair to its other member.
-        if (msg.who != &chosen) {
-            chosen.UpdateFromNodeList();
-        }
-        chosen.HighlightNode(msg.index, true);
-        // The keys that act on the selected node come here.
-        setFocus();
-        activateWindow();
-    }
-    if (added || removed) {
-        // Lines have moved: no highlight may point at another node than the one chosen.
-        leftGrid.UnHighlight();
-        rightGrid.UnHighlight();
-    }
-    if (changed || added || removed) {
-        if (msg.who != &leftGrid && (msg.what & kUpdateZeros) != 0) {
-            leftGrid.UpdateFromNodeList();
-        }
-        if (msg.who != &rightGrid && (msg.what & kUpdatePoles) != 0) {
-            rightGrid.UpdateFromNodeList();
-        }
-        // An added node has been drawn by its sender already.
-        if (changed || (removed && msg.who != &targetView)) {
-            targetView.UpdateFromNodeList();
-        }
-        graphView.UpdateFromNodeList();
-    }
+void ZPlaneDesign::ShowStability() {
+    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString() : QStringLiteral("Unstable"));
+}
+
+void ZPlaneDesign::Select(HdrListCtrl& chosen, int index) {
+    (&chosen == &rightGrid ? leftGrid : rightGrid).UnHighlight();
+    chosen.HighlightNode(index, true);
+    // The keys that act on the selected node come here.
+    setFocus();
+    activateWindow();
 }
 
 void ZPlaneDesign::ChangeColours(const QENColourPref& colours) {
@@ -122,33 +92,20 @@ void ZPlaneDesign::ChangeUnits(int units) {
 
 void ZPlaneDesign::ChangeSampleRate(int rate) {
     graphView.SetSampleRate(rate);
+    dragView.SetSampleRate(rate);
 }
 
 void ZPlaneDesign::ApplyDesign(const FNodeList& design, bool replace) {
     const QString text = QStringLiteral("Standard Design");
     if (replace) {
-        mEditor.ReplaceDesign(design, text);
+        mDocument.ReplaceDesign(design, text);
     } else {
-        mEditor.AppendDesign(design, text);
+        mDocument.AppendDesign(design, text);
     }
 }
 
 void ZPlaneDesign::CopyToClipboard() {
     CopyWndToClipboard(&targetView, QRect());
-}
-
-bool ZPlaneDesign::SaveDesignToFile(const char* fileName) const {
-    return CDesignPersistence::SaveNodeListToFile(fileName, &gNodeList);
-}
-
-bool ZPlaneDesign::LoadDesignFromFile(const char* fileName) {
-    // Read aside, so that a file that fails half way leaves the design as it was.
-    FNodeList loaded;
-    if (!CDesignPersistence::LoadNodeListFromFile(fileName, &loaded)) {
-        return false;
-    }
-    gNodeList = loaded;
-    return true;
 }
 
 void ZPlaneDesign::resizeEvent(QResizeEvent* event) {
@@ -207,9 +164,9 @@ void ZPlaneDesign::Nudge(double dx, double dy) {
     }
     const int type = list->Type();
     const int index = list->HighlightIndex();
-    FNode node = gNodeList.GetNodeByIndex(type, static_cast<short>(index));
+    FNode node = mDocument.Nodes().GetNodeByIndex(type, static_cast<short>(index));
     node.SetValue(FComplex(node.Value().r + dx, node.Value().i + dy));
-    mEditor.Change(type, index, node, QStringLiteral("Move ") + DesignEditor::TypeName(type));
+    mDocument.Change(type, index, node, QStringLiteral("Move ") + NodeTypeName(type));
 }
 
 void ZPlaneDesign::ResizeUserInterface() {

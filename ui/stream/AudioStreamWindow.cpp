@@ -1,9 +1,9 @@
 #include "ui/stream/AudioStreamWindow.h"
 #include "filter/Zpk.h"
 
+#include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
 #include "ui/dialogs/StatusDialog.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -22,7 +22,8 @@ constexpr double kFallPerTick = 0.6;
 
 } // namespace
 
-AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, QWidget* parent)
+AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& document,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window), mRunner(runner), mFileSource(QStringLiteral("Sound &file")),
       mBrowse(QStringLiteral("&Browse ...")), mCaptureSource(QStringLiteral("&Capture device")),
       mPlay(QStringLiteral("&Play")), mStop(QStringLiteral("S&top")),
@@ -66,6 +67,10 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, QWidget* parent)
         }
     });
     connect(&mTimer, &QTimer::timeout, this, &AudioStreamWindow::ShowLevel);
+    connect(&document, &DesignDocument::nodeChanged, this, &AudioStreamWindow::UpdateFromNodeList);
+    connect(&document, &DesignDocument::nodeDragged, this, &AudioStreamWindow::UpdateFromNodeList);
+    connect(&document, &DesignDocument::designReplaced, this,
+            &AudioStreamWindow::UpdateFromNodeList);
     FillDevices();
     resize(460, sizeHint().height());
 }

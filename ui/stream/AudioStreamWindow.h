@@ -15,20 +15,21 @@
 
 #include <memory>
 
+class DesignDocument;
 class ModalRunner;
 
 // The modeless "Audio Stream" window: plays a sound file in a loop, or the capture
-// device, through the design while it is edited, with Bypass, a level meter and a
-// status line. Without any sound device it says so and stays usable. Closing it stops
-// the sound.
+// device, through a document's design while it is edited (also at every step of a
+// drag, so that the user hears it), with Bypass, a level meter and a status line.
+// Without any sound device it says so and stays usable. Closing it stops the sound.
 class AudioStreamWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit AudioStreamWindow(ModalRunner& runner, QWidget* parent = nullptr);
+    AudioStreamWindow(ModalRunner& runner, const DesignDocument& document,
+                      QWidget* parent = nullptr);
     ~AudioStreamWindow() override;
 
-    // Hands the design in gNodeList to the playing stream; cheap enough for every step
-    // of a drag.
+    // Hands the design to the playing stream; cheap enough for every step of a drag.
     void UpdateFromNodeList();
 
     void OnBrowse();

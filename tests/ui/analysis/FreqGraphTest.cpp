@@ -1,7 +1,7 @@
 #include "ui/analysis/FreqGraph.h"
 #include "PictureCheck.h"
 #include "ViewDriver.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
+#include "ui/DesignDocument.h"
 
 #include "ui/Drawing.h"
 

@@ -1,7 +1,7 @@
 #include "ui/analysis/GraphView.h"
 #include "PictureCheck.h"
+#include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QTest>
 
@@ -12,7 +12,8 @@ constexpr QRgb kTrace = 0x008000;
 constexpr QRgb kBack = 0xC0C0C0;
 
 struct View {
-    GraphView view;
+    DesignDocument document;
+    GraphView view{document};
     View() {
         view.SetBkColour(0xC0C0C0);
         view.SetGridColour(0);

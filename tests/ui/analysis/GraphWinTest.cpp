@@ -3,8 +3,8 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "ViewDriver.h"
+#include "ui/DesignDocument.h"
 #include "ui/analysis/MaxTimeDialog.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,11 +37,12 @@ class GraphWinTest : public QObject {
 
 private:
     ScriptedRunner mRunner;
+    DesignDocument mDocument;
     std::unique_ptr<GraphWin> mWin;
 
     GraphWin& Win() {
         if (!mWin) {
-            mWin = std::make_unique<GraphWin>(mRunner);
+            mWin = std::make_unique<GraphWin>(mRunner, mDocument);
             mWin->UpdateFromNodeList();
             mWin->show();
         }

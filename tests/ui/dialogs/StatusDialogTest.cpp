@@ -2,8 +2,7 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "audio/AudioFixtures.h"
-#include "ui/Drawing.h"
-#include "ui/mainwindow/ZPlaneDesign.h"
+#include "ui/DesignDocument.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -44,19 +43,9 @@ private slots:
         mRunner = ScriptedRunner();
     }
 
-    void layout() {
-        StatusDialog dialog(mRunner);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Status"));
-        const QFontMetrics metrics(dialog.font());
-        QCOMPARE(dialog.size(), DluRect(0, 0, 206, 77, metrics).size());
-        QCOMPARE(dialog.Progress().geometry(), DluRect(9, 31, 192, 16, metrics));
-        QCOMPARE(dialog.StopButton().geometry(), DluRect(87, 55, 40, 14, metrics));
-        QCOMPARE(dialog.Progress().maximum(), 100);
-    }
-
     void choosingTheFilesAndTheirRefusals() {
         const QString song = WriteWav("song.wav", 10);
-        StatusDialog dialog(mRunner);
+        StatusDialog dialog(mRunner, gNodeList);
         QVERIFY(!dialog.ChooseFiles());
         mRunner.fileAnswers = {song};
         QVERIFY(!dialog.ChooseFiles());
@@ -85,7 +74,7 @@ private slots:
 
     void filtersWithProgress() {
         const QString in = WriteWav("in.wav", 6000);
-        StatusDialog dialog(mRunner);
+        StatusDialog dialog(mRunner, gNodeList);
         QSignalSpy progress(&dialog.Progress(), &QProgressBar::valueChanged);
         mRunner.fileAnswers = {in, File("out.wav")};
         QVERIFY(dialog.ChooseFiles());
@@ -109,7 +98,7 @@ private slots:
     void stopEndsTheRunWithoutOutput() {
         QFETCH(bool, escape);
         const QString in = WriteWav("in.wav", 6000);
-        StatusDialog dialog(mRunner);
+        StatusDialog dialog(mRunner, gNodeList);
         mRunner.fileAnswers = {in, File("out.wav")};
         QVERIFY(dialog.ChooseFiles());
         // Handled at the first progress report, as a click or key while the run goes on is.
@@ -147,7 +136,7 @@ private slots:
         if (!content.isEmpty()) {
             WriteFileBytes(mDir->File("in.wav"), content.toStdString());
         }
-        StatusDialog dialog(mRunner);
+        StatusDialog dialog(mRunner, gNodeList);
         mRunner.fileAnswers = {File("in.wav"), File("out.wav")};
         QVERIFY(dialog.ChooseFiles());
         dialog.Run();

@@ -3,7 +3,6 @@
 #include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/Drawing.h"
-#include "ui/mainwindow/CMainWindow.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -12,11 +11,9 @@ class StdFilterDlgTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { mPrefs.sampleFreqPref = 22050; }
-
     void initialState() {
         ScriptedRunner runner;
-        StdFilterDlg dialog(runner);
+        StdFilterDlg dialog(runner, 22050);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Standard Filter Design"));
         QVERIFY(dialog.Lowpass().isChecked());
         QVERIFY(dialog.ClearExisting().isChecked());
@@ -38,7 +35,7 @@ private slots:
     // types only, ripple and attenuation the classes that use them; Enter acts as OK.
     void controlsFollowTheChoices() {
         ScriptedRunner runner;
-        StdFilterDlg dialog(runner);
+        StdFilterDlg dialog(runner, 22050);
         dialog.show();
         dialog.FirstCorner().setValue(1234);
         QCOMPARE(dialog.FirstCornerValue().value(), 1234);
@@ -94,7 +91,7 @@ private slots:
         QFETCH(double, attenuation);
         QFETCH(QString, message);
         ScriptedRunner runner;
-        StdFilterDlg dialog(runner);
+        StdFilterDlg dialog(runner, 22050);
         dialog.show();
         QSignalSpy finished(&dialog, &QDialog::finished);
         dialog.ClassList().setCurrentIndex(classIndex);

@@ -7,11 +7,8 @@
 #include "persist/CDesignPersistence.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
-#include "ui/dialogs/DEDialog.h"
-#include "ui/dialogs/HZDialog.h"
-#include "ui/dialogs/SOSDialog.h"
 #include "ui/dialogs/StatusDialog.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
+#include "ui/dialogs/TextDialog.h"
 #include "ui/stream/AudioStreamWindow.h"
 
 #include <QAction>
@@ -89,7 +86,7 @@ private:
         return ReadFileBytes(Path(file));
     }
     // An undoable edit, which the design has to be asked about before it is lost.
-    void Edit() { Window().Design().Editor().Add(FNode(kNodePole, FComplex(0.1, 0.2), false, 1)); }
+    void Edit() { Window().Document().Add(FNode(kNodePole, FComplex(0.1, 0.2), false, 1)); }
 
 private slots:
     void initTestCase() { mHome = QDir::currentPath(); }
@@ -167,9 +164,8 @@ private slots:
     }
 
     void preferenceCommandsReachTheViewsAndTheFile() {
-        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, -0.25), false, 1));
         CMainWindow& w = Window();
-        w.OnNodeUpdate(NodeUpdateMsg{&w, 100, -1});
+        w.Document().Add(FNode(kNodePole, FComplex(0.5, -0.25), false, 1));
         QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
         Trigger(kCmdCartesian);
         Trigger(kCmdRateLast - 1);
@@ -207,9 +203,6 @@ private slots:
         QCOMPARE(gNodeList.GetListCount(kNodePole), short(0));
         QCOMPARE(w.Design().PoleList().LineCount(), 0);
         QVERIFY(mRunner.questions.isEmpty());
-        // New is undoable too.
-        Trigger(kCmdUndo);
-        QCOMPARE(gNodeList.GetListCount(kNodePole), short(1));
     }
 
     void closingAndReplacingAsk_data() {
@@ -358,12 +351,11 @@ private slots:
         Trigger(kCmdAnalysisGraph);
         QCOMPARE(w.GraphWnd(), graph);
 
-        // Selections and live drags leave it alone; edits reach it.
-        gNodeList.AddNode(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
-        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateSelect, 0});
-        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateLiveDrag, 0});
+        // The steps of a drag leave it alone; the drag's end reaches it.
+        w.Document().BeginDrag();
+        w.Document().Add(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
         QCOMPARE(graph->Freq().Response().Scale(), 1.0);
-        w.OnNodeUpdate(NodeUpdateMsg{nullptr, kUpdateZeros | kUpdateAdded, 0});
+        w.Document().EndDrag();
         QCOMPARE(graph->Freq().Response().Scale(), 2.0);
 
         Trigger(kCmdRateLast);
@@ -437,12 +429,8 @@ private slots:
         CMainWindow& w = Window();
         QStringList shown;
         mRunner.onExec = [&shown](QDialog& dialog) {
-            if (const auto* de = qobject_cast<DEDialog*>(&dialog)) {
-                shown << de->Text();
-            } else if (const auto* hz = qobject_cast<HZDialog*>(&dialog)) {
-                shown << hz->Numerator() + '/' + hz->Denominator();
-            } else if (const auto* sos = qobject_cast<SOSDialog*>(&dialog)) {
-                shown << sos->Text();
+            if (const auto* text = qobject_cast<TextDialog*>(&dialog)) {
+                shown << text->Texts().join('/');
             }
             return true;
         };

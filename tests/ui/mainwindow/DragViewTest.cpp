@@ -2,7 +2,7 @@
 #include "PictureCheck.h"
 #include "ViewDriver.h"
 #include "ui/dialogs/StdFilterDlg.h"
-#include "ui/mainwindow/NodeUpdateMsg.h"
+#include "ui/mainwindow/NodeDrag.h"
 
 #include <QTest>
 
@@ -96,12 +96,15 @@ private slots:
     }
 
     // A cancelled dialog changes nothing; its design is added to the present one or
-    // replaces it, and the lists, the plane and the compact response follow.
+    // replaces it, and the lists, the plane and the compact response follow. The
+    // dialog designs for the workspace's sampling rate.
     void designGlyphAppliesTheStandardDesign() {
         Workspace w;
+        w.design.ChangeSampleRate(22050);
         gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.0), false, 1));
         DragView& palette = w.design.Palette();
         FNodeList generated;
+        int highestCorner = 0;
         size_t wahoos = 0;
         for (const auto& [accepted, replace] :
              {std::pair(false, false), {true, false}, {true, true}}) {
@@ -109,6 +112,7 @@ private slots:
             const double scaleBefore = w.design.Graph().Response().Scale();
             w.runner.onExec = [&](QDialog& dialog) {
                 auto& filter = static_cast<StdFilterDlg&>(dialog);
+                highestCorner = filter.FirstCorner().maximum();
                 filter.ClearExisting().setChecked(replace);
                 filter.Order().setValue(accepted ? 5 : 4);
                 filter.OnOKButton();
@@ -120,6 +124,7 @@ private slots:
             const int poles =
                 accepted ? generated.GetListCount(kNodePole) + (replace ? 0 : before) : before;
             QCOMPARE(gNodeList.GetListCount(kNodePole), poles);
+            QCOMPARE(highestCorner, 11025);
             // "Wahoo!" after each design.
             wahoos += accepted ? 1 : 0;
             QCOMPARE(w.runner.messages.size(), wahoos);

@@ -1,4 +1,4 @@
-#include "ui/mainwindow/ClrCStatic.h"
+#include "ui/widgets/ClrCStatic.h"
 
 #include "ui/Drawing.h"
 

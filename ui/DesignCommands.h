@@ -4,16 +4,17 @@
 
 #include <QUndoCommand>
 
-class DesignEditor;
+class DesignEdits;
 
-// The undoable edits of the design. Each applies itself through DesignEditor's edit
-// functions, so an undo or redo reaches every view exactly as the edit did.
+// The undoable edits of the design. Each applies itself through DesignEdits, so an
+// undo or redo reaches every view exactly as the edit did.
 
 // What the commands share: the drag they were made in, if any. The commands of one
 // drag merge, so that the drag undoes in one step.
 class DesignCommand : public QUndoCommand {
 public:
-    DesignCommand(DesignEditor& editor, const QString& text);
+    // drag: the drag the command belongs to, 0 for none.
+    DesignCommand(DesignEdits& edits, int drag, const QString& text);
     int id() const override;
 
 protected:
@@ -23,7 +24,7 @@ protected:
         return command != nullptr && command->mDrag == mDrag ? command : nullptr;
     }
 
-    DesignEditor& mEditor;
+    DesignEdits& mEdits;
 
 private:
     int mDrag;
@@ -32,7 +33,7 @@ private:
 // A node placed from the palette: it goes to the head of its list.
 class AddNodeCommand : public DesignCommand {
 public:
-    AddNodeCommand(DesignEditor& editor, const FNode& node);
+    AddNodeCommand(DesignEdits& edits, int drag, const FNode& node);
     void redo() override;
     void undo() override;
     // Takes in the moves of the new node and, when the drag is given up, its removal.
@@ -45,8 +46,8 @@ private:
 // A node given a new value (dragged, nudged or typed) or a new pair flag.
 class ChangeNodeCommand : public DesignCommand {
 public:
-    ChangeNodeCommand(DesignEditor& editor, int index, const FNode& before, const FNode& after,
-                      const QString& text);
+    ChangeNodeCommand(DesignEdits& edits, int drag, int index, const FNode& before,
+                      const FNode& after, const QString& text);
     void redo() override;
     void undo() override;
     // Takes in the later moves of the same node.
@@ -63,7 +64,7 @@ private:
 
 class RemoveNodeCommand : public DesignCommand {
 public:
-    RemoveNodeCommand(DesignEditor& editor, int index, const FNode& node);
+    RemoveNodeCommand(DesignEdits& edits, int drag, int index, const FNode& node);
     void redo() override;
     void undo() override;
 
@@ -78,7 +79,7 @@ private:
 // The whole design replaced: New, or a generated standard design.
 class ReplaceDesignCommand : public DesignCommand {
 public:
-    ReplaceDesignCommand(DesignEditor& editor, const FNodeList& before, const FNodeList& after,
+    ReplaceDesignCommand(DesignEdits& edits, const FNodeList& before, const FNodeList& after,
                          const QString& text);
     void redo() override;
     void undo() override;

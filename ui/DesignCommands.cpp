@@ -1,6 +1,6 @@
-#include "ui/mainwindow/DesignCommands.h"
+#include "ui/DesignCommands.h"
 
-#include "ui/mainwindow/DesignEditor.h"
+#include "ui/DesignEdits.h"
 
 namespace {
 
@@ -9,23 +9,22 @@ constexpr int kDragCommandId = 1;
 
 } // namespace
 
-DesignCommand::DesignCommand(DesignEditor& editor, const QString& text)
-    : QUndoCommand(text), mEditor(editor), mDrag(editor.DragSession()) {}
+DesignCommand::DesignCommand(DesignEdits& edits, int drag, const QString& text)
+    : QUndoCommand(text), mEdits(edits), mDrag(drag) {}
 
 int DesignCommand::id() const {
     return mDrag != 0 ? kDragCommandId : -1;
 }
 
-AddNodeCommand::AddNodeCommand(DesignEditor& editor, const FNode& node)
-    : DesignCommand(editor, QStringLiteral("Add ") + DesignEditor::TypeName(node.Type())),
-      mNode(node) {}
+AddNodeCommand::AddNodeCommand(DesignEdits& edits, int drag, const FNode& node)
+    : DesignCommand(edits, drag, QStringLiteral("Add ") + NodeTypeName(node.Type())), mNode(node) {}
 
 void AddNodeCommand::redo() {
-    mEditor.InsertAt(mNode, 0);
+    mEdits.InsertNode(mNode, 0);
 }
 
 void AddNodeCommand::undo() {
-    mEditor.RemoveAt(mNode.Type(), 0);
+    mEdits.RemoveNode(mNode.Type(), 0);
 }
 
 bool AddNodeCommand::mergeWith(const QUndoCommand* other) {
@@ -43,16 +42,16 @@ bool AddNodeCommand::mergeWith(const QUndoCommand* other) {
     return false;
 }
 
-ChangeNodeCommand::ChangeNodeCommand(DesignEditor& editor, int index, const FNode& before,
+ChangeNodeCommand::ChangeNodeCommand(DesignEdits& edits, int drag, int index, const FNode& before,
                                      const FNode& after, const QString& text)
-    : DesignCommand(editor, text), mIndex(index), mBefore(before), mAfter(after) {}
+    : DesignCommand(edits, drag, text), mIndex(index), mBefore(before), mAfter(after) {}
 
 void ChangeNodeCommand::redo() {
-    mEditor.SetAt(mBefore.Type(), mIndex, mAfter);
+    mEdits.SetNode(mBefore.Type(), mIndex, mAfter);
 }
 
 void ChangeNodeCommand::undo() {
-    mEditor.SetAt(mAfter.Type(), mIndex, mBefore);
+    mEdits.SetNode(mAfter.Type(), mIndex, mBefore);
 }
 
 bool ChangeNodeCommand::mergeWith(const QUndoCommand* other) {
@@ -66,26 +65,26 @@ bool ChangeNodeCommand::mergeWith(const QUndoCommand* other) {
     return true;
 }
 
-RemoveNodeCommand::RemoveNodeCommand(DesignEditor& editor, int index, const FNode& node)
-    : DesignCommand(editor, QStringLiteral("Delete ") + DesignEditor::TypeName(node.Type())),
+RemoveNodeCommand::RemoveNodeCommand(DesignEdits& edits, int drag, int index, const FNode& node)
+    : DesignCommand(edits, drag, QStringLiteral("Delete ") + NodeTypeName(node.Type())),
       mIndex(index), mNode(node) {}
 
 void RemoveNodeCommand::redo() {
-    mEditor.RemoveAt(mNode.Type(), mIndex);
+    mEdits.RemoveNode(mNode.Type(), mIndex);
 }
 
 void RemoveNodeCommand::undo() {
-    mEditor.InsertAt(mNode, mIndex);
+    mEdits.InsertNode(mNode, mIndex);
 }
 
-ReplaceDesignCommand::ReplaceDesignCommand(DesignEditor& editor, const FNodeList& before,
+ReplaceDesignCommand::ReplaceDesignCommand(DesignEdits& edits, const FNodeList& before,
                                            const FNodeList& after, const QString& text)
-    : DesignCommand(editor, text), mBefore(before), mAfter(after) {}
+    : DesignCommand(edits, 0, text), mBefore(before), mAfter(after) {}
 
 void ReplaceDesignCommand::redo() {
-    mEditor.SetDesign(mAfter);
+    mEdits.SetDesign(mAfter);
 }
 
 void ReplaceDesignCommand::undo() {
-    mEditor.SetDesign(mBefore);
+    mEdits.SetDesign(mBefore);
 }

@@ -1,4 +1,4 @@
-#include "ui/mainwindow/StatusBar.h"
+#include "ui/widgets/StatusBar.h"
 
 #include <QPalette>
 

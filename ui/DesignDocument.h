@@ -1,0 +1,118 @@
+#pragma once
+
+#include "core/FNodeList.h"
+#include "ui/DesignEdits.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <optional>
+
+// The nodes of the open design, for reading. There is one design in the program; only
+// its DesignDocument changes it.
+extern FNodeList gNodeList;
+
+// The open design: its nodes (kept in gNodeList), the history of its edits, the file it
+// belongs to and whether it has changed since it was loaded or saved. Every change of the
+// design is an undoable command pushed here; the document tells the views what changed
+// through its signals, and the views follow them, never the commands.
+class DesignDocument : public QObject, private DesignEdits {
+    Q_OBJECT
+public:
+    // What became of a node: Added and Removed move the lines after it, Changed keeps
+    // every node at its index.
+    enum class NodeEdit { Added, Changed, Removed };
+    Q_ENUM(NodeEdit)
+
+    // "Untitled", with no file and no history; the nodes are those gNodeList holds.
+    explicit DesignDocument(QObject* parent = nullptr);
+    ~DesignDocument() override;
+
+    const FNodeList& Nodes() const { return gNodeList; }
+
+    // Undoable edits. type is kNodePole or kNodeZero; index counts within that list.
+    // A new node goes to the head of its list.
+    void Add(const FNode& node);
+    // Gives node index a new value or pair flag; text names the edit ("Move Pole").
+    // Nothing is pushed when the node stays as it is or does not exist.
+    void Change(int type, int index, const FNode& node, const QString& text);
+    void Remove(int type, int index);
+    void TogglePair(int type, int index);
+    // Replaces the whole design by nodes, as one step named text ("New Design");
+    // nothing is pushed when the design stays as it is.
+    void ReplaceDesign(const FNodeList& nodes, const QString& text);
+    // Puts nodes at the heads of the design's lists, as one step named text.
+    void AppendDesign(const FNodeList& nodes, const QString& text);
+
+    // The node nearest p within distance (inclusive), or a node of type kNodeNone. A pair
+    // is from then on stored by whichever member lies nearer p, so that the node
+    // returned is found again by equality. That changes no response and is no edit:
+    // nothing is pushed or announced.
+    FNode Pick(FComplex p, double distance);
+
+    // A drag over the plane. Until EndDrag, edits are told as nodeDragged and merge into
+    // one undo step. Beginning while a drag is on does nothing.
+    void BeginDrag();
+    // Ends the drag with one nodeChanged for all it did: Removed when it removed a
+    // node (a placed node taken away again counts), else Added when it placed one,
+    // else Changed. A drag that changed nothing tells nothing.
+    void EndDrag();
+
+    // The full path of the design's file; "Untitled" until it has one.
+    const QString& FileName() const { return mFileName; }
+    // Whether the design was loaded from or saved to FileName().
+    bool HasFile() const { return mHasFile; }
+    // Whether the design differs from what was last loaded, saved or begun with New.
+    bool IsModified() const { return !mStack.isClean(); }
+
+    // An empty design, "Untitled" and unmodified. Undoable: New is no way to lose a design.
+    void New();
+    // Replaces the design by the file's nodes, with a fresh history; false, with
+    // everything left as it was, when the file cannot be read or is no valid design.
+    bool Open(const QString& path);
+    // The file that Save writes; the design has a file from now on.
+    void SetFileName(const QString& path);
+    // Writes the design to its file; false when it has none or the file cannot be
+    // written, which leaves the design modified.
+    bool Save();
+
+    QUndoStack& UndoStack() { return mStack; }
+
+signals:
+    // Node index of list type was added, changed or removed; after a drag, what the
+    // whole drag did.
+    void nodeChanged(int type, int index, DesignDocument::NodeEdit edit);
+    // Node index of list type changed during a drag; nodeChanged follows when it ends.
+    void nodeDragged(int type, int index);
+    // Every node may have changed: a design replaced, opened or begun anew.
+    void designReplaced();
+    // The file name or whether the design has a file changed.
+    void fileNameChanged(const QString& name);
+    void modifiedChanged(bool modified);
+
+private:
+    // What a drag has done so far.
+    struct DragChange {
+        int type;
+        int index;
+        NodeEdit edit;
+    };
+
+    void InsertNode(const FNode& node, int index) override;
+    void SetNode(int type, int index, const FNode& node) override;
+    void RemoveNode(int type, int index) override;
+    void SetDesign(const FNodeList& nodes) override;
+
+    // Tells the views of a change, or during a drag that the drag goes on.
+    void Announce(int type, int index, NodeEdit edit);
+    void Name(const QString& name, bool hasFile);
+
+    QUndoStack mStack;
+    QString mFileName = QStringLiteral("Untitled");
+    bool mHasFile = false;
+    // The drag that commands pushed now belong to; 0 outside a drag.
+    int mDragSession = 0;
+    int mLastSession = 0;
+    std::optional<DragChange> mDragChange;
+};
