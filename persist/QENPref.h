@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filter/SampleRate.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -22,7 +24,7 @@ struct QENPref {
     // 126 cartesian.
     int32_t unitPref = 125;
     // Sampling rate in Hz.
-    int32_t sampleFreqPref = 8000;
+    int32_t sampleFreqPref = kDefaultSampleRate;
     // Ask before quitting through Exit and before deleting with the keyboard.
     bool confirmPref = true;
     // The three bytes after the flag in the file, kept so they are written back as read.

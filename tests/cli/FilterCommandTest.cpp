@@ -1,6 +1,8 @@
 #include "audio/AudioFixtures.h"
 
 #include "TestSupport.h"
+#include "audio/live/CStreamDesign.h"
+#include "core/FormatC.h"
 
 #include <chrono>
 #include <csignal>
@@ -35,6 +37,36 @@ TEST_F(FilterCommand, FiltersQuietlyWhenStandardErrorIsNoTerminal) {
     EXPECT_EQ(Qen({"filter", "--quiet", design, input, output}).code, kExitOk);
     EXPECT_NE(Qen({"--help"}).out.find("qen filter DESIGN.pzd INPUT OUTPUT [--quantize"),
               std::string::npos);
+}
+
+// One rule, every pole strictly inside the unit circle, for qen info, qen filter and
+// the live stream alike.
+TEST_F(FilterCommand, OneStabilityRuleForInfoFilterAndTheStream) {
+    const struct {
+        double radius;
+        bool stable;
+    } rows[] = {{1 - 1e-12, true}, {1 - 1e-10, true}, {1, false}, {1 + 1e-12, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.radius);
+        WriteFileBytes(design, FormatC("VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=2\nZEROCOUNT=0\n"
+                                       "P0=%.17g, 0, 0\nP1=0, %.17g, 1\n",
+                                       row.radius, row.radius));
+        EXPECT_NE(Qen({"info", design})
+                      .out.find(row.stable ? "stable: yes\n" : "stable: no (pole radius 1.0000)\n"),
+                  std::string::npos);
+        const QenRun run = Qen({"filter", design, input, output});
+        EXPECT_EQ(run.code, row.stable ? kExitOk : kExitFailure);
+        EXPECT_EQ(run.err, row.stable ? ""
+                                      : "qen: " + design +
+                                            ": Can't filter audio using an unstable IIR filter "
+                                            "(largest pole radius " +
+                                            FormatC("%.10g", row.radius) + ")\n");
+        Zpk zpk;
+        zpk.poles = {FComplex(row.radius, 0), FComplex(0, row.radius), FComplex(0, -row.radius)};
+        const auto stream = CStreamDesign::Build(zpk, 2);
+        EXPECT_EQ(stream->GetKind() == CStreamDesign::Kind::Filter, row.stable);
+        EXPECT_EQ(stream->Status(), row.stable ? "" : "Unstable");
+    }
 }
 
 TEST_F(FilterCommand, UsageErrorsAndFailuresNameTheFileAndTheReason) {

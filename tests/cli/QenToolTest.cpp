@@ -174,22 +174,6 @@ TEST_F(QenToolTest, InfoListsNodesInTheChosenUnits) {
     EXPECT_NE(degrees.out.find("Zero 0: 0.5000 0.0000 deg, single"), std::string::npos);
 }
 
-TEST_F(QenToolTest, InfoSaysWhetherTheDesignIsStable) {
-    const std::vector<std::pair<const char*, const char*>> rows = {
-        {"P0=2, 0, 0", "stable: no (pole radius 2.0000)"},
-        {"P0=0, 1, 1", "stable: no (pole radius 1.0000)"},
-        {"P0=0.6, 0.8, 0", "stable: no (pole radius 1.0000)"},
-        {"P0=0.6, 0.7, 1", "stable: yes"}};
-    for (const auto& [pole, line] : rows) {
-        WriteFileBytes(dir.File("s.pzd"), std::string("VERSION=2\nDESIGN=ZPlane\nPOLECOUNT=1\n"
-                                                      "ZEROCOUNT=0\n") +
-                                              pole + "\n");
-        EXPECT_NE(Qen({"info", dir.File("s.pzd")}).out.find(std::string(line) + "\n"),
-                  std::string::npos)
-            << pole;
-    }
-}
-
 TEST_F(QenToolTest, DelayLinesAtTheFrequenciesOfFreq) {
     // A pole at 0.5 and a zero at -1: the delay is 1 / (1 - 0.5 e^-jw)'s slope plus the
     // zero's constant -1/2, undefined at half the rate where the zero lies.

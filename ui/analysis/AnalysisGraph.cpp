@@ -128,7 +128,7 @@ void AnalysisGraph::SetTraceColour(uint32_t colour) {
     Redraw();
 }
 
-void AnalysisGraph::SetSampleRate(int rate) {
+void AnalysisGraph::SetSampleRate(::SampleRate rate) {
     mSampleRate = rate;
     Redraw();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filter/SampleRate.h"
 #include "plot/AxisScale.h"
 #include "ui/widgets/StatusBar.h"
 
@@ -61,8 +62,8 @@ public:
     void SetGridColour(uint32_t colour);
     void SetTraceColour(uint32_t colour);
     // Hz. Changes the labels and the read-out; the response is not recomputed.
-    void SetSampleRate(int rate);
-    int SampleRate() const { return mSampleRate; }
+    void SetSampleRate(::SampleRate rate);
+    ::SampleRate SampleRate() const { return mSampleRate; }
 
     // x of the cursor line in client pixels, -1 when there is none.
     int CursorX() const { return mLastXPos; }
@@ -154,7 +155,7 @@ protected:
     uint32_t mTraceColour = 0;
     uint32_t mBkColour;
     QFont mainFont;
-    int mSampleRate = 8000;
+    ::SampleRate mSampleRate = kDefaultSampleRate;
     int mLastXPos = -1;
 
 private:

@@ -1,8 +1,8 @@
 #include "ui/analysis/DelayGraph.h"
-#include "filter/Zpk.h"
 
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
+#include "filter/Zpk.h"
 #include "text/GroupDelayText.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"

@@ -1,7 +1,7 @@
 #include "ui/analysis/FreqGraph.h"
-#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
+#include "filter/Zpk.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 

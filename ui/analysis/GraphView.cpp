@@ -1,7 +1,7 @@
 #include "ui/analysis/GraphView.h"
-#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
+#include "filter/Zpk.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 
@@ -61,7 +61,7 @@ void GraphView::SetTraceColour(uint32_t colour) {
     Redraw();
 }
 
-void GraphView::SetSampleRate(int rate) {
+void GraphView::SetSampleRate(::SampleRate rate) {
     mSampleRate = rate;
     Redraw();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filter/SampleRate.h"
 #include "response/FFreqResponse.h"
 
 #include <QFont>
@@ -29,8 +30,8 @@ public:
     void SetGridColour(uint32_t colour);
     void SetTraceColour(uint32_t colour);
     // Sampling rate in Hz, which labels the frequency axes.
-    void SetSampleRate(int rate);
-    int SampleRate() const { return mSampleRate; }
+    void SetSampleRate(::SampleRate rate);
+    ::SampleRate SampleRate() const { return mSampleRate; }
 
     // Recomputes the response of the design and redraws the traces.
     void UpdateFromNodeList();
@@ -68,6 +69,6 @@ private:
     uint32_t mTraceColour = 0;
     uint32_t mBkColour;
     QFont mainFont;
-    int mSampleRate = 8000;
+    ::SampleRate mSampleRate = kDefaultSampleRate;
     QImage mCanvas;
 };

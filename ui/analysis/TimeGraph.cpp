@@ -1,8 +1,8 @@
 #include "ui/analysis/TimeGraph.h"
-#include "filter/Zpk.h"
 
 #include "core/FormatC.h"
 #include "filter/Stability.h"
+#include "filter/Zpk.h"
 #include "response/CImpResponse.h"
 #include "response/CRampResponse.h"
 #include "response/CStepResponse.h"

@@ -1,8 +1,8 @@
 #include "ui/dialogs/StatusDialog.h"
-#include "filter/Zpk.h"
 
 #include "audio/CAudioFilter.h"
 #include "core/FNodeList.h"
+#include "filter/Zpk.h"
 #include "run/RunnableDesign.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"

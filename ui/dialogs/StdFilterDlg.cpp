@@ -1,7 +1,7 @@
 #include "ui/dialogs/StdFilterDlg.h"
-#include "filter/Zpk.h"
 
 #include "design/iir/FStandardDesign.h"
+#include "filter/Zpk.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 

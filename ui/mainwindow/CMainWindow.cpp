@@ -1,5 +1,6 @@
 #include "ui/mainwindow/CMainWindow.h"
 
+#include "filter/SampleRate.h"
 #include "resources/Artwork.h"
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
@@ -64,7 +65,7 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     SetChecked(kCmdConfirmation, mPrefs.confirmPref);
     int rateId = CommandOfRate(mPrefs.sampleFreqPref);
     if (rateId == 0) {
-        mPrefs.sampleFreqPref = 8000;
+        mPrefs.sampleFreqPref = kDefaultSampleRate;
         rateId = kCmdRateFirst;
     }
     SetChecked(rateId, true);

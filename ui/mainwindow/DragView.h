@@ -1,5 +1,7 @@
 #pragma once
 
+#include "filter/SampleRate.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -34,7 +36,7 @@ public:
     explicit DragView(ModalRunner& runner, QWidget* parent = nullptr);
 
     // Hz: the rate the standard filter dialog designs for.
-    void SetSampleRate(int rate) { mSampleRate = rate; }
+    void SetSampleRate(::SampleRate rate) { mSampleRate = rate; }
 
     const PaletteLayout& Layout() const { return mLayout; }
     // The inverted glyph box; empty when none.
@@ -62,7 +64,7 @@ private:
     void InvertRect(const QRect& r);
 
     ModalRunner& mRunner;
-    int mSampleRate = 8000;
+    ::SampleRate mSampleRate = kDefaultSampleRate;
     QImage mPoleBmp;
     QImage mPoleCBmp;
     QImage mZeroBmp;

@@ -1,7 +1,7 @@
 #include "ui/mainwindow/ZPlaneDesign.h"
-#include "filter/Zpk.h"
 
 #include "filter/Stability.h"
+#include "filter/Zpk.h"
 #include "resources/Artwork.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
@@ -60,7 +60,8 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
 }
 
 void ZPlaneDesign::ShowStability() {
-    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString() : QStringLiteral("Unstable"));
+    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString()
+                                                                 : QStringLiteral("Unstable"));
 }
 
 void ZPlaneDesign::Select(HdrListCtrl& chosen, int index) {

@@ -1,6 +1,6 @@
 #include "ui/stream/AudioStreamWindow.h"
-#include "filter/Zpk.h"
 
+#include "filter/Zpk.h"
 #include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
 #include "ui/dialogs/StatusDialog.h"
