@@ -1,7 +1,7 @@
 #include "cli/DesignTextCommands.h"
 
+#include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "core/FormatC.h"
 #include "filter/FDEMaker.h"

@@ -1,8 +1,8 @@
 #include "cli/FilterCommand.h"
 
 #include "audio/CAudioFilter.h"
+#include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/QenTool.h"
 #include "cli/StopSignals.h"
 #include "core/FNodeList.h"
 #include "run/RunnableDesign.h"

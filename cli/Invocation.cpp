@@ -1,7 +1,7 @@
 #include "cli/Invocation.h"
 
 #include "cli/Command.h"
-#include "cli/QenTool.h"
+#include "cli/ExitCode.h"
 #include "core/AtomicFile.h"
 #include "core/FNodeList.h"
 #include "persist/CDesignPersistence.h"

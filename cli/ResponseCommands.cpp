@@ -1,7 +1,7 @@
 #include "cli/ResponseCommands.h"
 
+#include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "filter/SampleRate.h"
 #include "filter/Zpk.h"
@@ -9,9 +9,9 @@
 #include "response/CRampResponse.h"
 #include "response/CStepResponse.h"
 #include "response/FFreqResponse.h"
+#include "response/PointsText.h"
 #include "response/TimeBase.h"
 #include "text/GroupDelayText.h"
-#include "text/PointsText.h"
 
 namespace {
 

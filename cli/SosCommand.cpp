@@ -1,7 +1,7 @@
 #include "cli/SosCommand.h"
 
+#include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "filter/PeakGain.h"
 #include "filter/SosCascade.h"

@@ -1,6 +1,6 @@
 #include "response/CInputResponse.h"
 
-#include "text/PointsText.h"
+#include "response/PointsText.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "response/FFreqResponse.h"
 
-#include "text/PointsText.h"
+#include "response/PointsText.h"
 
 #include <cmath>
 

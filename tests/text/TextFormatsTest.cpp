@@ -1,6 +1,6 @@
+#include "response/PointsText.h"
 #include "text/DifferenceEquationText.h"
 #include "text/NodeValueText.h"
-#include "text/PointsText.h"
 #include "text/TransferFunctionText.h"
 
 #include "DesignFixtures.h"

@@ -1,4 +1,4 @@
-#include "text/PointsText.h"
+#include "response/PointsText.h"
 
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
