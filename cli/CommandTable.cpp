@@ -72,13 +72,16 @@ const std::vector<Command>& Commands() {
          .syntax = kTimeResponseSyntax,
          .run = RunRamp},
         {.name = "sos",
-         .synopsis = "sos DESIGN.pzd [--format text|json] [--normalize] [-o FILE]",
+         .synopsis = "sos DESIGN.pzd [--format text|json] [--scale none|peak] [--normalize] "
+                     "[-o FILE]",
          .summary = "Write the second-order sections the design runs as.",
          .details = "One line per section: b0 b1 b2 a0 a1 a2, the coefficients of z^0, z^-1, "
                     "z^-2,\nwith a0 = 1. Their product is H(z). --normalize folds 1 / (peak "
-                    "gain) into\nthe first section, as the audio filter runs it.\n",
+                    "gain) into\nthe first section, as the audio filter runs it. --scale peak "
+                    "scales every section\nso that the cascade of the first k sections has a "
+                    "peak gain of 1 for every k.\n",
          .syntax = {.operands = {kDesignFile},
-                    .valueOptions = {"--format", "-o"},
+                    .valueOptions = {"--format", "--scale", "-o"},
                     .flags = {"--normalize"}},
          .run = RunSos},
         {.name = "filter",

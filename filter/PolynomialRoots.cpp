@@ -46,8 +46,8 @@ public:
         }
         // Horner's rounding stays below 2n units of the last place of the sum of the
         // terms' magnitudes; complex products double that.
-        const double noise = 4.0 * static_cast<double>(Degree()) *
-                             std::numeric_limits<double>::epsilon() * bound;
+        const double noise =
+            4.0 * static_cast<double>(Degree()) * std::numeric_limits<double>::epsilon() * bound;
         if (std::abs(value) <= noise) {
             return 0.0;
         }
@@ -209,17 +209,22 @@ std::vector<Cpx> QuadraticRoots(Cpx c2, Cpx c1, Cpx c0) {
     if (c0 == 0.0) {
         return {0.0, -c1 / c2};
     }
-    // Scaled to the largest coefficient, the discriminant can neither overflow nor
-    // underflow.
-    const double scale = std::max({std::abs(c2), std::abs(c1), std::abs(c0)});
-    c2 /= scale;
-    c1 /= scale;
-    c0 /= scale;
+    // Scaled exactly, by a power of two near the largest coefficient, the discriminant
+    // can neither overflow nor underflow.
+    const int exponent = std::ilogb(std::max({std::abs(c2), std::abs(c1), std::abs(c0)}));
+    for (Cpx* c : {&c2, &c1, &c0}) {
+        *c = Cpx(std::ldexp(c->real(), -exponent), std::ldexp(c->imag(), -exponent));
+    }
     if (c2.imag() == 0.0 && c1.imag() == 0.0 && c0.imag() == 0.0) {
         const double a = c2.real();
         const double b = c1.real();
         const double c = c0.real();
-        const double d = b * b - 4.0 * a * c;
+        // The discriminant exact to its last bits (Kahan): a pole pair close to z = 1
+        // makes b^2 and 4ac agree in all but their last digits, and their rounding
+        // would move the roots by far more than the coefficients' own.
+        const double bb = b * b;
+        const double ac4 = 4.0 * a * c;
+        const double d = (bb - ac4) + (std::fma(b, b, -bb) - std::fma(4.0 * a, c, -ac4));
         if (d < 0.0) {
             const Cpx root(-b / (2.0 * a), std::abs(std::sqrt(-d) / (2.0 * a)));
             return {root, std::conj(root)};
