@@ -16,6 +16,12 @@ constexpr const char* kTimeResponseDetails =
     "duration to the next whole sample period at --rate HZ (8000 by default)\n"
     "and takes the samples it spans, as the time graph does.\n";
 
+constexpr const char* kArithDetails =
+    "--arith f64|f32|q15|q31 looks at the design as that arithmetic runs it: its\n"
+    "peak-scaled sections with the coefficients rounded as the arithmetic stores them.\n"
+    "info adds whether that filter is stable; freq writes its response, scaled back\n"
+    "to the design's gain.\n";
+
 const Syntax kTimeResponseSyntax = {.operands = {kDesignFile},
                                     .valueOptions = {"--count", "--duration", "--rate", "-o"}};
 
@@ -24,10 +30,10 @@ const Syntax kTimeResponseSyntax = {.operands = {kDesignFile},
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {.name = "info",
-         .synopsis = "info DESIGN.pzd [--units cartesian|degrees|radians]",
+         .synopsis = "info DESIGN.pzd [--units cartesian|degrees|radians] [--arith A]",
          .summary = "Show the pole and zero counts, causality, stability and every node.",
-         .details = "",
-         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--units"}},
+         .details = kArithDetails,
+         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--units", "--arith"}},
          .run = RunInfo},
         {.name = "hz",
          .synopsis = "hz DESIGN.pzd [-o FILE]",
@@ -42,10 +48,10 @@ const std::vector<Command>& Commands() {
          .syntax = {.operands = {kDesignFile}, .valueOptions = {"-o"}},
          .run = RunDe},
         {.name = "freq",
-         .synopsis = "freq DESIGN.pzd [--resolution N] [-o FILE]",
+         .synopsis = "freq DESIGN.pzd [--resolution N] [--arith A] [-o FILE]",
          .summary = "Write the frequency response points (N + 1 lines, N = 1023 by default).",
-         .details = "",
-         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--resolution", "-o"}},
+         .details = kArithDetails,
+         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--resolution", "--arith", "-o"}},
          .run = RunFreq},
         {.name = "delay",
          .synopsis = "delay DESIGN.pzd [--resolution N] [--rate HZ] [-o FILE]",
