@@ -49,7 +49,7 @@ int CAudioFilter::PrepareFiles() {
     return 0;
 }
 
-int CAudioFilter::SetFilter(const Zpk& zpk) {
+int CAudioFilter::SetFilter(const Zpk& zpk, Arithmetic arithmetic) {
     if (mFilePrepared == 0) {
         return Fail(-1, mInName, "the files are not prepared");
     }
@@ -59,7 +59,16 @@ int CAudioFilter::SetFilter(const Zpk& zpk) {
     if (design.problem != RunProblem::None) {
         return Fail(-1, "", RunProblemText(design));
     }
-    if (!mFilter.Initialize(design.cascade, mChannels)) {
+    mRunsQuantized = arithmetic != Arithmetic::F64;
+    if (mRunsQuantized) {
+        const QuantizedCascade quantized = Quantize(zpk, arithmetic);
+        if (quantized.problem != QuantizeProblem::None) {
+            return Fail(-1, "", QuantizeProblemText(quantized.problem, arithmetic));
+        }
+        if (!mQuantized.Initialize(quantized, mChannels, mCoding.IsFloat() ? 0 : mCoding.Bits())) {
+            return Fail(-1, mInName, "the channels cannot be filtered");
+        }
+    } else if (!mFilter.Initialize(design.cascade, mChannels)) {
         return Fail(-1, mInName, "the channels cannot be filtered");
     }
     mScaleValue = design.peak;
@@ -125,7 +134,11 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
             return Fail(-2, mInName, in.Problem());
         }
         const auto n = static_cast<size_t>(count);
-        mFilter.Process(samples.data(), n);
+        if (mRunsQuantized) {
+            mQuantized.Process(samples.data(), n);
+        } else {
+            mFilter.Process(samples.data(), n);
+        }
         if (!mCoding.IsFloat()) {
             mClipped += static_cast<int64_t>(mRequantizer.Apply(
                 samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
