@@ -91,17 +91,20 @@ const std::vector<Command>& Commands() {
                     .flags = {"--normalize"}},
          .run = RunSos},
         {.name = "filter",
-         .synopsis = "filter DESIGN.pzd INPUT OUTPUT [--quantize truncate|round|tpdf] [--seed N] "
-                     "[--quiet]",
+         .synopsis = "filter DESIGN.pzd INPUT OUTPUT [--arith A] [--quantize truncate|round|tpdf] "
+                     "[--seed N]\n           [--quiet]",
          .summary = "Filter a sound file through the design into OUTPUT (- for standard "
                     "output), scaled to unit peak gain.",
          .details = "The output keeps the input's format, rate and channels (WAV and AIFF also "
                     "their\nheader bytes); it appears only when the whole file was filtered. "
                     "Integer\nsamples are requantized by truncation (default), rounding, or "
                     "triangular\ndither of one step seeded by --seed. Ctrl+C, SIGTERM and SIGHUP "
-                    "stop the run.\n",
+                    "stop the run.\n--arith f32|q15|q31 runs the peak-scaled sections in that "
+                    "arithmetic, bit for bit\nas qen export's C code does (q15 on 16-bit "
+                    "samples, q31 on 32-bit ones), and\nreports the sections that "
+                    "overflowed. f64, the default, runs the design in double.\n",
          .syntax = {.operands = {kDesignFile, "an input file", "an output file"},
-                    .valueOptions = {"--quantize", "--seed"},
+                    .valueOptions = {"--arith", "--quantize", "--seed"},
                     .flags = {"--quiet"}},
          .run = RunFilter},
         {.name = "design",
