@@ -2,6 +2,7 @@
 
 #include "cli/DesignCommand.h"
 #include "cli/DesignTextCommands.h"
+#include "cli/ExportCommand.h"
 #include "cli/FilterCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ResponseCommands.h"
@@ -107,6 +108,20 @@ const std::vector<Command>& Commands() {
                     .valueOptions = {"--arith", "--quantize", "--seed"},
                     .flags = {"--quiet"}},
          .run = RunFilter},
+        {.name = "export",
+         .synopsis = "export DESIGN.pzd --format c|python|json|csv [--arith A] [--name NAME] "
+                     "[-o FILE]",
+         .summary = "Write the design's peak-scaled sections as C, Python, JSON or CSV.",
+         .details = "The sections are scaled so that the cascade of the first k sections has "
+                    "unit\npeak gain for every k, with the coefficients as --arith f64 (the "
+                    "default), f32,\nq15 or q31 stores them. c writes a C99 header whose "
+                    "NAME_process runs them bit for\nbit as qen filter --arith does; NAME is "
+                    "the design file's name unless --name\ngives one. python defines sos for "
+                    "scipy.signal.sosfilt, json and csv hold the\nsame rows, and for q15 and "
+                    "q31 the words and the post-shift.\n",
+         .syntax = {.operands = {kDesignFile},
+                    .valueOptions = {"--format", "--arith", "--name", "-o"}},
+         .run = RunExport},
         {.name = "design",
          .synopsis = "design FAMILY TYPE --order N --corner HZ [--corner2 HZ] [--rate HZ] "
                      "[--ripple DB]\n           [--attenuation DB] [-o FILE]",
