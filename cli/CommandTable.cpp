@@ -4,6 +4,7 @@
 #include "cli/DesignTextCommands.h"
 #include "cli/ExportCommand.h"
 #include "cli/FilterCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ResponseCommands.h"
 #include "cli/SosCommand.h"
@@ -122,6 +123,17 @@ const std::vector<Command>& Commands() {
          .syntax = {.operands = {kDesignFile},
                     .valueOptions = {"--format", "--arith", "--name", "-o"}},
          .run = RunExport},
+        {.name = "import",
+         .synopsis = "import (--ba FILE | --sos FILE) [-o OUT.pzd]",
+         .summary = "Write a design file of the roots of a filter given by its coefficients.",
+         .details = "--ba FILE holds two lines of numbers, b then a, in powers of z^-1 as scipy "
+                    "and\nMATLAB write them (spaces or commas), or JSON {\"b\": [...], \"a\": "
+                    "[...]}. --sos FILE\nholds one line b0 b1 b2 a0 a1 a2 per section, as qen "
+                    "sos writes them, or JSON\n{\"sos\": [[...], ...]}. - reads standard "
+                    "input. Design files carry no gain, so the\ngain is dropped, with a line "
+                    "on standard error.\n",
+         .syntax = {.valueOptions = {"--ba", "--sos", "-o"}},
+         .run = RunImport},
         {.name = "design",
          .synopsis = "design FAMILY TYPE --order N --corner HZ [--corner2 HZ] [--rate HZ] "
                      "[--ripple DB]\n           [--attenuation DB] [-o FILE]",
