@@ -36,28 +36,42 @@ public:
     void Process(double* frames, std::size_t count) noexcept;
     // The section outputs that saturated and the q31 sums that wrapped since Initialize.
     std::int64_t Overflows() const { return mOverflows; }
+    // True when every output is a whole step of the integer format, within its range:
+    // its samples are at least a word long.
+    bool OutputsWholeSteps() const { return mWholeSteps; }
 
 private:
     struct FloatSection {
         float b0, b1, b2, a1, a2;
     };
+    // Frames converted to words and run through one section after the other at a time,
+    // so that each section's memory stays in registers.
+    static constexpr std::size_t kChunk = 256;
+
     template <int W> void ProcessFixed(double* frames, std::size_t count) noexcept;
+    // One section over count frames of words stride apart, Width channels side by side
+    // whose memories lie in state as x[n-1], x[n-2], y[n-1], y[n-2], each Width wide.
+    template <int W, int Width>
+    void RunSection(const std::array<std::int64_t, 5>& c, std::int32_t* words, std::size_t count,
+                    std::size_t stride, std::int64_t* state) noexcept;
     void ProcessFloat(double* frames, std::size_t count) noexcept;
-    // A sample as a word of W bits.
-    template <int W> std::int64_t ToWord(double sample) const noexcept;
 
     Arithmetic mArithmetic = Arithmetic::F64;
     std::vector<FloatSection> mFloat;
     std::vector<float> mFloatState;
     std::vector<std::array<std::int64_t, 5>> mWords;
-    // x[n-1], x[n-2], y[n-1], y[n-2] of every section of every channel.
+    // The memory of every section of every channel: for a stereo stream section by
+    // section, the two channels side by side; otherwise channel by channel.
     std::vector<std::int64_t> mWordState;
+    // kChunk frames of words.
+    std::vector<std::int32_t> mScratch;
     int mShift = 0;
     // Samples times mInScale are words; words times mOutScale are samples.
     double mInScale = 1.0;
     double mOutScale = 1.0;
     // Integer samples no longer than a word become words exactly.
     bool mExactInput = false;
+    bool mWholeSteps = false;
     int mChannels = 0;
     std::int64_t mOverflows = 0;
 };
