@@ -139,7 +139,8 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
         } else {
             mFilter.Process(samples.data(), n);
         }
-        if (!mCoding.IsFloat()) {
+        // Fixed point into samples at least a word long leaves whole steps in range.
+        if (!mCoding.IsFloat() && !(mRunsQuantized && mQuantized.OutputsWholeSteps())) {
             mClipped += static_cast<int64_t>(mRequantizer.Apply(
                 samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
         }
