@@ -93,8 +93,8 @@ const std::vector<Command>& Commands() {
                     .flags = {"--normalize"}},
          .run = RunSos},
         {.name = "filter",
-         .synopsis = "filter DESIGN.pzd INPUT OUTPUT [--arith A] [--quantize truncate|round|tpdf] "
-                     "[--seed N]\n           [--quiet]",
+         .synopsis = "filter DESIGN.pzd INPUT OUTPUT [--quantize truncate|round|tpdf] [--seed N] "
+                     "[--quiet]\n           [--arith A]",
          .summary = "Filter a sound file through the design into OUTPUT (- for standard "
                     "output), scaled to unit peak gain.",
          .details = "The output keeps the input's format, rate and channels (WAV and AIFF also "
