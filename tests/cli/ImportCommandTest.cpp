@@ -5,17 +5,10 @@
 
 #include <filesystem>
 #include <iostream>
+#include <regex>
 #include <sstream>
 
 namespace {
-
-std::string Repeated(const std::string& text, int count) {
-    std::string all;
-    for (int k = 0; k < count; ++k) {
-        all += text;
-    }
-    return all;
-}
 
 class ImportCommand : public testing::Test {
 protected:
@@ -36,15 +29,14 @@ TEST_F(ImportCommand, BadInputIsRefusedInOneLine) {
         const char* reason;
     } rows[] = {
         {"--ba", "", 1, "no numbers"},
-        {"--ba", " # nothing\n\n", 1, "no numbers"},
         {"--ba", "1 2 x\n1\n", 1, "not a finite number: x"},
         {"--ba", "1 2\n1 nan\n", 2, "not a finite number: nan"},
-        {"--ba", "1 2\n1e999 1\n", 2, "not a finite number: 1e999"},
         {"--ba", "1 2\n\n0 1\n", 3, "a0 is 0"},
         {"--ba", "1, 2\n", 1, "only one line of numbers: give b, then a on the next"},
         {"--ba", "1\n1\n1\n", 3, "more than two lines of numbers: give b, then a"},
         {"--ba", "0 0\n1 1\n", 1, "b is all zeros"},
-        {"--ba", "1\n1" + Repeated(" 0", 32768) + "\n", 2, "more than 32767 roots"},
+        {"--ba", "1\n1" + std::regex_replace(std::string(32768, '0'), std::regex("0"), " 0") + "\n",
+         2, "more than 32767 roots"},
         {"--ba", "{\"b\": [1],\n \"a\": []}", 2, "a is empty"},
         {"--ba", "{\"b\": [1]}", 1, "no \"a\" in the JSON object"},
         {"--ba", "{\"b\": [1], \"a\": [1, \"x\"]}", 1, "a holds something other than a number"},
@@ -71,7 +63,7 @@ TEST_F(ImportCommand, BadInputIsRefusedInOneLine) {
 }
 
 // The gain goes, with a line saying so; "-" reads standard input; what qen export writes
-// reads back.
+// as JSON and CSV reads back.
 TEST_F(ImportCommand, GainIsDroppedAndSaid) {
     std::istringstream in("0.5 1\n1 0.25\n");
     std::streambuf* const keep = std::cin.rdbuf(in.rdbuf());
@@ -83,12 +75,17 @@ TEST_F(ImportCommand, GainIsDroppedAndSaid) {
                        "P0=-0.250000, 0.000000, 0 \nZ0=-2.000000, 0.000000, 0 \n");
 
     WriteFileBytes(dir.File("d.pzd"), run.out);
-    ASSERT_EQ(Qen({"export", dir.File("d.pzd"), "--format", "json", "--arith", "q15", "-o",
-                   dir.File("d.json")})
-                  .code,
-              kExitOk);
-    const QenRun back = Qen({"import", "--sos", dir.File("d.json")});
+    for (const char* format : {"json", "csv", "python"}) {
+        EXPECT_EQ(Qen({"export", dir.File("d.pzd"), "--format", format, "--arith", "q15", "-o",
+                       dir.File(format)})
+                      .code,
+                  kExitOk);
+    }
+    EXPECT_NE(ReadFileBytes(dir.File("python")).find("\npost_shift = "), std::string::npos);
+    // The coefficients as q15 stores them, alike in JSON and CSV.
+    const QenRun back = Qen({"import", "--sos", dir.File("json")});
     EXPECT_EQ(back.code, kExitOk) << back.err;
+    EXPECT_EQ(Qen({"import", "--sos", dir.File("csv")}).out, back.out);
     EXPECT_NE(back.out.find("P0=-0.250000, 0.000000, 0 \nZ0=-2.0000"), std::string::npos)
         << back.out;
 }

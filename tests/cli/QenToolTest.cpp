@@ -145,8 +145,6 @@ TEST_F(QenToolTest, RefusedValuesAreNamedWithTheValueGiven) {
          "qen export: --name 1x: must be a C identifier: letters, digits and _, not first a "
          "digit"},
         {{"import"}, "qen import: give either --ba FILE or --sos FILE"},
-        {{"import", "--ba", design, "--sos", design},
-         "qen import: give either --ba FILE or --sos FILE"},
     };
     for (const auto& [args, line] : rows) {
         const QenRun run = Qen(args);
@@ -300,15 +298,10 @@ TEST_F(QenToolTest, ArithmeticsInInfoAndFreq) {
               std::string::npos);
     const auto exact = ParsePoints(Qen({"freq", design, "--resolution", "64"}).out);
     const auto f64 = ParsePoints(Qen({"freq", design, "--resolution", "64", "--arith", "f64"}).out);
-    const auto q15 = ParsePoints(Qen({"freq", design, "--resolution", "64", "--arith", "q15"}).out);
     ASSERT_EQ(f64.size(), exact.size());
-    ASSERT_EQ(q15.size(), exact.size());
-    double q15Error = 0.0;
     for (size_t k = 0; k < exact.size(); ++k) {
         EXPECT_LT(std::abs(f64[k] - exact[k]), 1e-12 * (1 + std::abs(exact[k]))) << k;
-        q15Error = std::max(q15Error, std::abs(q15[k] - exact[k]));
     }
-    EXPECT_TRUE(q15Error > 1e-7 && q15Error < 1e-2) << q15Error;
     EXPECT_EQ(Qen({"freq", nonCausal, "--arith", "f32"}).err,
               "qen: " + nonCausal + ": Can't show difference equation of non-causal IIR Filter\n");
 }

@@ -1,8 +1,8 @@
 #include "export/CExport.h"
 
+#include "DesignFixtures.h"
 #include "TestSupport.h"
 #include "audio/AudioFixtures.h"
-#include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <regex>
 
 namespace {
 
@@ -20,13 +21,10 @@ constexpr const char* kDriver = R"(#include <stdio.h>
 int main(int argc, char **argv)
 {
     static TYPE buffer[1 << 16];
-    FILE *in;
-    FILE *out;
-    size_t n;
-    size_t done = 0;
-    size_t block = 1;
+    size_t n, done = 0, block = 1;
     flt_state state;
-    if (argc != 3 || !(in = fopen(argv[1], "rb")) || !(out = fopen(argv[2], "wb"))) {
+    FILE *in = argc == 3 ? fopen(argv[1], "rb") : NULL, *out = in ? fopen(argv[2], "wb") : NULL;
+    if (!out) {
         return 1;
     }
     n = fread(buffer, sizeof buffer[0], sizeof buffer / sizeof buffer[0], in);
@@ -41,24 +39,11 @@ int main(int argc, char **argv)
 constexpr const char* kUnused =
     "#include \"flt.h\"\nint unused(void);\nint unused(void) { return 0; }\n";
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
-}
-
-template <typename T> std::string Bytes(const std::vector<T>& samples) {
-    std::string bytes(samples.size() * sizeof(T), '\0');
-    std::memcpy(bytes.data(), samples.data(), bytes.size());
-    return bytes;
-}
-
-template <typename T> std::vector<T> Samples(const std::string& bytes) {
-    std::vector<T> samples(bytes.size() / sizeof(T));
-    std::memcpy(samples.data(), bytes.data(), samples.size() * sizeof(T));
-    return samples;
+// The bytes of samples, or samples of bytes.
+template <typename To, typename From> To Copied(const From& from) {
+    To to(from.size() * sizeof(from[0]) / sizeof(to[0]), {});
+    std::memcpy(to.data(), from.data(), to.size() * sizeof(to[0]));
+    return to;
 }
 
 // Half-scale noise, then a full-scale sine and a full-scale square wave that overflow
@@ -80,11 +65,8 @@ template <typename T> std::vector<T> Input() {
 class CExport : public ::testing::Test {
 protected:
     void SetUp() override {
-        FStandardDesign elliptic;
-        elliptic.family = FStandardDesign::Family::Elliptic;
-        elliptic.order = 6;
-        elliptic.corner = 400;
-        ASSERT_EQ(elliptic.Design(&mZpk), FStandardDesign::Problem::None);
+        mZpk = StandardDesign(FStandardDesign::Family::Elliptic, FStandardDesign::Band::Lowpass, 6,
+                              400);
         FNodeList list;
         mZpk.AddToNodeList(&list);
         WriteFileBytes(mDesign, CDesignPersistence::DesignText(list));
@@ -96,12 +78,13 @@ protected:
     void Run(const char* arithmetic, int tag, std::vector<T>* filtered, std::vector<T>* exported) {
         const std::vector<T> x = Input<T>();
         const int bits = 8 * sizeof(T);
-        WriteFileBytes(dir.File("in.wav"), WavFile(WavFormat(1, bits, 8000, tag), "", Bytes(x)));
+        WriteFileBytes(dir.File("in.wav"),
+                       WavFile(WavFormat(1, bits, 8000, tag), "", Copied<std::string>(x)));
         const QenRun filter = Qen({"filter", mDesign, dir.File("in.wav"), dir.File("out.wav"),
                                    "--arith", arithmetic, "--quiet"});
         ASSERT_EQ(filter.code, 0) << filter.err;
         const std::string out = ReadFileBytes(dir.File("out.wav"));
-        *filtered = Samples<T>(out.substr(SampleStart(out)));
+        *filtered = Copied<std::vector<T>>(out.substr(SampleStart(out)));
 
         const QenRun exportRun = Qen({"export", mDesign, "--format", "c", "--arith", arithmetic,
                                       "--name", "flt", "-o", dir.File("flt.h")});
@@ -109,9 +92,9 @@ protected:
         const std::string type = std::is_same_v<T, double>  ? "double"
                                  : std::is_same_v<T, float> ? "float"
                                                             : "int" + std::to_string(bits) + "_t";
-        WriteFileBytes(dir.File("driver.c"), Replaced(kDriver, "TYPE", type));
+        WriteFileBytes(dir.File("driver.c"), std::regex_replace(kDriver, std::regex("TYPE"), type));
         WriteFileBytes(dir.File("unused.c"), kUnused);
-        WriteFileBytes(dir.File("x.raw"), Bytes(x));
+        WriteFileBytes(dir.File("x.raw"), Copied<std::string>(x));
         const std::string d = dir.Path() + "/";
         const std::string compile =
             std::string(WINQEN_C_COMPILER) +
@@ -120,7 +103,7 @@ protected:
             d + "driver " + d + "driver.c " + d + "unused.c 2>&1";
         ASSERT_EQ(std::system(compile.c_str()), 0) << compile;
         ASSERT_EQ(std::system((d + "driver " + d + "x.raw " + d + "y.raw").c_str()), 0);
-        *exported = Samples<T>(ReadFileBytes(dir.File("y.raw")));
+        *exported = Copied<std::vector<T>>(ReadFileBytes(dir.File("y.raw")));
         ASSERT_EQ(exported->size(), x.size());
         ASSERT_EQ(filtered->size(), x.size());
     }
@@ -130,10 +113,21 @@ protected:
     Zpk mZpk;
 };
 
-TEST_F(CExport, FixedPointRunsBitForBitAsQenFilter) {
+// q15, q31 and f32 run bit for bit as qen filter does them. qen filter runs f64 as the
+// design over its peak gain, the header the peak-scaled sections: the same filter, up to
+// rounding.
+TEST_F(CExport, RunsAsQenFilter) {
     std::vector<std::int16_t> q15, c15;
     Run("q15", 1, &q15, &c15);
     EXPECT_EQ(q15, c15);
+    std::vector<float> f32, c32;
+    Run("f32", 3, &f32, &c32);
+    EXPECT_EQ(f32, c32);
+    std::vector<double> f64, c64;
+    Run("f64", 3, &f64, &c64);
+    for (size_t n = 0; n < f64.size(); ++n) {
+        ASSERT_NEAR(f64[n], c64[n], 1e-12) << n;
+    }
     std::vector<std::int32_t> q31, c31;
     Run("q31", 1, &q31, &c31);
     EXPECT_EQ(q31, c31);
@@ -141,22 +135,6 @@ TEST_F(CExport, FixedPointRunsBitForBitAsQenFilter) {
     EXPECT_NE(Qen({"filter", mDesign, dir.File("in.wav"), dir.File("out.wav"), "--arith", "q31"})
                   .err.find(" overflows\n"),
               std::string::npos);
-}
-
-TEST_F(CExport, FloatingPointRunsAsQenFilter) {
-    std::vector<float> f32, c32;
-    Run("f32", 3, &f32, &c32);
-    for (size_t n = 0; n < f32.size(); ++n) {
-        ASSERT_EQ(std::memcmp(&f32[n], &c32[n], sizeof(float)), 0)
-            << n << " " << f32[n] << " " << c32[n];
-    }
-    // qen filter runs f64 as the design over its peak gain, the header the peak-scaled
-    // sections: the same filter, up to rounding.
-    std::vector<double> f64, c64;
-    Run("f64", 3, &f64, &c64);
-    for (size_t n = 0; n < f64.size(); ++n) {
-        ASSERT_NEAR(f64[n], c64[n], 1e-12) << n;
-    }
 }
 
 } // namespace

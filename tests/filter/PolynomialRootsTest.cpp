@@ -1,5 +1,7 @@
 #include "filter/PolynomialRoots.h"
 
+#include "DesignFixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -24,23 +26,6 @@ std::vector<double> Expand(const std::vector<Cpx>& roots) {
     return real;
 }
 
-// The largest distance, relative to its size, from a wanted root to the nearest found
-// root not matched before; infinite when the counts differ.
-double Mismatch(std::vector<Cpx> found, const std::vector<Cpx>& want) {
-    if (found.size() != want.size()) {
-        return INFINITY;
-    }
-    double worst = 0.0;
-    for (const Cpx& w : want) {
-        const auto nearest = std::min_element(found.begin(), found.end(), [&w](Cpx a, Cpx b) {
-            return std::abs(a - w) < std::abs(b - w);
-        });
-        worst = std::max(worst, std::abs(*nearest - w) / std::max(std::abs(w), 1e-300));
-        found.erase(nearest);
-    }
-    return worst;
-}
-
 TEST(PolynomialRootsTest, WellSeparatedRootsComeOutExactAndInMirrorPairs) {
     std::mt19937 rng(20);
     std::uniform_real_distribution<double> radius(0.3, 1.6);
@@ -62,7 +47,7 @@ TEST(PolynomialRootsTest, WellSeparatedRootsComeOutExactAndInMirrorPairs) {
         roots.insert(roots.end(), degree % 2, 0.0);
 
         const std::vector<Cpx> found = RealPolynomialRoots(c);
-        EXPECT_LT(Mismatch(found, roots), 1e-12);
+        EXPECT_LT(RootMismatch(found, roots), 1e-12);
         for (const Cpx& r : found) {
             EXPECT_NE(std::find(found.begin(), found.end(), std::conj(r)), found.end()) << r;
         }
@@ -91,7 +76,7 @@ TEST(PolynomialRootsTest, QuadraticRootsTable) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.c2 << " " << row.c1 << " " << row.c0);
-        EXPECT_LT(Mismatch(QuadraticRoots(row.c2, row.c1, row.c0), row.roots), 1e-15);
+        EXPECT_LT(RootMismatch(QuadraticRoots(row.c2, row.c1, row.c0), row.roots), 1e-15);
     }
 }
 
