@@ -9,10 +9,9 @@
 #include "persist/CDesignPersistence.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 
 namespace {
@@ -25,12 +24,19 @@ bool ReadInput(const std::string& path, std::string* text) {
         *text = all.str();
         return !std::cin.bad();
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // C streams report a read error (a directory, say) as a result, where the C++ file
+    // buffer throws it.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
         return false;
     }
-    text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text->append(buffer, n);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
 }
 
 bool IsJson(const std::string& text) {

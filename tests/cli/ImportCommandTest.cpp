@@ -60,6 +60,8 @@ TEST_F(ImportCommand, BadInputIsRefusedInOneLine) {
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
         EXPECT_FALSE(std::filesystem::exists(dir.File("out.pzd")));
     }
+    EXPECT_EQ(Qen({"import", "--sos", dir.Path()}).err,
+              "qen: " + dir.Path() + ": cannot read: Is a directory\n");
 }
 
 // The gain goes, with a line saying so; "-" reads standard input; what qen export writes
