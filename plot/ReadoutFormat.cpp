@@ -42,18 +42,25 @@ std::string FormatMilliseconds(double ms, double step) {
     return WithUnit(ms, step, " ms");
 }
 
-std::string FormatValue(double value, int decimals) {
+std::string FormatFixed(double value, int decimals) {
     if (std::isnan(value)) {
         return "nan";
     }
     if (std::isinf(value)) {
         return value > 0 ? "inf" : "-inf";
     }
-    const double smallest = 0.5 * std::pow(10.0, -decimals);
-    const double magnitude = std::fabs(value);
-    if (value != 0.0 && (magnitude < smallest || magnitude >= 1e6)) {
+    if (std::fabs(value) >= 1e6) {
         return FormatC("%.6g", value);
     }
     // A value that rounds to zero reads 0, never -0.
-    return FormatC("%.*f", decimals, value == 0.0 ? 0.0 : value);
+    const double smallest = 0.5 * std::pow(10.0, -decimals);
+    return FormatC("%.*f", decimals, std::fabs(value) < smallest ? 0.0 : value);
+}
+
+std::string FormatValue(double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (value != 0.0 && magnitude < 0.5 * std::pow(10.0, -decimals)) {
+        return FormatC("%.6g", value);
+    }
+    return FormatFixed(value, decimals);
 }

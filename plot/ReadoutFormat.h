@@ -15,3 +15,6 @@ std::string FormatMilliseconds(double ms, double step);
 // that has more than six digits before the point, in "%.6g" style instead ("1.2e-05",
 // "5.22314e+43"); inf, -inf and nan as such.
 std::string FormatValue(double value, int decimals);
+// As FormatValue, for quantities whose smallest steps are rounding (dB, degrees): a value
+// that rounds to zero reads 0.
+std::string FormatFixed(double value, int decimals);

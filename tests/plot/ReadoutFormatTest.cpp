@@ -30,6 +30,8 @@ TEST(ReadoutFormatTest, DigitsFollowTheValueAndThePixel) {
         {"44 digits", FormatValue(5.223144630319955e43, 4), "5.22314e+43"},
         {"seven digits", FormatValue(1234567.0, 4), "1.23457e+06"},
         {"overflow", FormatValue(INFINITY, 2), "inf"},
+        {"dB of a rounded 1", FormatFixed(-3.1e-14, 2), "0.00"},
+        {"degrees", FormatFixed(-179.994, 2), "-179.99"},
         {"no value", FormatValue(NAN, 2), "nan"},
     };
     for (const Row& r : rows) {

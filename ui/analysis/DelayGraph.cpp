@@ -191,12 +191,12 @@ std::array<QString, 4> DelayGraph::StatusTexts() const {
     const double hz = Cursor();
     const double delay = mDelay.At(Omega(hz));
     const QString frequency = Text("Frequency: " + FormatFrequency(hz, PixelStep()));
-    const QString peak = Text("Peak: " + FormatValue(mPeak.delay, 2) + " samples");
+    const QString peak = Text("Peak: " + FormatFixed(mPeak.delay, 2) + " samples");
     if (std::isnan(delay)) {
         return {frequency, QStringLiteral("Delay: undefined"), QString(), peak};
     }
-    return {frequency, Text("Delay: " + FormatValue(delay, 2) + " samples"),
-            Text("Delay: " + FormatValue(delay / mSampleRate * 1000.0, 4) + " ms"), peak};
+    return {frequency, Text("Delay: " + FormatFixed(delay, 2) + " samples"),
+            Text("Delay: " + FormatFixed(delay / mSampleRate * 1000.0, 4) + " ms"), peak};
 }
 
 std::optional<double> DelayGraph::OwnValue(int, double x) const {
@@ -208,7 +208,7 @@ QString DelayGraph::XText(double x, double step) const {
 }
 
 QString DelayGraph::AxisValueText(int, double axisValue) const {
-    return Text(FormatValue(axisValue, 2) + " samples");
+    return Text(FormatFixed(axisValue, 2) + " samples");
 }
 
 QString DelayGraph::XName() const {

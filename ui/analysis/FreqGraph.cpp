@@ -271,8 +271,8 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
     const double phase = AxisValue(1, UnwrappedPhase(mZpk, omega));
     return {Text("Frequency: " + FormatFrequency(hz, PixelStep())), magnitude,
             QStringLiteral("Phase: ") + (mPhaseUnits == kCmdDegrees
-                                             ? Text(FormatValue(phase * 180.0 / kPi, 2) + " (deg)")
-                                             : Text(FormatValue(phase, 2) + " (rad)")),
+                                             ? Text(FormatFixed(phase * 180.0 / kPi, 2) + " (deg)")
+                                             : Text(FormatFixed(phase, 2) + " (rad)")),
             Text("Scale: " + FormatValue(mPeak.ToDouble(), 4) + " ")};
 }
 
@@ -287,11 +287,11 @@ QString FreqGraph::XText(double x, double step) const {
 
 QString FreqGraph::AxisValueText(int panel, double axisValue) const {
     if (panel == 0) {
-        return DecibelScale(mScale) ? Text(FormatValue(axisValue, 2) + " dB")
+        return DecibelScale(mScale) ? Text(FormatFixed(axisValue, 2) + " dB")
                                     : Text(FormatValue(axisValue, 4));
     }
-    return mPhaseUnits == kCmdDegrees ? Text(FormatValue(axisValue * 180.0 / kPi, 2) + " deg")
-                                      : Text(FormatValue(axisValue, 4) + " rad");
+    return mPhaseUnits == kCmdDegrees ? Text(FormatFixed(axisValue * 180.0 / kPi, 2) + " deg")
+                                      : Text(FormatFixed(axisValue, 4) + " rad");
 }
 
 QString FreqGraph::XName() const {

@@ -63,8 +63,13 @@ private slots:
     }
 
     // The axis's high end is labelled with the digits it needs, also zoomed, and the last
-    // label names the unit.
-    void frequencyLabels() {
+    // label names the unit. The read-out's parts get what their texts need and share
+    // the rest; where the strip is too narrow, they share it in proportion.
+    void labelsAndReadoutParts() {
+        QCOMPARE(FreqGraph::StatusEdges({100, 80, 120, 60}, 400),
+                 (std::vector<int>{110, 200, 330}));
+        QCOMPARE(FreqGraph::StatusEdges({100, 100, 100, 300}, 300),
+                 (std::vector<int>{50, 100, 150}));
         struct Row {
             AxisScale axis;
             QString first;
