@@ -191,12 +191,12 @@ void AnalysisGraph::SetSampleRate(::SampleRate rate) {
 
 void AnalysisGraph::SetCursor(double x) {
     mCursor = x;
-    Redraw();
+    Compose();
 }
 
 void AnalysisGraph::SetSecondCursor(std::optional<double> x) {
     mSecondCursor = x;
-    Redraw();
+    Compose();
 }
 
 int AnalysisGraph::CursorX() const {
@@ -328,12 +328,16 @@ AxisScale AnalysisGraph::YAxis(int panel) const {
 }
 
 double AnalysisGraph::PixelStep() const {
+    return PixelStepAt(mCursor);
+}
+
+double AnalysisGraph::PixelStepAt(double value) const {
     const std::vector<QRect> areas = PlotAreas();
     if (areas.empty() || areas[0].width() < 2) {
         return 0.0;
     }
     const AxisScale x = XAxis(0);
-    const double at = std::clamp(x.ToPixel(mCursor), static_cast<double>(areas[0].left()),
+    const double at = std::clamp(x.ToPixel(value), static_cast<double>(areas[0].left()),
                                  static_cast<double>(RightOf(areas[0]) - 1));
     return std::fabs(x.ToValue(std::isfinite(at) ? at + 1 : areas[0].left() + 1) -
                      x.ToValue(std::isfinite(at) ? at : areas[0].left()));
@@ -387,19 +391,28 @@ QString AnalysisGraph::DeltaText() const {
 }
 
 void AnalysisGraph::Redraw() {
-    if (!mCanvas.isNull()) {
+    if (!mBase.isNull()) {
         // Where no panel lies the window shows the button face.
-        mCanvas.fill(ColourFromRef(ButtonFaceRef()));
+        mBase.fill(ColourFromRef(ButtonFaceRef()));
+        QPainter painter(&mBase);
+        painter.setFont(mainFont);
+        DrawPanels(painter);
+        DrawRegions(painter);
+        DrawOverlayTraces(painter, true);
+        DrawTraces(painter);
+        painter.setClipping(false);
+        DrawOverlayTraces(painter, false);
+        DrawMarkers(painter);
+    }
+    Compose();
+}
+
+void AnalysisGraph::Compose() {
+    if (!mBase.isNull()) {
+        mCanvas = mBase.copy();
         {
             QPainter painter(&mCanvas);
             painter.setFont(mainFont);
-            DrawPanels(painter);
-            DrawRegions(painter);
-            DrawOverlayTraces(painter, true);
-            DrawTraces(painter);
-            painter.setClipping(false);
-            DrawOverlayTraces(painter, false);
-            DrawMarkers(painter);
             DrawLegend(painter);
             if (mSecondCursor && !PlotAreas().empty()) {
                 const int x = static_cast<int>(std::lround(XAxis(0).ToPixel(*mSecondCursor)));
@@ -632,7 +645,7 @@ void AnalysisGraph::paintEvent(QPaintEvent*) {
 void AnalysisGraph::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Layout(size());
-    mCanvas = CanvasFor(*this);
+    mBase = CanvasFor(*this);
     mStatus.setGeometry(StatusRect(size()));
     Redraw();
 }
@@ -796,8 +809,23 @@ void AnalysisGraph::UpdateStatusText() {
         fits = fits && mStatus.PartRect(part).width() >= needed[static_cast<size_t>(part)];
     }
     // The parts are laid out anew only when a text no longer fits, so that they stand
-    // still while the cursor moves.
-    if (!fits) {
-        mStatus.SetPartEdges(StatusEdges(needed, mStatus.width()));
+    // still while the cursor moves. A strip too narrow for the texts (a small window on a
+    // screen scaled by 2) takes them in a smaller font, down to 6 points, rather than
+    // cutting them off.
+    if (fits) {
+        return;
     }
+    QFont font = QWidget::font();
+    int total = 0;
+    for (const int n : needed) {
+        total += n;
+    }
+    if (total > mStatus.width() && total > 0) {
+        font.setPointSizeF(std::max(6.0, font.pointSizeF() * mStatus.width() / total));
+    }
+    mStatus.setFont(font);
+    for (int part = 0; part < 4; ++part) {
+        needed[static_cast<size_t>(part)] = mStatus.PartWidthFor(texts[static_cast<size_t>(part)]);
+    }
+    mStatus.SetPartEdges(StatusEdges(needed, mStatus.width()));
 }

@@ -264,16 +264,21 @@ protected:
     // The axes of panel's plot area as the view has them.
     AxisScale XAxis(int panel) const;
     AxisScale YAxis(int panel) const;
-    // Horizontal units a client pixel spans at the cursor.
+    // Horizontal units a client pixel spans at the cursor, or at a value.
     double PixelStep() const;
+    double PixelStepAt(double value) const;
     // Device pixels of the picture to one client pixel.
-    double PictureRatio() const { return mCanvas.devicePixelRatio(); }
+    double PictureRatio() const { return mBase.devicePixelRatio(); }
     // Forgets the vertical zooms (their units changed), or a panel's.
     void ResetYRanges();
     void ResetYRange(int panel);
     void SetMarkers(std::vector<GraphMarker> markers);
     // Draws the whole picture again and refreshes the read-out.
     void Redraw();
+    // Puts what follows the cursors (their lines, the legend's values, the difference
+    // beside the second) over the picture drawn last, and refreshes the read-out: a
+    // cursor's move redraws no trace.
+    void Compose();
 
     // Light grid lines across area at the ticks of a vertical axis, with their labels
     // inside the area just right of its left edge.
@@ -341,5 +346,7 @@ private:
     // The rectangle being dragged out to zoom to, in client pixels; empty when none.
     QRect mBand;
     StatusBar mStatus;
+    // The panels, traces and markers; the picture shown is that and what Compose adds.
+    QImage mBase;
     QImage mCanvas;
 };

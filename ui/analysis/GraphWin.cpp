@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace {
 
@@ -27,7 +28,12 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     ShowFileName(document.FileName());
     setWindowIcon(ProgramIcon());
     setMinimumSize(300, 200);
-    resize(640, 480);
+    // Within the screen, also where it is scaled up.
+    QSize size(640, 480);
+    if (const QScreen* screen = this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    resize(size.expandedTo(minimumSize()));
     mFreqGraph.setWindowTitle(QStringLiteral("Frequency"));
     mTimeGraph.setWindowTitle(QStringLiteral("Time"));
     mDelayGraph.setWindowTitle(QStringLiteral("Group Delay"));
