@@ -198,13 +198,10 @@ public:
     static int AxisPixel(const AxisScale& axis, double value) {
         return static_cast<int>(AxisPosition(axis, value, 1.0));
     }
-    // A trace point at (xValue, yValue), in client pixels, and in those of a picture of
-    // ratio device pixels to one.
+    // A trace point at (xValue, yValue) in client pixels, truncated to those of a picture
+    // of ratio device pixels to one.
     static QPointF TracePointF(const AxisScale& x, const AxisScale& y, double xValue, double yValue,
                                double ratio);
-    static QPoint TracePoint(const AxisScale& x, const AxisScale& y, double xValue, double yValue) {
-        return TracePointF(x, y, xValue, yValue, 1.0).toPoint();
-    }
     // The panel of a one-panel graph in a client area, above the read-out's strip, and
     // its plot area.
     static QRect PanelFor(QSize client);

@@ -46,8 +46,8 @@ public:
     void ClearMarkers() override;
 
     const FFreqResponse& Response() const { return mResponse; }
-    // The design's roots and its true peak |H|, which the magnitude is divided by.
-    const Zpk& Roots() const { return mZpk; }
+    // The design's true peak |H|, which the magnitude panel divides by: a trace of a
+    // related response divides by it too to be drawn on the same terms.
     const WideGain& Peak() const { return mPeak; }
     QRect MagRect() const { return mMagRect; }
     QRect PhaseRect() const { return mPhaseRect; }
