@@ -82,31 +82,37 @@ WideCpx operator+(WideCpx a, WideCpx b) {
     return {a.re + b.re, a.im + b.im};
 }
 
-WideCpx Scaled(WideCpx a, double k) {
-    return {a.re * Wide{k, 0.0}, a.im * Wide{k, 0.0}};
+// a / d for a double d, good to the precision of a.
+Wide Divide(Wide a, double d) {
+    const double q = a.hi / d;
+    const Wide back = TwoProduct(q, d);
+    return QuickTwoSum(q, ((a.hi - back.hi) - back.lo + a.lo) / d);
 }
 
-// The reverse Bessel polynomial of the order at s, by its recurrence
-// theta_k = (2k - 1) theta_(k-1) + s^2 theta_(k-2), theta_0 = 1, theta_1 = s + 1; the
-// derivative, which only steers the iteration, in plain precision.
-Cpx ReverseBessel(int order, Cpx s, Cpx* derivative) {
-    const WideCpx wideS{{s.real(), 0.0}, {s.imag(), 0.0}};
-    const WideCpx s2 = wideS * wideS;
-    WideCpx previous{{1.0, 0.0}, {0.0, 0.0}};
-    WideCpx current = wideS + previous;
-    Cpx previousSlope = 0.0;
-    Cpx slope = 1.0;
-    for (int k = 2; k <= order; ++k) {
-        const WideCpx next = Scaled(current, 2.0 * k - 1) + s2 * previous;
-        const Cpx nextSlope =
-            (2.0 * k - 1) * slope + 2.0 * s * ToCpx(previous) + s * s * previousSlope;
-        previous = current;
-        current = next;
-        previousSlope = slope;
-        slope = nextSlope;
+// The coefficients of the reverse Bessel polynomial theta_N(s), of s^0 to s^N:
+// a_N = 1 and a_k = a_(k+1) (2N - k)(k + 1) / (2 (N - k)), so a_0 = (2N)! / (2^N N!).
+std::vector<Wide> ReverseBesselCoefficients(int order) {
+    std::vector<Wide> a(static_cast<size_t>(order) + 1, Wide{1.0, 0.0});
+    for (int k = order - 1; k >= 0; --k) {
+        const Wide next = a[static_cast<size_t>(k) + 1] * Wide{(2.0 * order - k) * (k + 1), 0.0};
+        a[static_cast<size_t>(k)] = Divide(next, 2.0 * (order - k));
     }
-    *derivative = slope;
-    return ToCpx(current);
+    return a;
+}
+
+// theta_N at s and its derivative by Horner's rule over its coefficients a. (The
+// three-term recurrence of the Bessel polynomials amplifies rounding near the roots of
+// high orders beyond what even this precision holds; Horner's rule does not.)
+Cpx ReverseBessel(const std::vector<Wide>& a, Cpx s, Cpx* derivative) {
+    const WideCpx wideS{{s.real(), 0.0}, {s.imag(), 0.0}};
+    WideCpx value{a.back(), {0.0, 0.0}};
+    WideCpx slope{{0.0, 0.0}, {0.0, 0.0}};
+    for (size_t k = a.size() - 1; k-- > 0;) {
+        slope = slope * wideS + value;
+        value = value * wideS + WideCpx{a[k], {0.0, 0.0}};
+    }
+    *derivative = ToCpx(slope);
+    return ToCpx(value);
 }
 
 // log theta(0) of the reverse Bessel polynomial: log((2N)! / (2^N N!)).
@@ -123,6 +129,7 @@ std::vector<Cpx> ReverseBesselRoots(int order) {
     // Start on the circle of the roots' geometric mean radius, off the real axis so
     // that no two estimates are conjugate.
     const double radius = std::exp(LogReverseBesselAtZero(order) / order);
+    const std::vector<Wide> coefficients = ReverseBesselCoefficients(order);
     std::vector<Cpx> z(static_cast<size_t>(order));
     for (int k = 0; k < order; ++k) {
         z[static_cast<size_t>(k)] = std::polar(radius, (2.0 * kPi * k + 0.4) / order);
@@ -134,7 +141,7 @@ std::vector<Cpx> ReverseBesselRoots(int order) {
         double largestStep = 0.0;
         for (size_t k = 0; k < z.size(); ++k) {
             Cpx slope;
-            const Cpx value = ReverseBessel(order, z[k], &slope);
+            const Cpx value = ReverseBessel(coefficients, z[k], &slope);
             if (value == 0.0) {
                 continue;
             }
@@ -237,6 +244,22 @@ AnalogPrototype BesselPrototype(int order) {
     AnalogPrototype p;
     for (const Cpx root : roots) {
         p.poles.push_back(root / w);
+    }
+    return p;
+}
+
+AnalogPrototype BesselDelayPrototype(int order) {
+    AnalogPrototype p;
+    p.poles = ReverseBesselRoots(order);
+    return p;
+}
+
+AnalogPrototype BesselPhasePrototype(int order) {
+    // The polynomial is monic, so its roots multiply to theta(0) in size.
+    const double scale = std::exp(-LogReverseBesselAtZero(order) / order);
+    AnalogPrototype p;
+    for (const Cpx root : ReverseBesselRoots(order)) {
+        p.poles.push_back(root * scale);
     }
     return p;
 }
