@@ -1,0 +1,193 @@
+#include "design/spec/SpecificationCheck.h"
+
+#include "core/FormatC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+namespace {
+
+// Grid points over 0 to pi; a region gets its share.
+constexpr int kGridSteps = 1024;
+constexpr double kGridStep = kPi / kGridSteps;
+// Around a root this close to the circle, points every half its distance from the
+// circle (about the half width of its resonance or notch), this many either side.
+constexpr int kRootPoints = 12;
+// How many of a region's largest and smallest grid values are refined.
+constexpr size_t kRefined = 4;
+// Golden-section steps: they shrink a bracket by 1e-6, which leaves the extreme value
+// exact to 1e-11 of itself.
+constexpr int kRefineSteps = 29;
+
+constexpr double kDbPerNeper = 20.0 / std::numbers::ln10;
+
+struct Point {
+    double omega;
+    double logGain;
+};
+
+double LogGain(const Zpk& zpk, double omega) {
+    return zpk.MagnitudeOnCircle(omega).Log();
+}
+
+// The grid over [from, to]: even steps, and points around each root whose resonance or
+// notch the even steps would pass over.
+std::vector<double> Grid(const Zpk& zpk, double from, double to) {
+    const int steps = std::max(8, static_cast<int>(std::ceil((to - from) / kGridStep)));
+    std::vector<double> grid;
+    grid.reserve(static_cast<size_t>(steps) + 1);
+    for (int k = 0; k <= steps; ++k) {
+        grid.push_back(k == steps ? to : from + (to - from) * k / steps);
+    }
+    for (const std::vector<FComplex>* roots : {&zpk.poles, &zpk.zeros}) {
+        for (const FComplex& root : *roots) {
+            const double angle = std::fabs(root.Phase());
+            const double width = std::fabs(1.0 - root.Mag());
+            if (width > 2.0 * kGridStep || angle + kRootPoints * width < from ||
+                angle - kRootPoints * width > to) {
+                continue;
+            }
+            for (int k = -kRootPoints; k <= kRootPoints; ++k) {
+                const double w = angle + k * width / 2.0;
+                if (w >= from && w <= to) {
+                    grid.push_back(w);
+                }
+            }
+        }
+    }
+    std::sort(grid.begin(), grid.end());
+    grid.erase(std::unique(grid.begin(), grid.end()), grid.end());
+    return grid;
+}
+
+// Golden-section search inside [a, b] for the extreme that better prefers, starting
+// from the best point known there.
+template <typename Better>
+Point Refine(const Zpk& zpk, double a, double b, Point best, Better better) {
+    const double ratio = 0.6180339887498949;
+    double c = b - ratio * (b - a);
+    double d = a + ratio * (b - a);
+    double gc = LogGain(zpk, c);
+    double gd = LogGain(zpk, d);
+    for (int step = 0; step < kRefineSteps && c < d; ++step) {
+        if (better(gc, best.logGain)) {
+            best = {c, gc};
+        }
+        if (better(gd, best.logGain)) {
+            best = {d, gd};
+        }
+        if (!better(gd, gc)) {
+            b = d;
+            d = c;
+            gd = gc;
+            c = b - ratio * (b - a);
+            gc = LogGain(zpk, c);
+        } else {
+            a = c;
+            c = d;
+            gc = gd;
+            d = a + ratio * (b - a);
+            gd = LogGain(zpk, d);
+        }
+    }
+    return better(gc, best.logGain) ? Point{c, gc} : best;
+}
+
+// The extreme of the region that better prefers: the grid's best local extremes, each
+// refined between its neighbours.
+template <typename Better>
+Point Extreme(const Zpk& zpk, const std::vector<double>& grid, const std::vector<double>& gain,
+              Better better) {
+    std::vector<size_t> extremes;
+    for (size_t k = 0; k < grid.size(); ++k) {
+        const bool left = k == 0 || !better(gain[k - 1], gain[k]);
+        const bool right = k + 1 == grid.size() || !better(gain[k + 1], gain[k]);
+        if (left && right) {
+            extremes.push_back(k);
+        }
+    }
+    const size_t count = std::min(extremes.size(), kRefined);
+    std::partial_sort(extremes.begin(), extremes.begin() + static_cast<std::ptrdiff_t>(count),
+                      extremes.end(), [&](size_t a, size_t b) { return better(gain[a], gain[b]); });
+    Point best{grid[extremes[0]], gain[extremes[0]]};
+    for (size_t n = 0; n < count; ++n) {
+        const size_t k = extremes[n];
+        // A value that is exactly 0 or infinite is already as extreme as it gets.
+        if (std::isinf(gain[k])) {
+            continue;
+        }
+        const double a = grid[k == 0 ? 0 : k - 1];
+        const double b = grid[k + 1 == grid.size() ? k : k + 1];
+        const Point refined = Refine(zpk, a, b, Point{grid[k], gain[k]}, better);
+        if (better(refined.logGain, best.logGain)) {
+            best = refined;
+        }
+    }
+    return best;
+}
+
+struct RegionExtremes {
+    Point lowest;
+    Point highest;
+};
+
+RegionExtremes Extremes(const Zpk& zpk, double from, double to, bool stopband) {
+    const std::vector<double> grid = Grid(zpk, from, to);
+    std::vector<double> gain(grid.size());
+    for (size_t k = 0; k < grid.size(); ++k) {
+        gain[k] = LogGain(zpk, grid[k]);
+    }
+    RegionExtremes e;
+    e.highest = Extreme(zpk, grid, gain, std::greater<double>());
+    // A stopband's lowest value does not matter.
+    e.lowest = stopband ? e.highest : Extreme(zpk, grid, gain, std::less<double>());
+    return e;
+}
+
+} // namespace
+
+bool SpecificationResult::Holds() const {
+    return std::all_of(regions.begin(), regions.end(),
+                       [](const RegionResult& r) { return r.Holds(); });
+}
+
+std::string SpecificationResult::Verdict() const {
+    const RegionResult* worst = nullptr;
+    for (const RegionResult& r : regions) {
+        // NaN margins (a pole on the circle in both bands) count as the worst.
+        if (!r.Holds() && (worst == nullptr || !(r.marginDb >= worst->marginDb))) {
+            worst = &r;
+        }
+    }
+    if (worst == nullptr) {
+        return "Meets specification";
+    }
+    return FormatC("%s short by %.3g dB", worst->region.stopband ? "Stopband" : "Passband",
+                   -worst->marginDb);
+}
+
+SpecificationResult CheckSpecification(const Zpk& zpk, const Specification& spec, double rate) {
+    const std::vector<Specification::Region> regions = spec.Regions(rate);
+    const double radiansPerHz = kPi / (rate / 2.0);
+    std::vector<RegionExtremes> extremes;
+    double peak = -HUGE_VAL;
+    for (const Specification::Region& r : regions) {
+        extremes.push_back(
+            Extremes(zpk, r.fromHz * radiansPerHz, r.toHz * radiansPerHz, r.stopband));
+        if (!r.stopband) {
+            peak = std::max(peak, extremes.back().highest.logGain);
+        }
+    }
+    SpecificationResult result;
+    for (size_t k = 0; k < regions.size(); ++k) {
+        const Specification::Region& r = regions[k];
+        const Point worst = r.stopband ? extremes[k].highest : extremes[k].lowest;
+        // An infinite peak over an infinite stopband value leaves no attenuation to tell.
+        const double db = (peak - worst.logGain) * kDbPerNeper;
+        result.regions.push_back(
+            {r, db, worst.omega / radiansPerHz, r.stopband ? db - r.limitDb : r.limitDb - db});
+    }
+    return result;
+}
