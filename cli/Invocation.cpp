@@ -21,8 +21,14 @@ int Invocation::Fail(const std::string& file, const std::string& message) const 
 }
 
 bool Invocation::LoadDesign(const std::string& path, FNodeList* list) const {
+    std::optional<Specification> spec;
+    return LoadDesign(path, list, &spec);
+}
+
+bool Invocation::LoadDesign(const std::string& path, FNodeList* list,
+                            std::optional<Specification>* spec) const {
     std::string reason;
-    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
+    if (CDesignPersistence::LoadDesignFromFile(path.c_str(), list, spec, &reason)) {
         return true;
     }
     FILE* probe = std::fopen(path.c_str(), "r");
