@@ -2,8 +2,11 @@
 // edit, the per-sample filter step, audio filtering of whole blocks of frames, the
 // audio scale, polynomial expansion, and the standard design generator.
 #include "audio/live/CStreamEngine.h"
+#include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "design/iir/FStandardDesign.h"
+#include "design/spec/MinimumOrder.h"
+#include "design/spec/SpecificationCheck.h"
 #include "filter/FDEMaker.h"
 #include "filter/PeakGain.h"
 #include "response/FFreqResponse.h"
@@ -11,6 +14,8 @@
 #include "run/FSectionFilter.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -164,5 +169,81 @@ void BM_StreamDesignBuild40Roots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StreamDesignBuild40Roots)->Unit(benchmark::kMicrosecond);
+
+// Specifications of each type, indexed by the band's place in its enum.
+Specification TypeSpecification(int band) {
+    using Band = FStandardDesign::Band;
+    const Specification specs[] = {{Band::Lowpass, {1000, 0}, {1200, 0}, 0.5, 60},
+                                   {Band::Highpass, {1200, 0}, {1000, 0}, 0.5, 60},
+                                   {Band::Bandpass, {1000, 2000}, {900, 2200}, 0.5, 60},
+                                   {Band::Bandstop, {800, 2400}, {1000, 2000}, 0.5, 60}};
+    return specs[band];
+}
+
+// The Magnitude Specification panel's table: the minimum order of all four families,
+// recomputed on every change of a field. The goal is under 5 ms.
+void BM_MinimumOrderTable(benchmark::State& state) {
+    const Specification spec = TypeSpecification(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (const auto family :
+             {FStandardDesign::Family::Butterworth, FStandardDesign::Family::Chebyshev,
+              FStandardDesign::Family::InverseChebyshev, FStandardDesign::Family::Elliptic}) {
+            benchmark::DoNotOptimize(MinimumOrderDesign(family, spec, 8000));
+        }
+    }
+}
+BENCHMARK(BM_MinimumOrderTable)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// An elliptic design of 40 roots for the specification of each type: poles close to the
+// circle across the passband, zeros on it in the stopbands.
+FNodeList EllipticDesign40Roots(int band) {
+    FStandardDesign design;
+    design.family = FStandardDesign::Family::Elliptic;
+    design.band = static_cast<FStandardDesign::Band>(band);
+    design.order = FStandardDesign::IsBand(design.band) ? 10 : 20;
+    const Specification spec = TypeSpecification(band);
+    design.corner = spec.passband[0];
+    design.corner2 = spec.passband[1];
+    design.rippleDb = spec.rippleDb;
+    design.attenuationDb = spec.attenuationDb;
+    Zpk zpk;
+    design.Design(&zpk);
+    FNodeList list;
+    zpk.AddToNodeList(&list);
+    return list;
+}
+
+// One step of a drag with a specification set: the compact view's 101 points and the
+// check of the design against the specification, for a design of 40 roots. The goal is
+// under 1 ms.
+void BM_DragStepWithSpecification40Roots(benchmark::State& state) {
+    const int band = static_cast<int>(state.range(0));
+    const FNodeList list = EllipticDesign40Roots(band);
+    const Specification spec = TypeSpecification(band);
+    FFreqResponse response;
+    for (auto _ : state) {
+        const Zpk zpk = Zpk::FromNodeList(list);
+        response.Initialize(zpk, 100);
+        benchmark::DoNotOptimize(CheckSpecification(zpk, spec, 8000).Holds());
+    }
+}
+BENCHMARK(BM_DragStepWithSpecification40Roots)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// qen check of a design file of 40 roots (an elliptic band-pass of order 10) that keeps
+// its specification, as a whole run: reading the file, checking and writing the report.
+// The goal is under 20 ms.
+void BM_QenCheck40Roots(benchmark::State& state) {
+    const std::string path = "/tmp/qen-bench-check.pzd";
+    std::ostringstream out, err;
+    RunQen({"design", "elliptic", "bandpass", "--passband", "1000:2000", "--stopband", "900:2200",
+            "--ripple", "0.1", "--attenuation", "90", "-o", path},
+           out, err);
+    for (auto _ : state) {
+        std::ostringstream report;
+        benchmark::DoNotOptimize(RunQen({"check", path}, report, err));
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_QenCheck40Roots)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -152,6 +152,15 @@ TEST(SpecificationCheckTest, VerdictsAtTheEdgeAndForRootsOnTheCircle) {
         spec.attenuationDb = row.attenuationDb;
         EXPECT_EQ(CheckSpecification(zpk, spec, 8000).Verdict(), row.verdict);
     }
+    // A resonance 1e-7 from the circle in the passband, far narrower than an even grid.
+    const double angle = 0.3;
+    const FNodeList sharp =
+        ::Design({PoleAt((1 - 1e-7) * std::cos(angle), (1 - 1e-7) * std::sin(angle), true)});
+    const Reference reference(sharp);
+    const long double loss = reference.Extreme(angle - 1e-5, angle + 1e-5, 1) +
+                             reference.Extreme(0, std::numbers::pi / 4, -1);
+    EXPECT_NEAR(CheckSpecification(Zpk::FromNodeList(sharp), spec, 8000).regions[0].worstDb,
+                static_cast<double>(loss * 20 / std::numbers::ln10_v<long double>), 1e-6);
     // A pole on the circle in the passband, a zero on it there, a pole in the stopband.
     spec.rippleDb = 1;
     spec.attenuationDb = 40;
