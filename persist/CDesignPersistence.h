@@ -11,8 +11,9 @@
 //   VERSION=2.000000 / DESIGN=ZPlane / POLECOUNT=n / ZEROCOUNT=m, then n lines
 //   "P<i>=<re>, <im>, <conjugate 0|1>" and m lines "Z<i>=...", each line ending in a
 //   space. An optional SPEC line before POLECOUNT (persist/SpecificationLine) keeps the
-//   design's specification. A value is written with six decimals when that reads back to the same
-//   double, else with the fewest digits that do, so every design loads as saved.
+//   design's magnitude specification. A value is written with six decimals when that
+//   reads back to the same double, else with the fewest digits that do, so every design
+//   loads as saved.
 class CDesignPersistence {
 public:
     // Writes the design atomically; true when the whole file landed.

@@ -51,13 +51,12 @@ public:
             c = std::cos(omega);
             s = std::sin(omega);
         }
-        int vanished = 0;
-        const Scaled zeros = Product(mZeros, c, s, &vanished);
-        const int zeroCount = vanished;
-        const Scaled poles = Product(mPoles, c, s, &vanished);
-        const int net = 2 * zeroCount - vanished;
-        if (net != 0) {
-            return net > 0 ? -HUGE_VAL : HUGE_VAL;
+        int zerosMet = 0;
+        int polesMet = 0;
+        const Scaled zeros = Product(mZeros, c, s, &zerosMet);
+        const Scaled poles = Product(mPoles, c, s, &polesMet);
+        if (zerosMet != polesMet) {
+            return zerosMet > polesMet ? -HUGE_VAL : HUGE_VAL;
         }
         return 0.5 * (std::log(zeros.value / poles.value) +
                       static_cast<double>(zeros.exponent - poles.exponent) * std::numbers::ln2);
@@ -71,8 +70,8 @@ private:
     };
 
     // The product of the squared distances from (c, s) to the roots that are not on it;
-    // *vanished counts those that are.
-    static Scaled Product(const std::vector<FComplex>& roots, double c, double s, int* vanished) {
+    // *met counts those that are.
+    static Scaled Product(const std::vector<FComplex>& roots, double c, double s, int* met) {
         Scaled p;
         for (const FComplex& r : roots) {
             const double dr = c - r.r;
@@ -88,7 +87,7 @@ private:
                 p.exponent += 2L * e;
             }
             if (d == 0.0) {
-                ++*vanished;
+                ++*met;
                 continue;
             }
             p.value *= d;
@@ -146,12 +145,15 @@ Point Refine(const LogGain& logGain, double a, double b, Point best, Better bett
     double d = a + ratio * (b - a);
     double gc = logGain(c);
     double gd = logGain(d);
-    for (int step = 0; step < kRefineSteps && c < d; ++step) {
+    for (int step = 0;; ++step) {
         if (better(gc, best.logGain)) {
             best = {c, gc};
         }
         if (better(gd, best.logGain)) {
             best = {d, gd};
+        }
+        if (step == kRefineSteps || !(c < d)) {
+            return best;
         }
         if (!better(gd, gc)) {
             b = d;
@@ -167,7 +169,6 @@ Point Refine(const LogGain& logGain, double a, double b, Point best, Better bett
             gd = logGain(d);
         }
     }
-    return better(gc, best.logGain) ? Point{c, gc} : best;
 }
 
 // The extreme of the region that better prefers: the grid's best local extremes, each
@@ -258,6 +259,7 @@ SpecificationResult CheckSpecification(const Zpk& zpk, const Specification& spec
         }
     }
     SpecificationResult result;
+    result.peakDb = (peak + std::log(std::fabs(zpk.gain))) * kDbPerNeper;
     for (size_t k = 0; k < regions.size(); ++k) {
         const Specification::Region& r = regions[k];
         const Point worst = r.stopband ? extremes[k].highest : extremes[k].lowest;

@@ -26,6 +26,10 @@ struct RegionResult {
 struct SpecificationResult {
     // One per region of the specification, in order of frequency.
     std::vector<RegionResult> regions;
+    // 20 log10 of the largest |H| over the passband, the zpk's gain included, which the
+    // regions' values are measured from: a mask drawn under the response lies rippleDb
+    // and attenuationDb below it.
+    double peakDb = 0.0;
 
     bool Holds() const;
     // "Meets specification", or the region that misses by most: "Stopband short by

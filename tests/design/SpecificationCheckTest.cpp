@@ -60,15 +60,15 @@ public:
         return result;
     }
 
+    // 20 log10 of the largest |H| over the passband.
+    double PeakDb(const Specification& spec, double rate) const {
+        return static_cast<double>(Peak(spec, rate) * 20 / std::numbers::ln10_v<long double>);
+    }
+
     // The worst value of every region of spec, measured from the passband's peak, in dB.
     std::vector<double> Worst(const Specification& spec, double rate) const {
         const long double perHz = std::numbers::pi_v<long double> / (rate / 2);
-        long double peak = -1e300L;
-        for (const Specification::Region& r : spec.Regions(rate)) {
-            if (!r.stopband) {
-                peak = std::max(peak, Extreme(r.fromHz * perHz, r.toHz * perHz, 1));
-            }
-        }
+        const long double peak = Peak(spec, rate);
         std::vector<double> worst;
         for (const Specification::Region& r : spec.Regions(rate)) {
             const int sign = r.stopband ? 1 : -1;
@@ -80,6 +80,17 @@ public:
     }
 
 private:
+    long double Peak(const Specification& spec, double rate) const {
+        const long double perHz = std::numbers::pi_v<long double> / (rate / 2);
+        long double peak = -1e300L;
+        for (const Specification::Region& r : spec.Regions(rate)) {
+            if (!r.stopband) {
+                peak = std::max(peak, Extreme(r.fromHz * perHz, r.toHz * perHz, 1));
+            }
+        }
+        return peak;
+    }
+
     std::vector<std::complex<double>> mZeros;
     std::vector<std::complex<double>> mPoles;
 };
@@ -117,12 +128,17 @@ TEST(SpecificationCheckTest, WorstValuesAgreeWithABruteForceSearch) {
                     list.ReplaceNodeValue(kNodePole, 0,
                                           FComplex(p.r + nudge(rng), p.i + nudge(rng)));
                 }
-                const SpecificationResult result =
-                    CheckSpecification(Zpk::FromNodeList(list), spec, 8000);
-                const std::vector<double> reference = Reference(list).Worst(spec, 8000);
-                ASSERT_EQ(result.regions.size(), reference.size());
-                for (size_t k = 0; k < reference.size(); ++k) {
-                    EXPECT_NEAR(result.regions[k].worstDb, reference[k], 1e-6)
+                Zpk edited = Zpk::FromNodeList(list);
+                edited.gain = zpk.gain;
+                const SpecificationResult result = CheckSpecification(edited, spec, 8000);
+                const Reference reference(list);
+                EXPECT_NEAR(result.peakDb,
+                            reference.PeakDb(spec, 8000) + 20 * std::log10(std::fabs(zpk.gain)),
+                            1e-6);
+                const std::vector<double> worst = reference.Worst(spec, 8000);
+                ASSERT_EQ(result.regions.size(), worst.size());
+                for (size_t k = 0; k < worst.size(); ++k) {
+                    EXPECT_NEAR(result.regions[k].worstDb, worst[k], 1e-6)
                         << int(spec.band) << " " << int(family) << " " << dragged << " " << k;
                 }
             }
