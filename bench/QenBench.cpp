@@ -5,8 +5,8 @@
 #include "cli/QenTool.h"
 #include "core/FNodeList.h"
 #include "design/iir/FStandardDesign.h"
-#include "design/spec/MinimumOrder.h"
-#include "design/spec/SpecificationCheck.h"
+#include "design/requirement/MinimumOrder.h"
+#include "design/requirement/RequirementCheck.h"
 #include "filter/FDEMaker.h"
 #include "filter/PeakGain.h"
 #include "response/FFreqResponse.h"
@@ -170,42 +170,42 @@ void BM_StreamDesignBuild40Roots(benchmark::State& state) {
 }
 BENCHMARK(BM_StreamDesignBuild40Roots)->Unit(benchmark::kMicrosecond);
 
-// Specifications of each type, indexed by the band's place in its enum.
-Specification TypeSpecification(int band) {
+// Requirements of each type, indexed by the band's place in its enum.
+Requirement TypeRequirement(int band) {
     using Band = FStandardDesign::Band;
-    const Specification specs[] = {{Band::Lowpass, {1000, 0}, {1200, 0}, 0.5, 60},
-                                   {Band::Highpass, {1200, 0}, {1000, 0}, 0.5, 60},
-                                   {Band::Bandpass, {1000, 2000}, {900, 2200}, 0.5, 60},
-                                   {Band::Bandstop, {800, 2400}, {1000, 2000}, 0.5, 60}};
-    return specs[band];
+    const Requirement reqs[] = {{Band::Lowpass, {1000, 0}, {1200, 0}, 0.5, 60},
+                                {Band::Highpass, {1200, 0}, {1000, 0}, 0.5, 60},
+                                {Band::Bandpass, {1000, 2000}, {900, 2200}, 0.5, 60},
+                                {Band::Bandstop, {800, 2400}, {1000, 2000}, 0.5, 60}};
+    return reqs[band];
 }
 
-// The Magnitude Specification panel's table: the minimum order of all four families,
+// The Magnitude Requirement panel's table: the minimum order of all four families,
 // recomputed on every change of a field. The goal is under 5 ms.
 void BM_MinimumOrderTable(benchmark::State& state) {
-    const Specification spec = TypeSpecification(static_cast<int>(state.range(0)));
+    const Requirement req = TypeRequirement(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         for (const auto family :
              {FStandardDesign::Family::Butterworth, FStandardDesign::Family::Chebyshev,
               FStandardDesign::Family::InverseChebyshev, FStandardDesign::Family::Elliptic}) {
-            benchmark::DoNotOptimize(MinimumOrderDesign(family, spec, 8000));
+            benchmark::DoNotOptimize(MinimumOrderDesign(family, req, 8000));
         }
     }
 }
 BENCHMARK(BM_MinimumOrderTable)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
-// An elliptic design of 40 roots for the specification of each type: poles close to the
+// An elliptic design of 40 roots for the requirement of each type: poles close to the
 // circle across the passband, zeros on it in the stopbands.
 FNodeList EllipticDesign40Roots(int band) {
     FStandardDesign design;
     design.family = FStandardDesign::Family::Elliptic;
     design.band = static_cast<FStandardDesign::Band>(band);
     design.order = FStandardDesign::IsBand(design.band) ? 10 : 20;
-    const Specification spec = TypeSpecification(band);
-    design.corner = spec.passband[0];
-    design.corner2 = spec.passband[1];
-    design.rippleDb = spec.rippleDb;
-    design.attenuationDb = spec.attenuationDb;
+    const Requirement req = TypeRequirement(band);
+    design.corner = req.passband[0];
+    design.corner2 = req.passband[1];
+    design.rippleDb = req.rippleDb;
+    design.attenuationDb = req.attenuationDb;
     Zpk zpk;
     design.Design(&zpk);
     FNodeList list;
@@ -213,24 +213,24 @@ FNodeList EllipticDesign40Roots(int band) {
     return list;
 }
 
-// One step of a drag with a specification set: the compact view's 101 points and the
-// check of the design against the specification, for a design of 40 roots. The goal is
+// One step of a drag with a requirement set: the compact view's 101 points and the
+// check of the design against the requirement, for a design of 40 roots. The goal is
 // under 1 ms.
-void BM_DragStepWithSpecification40Roots(benchmark::State& state) {
+void BM_DragStepWithRequirement40Roots(benchmark::State& state) {
     const int band = static_cast<int>(state.range(0));
     const FNodeList list = EllipticDesign40Roots(band);
-    const Specification spec = TypeSpecification(band);
+    const Requirement req = TypeRequirement(band);
     FFreqResponse response;
     for (auto _ : state) {
         const Zpk zpk = Zpk::FromNodeList(list);
         response.Initialize(zpk, 100);
-        benchmark::DoNotOptimize(CheckSpecification(zpk, spec, 8000).Holds());
+        benchmark::DoNotOptimize(CheckRequirement(zpk, req, 8000).Holds());
     }
 }
-BENCHMARK(BM_DragStepWithSpecification40Roots)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStepWithRequirement40Roots)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 // qen check of a design file of 40 roots (an elliptic band-pass of order 10) that keeps
-// its specification, as a whole run: reading the file, checking and writing the report.
+// its requirement, as a whole run: reading the file, checking and writing the report.
 // The goal is under 20 ms.
 void BM_QenCheck40Roots(benchmark::State& state) {
     const std::string path = "/tmp/qen-bench-check.pzd";

@@ -2,10 +2,10 @@
 
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/SpecificationOptions.h"
+#include "cli/RequirementOptions.h"
 #include "core/FNodeList.h"
 #include "core/FormatC.h"
-#include "design/spec/SpecificationCheck.h"
+#include "design/requirement/RequirementCheck.h"
 #include "filter/SampleRate.h"
 
 #include <cmath>
@@ -26,7 +26,7 @@ std::string Decibels(double db) {
 }
 
 std::string RegionLine(const RegionResult& r) {
-    const Specification::Region& region = r.region;
+    const Requirement::Region& region = r.region;
     return FormatC("%s %.10g-%.10g Hz: %s %s dB (limit %s dB, margin %s dB)\n",
                    region.stopband ? "stopband" : "passband", region.fromHz, region.toHz,
                    region.stopband ? "attenuation" : "loss", Decibels(r.worstDb).c_str(),
@@ -50,36 +50,36 @@ int RunCheck(const Invocation& run) {
     if (!run.args.ReadNumber("--rate", "a number of Hz", &rate, &problem)) {
         return run.Misuse(problem);
     }
-    Specification spec;
-    if (typed && !Specification::BandNamed(run.args.Operands()[1], &spec.band)) {
+    Requirement req;
+    if (typed && !Requirement::BandNamed(run.args.Operands()[1], &req.band)) {
         return run.Misuse("unknown type " + run.args.Operands()[1] +
                           " (lowpass, highpass, bandpass or bandstop)");
     }
-    if (typed && !ReadSpecificationOptions(run.args, rate, &spec, &problem)) {
+    if (typed && !ReadRequirementOptions(run.args, rate, &req, &problem)) {
         return run.Misuse(problem);
     }
     FNodeList list;
-    std::optional<Specification> kept;
+    std::optional<Requirement> kept;
     if (!run.LoadDesign(path, &list, &kept)) {
         return kExitFailure;
     }
     if (!typed) {
         if (!kept) {
-            return run.Misuse(path + " keeps no specification: give TYPE --passband F "
+            return run.Misuse(path + " keeps no requirement: give TYPE --passband F "
                                      "--stopband F");
         }
-        spec = *kept;
-        const Specification::Problem refused = spec.CheckAtRate(rate);
-        if (refused != Specification::Problem::None) {
+        req = *kept;
+        const Requirement::Problem refused = req.CheckAtRate(rate);
+        if (refused != Requirement::Problem::None) {
             return run.Misuse(
-                refused == Specification::Problem::Rate
-                    ? SpecificationRefusal(run.args, spec, rate, refused)
+                refused == Requirement::Problem::Rate
+                    ? RequirementRefusal(run.args, req, rate, refused)
                     : Arguments::Refusal("--rate", FormatC("%g", rate),
-                                         "the specification of " + path +
+                                         "the requirement of " + path +
                                              " has band edges at or above half the rate"));
         }
     }
-    const SpecificationResult result = CheckSpecification(Zpk::FromNodeList(list), spec, rate);
+    const RequirementResult result = CheckRequirement(Zpk::FromNodeList(list), req, rate);
     std::string text;
     for (const RegionResult& r : result.regions) {
         text += RegionLine(r);

@@ -117,7 +117,7 @@ const std::vector<Command>& Commands() {
              "each for band types) the lowest order that loses at most --ripple DB over the\n"
              "passband and attenuates the stopband by --attenuation DB or more is designed,\n"
              "for any family but bessel; a line on standard error gives the order and the\n"
-             "corners, and the file keeps the specification for qen check.\n"
+             "corners, and the file keeps the requirement for qen check.\n"
              "notch and peak are the second-order notch and resonator at --corner HZ, whose\n"
              "-3 dB bandwidth is corner / Q. The sampling rate is not part of a design file:\n"
              "use the same rate when you open, analyse or run the design.\n",
@@ -130,15 +130,15 @@ const std::vector<Command>& Commands() {
         {.name = "check",
          .synopsis = "check DESIGN.pzd [--rate HZ] [TYPE --passband F[:F2] --stopband F[:F2] "
                      "[--ripple DB]\n           [--attenuation DB]]",
-         .summary = "Check the design's magnitude response against a specification.",
+         .summary = "Check the design's magnitude response against a requirement.",
          .details =
-             "The specification is the one the options give, or else the one the design file\n"
+             "The requirement is the one the options give, or else the one the design file\n"
              "keeps (qen design --passband writes it). The response is normalised to 0 dB at\n"
              "its largest value in the passband; one line per band gives the largest passband\n"
              "loss or the smallest stopband attenuation, found to 1e-6 dB, its limit and the\n"
              "margin. Band edges are in Hz at --rate HZ (8000 by default); --ripple is 1 and\n"
              "--attenuation 40 dB unless given. Exit status 0 when every band holds (a margin\n"
-             "above -1e-6 dB), 1 when one misses, 2 without a specification.\n",
+             "above -1e-6 dB), 1 when one misses, 2 without a requirement.\n",
          .syntax = {.operands = {kDesignFile},
                     .optionalOperands = {"a TYPE"},
                     .valueOptions = {"--rate", "--passband", "--stopband", "--ripple",

@@ -2,11 +2,11 @@
 
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/SpecificationOptions.h"
+#include "cli/RequirementOptions.h"
 #include "core/FormatC.h"
 #include "design/iir/FNotchPeakDesign.h"
 #include "design/iir/FStandardDesign.h"
-#include "design/spec/MinimumOrder.h"
+#include "design/requirement/MinimumOrder.h"
 #include "persist/CDesignPersistence.h"
 
 #include <initializer_list>
@@ -137,10 +137,10 @@ std::string ProblemText(const Arguments& args, const Design& d, Design::Problem 
     return {};
 }
 
-int EmitDesign(const Invocation& run, const Zpk& zpk, const std::optional<Specification>& spec) {
+int EmitDesign(const Invocation& run, const Zpk& zpk, const std::optional<Requirement>& req) {
     FNodeList list;
     zpk.AddToNodeList(&list);
-    return run.Emit(CDesignPersistence::DesignText(list, spec));
+    return run.Emit(CDesignPersistence::DesignText(list, req));
 }
 
 int RunOrderDesign(const Invocation& run, Design design) {
@@ -157,7 +157,7 @@ int RunOrderDesign(const Invocation& run, Design design) {
 }
 
 // The lowest order that meets --passband, --stopband, --ripple and --attenuation; the
-// file keeps the specification.
+// file keeps the requirement.
 int RunMinimumOrderDesign(const Invocation& run, const std::string& familyName,
                           Design::Family family, Design::Band band) {
     if (!HasMinimumOrder(family)) {
@@ -168,16 +168,16 @@ int RunMinimumOrderDesign(const Invocation& run, const std::string& familyName,
         return run.Misuse(std::string(stray) + " does not go with --passband and --stopband");
     }
     double rate = kDefaultSampleRate;
-    Specification spec;
-    spec.band = band;
+    Requirement req;
+    req.band = band;
     std::string problem;
     if (!run.args.ReadNumber("--rate", "a number of Hz", &rate, &problem) ||
-        !ReadSpecificationOptions(run.args, rate, &spec, &problem)) {
+        !ReadRequirementOptions(run.args, rate, &req, &problem)) {
         return run.Misuse(problem);
     }
-    const Design design = *MinimumOrderDesign(family, spec, rate);
+    const Design design = *MinimumOrderDesign(family, req, rate);
     if (design.order > Design::kMaxOrder) {
-        run.err << "qen: the specification needs order " << design.order
+        run.err << "qen: the requirement needs order " << design.order
                 << (design.order == kOrderCap ? " or more" : "") << "; the largest is "
                 << Design::kMaxOrder << "\n";
         return kExitFailure;
@@ -185,7 +185,7 @@ int RunMinimumOrderDesign(const Invocation& run, const std::string& familyName,
     Zpk zpk;
     if (design.Design(&zpk) != Design::Problem::None) {
         run.err << "qen: the order " << design.order
-                << " design this specification needs has poles on or outside the unit circle "
+                << " design this requirement needs has poles on or outside the unit circle "
                    "in double precision; widen its transition bands\n";
         return kExitFailure;
     }
@@ -193,7 +193,7 @@ int RunMinimumOrderDesign(const Invocation& run, const std::string& familyName,
                     ? FormatC("qen: order %d, corners %g and %g Hz\n", design.order, design.corner,
                               design.corner2)
                     : FormatC("qen: order %d, corner %g Hz\n", design.order, design.corner));
-    return EmitDesign(run, zpk, spec);
+    return EmitDesign(run, zpk, req);
 }
 
 int RunNotchPeakDesign(const Invocation& run, const std::string& kindName, NotchPeak::Kind kind) {
@@ -255,7 +255,7 @@ int RunDesign(const Invocation& run) {
     if (operands.size() < 2) {
         return run.Misuse("give a TYPE (lowpass, highpass, bandpass or bandstop)");
     }
-    if (!Specification::BandNamed(operands[1], &band)) {
+    if (!Requirement::BandNamed(operands[1], &band)) {
         return run.Misuse("unknown type " + operands[1] +
                           " (lowpass, highpass, bandpass or bandstop)");
     }

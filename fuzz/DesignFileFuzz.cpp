@@ -1,7 +1,7 @@
 // libFuzzer target: the design-file loader over arbitrary bytes, then the analysis of
-// whatever it loaded, and the check against the specification it keeps.
+// whatever it loaded, and the check against the requirement it keeps.
 #include "FuzzFile.h"
-#include "design/spec/SpecificationCheck.h"
+#include "design/requirement/RequirementCheck.h"
 #include "persist/CDesignPersistence.h"
 #include "response/FFreqResponse.h"
 #include "response/FInputResponse.h"
@@ -9,11 +9,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = FuzzFile(data, size);
     FNodeList list;
-    std::optional<Specification> spec;
+    std::optional<Requirement> req;
     std::string error;
-    if (CDesignPersistence::LoadDesignFromFile(path.c_str(), &list, &spec, &error)) {
-        if (spec && spec->CheckAtRate(48000) == Specification::Problem::None) {
-            CheckSpecification(Zpk::FromNodeList(list), *spec, 48000);
+    if (CDesignPersistence::LoadDesignFromFile(path.c_str(), &list, &req, &error)) {
+        if (req && req->CheckAtRate(48000) == Requirement::Problem::None) {
+            CheckRequirement(Zpk::FromNodeList(list), *req, 48000);
         }
         FFreqResponse response;
         response.Initialize(Zpk::FromNodeList(list), 8);

@@ -3,7 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
-#include "persist/SpecificationLine.h"
+#include "persist/RequirementLine.h"
 
 #include <cctype>
 #include <cerrno>
@@ -160,11 +160,11 @@ std::string CDesignPersistence::DesignText(const FNodeList& list) {
 }
 
 std::string CDesignPersistence::DesignText(const FNodeList& list,
-                                           const std::optional<Specification>& spec) {
+                                           const std::optional<Requirement>& req) {
     std::string text = FormatC("VERSION=%f \n", 2.0);
     text += FormatC("DESIGN=%s \n", "ZPlane");
-    if (spec) {
-        text += SpecificationLine(*spec);
+    if (req) {
+        text += RequirementLine(*req);
     }
     const short poles = list.GetListCount(kNodePole);
     const short zeros = list.GetListCount(kNodeZero);
@@ -189,8 +189,8 @@ bool CDesignPersistence::SaveNodeListToFile(const char* fileName, const FNodeLis
 }
 
 bool CDesignPersistence::SaveDesignToFile(const char* fileName, const FNodeList& list,
-                                          const std::optional<Specification>& spec) {
-    return fileName != nullptr && WriteFileAtomically(fileName, DesignText(list, spec));
+                                          const std::optional<Requirement>& req) {
+    return fileName != nullptr && WriteFileAtomically(fileName, DesignText(list, req));
 }
 
 bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string* line) {
@@ -205,10 +205,9 @@ bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string
 
 namespace {
 
-// The SPEC line among the lines before the PoleCount line, read in a pass of its own so
+// The requirement line among the lines before the PoleCount line, read in a pass of its own so
 // that the header reading stays as it is.
-bool ReadSpecification(const char* fileName, std::optional<Specification>* spec,
-                       std::string* error) {
+bool ReadRequirement(const char* fileName, std::optional<Requirement>* req, std::string* error) {
     FilePtr file(std::fopen(fileName, "r"));
     if (!file) {
         return Fail(error, std::strerror(errno));
@@ -221,17 +220,17 @@ bool ReadSpecification(const char* fileName, std::optional<Specification>* spec,
         if (strncasecmp(line.c_str(), "PoleCount", 9) == 0) {
             break;
         }
-        if (!IsSpecificationLine(line)) {
+        if (!IsRequirementLine(line)) {
             continue;
         }
-        Specification read;
-        if (spec->has_value()) {
+        Requirement read;
+        if (req->has_value()) {
             return Fail(error, "a second SPEC line");
         }
-        if (!ParseSpecificationLine(line, &read)) {
+        if (!ParseRequirementLine(line, &read)) {
             return Fail(error, FormatC("the SPEC line is not valid: \"%.60s\"", line.c_str()));
         }
-        *spec = read;
+        *req = read;
     }
     return true;
 }
@@ -240,21 +239,20 @@ bool ReadSpecification(const char* fileName, std::optional<Specification>* spec,
 
 bool CDesignPersistence::LoadNodeListFromFile(const char* fileName, FNodeList* list,
                                               std::string* error) {
-    std::optional<Specification> spec;
-    return LoadDesignFromFile(fileName, list, &spec, error);
+    std::optional<Requirement> req;
+    return LoadDesignFromFile(fileName, list, &req, error);
 }
 
 bool CDesignPersistence::LoadDesignFromFile(const char* fileName, FNodeList* list,
-                                            std::optional<Specification>* spec,
-                                            std::string* error) {
-    if (fileName == nullptr || list == nullptr || spec == nullptr) {
+                                            std::optional<Requirement>* req, std::string* error) {
+    if (fileName == nullptr || list == nullptr || req == nullptr) {
         return Fail(error, "no file or design given");
     }
-    std::optional<Specification> read;
-    if (!ReadSpecification(fileName, &read, error) || !LoadNodes(fileName, list, error)) {
+    std::optional<Requirement> read;
+    if (!ReadRequirement(fileName, &read, error) || !LoadNodes(fileName, list, error)) {
         return false;
     }
-    *spec = read;
+    *req = read;
     return true;
 }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-// A minimum-order design meets the specification its file keeps; the options state
+// A minimum-order design meets the requirement its file keeps; the options state
 // another, which it just meets or just misses by 0.01 dB; without either the check is a
 // usage error.
 TEST(CheckCommandTest, ReportsEveryBandAndExitsByTheVerdict) {
@@ -43,16 +43,16 @@ TEST(CheckCommandTest, ReportsEveryBandAndExitsByTheVerdict) {
     const QenRun stopband = check(loss + 0.01, attenuation + 0.01);
     EXPECT_EQ(stopband.code, kExitFailure);
     EXPECT_NE(stopband.out.find("\nStopband short by 0.01 dB\n"), std::string::npos);
-    // Without a specification, or with one the rate cannot hold.
+    // Without a requirement, or with one the rate cannot hold.
     const std::string bare = dir.File("bare.pzd");
     ASSERT_EQ(
         Qen({"design", "butterworth", "lowpass", "--order", "2", "--corner", "500", "-o", bare})
             .code,
         kExitOk);
     const std::pair<std::vector<std::string>, std::string> misuses[] = {
-        {{"check", bare}, "qen check: " + bare + " keeps no specification"},
+        {{"check", bare}, "qen check: " + bare + " keeps no requirement"},
         {{"check", path, "--ripple", "2"}, "qen check: --ripple needs a TYPE before it"},
-        {{"check", path, "--rate", "2000"}, "qen check: --rate 2000: the specification of"},
+        {{"check", path, "--rate", "2000"}, "qen check: --rate 2000: the requirement of"},
         {{"check", path, "allpass"}, "qen check: unknown type allpass"},
     };
     for (const auto& [args, line] : misuses) {

@@ -1,7 +1,7 @@
 #include "core/FormatC.h"
 #include "design/iir/FNotchPeakDesign.h"
 #include "design/iir/FStandardDesign.h"
-#include "design/spec/MinimumOrder.h"
+#include "design/requirement/MinimumOrder.h"
 #include "persist/CDesignPersistence.h"
 
 #include "TestSupport.h"
@@ -73,7 +73,7 @@ TEST(DesignCommandTest, RefusedArgumentsAreNamedOnOneLine) {
 }
 
 // Each command line writes what the generator it names designs, and a minimum order's
-// file keeps the specification.
+// file keeps the requirement.
 TEST(DesignCommandTest, WritesTheGeneratedDesign) {
     using Family = FStandardDesign::Family;
     using Band = FStandardDesign::Band;
@@ -82,15 +82,15 @@ TEST(DesignCommandTest, WritesTheGeneratedDesign) {
         EXPECT_EQ(d.Design(&zpk), FStandardDesign::Problem::None);
         return zpk;
     };
-    const Specification spec{Band::Bandstop, {500, 3500}, {1000, 2000}, 0.5, 50};
-    const FStandardDesign minimum = *MinimumOrderDesign(Family::Chebyshev, spec, 11025);
+    const Requirement req{Band::Bandstop, {500, 3500}, {1000, 2000}, 0.5, 50};
+    const FStandardDesign minimum = *MinimumOrderDesign(Family::Chebyshev, req, 11025);
     Zpk notch;
     ASSERT_EQ((FNotchPeakDesign{FNotchPeakDesign::Kind::Notch, 50, 30, 44100}.Design(&notch)),
               FNotchPeakDesign::Problem::None);
     const struct {
         std::vector<std::string> args;
         Zpk zpk;
-        std::optional<Specification> spec;
+        std::optional<Requirement> req;
     } rows[] = {
         {{"elliptic", "bandpass", "--order", "3", "--corner", "300", "--corner2", "3400", "--rate",
           "11025", "--ripple", "0.5", "--attenuation", "50"},
@@ -103,7 +103,7 @@ TEST(DesignCommandTest, WritesTheGeneratedDesign) {
         {{"chebyshev", "bandstop", "--passband", "500:3500", "--stopband", "1000:2000", "--rate",
           "11025", "--ripple", "0.5", "--attenuation", "50"},
          standard(minimum),
-         spec},
+         req},
         {{"notch", "--corner", "50", "--q", "30", "--rate", "44100"}, notch, std::nullopt},
     };
     for (const auto& row : rows) {
@@ -113,16 +113,16 @@ TEST(DesignCommandTest, WritesTheGeneratedDesign) {
         FNodeList expected;
         row.zpk.AddToNodeList(&expected);
         EXPECT_EQ(run.code, kExitOk) << run.err;
-        EXPECT_EQ(run.out, CDesignPersistence::DesignText(expected, row.spec));
-        EXPECT_EQ(run.err, row.spec ? FormatC("qen: order %d, corners %g and %g Hz\n",
-                                              minimum.order, minimum.corner, minimum.corner2)
-                                    : "");
+        EXPECT_EQ(run.out, CDesignPersistence::DesignText(expected, row.req));
+        EXPECT_EQ(run.err, row.req ? FormatC("qen: order %d, corners %g and %g Hz\n", minimum.order,
+                                             minimum.corner, minimum.corner2)
+                                   : "");
     }
     // An order beyond the largest names the order it would need.
     const QenRun beyond =
         Qen({"design", "butterworth", "lowpass", "--passband", "1000", "--stopband", "1010"});
     EXPECT_EQ(beyond.code, kExitFailure);
-    EXPECT_EQ(beyond.err, "qen: the specification needs order 478; the largest is 40\n");
+    EXPECT_EQ(beyond.err, "qen: the requirement needs order 478; the largest is 40\n");
     EXPECT_EQ(beyond.out, "");
 }
 

@@ -1,7 +1,7 @@
-#include "design/spec/SpecificationCheck.h"
+#include "design/requirement/RequirementCheck.h"
 
 #include "DesignFixtures.h"
-#include "design/spec/MinimumOrder.h"
+#include "design/requirement/MinimumOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -61,13 +61,13 @@ public:
     }
 
     // 20 log10 of the largest |H| over the passband, then the worst value of every
-    // region of spec measured from it, in dB.
-    std::vector<double> Worst(const Specification& spec, double rate) const {
+    // region of req measured from it, in dB.
+    std::vector<double> Worst(const Requirement& req, double rate) const {
         const long double perHz = std::numbers::pi_v<long double> / (rate / 2);
-        const long double peak = Peak(spec, rate);
+        const long double peak = Peak(req, rate);
         std::vector<double> worst = {
             static_cast<double>(peak * 20 / std::numbers::ln10_v<long double>)};
-        for (const Specification::Region& r : spec.Regions(rate)) {
+        for (const Requirement::Region& r : req.Regions(rate)) {
             const int sign = r.stopband ? 1 : -1;
             const long double extreme = sign * Extreme(r.fromHz * perHz, r.toHz * perHz, sign);
             worst.push_back(
@@ -77,10 +77,10 @@ public:
     }
 
 private:
-    long double Peak(const Specification& spec, double rate) const {
+    long double Peak(const Requirement& req, double rate) const {
         const long double perHz = std::numbers::pi_v<long double> / (rate / 2);
         long double peak = -1e300L;
-        for (const Specification::Region& r : spec.Regions(rate)) {
+        for (const Requirement::Region& r : req.Regions(rate)) {
             if (!r.stopband) {
                 peak = std::max(peak, Extreme(r.fromHz * perHz, r.toHz * perHz, 1));
             }
@@ -92,29 +92,29 @@ private:
     std::vector<std::complex<double>> mPoles;
 };
 
-Specification Spec(Band band, std::array<double, 2> pass, std::array<double, 2> stop) {
-    Specification spec;
-    spec.band = band;
-    spec.passband = pass;
-    spec.stopband = stop;
-    return spec;
+Requirement Req(Band band, std::array<double, 2> pass, std::array<double, 2> stop) {
+    Requirement req;
+    req.band = band;
+    req.passband = pass;
+    req.stopband = stop;
+    return req;
 }
 
 // Minimum-order designs of every family and type (equiripple bands, stopbands with
 // zeros on the circle), then the same with a pole dragged a little, against the brute
 // force: every worst value agrees to 1e-6 dB.
-TEST(SpecificationCheckTest, WorstValuesAgreeWithABruteForceSearch) {
-    const Specification specs[] = {Spec(Band::Lowpass, {1000, 0}, {1200, 0}),
-                                   Spec(Band::Highpass, {3000, 0}, {2800, 0}),
-                                   Spec(Band::Bandpass, {1000, 2000}, {800, 2300}),
-                                   Spec(Band::Bandstop, {500, 3000}, {1000, 2000})};
+TEST(RequirementCheckTest, WorstValuesAgreeWithABruteForceSearch) {
+    const Requirement reqs[] = {Req(Band::Lowpass, {1000, 0}, {1200, 0}),
+                                Req(Band::Highpass, {3000, 0}, {2800, 0}),
+                                Req(Band::Bandpass, {1000, 2000}, {800, 2300}),
+                                Req(Band::Bandstop, {500, 3000}, {1000, 2000})};
     std::mt19937 rng(5);
     std::normal_distribution<double> nudge(0.0, 0.01);
-    for (const Specification& spec : specs) {
+    for (const Requirement& req : reqs) {
         for (const Design::Family family :
              {Design::Family::Butterworth, Design::Family::Chebyshev,
               Design::Family::InverseChebyshev, Design::Family::Elliptic}) {
-            const Design d = *MinimumOrderDesign(family, spec, 8000);
+            const Design d = *MinimumOrderDesign(family, req, 8000);
             Zpk zpk;
             ASSERT_EQ(d.Design(&zpk), Design::Problem::None);
             for (int dragged = 0; dragged < 2; ++dragged) {
@@ -127,29 +127,29 @@ TEST(SpecificationCheckTest, WorstValuesAgreeWithABruteForceSearch) {
                 }
                 Zpk edited = Zpk::FromNodeList(list);
                 edited.gain = zpk.gain;
-                const SpecificationResult result = CheckSpecification(edited, spec, 8000);
-                const std::vector<double> worst = Reference(list).Worst(spec, 8000);
+                const RequirementResult result = CheckRequirement(edited, req, 8000);
+                const std::vector<double> worst = Reference(list).Worst(req, 8000);
                 EXPECT_NEAR(result.peakDb, worst[0] + 20 * std::log10(std::fabs(zpk.gain)), 1e-6);
                 ASSERT_EQ(result.regions.size() + 1, worst.size());
                 for (size_t k = 0; k < result.regions.size(); ++k) {
                     EXPECT_NEAR(result.regions[k].worstDb, worst[k + 1], 1e-6)
-                        << int(spec.band) << " " << int(family) << " " << dragged << " " << k;
+                        << int(req.band) << " " << int(family) << " " << dragged << " " << k;
                 }
             }
         }
     }
 }
 
-// A specification a design just meets or just misses by 0.01 dB in either band, and roots
+// A requirement a design just meets or just misses by 0.01 dB in either band, and roots
 // on the circle, which no finite gain tells.
-TEST(SpecificationCheckTest, VerdictsAtTheEdgeAndForRootsOnTheCircle) {
-    Specification spec = Spec(Band::Lowpass, {1000, 0}, {1500, 0});
-    const Design d = *MinimumOrderDesign(Design::Family::Elliptic, spec, 8000);
+TEST(RequirementCheckTest, VerdictsAtTheEdgeAndForRootsOnTheCircle) {
+    Requirement req = Req(Band::Lowpass, {1000, 0}, {1500, 0});
+    const Design d = *MinimumOrderDesign(Design::Family::Elliptic, req, 8000);
     Zpk zpk;
     ASSERT_EQ(d.Design(&zpk), Design::Problem::None);
     FNodeList list;
     zpk.AddToNodeList(&list);
-    const std::vector<double> worst = Reference(list).Worst(spec, 8000);
+    const std::vector<double> worst = Reference(list).Worst(req, 8000);
     const double loss = worst[1];
     const double attenuation = worst[2];
     const struct {
@@ -160,9 +160,9 @@ TEST(SpecificationCheckTest, VerdictsAtTheEdgeAndForRootsOnTheCircle) {
                 {loss + 0.01, attenuation + 0.01, "Stopband short by 0.01 dB"},
                 {loss - 0.01, attenuation + 0.02, "Stopband short by 0.02 dB"}};
     for (const auto& row : rows) {
-        spec.rippleDb = row.rippleDb;
-        spec.attenuationDb = row.attenuationDb;
-        EXPECT_EQ(CheckSpecification(zpk, spec, 8000).Verdict(), row.verdict);
+        req.rippleDb = row.rippleDb;
+        req.attenuationDb = row.attenuationDb;
+        EXPECT_EQ(CheckRequirement(zpk, req, 8000).Verdict(), row.verdict);
     }
     // A resonance 1e-7 from the circle in the passband, far narrower than an even grid.
     const double angle = 0.3;
@@ -171,18 +171,18 @@ TEST(SpecificationCheckTest, VerdictsAtTheEdgeAndForRootsOnTheCircle) {
     const Reference reference(sharp);
     const long double sharpLoss = reference.Extreme(angle - 1e-5, angle + 1e-5, 1) +
                                   reference.Extreme(0, std::numbers::pi / 4, -1);
-    EXPECT_NEAR(CheckSpecification(Zpk::FromNodeList(sharp), spec, 8000).regions[0].worstDb,
+    EXPECT_NEAR(CheckRequirement(Zpk::FromNodeList(sharp), req, 8000).regions[0].worstDb,
                 static_cast<double>(sharpLoss * 20 / std::numbers::ln10_v<long double>), 1e-6);
     // A pole on the circle in the passband, a zero on it there, a pole in the stopband.
-    spec.rippleDb = 1;
-    spec.attenuationDb = 40;
+    req.rippleDb = 1;
+    req.attenuationDb = 40;
     const std::tuple<Zpk, size_t, double> onCircle[] = {
         {Zpk{{}, {FComplex(1, 0)}, 1}, 0, HUGE_VAL},
         {Zpk{{FComplex(1, 0)}, {}, 1}, 0, HUGE_VAL},
         {Zpk{{}, {FComplex(-1, 0)}, 1}, 1, -HUGE_VAL},
     };
     for (const auto& [roots, region, db] : onCircle) {
-        const SpecificationResult result = CheckSpecification(roots, spec, 8000);
+        const RequirementResult result = CheckRequirement(roots, req, 8000);
         EXPECT_EQ(result.regions[region].worstDb, db);
         EXPECT_FALSE(result.Holds());
     }

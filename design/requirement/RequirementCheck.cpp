@@ -1,4 +1,4 @@
-#include "design/spec/SpecificationCheck.h"
+#include "design/requirement/RequirementCheck.h"
 
 #include "core/FormatC.h"
 
@@ -225,12 +225,12 @@ RegionExtremes Extremes(const Zpk& zpk, const LogGain& logGain, double from, dou
 
 } // namespace
 
-bool SpecificationResult::Holds() const {
+bool RequirementResult::Holds() const {
     return std::all_of(regions.begin(), regions.end(),
                        [](const RegionResult& r) { return r.Holds(); });
 }
 
-std::string SpecificationResult::Verdict() const {
+std::string RequirementResult::Verdict() const {
     const RegionResult* worst = nullptr;
     for (const RegionResult& r : regions) {
         // NaN margins (a pole on the circle in both bands) count as the worst.
@@ -245,23 +245,23 @@ std::string SpecificationResult::Verdict() const {
                    -worst->marginDb);
 }
 
-SpecificationResult CheckSpecification(const Zpk& zpk, const Specification& spec, double rate) {
-    const std::vector<Specification::Region> regions = spec.Regions(rate);
+RequirementResult CheckRequirement(const Zpk& zpk, const Requirement& req, double rate) {
+    const std::vector<Requirement::Region> regions = req.Regions(rate);
     const double radiansPerHz = kPi / (rate / 2.0);
     const LogGain logGain(zpk);
     std::vector<RegionExtremes> extremes;
     double peak = -HUGE_VAL;
-    for (const Specification::Region& r : regions) {
+    for (const Requirement::Region& r : regions) {
         extremes.push_back(
             Extremes(zpk, logGain, r.fromHz * radiansPerHz, r.toHz * radiansPerHz, r.stopband));
         if (!r.stopband) {
             peak = std::max(peak, extremes.back().highest.logGain);
         }
     }
-    SpecificationResult result;
+    RequirementResult result;
     result.peakDb = (peak + std::log(std::fabs(zpk.gain))) * kDbPerNeper;
     for (size_t k = 0; k < regions.size(); ++k) {
-        const Specification::Region& r = regions[k];
+        const Requirement::Region& r = regions[k];
         const Point worst = r.stopband ? extremes[k].highest : extremes[k].lowest;
         // A pole on the circle in a passband and one in a stopband leave inf - inf: NaN,
         // which Holds() counts as missed.

@@ -9,7 +9,7 @@
 // What a filter's magnitude response must do, taken relative to its largest value in the
 // passband: stay within rippleDb of it across the passband and stay attenuationDb or more
 // below it across the stopband. Edges are in Hz at the rate the design is used with.
-class Specification {
+class Requirement {
 public:
     using Band = FStandardDesign::Band;
     // Passband: its edges are not positive and ascending or (at a rate) not below half
@@ -35,7 +35,7 @@ public:
     double rippleDb = 1.0;
     double attenuationDb = 40.0;
 
-    // What makes this no specification whatever the rate: edges out of place, a ripple not
+    // What makes this no requirement whatever the rate: edges out of place, a ripple not
     // above 0 dB, an attenuation not above the ripple, or either beyond
     // FStandardDesign::kMaxDecibels.
     Problem Check() const;
@@ -46,7 +46,7 @@ public:
     // transition bands between them are free.
     std::vector<Region> Regions(double rate) const;
 
-    bool operator==(const Specification&) const = default;
+    bool operator==(const Requirement&) const = default;
 
     // The type as the command line and the design file name it: "lowpass", "highpass",
     // "bandpass", "bandstop"; BandNamed gives false for any other word.

@@ -1,4 +1,4 @@
-#include "design/spec/MinimumOrder.h"
+#include "design/requirement/MinimumOrder.h"
 
 #include "design/iir/EllipticFunctions.h"
 
@@ -217,28 +217,28 @@ bool HasMinimumOrder(Family family) {
     return family != Family::Bessel;
 }
 
-std::optional<FStandardDesign> MinimumOrderDesign(Family family, const Specification& spec,
+std::optional<FStandardDesign> MinimumOrderDesign(Family family, const Requirement& req,
                                                   double rate) {
-    if (!HasMinimumOrder(family) || spec.CheckAtRate(rate) != Specification::Problem::None) {
+    if (!HasMinimumOrder(family) || req.CheckAtRate(rate) != Requirement::Problem::None) {
         return std::nullopt;
     }
-    const bool twoEdges = FStandardDesign::IsBand(spec.band);
-    Warped w{Warp(spec.passband[0], rate), twoEdges ? Warp(spec.passband[1], rate) : 0.0,
-             Warp(spec.stopband[0], rate), twoEdges ? Warp(spec.stopband[1], rate) : 0.0};
-    if (spec.band == Band::Bandstop) {
-        WidenBandstop(family, spec.rippleDb, spec.attenuationDb, &w);
+    const bool twoEdges = FStandardDesign::IsBand(req.band);
+    Warped w{Warp(req.passband[0], rate), twoEdges ? Warp(req.passband[1], rate) : 0.0,
+             Warp(req.stopband[0], rate), twoEdges ? Warp(req.stopband[1], rate) : 0.0};
+    if (req.band == Band::Bandstop) {
+        WidenBandstop(family, req.rippleDb, req.attenuationDb, &w);
     }
     const double exact =
-        ExactOrder(family, Selectivity(spec.band, w), spec.rippleDb, spec.attenuationDb);
+        ExactOrder(family, Selectivity(req.band, w), req.rippleDb, req.attenuationDb);
     FStandardDesign design;
     design.family = family;
-    design.band = spec.band;
+    design.band = req.band;
     design.order = exact < kOrderCap ? std::max(1, static_cast<int>(std::ceil(exact))) : kOrderCap;
     design.rate = rate;
-    design.rippleDb = spec.rippleDb;
-    design.attenuationDb = spec.attenuationDb;
+    design.rippleDb = req.rippleDb;
+    design.attenuationDb = req.attenuationDb;
     const std::array<double, 2> corners =
-        WarpedCorners(family, spec.band, w, design.order, spec.rippleDb, spec.attenuationDb);
+        WarpedCorners(family, req.band, w, design.order, req.rippleDb, req.attenuationDb);
     design.corner = std::atan(corners[0]) * rate / kPi;
     design.corner2 = twoEdges ? std::atan(corners[1]) * rate / kPi : 0.0;
     return design;

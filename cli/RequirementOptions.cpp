@@ -1,4 +1,4 @@
-#include "cli/SpecificationOptions.h"
+#include "cli/RequirementOptions.h"
 
 #include "core/FormatC.h"
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using Band = Specification::Band;
+using Band = Requirement::Band;
 
 std::string EdgesText(const std::array<double, 2>& edges, Band band) {
     return FStandardDesign::IsBand(band) ? FormatC("%.10g:%.10g", edges[0], edges[1])
@@ -38,8 +38,8 @@ bool ReadEdges(const Arguments& args, const char* option, Band band, std::array<
     if (parts.size() != (two ? 2u : 1u)) {
         *problem = Arguments::Refusal(
             option, *text,
-            two ? std::string("a ") + Specification::BandName(band) + " needs two edges, F1:F2"
-                : std::string("a ") + Specification::BandName(band) + " takes one edge");
+            two ? std::string("a ") + Requirement::BandName(band) + " needs two edges, F1:F2"
+                : std::string("a ") + Requirement::BandName(band) + " takes one edge");
         return false;
     }
     *edges = {0.0, 0.0};
@@ -71,21 +71,21 @@ const char* StopbandPlace(Band band) {
 
 } // namespace
 
-bool ReadSpecificationOptions(const Arguments& args, double rate, Specification* spec,
-                              std::string* problem) {
-    if (!ReadEdges(args, "--passband", spec->band, &spec->passband, problem) ||
-        !ReadEdges(args, "--stopband", spec->band, &spec->stopband, problem) ||
-        !args.ReadNumber("--ripple", "a number of dB", &spec->rippleDb, problem) ||
-        !args.ReadNumber("--attenuation", "a number of dB", &spec->attenuationDb, problem)) {
+bool ReadRequirementOptions(const Arguments& args, double rate, Requirement* req,
+                            std::string* problem) {
+    if (!ReadEdges(args, "--passband", req->band, &req->passband, problem) ||
+        !ReadEdges(args, "--stopband", req->band, &req->stopband, problem) ||
+        !args.ReadNumber("--ripple", "a number of dB", &req->rippleDb, problem) ||
+        !args.ReadNumber("--attenuation", "a number of dB", &req->attenuationDb, problem)) {
         return false;
     }
-    const Specification::Problem refused = spec->CheckAtRate(rate);
-    *problem = SpecificationRefusal(args, *spec, rate, refused);
-    return refused == Specification::Problem::None;
+    const Requirement::Problem refused = req->CheckAtRate(rate);
+    *problem = RequirementRefusal(args, *req, rate, refused);
+    return refused == Requirement::Problem::None;
 }
 
-std::string SpecificationRefusal(const Arguments& args, const Specification& spec, double rate,
-                                 Specification::Problem problem) {
+std::string RequirementRefusal(const Arguments& args, const Requirement& req, double rate,
+                               Requirement::Problem problem) {
     const auto refusal = [&args](const char* option, const std::string& value,
                                  const std::string& requirement) {
         const std::string* given = args.Value(option);
@@ -94,24 +94,24 @@ std::string SpecificationRefusal(const Arguments& args, const Specification& spe
     const std::string between =
         FormatC("must lie strictly between 0 and half the rate (%g Hz)", rate / 2.0);
     switch (problem) {
-    case Specification::Problem::Rate:
+    case Requirement::Problem::Rate:
         return refusal("--rate", FormatC("%g", rate), "must be a positive number of Hz");
-    case Specification::Problem::Passband:
-        return refusal("--passband", EdgesText(spec.passband, spec.band),
+    case Requirement::Problem::Passband:
+        return refusal("--passband", EdgesText(req.passband, req.band),
                        between +
-                           (FStandardDesign::IsBand(spec.band) ? ", the lower edge first" : ""));
-    case Specification::Problem::Stopband:
-        return refusal("--stopband", EdgesText(spec.stopband, spec.band),
-                       between + ", " + StopbandPlace(spec.band));
-    case Specification::Problem::Ripple:
+                           (FStandardDesign::IsBand(req.band) ? ", the lower edge first" : ""));
+    case Requirement::Problem::Stopband:
+        return refusal("--stopband", EdgesText(req.stopband, req.band),
+                       between + ", " + StopbandPlace(req.band));
+    case Requirement::Problem::Ripple:
         return refusal(
-            "--ripple", FormatC("%g", spec.rippleDb),
+            "--ripple", FormatC("%g", req.rippleDb),
             FormatC("must be above 0 dB and at most %g dB", FStandardDesign::kMaxDecibels));
-    case Specification::Problem::Attenuation:
-        return refusal("--attenuation", FormatC("%g", spec.attenuationDb),
-                       FormatC("must be above the ripple (%g dB) and at most %g dB", spec.rippleDb,
+    case Requirement::Problem::Attenuation:
+        return refusal("--attenuation", FormatC("%g", req.attenuationDb),
+                       FormatC("must be above the ripple (%g dB) and at most %g dB", req.rippleDb,
                                FStandardDesign::kMaxDecibels));
-    case Specification::Problem::None:
+    case Requirement::Problem::None:
         break;
     }
     return {};

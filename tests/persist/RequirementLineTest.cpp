@@ -1,4 +1,4 @@
-#include "persist/SpecificationLine.h"
+#include "persist/RequirementLine.h"
 
 #include "TestSupport.h"
 
@@ -6,32 +6,32 @@
 
 namespace {
 
-using Band = Specification::Band;
+using Band = Requirement::Band;
 
-TEST(SpecificationLineTest, RoundTripsEveryTypeExactly) {
-    const Specification specs[] = {
+TEST(RequirementLineTest, RoundTripsEveryTypeExactly) {
+    const Requirement reqs[] = {
         {Band::Lowpass, {1000, 0}, {1500, 0}, 1, 40},
         {Band::Highpass, {0.1 + 0.2, 0}, {1e-3, 0}, 0.01, 120.5},
         {Band::Bandpass, {1234.5678, 2000}, {1000, 1e5 / 3}, 3, 300},
         {Band::Bandstop, {500, 2500}, {1000, 2000}, 1e-9, 1e-8},
     };
-    EXPECT_EQ(SpecificationLine(specs[0]), "SPEC=lowpass;1000;1500;1;40 \n");
-    EXPECT_EQ(SpecificationLine(specs[3]), "SPEC=bandstop;500:2500;1000:2000;1e-09;1e-08 \n");
+    EXPECT_EQ(RequirementLine(reqs[0]), "SPEC=lowpass;1000;1500;1;40 \n");
+    EXPECT_EQ(RequirementLine(reqs[3]), "SPEC=bandstop;500:2500;1000:2000;1e-09;1e-08 \n");
     CommaLocale comma;
-    for (const Specification& spec : specs) {
-        std::string line = SpecificationLine(spec);
+    for (const Requirement& req : reqs) {
+        std::string line = RequirementLine(req);
         line.pop_back();
-        Specification read;
-        EXPECT_TRUE(ParseSpecificationLine(line, &read)) << line;
-        EXPECT_EQ(read, spec) << line;
+        Requirement read;
+        EXPECT_TRUE(ParseRequirementLine(line, &read)) << line;
+        EXPECT_EQ(read, req) << line;
     }
-    Specification spaced;
-    EXPECT_TRUE(ParseSpecificationLine("spec= bandpass ; 1000:2000 ;500 : 2500;1 ; 40\r", &spaced));
-    EXPECT_EQ(spaced, (Specification{Band::Bandpass, {1000, 2000}, {500, 2500}, 1, 40}));
+    Requirement spaced;
+    EXPECT_TRUE(ParseRequirementLine("spec= bandpass ; 1000:2000 ;500 : 2500;1 ; 40\r", &spaced));
+    EXPECT_EQ(spaced, (Requirement{Band::Bandpass, {1000, 2000}, {500, 2500}, 1, 40}));
 }
 
 // Each row breaks one field, or the rule between the edges that its type needs.
-TEST(SpecificationLineTest, RefusesMalformedLines) {
+TEST(RequirementLineTest, RefusesMalformedLines) {
     const char* rows[] = {
         "SPEC=",
         "SPEC=lowpass;1000;1500;1",
@@ -57,8 +57,8 @@ TEST(SpecificationLineTest, RefusesMalformedLines) {
         "SPECS=lowpass;1000;1500;1;40",
     };
     for (const char* row : rows) {
-        Specification spec;
-        EXPECT_FALSE(ParseSpecificationLine(row, &spec)) << row;
+        Requirement req;
+        EXPECT_FALSE(ParseRequirementLine(row, &req)) << row;
     }
 }
 

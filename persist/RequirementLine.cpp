@@ -1,4 +1,4 @@
-#include "persist/SpecificationLine.h"
+#include "persist/RequirementLine.h"
 
 #include <charconv>
 #include <cmath>
@@ -18,7 +18,7 @@ std::string NumberText(double v) {
     return std::string(buffer, r.ptr);
 }
 
-std::string EdgesText(const std::array<double, 2>& edges, Specification::Band band) {
+std::string EdgesText(const std::array<double, 2>& edges, Requirement::Band band) {
     const std::string first = NumberText(edges[0]);
     return FStandardDesign::IsBand(band) ? first + ":" + NumberText(edges[1]) : first;
 }
@@ -48,7 +48,7 @@ bool ParseNumber(const std::string& field, double* value) {
     return !text.empty() && error == std::errc() && stop == end && std::isfinite(*value);
 }
 
-bool ParseEdges(const std::string& field, Specification::Band band, std::array<double, 2>* edges) {
+bool ParseEdges(const std::string& field, Requirement::Band band, std::array<double, 2>* edges) {
     const std::vector<std::string> parts = Split(field, ':');
     if (parts.size() != (FStandardDesign::IsBand(band) ? 2u : 1u)) {
         return false;
@@ -64,29 +64,29 @@ bool ParseEdges(const std::string& field, Specification::Band band, std::array<d
 
 } // namespace
 
-std::string SpecificationLine(const Specification& spec) {
-    return std::string(kKey) + Specification::BandName(spec.band) + ";" +
-           EdgesText(spec.passband, spec.band) + ";" + EdgesText(spec.stopband, spec.band) + ";" +
-           NumberText(spec.rippleDb) + ";" + NumberText(spec.attenuationDb) + " \n";
+std::string RequirementLine(const Requirement& req) {
+    return std::string(kKey) + Requirement::BandName(req.band) + ";" +
+           EdgesText(req.passband, req.band) + ";" + EdgesText(req.stopband, req.band) + ";" +
+           NumberText(req.rippleDb) + ";" + NumberText(req.attenuationDb) + " \n";
 }
 
-bool IsSpecificationLine(const std::string& line) {
+bool IsRequirementLine(const std::string& line) {
     return strncasecmp(line.c_str(), kKey, std::char_traits<char>::length(kKey)) == 0;
 }
 
-bool ParseSpecificationLine(const std::string& line, Specification* spec) {
-    if (!IsSpecificationLine(line)) {
+bool ParseRequirementLine(const std::string& line, Requirement* req) {
+    if (!IsRequirementLine(line)) {
         return false;
     }
     const std::vector<std::string> fields =
         Split(line.substr(std::char_traits<char>::length(kKey)), ';');
-    Specification s;
-    if (fields.size() != 5 || !Specification::BandNamed(Trimmed(fields[0]), &s.band) ||
+    Requirement s;
+    if (fields.size() != 5 || !Requirement::BandNamed(Trimmed(fields[0]), &s.band) ||
         !ParseEdges(fields[1], s.band, &s.passband) ||
         !ParseEdges(fields[2], s.band, &s.stopband) || !ParseNumber(fields[3], &s.rippleDb) ||
-        !ParseNumber(fields[4], &s.attenuationDb) || s.Check() != Specification::Problem::None) {
+        !ParseNumber(fields[4], &s.attenuationDb) || s.Check() != Requirement::Problem::None) {
         return false;
     }
-    *spec = s;
+    *req = s;
     return true;
 }

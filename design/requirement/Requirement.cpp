@@ -1,10 +1,10 @@
-#include "design/spec/Specification.h"
+#include "design/requirement/Requirement.h"
 
 #include <cmath>
 
 namespace {
 
-using Band = Specification::Band;
+using Band = Requirement::Band;
 
 constexpr Band kBands[] = {Band::Lowpass, Band::Highpass, Band::Bandpass, Band::Bandstop};
 
@@ -18,7 +18,7 @@ bool Ascending(const std::array<double, 2>& edges, Band band) {
 }
 
 // Whether the stopband lies where the type needs it beside the passband.
-bool StopbandInPlace(const Specification& s) {
+bool StopbandInPlace(const Requirement& s) {
     switch (s.band) {
     case Band::Lowpass:
         return s.stopband[0] > s.passband[0];
@@ -38,7 +38,7 @@ double HighestEdge(const std::array<double, 2>& edges, Band band) {
 
 } // namespace
 
-Specification::Problem Specification::Check() const {
+Requirement::Problem Requirement::Check() const {
     if (!Ascending(passband, band)) {
         return Problem::Passband;
     }
@@ -54,7 +54,7 @@ Specification::Problem Specification::Check() const {
     return Problem::None;
 }
 
-Specification::Problem Specification::CheckAtRate(double rate) const {
+Requirement::Problem Requirement::CheckAtRate(double rate) const {
     const Problem problem = Check();
     if (problem != Problem::None) {
         return problem;
@@ -71,7 +71,7 @@ Specification::Problem Specification::CheckAtRate(double rate) const {
     return Problem::None;
 }
 
-std::vector<Specification::Region> Specification::Regions(double rate) const {
+std::vector<Requirement::Region> Requirement::Regions(double rate) const {
     const double nyquist = rate / 2.0;
     const Region pass = {false, passband[0], passband[1], rippleDb};
     const Region stop = {true, stopband[0], stopband[1], attenuationDb};
@@ -90,7 +90,7 @@ std::vector<Specification::Region> Specification::Regions(double rate) const {
     return {};
 }
 
-const char* Specification::BandName(Band band) {
+const char* Requirement::BandName(Band band) {
     switch (band) {
     case Band::Lowpass:
         return "lowpass";
@@ -104,7 +104,7 @@ const char* Specification::BandName(Band band) {
     return "";
 }
 
-bool Specification::BandNamed(const std::string& name, Band* band) {
+bool Requirement::BandNamed(const std::string& name, Band* band) {
     for (const Band b : kBands) {
         if (name == BandName(b)) {
             *band = b;
