@@ -67,6 +67,7 @@ here=$(dirname "$0")
 cp "$here/../examples/lowpass.pzd" "$out/design/"
 printf 'VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=2\nZEROCOUNT=1\nP0=0.900000, 0.300000, 1\nP1=-0.500000, 0.000000, 0\nZ0=0.000000, 1.000000, 1\n' >"$out/design/pairs.pzd"
 printf 'version=2\nPOLECOUNT=0\nZEROCOUNT=1\nZ0=1e308, -1e308, 0\n' >"$out/design/noncausal.pzd"
+printf 'VERSION=2\nDESIGN=ZPlane\nSPEC=bandstop;500:2500;1000:2000;1;40\nPOLECOUNT=2\nZEROCOUNT=2\nP0=0.9, 0.3, 1\nZ0=1, 0, 0\nZ1=0.5, 0.866, 0\n' >"$out/design/requirement.pzd"
 
 i=0
 for text in '2 + 3j' '3j - 2' '-3i' '5' '1e-3 - 4.5e2j' '2 3j' 'j'; do

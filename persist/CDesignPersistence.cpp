@@ -3,6 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
 #include "core/ScopedCLocale.h"
+#include "persist/RequirementLine.h"
 
 #include <cctype>
 #include <cerrno>
@@ -155,8 +156,16 @@ std::string NodeLine(char letter, int index, const FNode& n) {
 } // namespace
 
 std::string CDesignPersistence::DesignText(const FNodeList& list) {
+    return DesignText(list, std::nullopt);
+}
+
+std::string CDesignPersistence::DesignText(const FNodeList& list,
+                                           const std::optional<Requirement>& req) {
     std::string text = FormatC("VERSION=%f \n", 2.0);
     text += FormatC("DESIGN=%s \n", "ZPlane");
+    if (req) {
+        text += RequirementLine(*req);
+    }
     const short poles = list.GetListCount(kNodePole);
     const short zeros = list.GetListCount(kNodeZero);
     text += FormatC("POLECOUNT=%d \n", poles);
@@ -179,6 +188,11 @@ bool CDesignPersistence::SaveNodeListToFile(const char* fileName, const FNodeLis
     return WriteFileAtomically(fileName, DesignText(*list));
 }
 
+bool CDesignPersistence::SaveDesignToFile(const char* fileName, const FNodeList& list,
+                                          const std::optional<Requirement>& req) {
+    return fileName != nullptr && WriteFileAtomically(fileName, DesignText(list, req));
+}
+
 bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string* line) {
     const size_t length = std::strlen(key);
     while (ReadLine(file, line)) {
@@ -189,11 +203,60 @@ bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string
     return false;
 }
 
+namespace {
+
+// The requirement line among the lines before the PoleCount line, read in a pass of its own so
+// that the header reading stays as it is.
+bool ReadRequirement(const char* fileName, std::optional<Requirement>* req, std::string* error) {
+    FilePtr file(std::fopen(fileName, "r"));
+    if (!file) {
+        return Fail(error, std::strerror(errno));
+    }
+    std::string line;
+    for (bool first = true; ReadLine(file.get(), &line); first = false) {
+        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) {
+            line.erase(0, 3);
+        }
+        if (strncasecmp(line.c_str(), "PoleCount", 9) == 0) {
+            break;
+        }
+        if (!IsRequirementLine(line)) {
+            continue;
+        }
+        Requirement read;
+        if (req->has_value()) {
+            return Fail(error, "a second SPEC line");
+        }
+        if (!ParseRequirementLine(line, &read)) {
+            return Fail(error, FormatC("the SPEC line is not valid: \"%.60s\"", line.c_str()));
+        }
+        *req = read;
+    }
+    return true;
+}
+
+} // namespace
+
 bool CDesignPersistence::LoadNodeListFromFile(const char* fileName, FNodeList* list,
                                               std::string* error) {
-    if (fileName == nullptr || list == nullptr) {
+    std::optional<Requirement> req;
+    return LoadDesignFromFile(fileName, list, &req, error);
+}
+
+bool CDesignPersistence::LoadDesignFromFile(const char* fileName, FNodeList* list,
+                                            std::optional<Requirement>* req, std::string* error) {
+    if (fileName == nullptr || list == nullptr || req == nullptr) {
         return Fail(error, "no file or design given");
     }
+    std::optional<Requirement> read;
+    if (!ReadRequirement(fileName, &read, error) || !LoadNodes(fileName, list, error)) {
+        return false;
+    }
+    *req = read;
+    return true;
+}
+
+bool CDesignPersistence::LoadNodes(const char* fileName, FNodeList* list, std::string* error) {
     FilePtr file(std::fopen(fileName, "r"));
     if (!file) {
         return Fail(error, std::strerror(errno));

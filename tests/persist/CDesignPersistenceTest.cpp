@@ -122,6 +122,47 @@ TEST(CDesignPersistenceTest, MalformedFilesAreRejectedAndFailedSavesReported) {
     EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile(nullptr, &design));
 }
 
+// The SPEC line goes after DESIGN and comes back; a file without one has no
+// requirement; a malformed one, or a second, refuses the file for either loader.
+TEST(CDesignPersistenceTest, RequirementLineRoundTripsOrRefusesTheFile) {
+    TempDir dir;
+    const std::string path = dir.File("d.pzd");
+    const Requirement req{Requirement::Band::Bandpass, {1000, 2000}, {500, 2500}, 0.5, 60};
+    ASSERT_TRUE(CDesignPersistence::SaveDesignToFile(path.c_str(), ExampleDesign(), req));
+    std::string text = kExample;
+    text.insert(text.find("POLECOUNT"), "SPEC=bandpass;1000:2000;500:2500;0.5;60 \n");
+    EXPECT_EQ(ReadFileBytes(path), text);
+    const auto load = [&path](const std::string& bytes, std::optional<Requirement>* read,
+                              std::string* error) {
+        WriteFileBytes(path, bytes);
+        FNodeList list;
+        return CDesignPersistence::LoadDesignFromFile(path.c_str(), &list, read, error) &&
+               list.GetListCount(kNodePole) == 1;
+    };
+    std::optional<Requirement> read;
+    std::string error;
+    EXPECT_TRUE(load(text, &read, &error));
+    EXPECT_EQ(read, req);
+    EXPECT_TRUE(load(kExample, &read, &error));
+    EXPECT_FALSE(read.has_value());
+    const std::string head = "VERSION=2\nDESIGN=ZPlane\n";
+    const std::string nodes = "POLECOUNT=1\nZEROCOUNT=0\nP0=0.5, 0, 0\n";
+    const std::pair<std::string, std::string> rows[] = {
+        {head + "SPEC=lowpass;1500;1000;1;40\n" + nodes, "SPEC=lowpass;1500;1000;1;40"},
+        {"SPEC=lowpass;1000;1500;1;40\n" + head + "spec=lowpass;1000;1500;1;40\n" + nodes,
+         "second SPEC line"}};
+    for (const auto& [bad, named] : rows) {
+        read = req;
+        EXPECT_FALSE(load(bad, &read, &error)) << bad;
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+        EXPECT_EQ(read, req);
+        FNodeList list;
+        std::string oldError;
+        EXPECT_FALSE(LoadText(bad, &list, &oldError));
+        EXPECT_EQ(oldError, error);
+    }
+}
+
 TEST(CDesignPersistenceTest, CommaLocaleSavesAndLoadsExactly) {
     CommaLocale comma;
     if (!comma.Active()) {
