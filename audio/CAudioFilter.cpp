@@ -32,7 +32,8 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
 
 int CAudioFilter::PrepareFiles() {
     // Standard output may have been sent to the input file itself.
-    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
+    if (SameFile(mInName == "-" ? "/dev/stdin" : mInName,
+                 mOutName == "-" ? "/dev/stdout" : mOutName)) {
         return Fail(-1, mOutName, "the output would overwrite the input file");
     }
     int code = 0;

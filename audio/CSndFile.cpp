@@ -132,10 +132,38 @@ private:
     std::vector<int32_t> mInts;
 };
 
+// The library's view of a ByteSource.
+sf_count_t SourceLength(void* source) {
+    return static_cast<ByteSource*>(source)->Size();
+}
+
+sf_count_t SourceSeek(sf_count_t offset, int whence, void* user) {
+    auto* source = static_cast<ByteSource*>(user);
+    const int64_t base = whence == SEEK_SET   ? 0
+                         : whence == SEEK_CUR ? source->Position()
+                                              : source->Size();
+    return source->Seek(base + offset) ? source->Position() : -1;
+}
+
+sf_count_t SourceRead(void* buffer, sf_count_t count, void* user) {
+    auto* source = static_cast<ByteSource*>(user);
+    const int64_t take = std::min<int64_t>(count, source->Left());
+    return take > 0 && source->Read(static_cast<uint8_t*>(buffer), static_cast<size_t>(take)) ? take
+                                                                                              : 0;
+}
+
+sf_count_t SourceWrite(const void* /*buffer*/, sf_count_t /*count*/, void* /*user*/) {
+    return 0;
+}
+
+sf_count_t SourceTell(void* source) {
+    return static_cast<ByteSource*>(source)->Position();
+}
+
 } // namespace
 
-CSndFile::CSndFile(std::string filename)
-    : CAudioInFile(std::move(filename)), mHandle(std::make_unique<Handle>()) {}
+CSndFile::CSndFile(std::unique_ptr<ByteSource> source)
+    : CAudioInFile(""), mSource(std::move(source)), mHandle(std::make_unique<Handle>()) {}
 
 CSndFile::~CSndFile() {
     if (mHandle->file != nullptr) {
@@ -147,16 +175,23 @@ int CSndFile::OpenFile() {
     if (mFileIsOpen) {
         return Fail(-3, "already open");
     }
+    std::string problem;
+    if (!mSource->Open(&problem)) {
+        return Fail(-1, problem);
+    }
     Handle& h = *mHandle;
     h.info = SF_INFO{};
-    h.file = sf_open(GetFilename().c_str(), SFM_READ, &h.info);
+    SF_VIRTUAL_IO io{SourceLength, SourceSeek, SourceRead, SourceWrite, SourceTell};
+    h.file = sf_open_virtual(&io, SFM_READ, &h.info, mSource.get());
     if (h.file == nullptr) {
+        mSource->Close();
         return Fail(-1, std::string("not a sound file that can be read (") + sf_strerror(nullptr) +
                             ")");
     }
     if (h.info.channels < 1 || h.info.channels > kMaxChannels) {
         sf_close(h.file);
         h.file = nullptr;
+        mSource->Close();
         return Fail(-1, std::to_string(h.info.channels) + " channels");
     }
     h.strings.clear();
@@ -188,6 +223,7 @@ int CSndFile::CloseFile() {
     mFileIsOpen = false;
     const int closed = sf_close(mHandle->file);
     mHandle->file = nullptr;
+    mSource->Close();
     return closed == 0 ? 0 : Fail(-1, "cannot close");
 }
 
