@@ -3,6 +3,8 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 // The open library handle with what the writer needs to rebuild the file.
@@ -56,6 +58,13 @@ std::string ContainerName(int format) {
     return info.name;
 }
 
+// The system's reason when a call failed in it (a full disk, say), which the library
+// may word as a failure of its own; otherwise the library's.
+std::string WriteProblem(SNDFILE* file) {
+    return errno != 0 ? std::string("cannot write: ") + std::strerror(errno)
+                      : std::string(sf_strerror(file));
+}
+
 double StepScale(const CSampleCoding& coding) {
     return static_cast<double>(int64_t{1} << (32 - coding.Bits()));
 }
@@ -76,9 +85,10 @@ public:
         if (opened != 0) {
             return opened;
         }
+        errno = 0;
         mFile = sf_open_fd(fileno(Stream()), SFM_WRITE, &info, SF_FALSE);
         if (mFile == nullptr) {
-            const std::string reason = sf_strerror(nullptr);
+            const std::string reason = WriteProblem(nullptr);
             CAudioOutFile::DiscardFile();
             return Fail(-1, "libsndfile cannot write " + ContainerName(info.format) +
                                 " files here: " + reason);
@@ -100,15 +110,16 @@ public:
     int PutFrames(const double* samples, size_t count) override {
         const auto n = static_cast<sf_count_t>(count);
         const size_t values = count * static_cast<size_t>(mChannels);
+        errno = 0;
         if (mCoding.IsFloat()) {
-            return sf_writef_double(mFile, samples, n) == n ? 0 : Fail(-1, sf_strerror(mFile));
+            return sf_writef_double(mFile, samples, n) == n ? 0 : Fail(-1, WriteProblem(mFile));
         }
         mInts.resize(values);
         const double scale = StepScale(mCoding);
         for (size_t i = 0; i < values; ++i) {
             mInts[i] = static_cast<int32_t>(static_cast<int64_t>(samples[i] * scale));
         }
-        return sf_writef_int(mFile, mInts.data(), n) == n ? 0 : Fail(-1, sf_strerror(mFile));
+        return sf_writef_int(mFile, mInts.data(), n) == n ? 0 : Fail(-1, WriteProblem(mFile));
     }
 
     void DiscardFile() override {
