@@ -248,21 +248,4 @@ TEST(CWAVin, PiecesBeyond64MiBAreRefused) {
                            "64 MiB");
 }
 
-TEST(CAudioInFile, OpenAndCloseCodes) {
-    TempDir dir;
-    WriteFileBytes(dir.File("in.wav"), WavFile(WavFormat(1, 8), "", "abc"));
-    CWAVin missing(dir.File("missing.wav"));
-    EXPECT_EQ(missing.OpenFile(), -1);
-    EXPECT_EQ(missing.CloseFile(), -2);
-    EXPECT_EQ(missing.ResetFile(), -1);
-    CWAVin reader(dir.File("in.wav"));
-    std::vector<uint8_t> piece;
-    EXPECT_EQ(reader.ReadHeadInfo(&piece), -1);
-    EXPECT_EQ(reader.OpenFile(), 0);
-    EXPECT_EQ(reader.OpenFile(), -3);
-    EXPECT_EQ(reader.ResetFile(), 0);
-    EXPECT_EQ(reader.CloseFile(), 0);
-    EXPECT_EQ(reader.CloseFile(), -2);
-}
-
 } // namespace

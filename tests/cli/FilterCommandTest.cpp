@@ -4,6 +4,7 @@
 #include "audio/live/CStreamDesign.h"
 #include "core/FormatC.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -95,7 +96,7 @@ TEST_F(FilterCommand, UsageErrorsAndFailuresNameTheFileAndTheReason) {
 
 // Repairs and clipping are reported on standard error; the run still succeeds. A
 // full-scale square wave of period 8 meets a resonance at a quarter of half the rate:
-// its fundamental comes out at 4 / pi of full scale (82 samples beyond it).
+// its fundamental comes out at 4 / pi of full scale (82 samples beyond it, saturated).
 TEST_F(FilterCommand, WarnsOfUnfinishedRecordingsAndCountsClippedSamples) {
     std::string square;
     for (int k = 0; k < 200; ++k) {
@@ -109,6 +110,14 @@ TEST_F(FilterCommand, WarnsOfUnfinishedRecordingsAndCountsClippedSamples) {
     EXPECT_EQ(run.err, "qen: warning: " + input +
                            ": the recording was never finished (its data size says 0 bytes); its "
                            "200 frames up to the end are read\nqen: 82 samples clipped\n");
+    // Saturated, not wrapped.
+    std::vector<short> out(200);
+    SF_INFO info{};
+    SNDFILE* f = sf_open(output.c_str(), SFM_READ, &info);
+    ASSERT_EQ(sf_readf_short(f, out.data(), 200), 200);
+    sf_close(f);
+    EXPECT_EQ(*std::max_element(out.begin(), out.end()), 32767);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), -32768);
 }
 
 // Write failures give the system's reason, also through libsndfile; a coding written in
