@@ -86,15 +86,14 @@ void CLivePlayback::Stop() {
     mMixedFrom = 0;
 }
 
-std::string CLivePlayback::Publish(const Zpk& design) {
+void CLivePlayback::Publish(const Zpk& design) {
     if (!mPlayer) {
-        return {};
+        return;
     }
     std::unique_ptr<CStreamDesign> built =
         CStreamDesign::Build(design, mPlayer->Engine().Channels());
-    std::string status = built->Status();
+    mDesignStatus = built->Status();
     mPlayer->Engine().Publish(std::move(built));
-    return status;
 }
 
 bool CLivePlayback::Check() {

@@ -28,9 +28,11 @@ public:
     int PlayCapture(const Zpk& design, int output, double latency);
     void Stop();
 
-    // Hands a new state of the design to the stream; its reason for playing silence, or
-    // empty while it filters (CStreamDesign::Status).
-    std::string Publish(const Zpk& design);
+    // Hands a new state of the design to the stream.
+    void Publish(const Zpk& design);
+    // The reason the design last published plays silence, or empty while it filters
+    // (CStreamDesign::Status).
+    const std::string& DesignStatus() const { return mDesignStatus; }
     // Every few tens of milliseconds while playing: frees what the audio thread has
     // finished with, and returns false once the stream is lost (it has then stopped,
     // and Problem() says why).
@@ -60,5 +62,6 @@ private:
     uint32_t mResampledFrom = 0;
     // The source's channels when they were mixed down, else 0.
     std::size_t mMixedFrom = 0;
+    std::string mDesignStatus;
     std::string mProblem;
 };

@@ -31,6 +31,9 @@ int CSoundDevice::Start(const StreamRequest& request, CAudioRenderer* renderer) 
     mPriority.store(Priority::Unknown);
     mSeenBlocks = 0;
     mLastBlock = Now();
+    mStarted = mLastBlock;
+    mRequest = request;
+    mRetries = 0;
     const int opened = OpenStream(request, &mRate, &mLatency);
     if (opened != 0) {
         mRenderer = nullptr;
@@ -60,6 +63,17 @@ bool CSoundDevice::CheckStream() {
         mSeenBlocks = blocks;
         mLastBlock = now;
     } else if (failure.empty() && now - mLastBlock > kStallLimit) {
+        if (mLastBlock - mStarted < kStartTime && mRetries < kStartRetries) {
+            CloseStream();
+            ++mRetries;
+            mStarted = mLastBlock = now;
+            const bool reopened = OpenStream(mRequest, &mRate, &mLatency) == 0;
+            if (!reopened) {
+                mRunning = false;
+                mRenderer = nullptr;
+            }
+            return reopened;
+        }
         // A sound server that went away may leave the library waiting for ever.
         failure = "the device stopped asking for sound";
     }

@@ -38,8 +38,13 @@ public:
 
     // Start's result when the device cannot run at the rate asked for.
     static constexpr int kRateRefused = -2;
-    // A running stream whose device has not asked for sound for this long is lost.
+    // A running stream whose device has not asked for sound for this long is lost;
+    // one that stalled within kStartTime of its start is opened again, up to
+    // kStartRetries times, since some back ends (ALSA's PulseAudio plugin) now and then
+    // never get a new stream going.
     static constexpr std::chrono::milliseconds kStallLimit{750};
+    static constexpr std::chrono::milliseconds kStartTime{1000};
+    static constexpr int kStartRetries = 3;
 
     CSoundDevice() = default;
     virtual ~CSoundDevice() = default;
@@ -104,5 +109,8 @@ private:
     // What CheckStream saw last, and when the count of blocks last moved.
     uint64_t mSeenBlocks = 0;
     std::chrono::steady_clock::time_point mLastBlock{};
+    StreamRequest mRequest;
+    std::chrono::steady_clock::time_point mStarted{};
+    int mRetries = 0;
     std::string mProblem;
 };

@@ -145,7 +145,7 @@ void AudioStreamWindow::OnPlay() {
         return;
     }
     mPlayback.Player()->Engine().SetBypass(mBypass.isChecked());
-    mDesignStatus = QString::fromStdString(mPlayback.Publish(design));
+    mDesignStatus = QString::fromStdString(mPlayback.DesignStatus());
     mStop.setEnabled(true);
     mTimer.start(kTickMs);
     ShowStatus();
@@ -166,7 +166,8 @@ void AudioStreamWindow::UpdateFromNodeList() {
     if (!mPlayback.Playing()) {
         return;
     }
-    const QString status = QString::fromStdString(mPlayback.Publish(Zpk::FromNodeList(gNodeList)));
+    mPlayback.Publish(Zpk::FromNodeList(gNodeList));
+    const QString status = QString::fromStdString(mPlayback.DesignStatus());
     if (status != mDesignStatus) {
         mDesignStatus = status;
         ShowStatus();

@@ -15,6 +15,7 @@ public:
     std::string failure;
     std::chrono::steady_clock::time_point now{};
     StreamRequest opened;
+    int opens = 0;
     Priority priority = Priority::Normal;
 
     ~FakeSoundDevice() override { Stop(); }
@@ -35,6 +36,7 @@ protected:
             return Fail(kRateRefused, "Invalid sample rate");
         }
         opened = request;
+        ++opens;
         *rate = request.rate;
         *latency = request.latency;
         return 0;

@@ -33,7 +33,8 @@ CSoundClip Clip(int channels, uint32_t rate, const std::vector<float>& samples) 
 const Zpk kPassThrough{};
 
 // A stream whose device fails, or stops asking for sound for longer than the limit, is
-// lost with the reason; dropouts flagged by the device are counted.
+// lost with the reason; one that stalls as it starts is opened again, a few times.
+// Dropouts flagged by the device are counted.
 TEST(CLivePlayback, NoticesALostStreamAndCountsDropouts) {
     for (const bool stall : {false, true}) {
         FakeSoundDevice device;
@@ -42,6 +43,16 @@ TEST(CLivePlayback, NoticesALostStreamAndCountsDropouts) {
                                     kPassThrough, 0, 0.02),
                   0)
             << playback.Problem();
+        for (int open = 1; open <= CSoundDevice::kStartRetries + 1; ++open) {
+            EXPECT_EQ(device.opens, open);
+            device.Pull(256);
+            EXPECT_TRUE(playback.Check());
+            device.now += CSoundDevice::kStallLimit + std::chrono::milliseconds(1);
+            EXPECT_EQ(playback.Check(), open <= CSoundDevice::kStartRetries);
+        }
+        ASSERT_EQ(playback.PlayClip(Clip(1, 48000, std::vector<float>(4800, 0.1f)), true,
+                                    kPassThrough, 0, 0.02),
+                  0);
         for (int i = 0; i < 8; ++i) {
             device.Pull(256, i % 3 == 0);
             device.now += CSoundDevice::kStallLimit / 2;
