@@ -1,5 +1,7 @@
 #include "audio/CSndFile.h"
 
+#include "audio/QuietStandardError.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -193,11 +195,18 @@ int CSndFile::OpenFile() {
     Handle& h = *mHandle;
     h.info = SF_INFO{};
     SF_VIRTUAL_IO io{SourceLength, SourceSeek, SourceRead, SourceWrite, SourceTell};
-    h.file = sf_open_virtual(&io, SFM_READ, &h.info, mSource.get());
+    {
+        const QuietStandardError quiet;
+        h.file = sf_open_virtual(&io, SFM_READ, &h.info, mSource.get());
+    }
     if (h.file == nullptr) {
         mSource->Close();
-        return Fail(-1, std::string("not a sound file that can be read (") + sf_strerror(nullptr) +
-                            ")");
+        // The library words some refusals of data it cannot decode as a missing or
+        // special file, which a source never is.
+        const std::string why = sf_strerror(nullptr);
+        return Fail(-1, why.find("not a regular file") != std::string::npos
+                            ? "not a sound file that can be read"
+                            : "not a sound file that can be read (" + why + ")");
     }
     if (h.info.channels < 1 || h.info.channels > kMaxChannels) {
         sf_close(h.file);
@@ -263,6 +272,7 @@ long CSndFile::ReadFrames(double* samples, long count) {
     Handle& h = *mHandle;
     const auto n = static_cast<sf_count_t>(count);
     sf_count_t got = 0;
+    const QuietStandardError quiet;
     if (mCoding.IsFloat()) {
         got = sf_readf_double(h.file, samples, n);
     } else {

@@ -1,43 +1,17 @@
 #include "audio/live/CAudioDevice.h"
 
+#include "audio/QuietStandardError.h"
+
 #include <pa_linux_alsa.h>
 #include <portaudio.h>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
-
-// The device library's back ends print their probing of absent servers and sound
-// cards to standard error; a missing device is reported through our own results, so
-// that noise is kept from the user while the library looks around.
-class QuietStandardError {
-public:
-    QuietStandardError() : mSaved(dup(STDERR_FILENO)) {
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (mSaved >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
-    }
-    ~QuietStandardError() {
-        if (mSaved >= 0) {
-            dup2(mSaved, STDERR_FILENO);
-            close(mSaved);
-        }
-    }
-    QuietStandardError(const QuietStandardError&) = delete;
-    QuietStandardError& operator=(const QuietStandardError&) = delete;
-
-private:
-    int mSaved;
-};
 
 // Puts the calling thread under first-in first-out real-time scheduling unless it runs
 // so already, at a middling priority within what the user may use.

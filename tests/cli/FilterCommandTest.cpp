@@ -92,6 +92,26 @@ TEST_F(FilterCommand, UsageErrorsAndFailuresNameTheFileAndTheReason) {
     EXPECT_NE(run.err.find("; readable are WAV, AIFF and AIFF-C of 8- to 32-bit"),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(output));
+
+    // What the libraries print of their probing (here the MP3 decoder's, of a frame
+    // header and nothing after it) stays off standard error: the refusal is one line.
+    const std::string mp3ish =
+        std::string("\xFF\xFB\x90\0", 4) + std::string(120, '\0') + "\xFF\xFF";
+    WriteFileBytes(dir.File("mp3ish"), mp3ish);
+    const int saved = dup(STDERR_FILENO);
+    const int capture = open(dir.File("stderr").c_str(), O_WRONLY | O_CREAT, 0600);
+    dup2(capture, STDERR_FILENO);
+    run = Qen({"filter", design, dir.File("mp3ish"), output});
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    close(capture);
+    EXPECT_EQ(ReadFileBytes(dir.File("stderr")), "");
+    EXPECT_EQ(run.err.rfind("qen: " + dir.File("mp3ish") +
+                                ": Can't prepare audio files to be processed. (not a sound file "
+                                "that can be read; readable are",
+                            0),
+              0u)
+        << run.err;
 }
 
 // Repairs and clipping are reported on standard error; the run still succeeds. A
