@@ -1,7 +1,11 @@
 // The compact response view's whole update on one step of a drag: the response of a
-// design of 40 roots recomputed and both panels drawn again off screen.
+// design of 40 roots recomputed and both panels drawn again off screen. The analysis
+// graphs' redraw on a cursor move, with a held reference; and the time graph's with a
+// million samples.
 #include "ui/DesignDocument.h"
+#include "ui/analysis/FreqGraph.h"
 #include "ui/analysis/GraphView.h"
+#include "ui/analysis/TimeGraph.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -10,7 +14,7 @@
 
 namespace {
 
-void BM_CompactViewDragStep40Roots(benchmark::State& state) {
+void AddFortyRoots() {
     gNodeList.Clear(kNodeBoth);
     for (int k = 0; k < 10; ++k) {
         FComplex pole;
@@ -20,6 +24,10 @@ void BM_CompactViewDragStep40Roots(benchmark::State& state) {
         zero.SetByRadian(1.0, 0.2 + 0.3 * k);
         gNodeList.AddNode(FNode(kNodeZero, zero, true, 1));
     }
+}
+
+void BM_CompactViewDragStep40Roots(benchmark::State& state) {
+    AddFortyRoots();
     const DesignDocument document;
     GraphView view(document);
     view.resize(600, 100);
@@ -37,6 +45,38 @@ void BM_CompactViewDragStep40Roots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CompactViewDragStep40Roots)->Unit(benchmark::kMicrosecond);
+
+void BM_FrequencyGraphCursorMove40Roots(benchmark::State& state) {
+    AddFortyRoots();
+    FreqGraph graph;
+    graph.resize(800, 600);
+    graph.show();
+    QApplication::processEvents();
+    graph.UpdateFromNodeList();
+    graph.HoldReference();
+    int step = 0;
+    for (auto _ : state) {
+        graph.SetCursor(1000.0 + ++step % 100);
+        benchmark::DoNotOptimize(graph.Picture().constBits());
+    }
+}
+BENCHMARK(BM_FrequencyGraphCursorMove40Roots)->Unit(benchmark::kMicrosecond);
+
+void BM_TimeGraphCursorMoveMillionSamples(benchmark::State& state) {
+    AddFortyRoots();
+    TimeGraph graph;
+    graph.resize(800, 600);
+    graph.show();
+    QApplication::processEvents();
+    graph.SetDuration(124999.0);
+    graph.UpdateFromNodeList();
+    int step = 0;
+    for (auto _ : state) {
+        graph.SetCursor(1000.0 + ++step % 100);
+        benchmark::DoNotOptimize(graph.Picture().constBits());
+    }
+}
+BENCHMARK(BM_TimeGraphCursorMoveMillionSamples)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

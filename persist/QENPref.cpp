@@ -35,6 +35,10 @@ void OverlaySigned32(const uint8_t* bytes, size_t size, size_t offset, int32_t* 
 
 } // namespace
 
+int32_t UsableSampleRate(int32_t stored) {
+    return stored >= kMinSampleRate && stored <= kMaxSampleRate ? stored : kDefaultSampleRate;
+}
+
 bool operator==(const QENColourPref& a, const QENColourPref& b) {
     return a.clrTrace == b.clrTrace && a.clrBack == b.clrBack && a.clrGrid == b.clrGrid &&
            a.clrPole == b.clrPole && a.clrZero == b.clrZero;

@@ -31,6 +31,13 @@ struct QENPref {
     std::array<uint8_t, 3> padding{};
 };
 
+// The sampling rates the program works at, in whole Hz.
+inline constexpr int32_t kMinSampleRate = 1;
+inline constexpr int32_t kMaxSampleRate = 1000000;
+// A stored rate as the program uses it: kDefaultSampleRate where it lies outside
+// kMinSampleRate ... kMaxSampleRate.
+int32_t UsableSampleRate(int32_t stored);
+
 inline constexpr const char* kPrefFileName = "WinQEN.ini";
 inline constexpr size_t kPrefRecordSize = 32;
 

@@ -19,7 +19,8 @@ public:
     // Ticks between low and high inclusive, at most maxTicks (at least 2 are given
     // when the range holds them): multiples of 1, 2 or 5 times a power of ten on a
     // linear scale; 1, 2 and 5 in each decade on a log scale, or the decades alone
-    // when those are too many.
+    // when those are too many, or round steps as on a linear scale when less than a
+    // decade gives fewer than three.
     std::vector<double> Ticks(int maxTicks) const;
 
     double Low() const { return mLow; }

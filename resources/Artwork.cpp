@@ -21,8 +21,15 @@ void DrawRing(QPainter& p, QPoint c, int radius) {
 
 // A grey tile, light along the top and left edges and black along the bottom and
 // right, with one large glyph in the middle or two small ones offset diagonally.
-QImage NodeTile(bool pole, bool pair) {
-    QImage tile(kTile, kTile, QImage::Format_RGB32);
+// A picture of w x h client pixels at ratio device pixels to one.
+QImage Canvas(int w, int h, double ratio) {
+    QImage image(static_cast<int>(w * ratio), static_cast<int>(h * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+QImage NodeTile(bool pole, bool pair, double ratio) {
+    QImage tile = Canvas(kTile, kTile, ratio);
     tile.fill(QColor(206, 206, 206));
     QPainter p(&tile);
     p.setPen(Qt::white);
@@ -42,8 +49,8 @@ QImage NodeTile(bool pole, bool pair) {
     return tile;
 }
 
-QImage DesignGlyph() {
-    QImage glyph(30, kTile, QImage::Format_RGB32);
+QImage DesignGlyph(double ratio) {
+    QImage glyph = Canvas(30, kTile, ratio);
     glyph.fill(QColor(192, 192, 192));
     QPainter p(&glyph);
     p.setPen(QColor(0, 0, 255));
@@ -72,14 +79,14 @@ void DrawPlane(QPainter& p, QPoint centre, int radius, int glyph) {
     p.setPen(grid);
 }
 
-QImage SplashPicture() {
-    QImage picture(320, 197, QImage::Format_RGB32);
+QImage SplashPicture(double ratio) {
+    QImage picture = Canvas(320, 197, ratio);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 197);
     sky.setColorAt(0.0, QColor(16, 40, 96));
     sky.setColorAt(1.0, QColor(40, 120, 140));
-    p.fillRect(picture.rect(), sky);
+    p.fillRect(QRect(0, 0, 320, 197), sky);
     p.setPen(QPen(QColor(230, 230, 230), 1));
     DrawPlane(p, QPoint(82, 98), 60, 6);
 
@@ -101,20 +108,20 @@ QImage SplashPicture() {
 
 } // namespace
 
-QImage ArtworkBitmap(int id) {
+QImage ArtworkBitmap(int id, double ratio) {
     switch (id) {
     case kBitmapPole:
-        return NodeTile(true, false);
+        return NodeTile(true, false, ratio);
     case kBitmapPolePair:
-        return NodeTile(true, true);
+        return NodeTile(true, true, ratio);
     case kBitmapZero:
-        return NodeTile(false, false);
+        return NodeTile(false, false, ratio);
     case kBitmapZeroPair:
-        return NodeTile(false, true);
+        return NodeTile(false, true, ratio);
     case kBitmapDesign:
-        return DesignGlyph();
+        return DesignGlyph(ratio);
     case kBitmapSplash:
-        return SplashPicture();
+        return SplashPicture(ratio);
     default:
         return {};
     }

@@ -16,7 +16,9 @@ inline constexpr int kBitmapSplash = 305;
 
 // The node glyphs are 15 x 15 grey tiles with a bevelled edge carrying a dark red
 // cross (pole), ring (zero) or two smaller ones (pair). A null image for other ids.
-QImage ArtworkBitmap(int id);
+// Drawn at ratio device pixels to one (2 on a screen scaled by 2), so that they show
+// sharp; the sizes above are in client pixels.
+QImage ArtworkBitmap(int id, double ratio = 1.0);
 
 // The 32 x 32 program icon; the image alone needs no running application.
 QImage ProgramIconImage();

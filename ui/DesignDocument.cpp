@@ -116,10 +116,15 @@ void DesignDocument::New() {
     Name(QStringLiteral("Untitled"), false);
 }
 
-bool DesignDocument::Open(const QString& path) {
+bool DesignDocument::Open(const QString& path, QString* reason) {
     // Read aside, so that a file that fails half way leaves the design as it was.
     FNodeList loaded;
-    if (!CDesignPersistence::LoadNodeListFromFile(QFile::encodeName(path).constData(), &loaded)) {
+    std::string error;
+    if (!CDesignPersistence::LoadNodeListFromFile(QFile::encodeName(path).constData(), &loaded,
+                                                  &error)) {
+        if (reason != nullptr) {
+            *reason = QString::fromStdString(error);
+        }
         return false;
     }
     gNodeList = loaded;

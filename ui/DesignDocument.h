@@ -69,8 +69,9 @@ public:
     // An empty design, "Untitled" and unmodified. Undoable: New is no way to lose a design.
     void New();
     // Replaces the design by the file's nodes, with a fresh history; false, with
-    // everything left as it was, when the file cannot be read or is no valid design.
-    bool Open(const QString& path);
+    // everything left as it was, when the file cannot be read or is no valid design,
+    // and then why in *reason when it is given.
+    bool Open(const QString& path, QString* reason = nullptr);
     // The file that Save writes; the design has a file from now on.
     void SetFileName(const QString& path);
     // Writes the design to its file; false when it has none or the file cannot be

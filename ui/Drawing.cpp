@@ -10,7 +10,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPolygonF>
+#include <QScreen>
 #include <QString>
 #include <QWidget>
 
@@ -42,18 +42,43 @@ QFont DialogFont() {
     return QFont(QStringLiteral("MS Sans Serif"), 8);
 }
 
-QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics) {
+namespace {
+
+// The average character width that a horizontal dialog unit is a quarter of.
+int DialogCharWidth(const QFontMetrics& metrics) {
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int cx = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    return std::max(1, (metrics.horizontalAdvance(letters) / 26 + 1) / 2);
+}
+
+} // namespace
+
+QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics) {
+    const int cx = DialogCharWidth(metrics);
     const int cy = metrics.height();
     return QRect(x * cx / 4, y * cy / 8, w * cx / 4, h * cy / 8);
 }
 
+int DluWidth(int pixels, const QFontMetrics& metrics) {
+    const int cx = DialogCharWidth(metrics);
+    return (4 * pixels + cx - 1) / cx;
+}
+
 void CentreOverParent(QWidget& dialog) {
-    if (const QWidget* parent = dialog.parentWidget()) {
-        const QPoint centre = parent->mapToGlobal(parent->rect().center());
-        dialog.move(centre - dialog.rect().center());
+    const QWidget* parent = dialog.parentWidget();
+    if (parent == nullptr) {
+        return;
     }
+    const QPoint centre = parent->mapToGlobal(parent->rect().center());
+    QPoint topLeft = centre - dialog.rect().center();
+    // A dialog wider than its parent stays on the screen.
+    if (const QScreen* screen = parent->screen()) {
+        const QRect room = screen->availableGeometry();
+        topLeft.setX(std::clamp(topLeft.x(), room.left(),
+                                std::max(room.left(), room.right() + 1 - dialog.width())));
+        topLeft.setY(std::clamp(topLeft.y(), room.top(),
+                                std::max(room.top(), room.bottom() + 1 - dialog.height())));
+    }
+    dialog.move(topLeft);
 }
 
 void MakeTextBox(QPlainTextEdit& box) {
@@ -83,19 +108,6 @@ void InvertColumn(QImage& image, int x, int top, int bottom) {
     for (int y = std::max(top, 0); y < std::min(bottom, image.height()); ++y) {
         image.setPixel(x, y, ~image.pixel(x, y) & 0xFFFFFF);
     }
-}
-
-void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases) {
-    QPolygonF run;
-    for (int i = 0; i < points.size(); ++i) {
-        if (i > 0 && std::abs(phases[static_cast<size_t>(i)] - phases[static_cast<size_t>(i) - 1]) >
-                         3.141592653589793) {
-            painter.drawPolyline(run);
-            run.clear();
-        }
-        run << points[i];
-    }
-    painter.drawPolyline(run);
 }
 
 void DrawPi(QPainter& painter, QPoint origin, bool negative) {
@@ -138,5 +150,10 @@ void CopyWndToClipboard(QWidget* w, QRect bounds) {
 }
 
 QString HalfRateLabel(int sampleRate) {
-    return QString::fromStdString(FormatC("%.1f", sampleRate / 2000.0));
+    const double half = sampleRate / 2.0;
+    return QString::fromStdString(FormatC("%.1f", half >= 1000.0 ? half / 1000.0 : half));
+}
+
+QString HalfRateUnit(int sampleRate) {
+    return sampleRate >= 2000 ? QStringLiteral("kHz") : QStringLiteral("Hz");
 }

@@ -13,7 +13,6 @@ class QFontMetrics;
 class QImage;
 class QPainter;
 class QPlainTextEdit;
-class QPolygonF;
 class QString;
 class QWidget;
 
@@ -38,6 +37,8 @@ QFont DialogFont();
 // A rectangle in dialog units as pixels: a horizontal unit is a quarter of the font's
 // average character width, a vertical unit an eighth of its height.
 QRect DluRect(int x, int y, int w, int h, const QFontMetrics& metrics);
+// How many horizontal dialog units span at least pixels.
+int DluWidth(int pixels, const QFontMetrics& metrics);
 // Centres a dialog over its parent; one without a parent stays where it is.
 void CentreOverParent(QWidget& dialog);
 // A dialog's box of text to read and select: read-only, lines not wrapped, both
@@ -67,17 +68,14 @@ QImage CanvasFor(const QWidget& widget);
 // that doing it twice restores them.
 void InvertColumn(QImage& image, int x, int top, int bottom);
 
-// A phase trace through points, phases[i] in radians being the phase at points[i]:
-// where the phase wraps between +pi and -pi the trace breaks rather than drawing a
-// line across the panel.
-void DrawPhaseTrace(QPainter& painter, const QPolygonF& points, const std::vector<double>& phases);
-
 // A pi glyph in the painter's pen with its lower left leg end at (x0, y0), and a minus
 // sign in front of it when negative.
 void DrawPi(QPainter& painter, QPoint origin, bool negative);
 
-// Half the sampling rate in kHz with one decimal, the label at the end of a frequency axis.
+// Half the sampling rate with one decimal, the label at the end of a frequency axis: in
+// kHz, or in Hz below a half rate of 1 kHz; HalfRateUnit names the unit.
 QString HalfRateLabel(int sampleRate);
+QString HalfRateUnit(int sampleRate);
 
 // A one-pixel sunken frame on r: top and left edges RGB(160,160,160), bottom and
 // right edges white; the top-right and bottom-left corners are white.

@@ -134,6 +134,7 @@ private slots:
     void zoomWithTheWheel();
     void typeAValueIntoTheZeroList();
     void toggleAPairOnItsGlyph();
+    void graphReadOutFollowsTheDesignAndZooms();
     void copyTheStepResponse();
     void deleteANodeWithTheKeyboard();
     void closeWithUnsavedChangesCancelled();
@@ -300,6 +301,54 @@ void EndToEndTest::toggleAPairOnItsGlyph() {
     Save();
     nodes = Saved();
     QCOMPARE(nodes[1].pair, 0);
+}
+
+void EndToEndTest::graphReadOutFollowsTheDesignAndZooms() {
+    mX.Focus("^WinQEN  ");
+    mX.Key("ctrl+g");
+    const qulonglong graph = mX.WaitForWindow("^WinQEN Graph", 15000);
+    QVERIFY2(graph != 0, "Ctrl+G opened no analysis window");
+    // Small, in the top left corner, clear of the plane's upper half.
+    const QString id = QString::number(graph);
+    QVERIFY(mX.XDo({"windowmove", "--sync", id, "0", "0"}));
+    QVERIFY(mX.XDo({"windowsize", "--sync", id, "420", "320"}));
+    QThread::msleep(500);
+    const auto shot = [this, &id] {
+        return QImage::fromData(mX.Run("import", {"-window", id, "png:-"}), "PNG")
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    // The read-out's strip lies 40 to 20 pixels above the bottom; the frequency stands at
+    // its left end. The magnitude panel fills the upper third.
+    const auto frequency = [](const QImage& w) { return w.copy(2, w.height() - 37, 78, 14); };
+    const auto readout = [](const QImage& w) { return w.copy(0, w.height() - 40, w.width(), 20); };
+    const auto magnitude = [](const QImage& w) { return w.copy(20, 40, w.width() - 30, 90); };
+    const QImage before = shot();
+    mX.Click(QPoint(140, 80));
+    const QImage clicked = shot();
+    QVERIFY2(!SameColours(frequency(clicked), frequency(before)), "the click read out nothing new");
+    // Nudging the upper pole in the main window recomputes the read-out at the same frequency.
+    mX.Focus("^WinQEN  ");
+    mX.Click(mSpace.FromPlane(0.3, 0.6));
+    for (int k = 0; k < 5; ++k) {
+        mX.Key("shift+Up");
+    }
+    QThread::msleep(300);
+    const QImage nudged = shot();
+    QVERIFY2(SameColours(frequency(nudged), frequency(clicked)), "the cursor lost its frequency");
+    QVERIFY2(!SameColours(readout(nudged), readout(clicked)), "the read-out did not follow");
+    for (int k = 0; k < 5; ++k) {
+        mX.Key("ctrl+z");
+    }
+    // A dragged rectangle zooms in; Home shows everything again.
+    QThread::msleep(300);
+    const QImage full = shot();
+    mX.Drag(QPoint(200, 60), QPoint(300, 120));
+    QVERIFY2(!SameColours(magnitude(shot()), magnitude(full)), "the rectangle did not zoom");
+    mX.Focus("^WinQEN Graph");
+    mX.Key("Home");
+    QVERIFY2(SameColours(magnitude(shot()), magnitude(full)), "Home did not show everything");
+    mX.Key("ctrl+w");
+    QVERIFY(mX.WaitForWindowGone("^WinQEN Graph", 10000));
 }
 
 void EndToEndTest::copyTheStepResponse() {

@@ -85,4 +85,15 @@ TEST(QENPrefTest, FullRecordRoundTripsWithItsPadding) {
     EXPECT_EQ(ReadFileBytes(dir.File("out.ini")), expected);
 }
 
+// Any whole rate from 1 Hz to 1 MHz is used as stored; others (the field is signed)
+// give the default.
+TEST(QENPrefTest, StoredRatesOutsideTheRangeGiveTheDefault) {
+    const std::pair<int32_t, int32_t> rates[] = {
+        {1, 1},    {12345, 12345}, {192000, 192000}, {1000000, 1000000},
+        {0, 8000}, {-44100, 8000}, {1000001, 8000},  {INT32_MAX, 8000}};
+    for (const auto& [stored, used] : rates) {
+        EXPECT_EQ(UsableSampleRate(stored), used) << stored;
+    }
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "plot/AxisScale.h"
+#include "plot/AxisRange.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,10 @@ TEST(AxisScaleTest, TicksAreRoundAndFitTheRange) {
          {5, 10, 20, 50, 100, 200, 500, 1000, 2000}},
         {"log decades", AxisScale::Log(4.0, 4000.0, 0, 1), 5, {10, 100, 1000}},
         {"log, ends on ticks", AxisScale::Log(10.0, 1000.0, 0, 1), 3, {10, 100, 1000}},
+        {"log zoomed inside a decade",
+         AxisScale::Log(95.0, 105.0, 0, 1),
+         6,
+         {96, 98, 100, 102, 104}},
     };
     for (const Row& r : rows) {
         const std::vector<double> ticks = r.scale.Ticks(r.maxTicks);
@@ -74,6 +79,55 @@ TEST(AxisScaleTest, TicksAreRoundAndFitTheRange) {
             EXPECT_NEAR(ticks[k], r.ticks[k], 1e-9 * std::abs(r.ticks[k])) << r.name;
         }
     }
+}
+
+// Zoom and pan change only the range, and undo each other; the value under the pointer
+// keeps its pixel.
+TEST(AxisScaleTest, ZoomAndPanMapBackAndForth) {
+    struct Row {
+        const char* name;
+        AxisRange range;
+        double at;
+        double factor;
+    };
+    const std::vector<Row> rows = {
+        {"linear kHz", AxisRange(0.0, 4000.0, false), 1000.0, 4.0},
+        {"log Hz", AxisRange(4.0, 4000.0, true), 100.0, 8.0},
+        {"dB, out", AxisRange(-60.0, 0.0, false), -3.0, 0.5},
+    };
+    for (const Row& r : rows) {
+        const AxisScale before = r.range.Scale(10.0, 395.0);
+        const AxisRange zoomed = r.range.ZoomedAbout(r.at, r.factor);
+        const AxisScale after = zoomed.Scale(10.0, 395.0);
+        EXPECT_NEAR(after.ToPixel(r.at), before.ToPixel(r.at), 1e-9) << r.name;
+        // Distances from it grow by the factor, on the axis's own scale.
+        const double near = r.at * 1.01;
+        EXPECT_NEAR(after.ToPixel(near) - after.ToPixel(r.at),
+                    r.factor * (before.ToPixel(near) - before.ToPixel(r.at)), 1e-6)
+            << r.name;
+        const AxisRange back = zoomed.ZoomedAbout(r.at, 1.0 / r.factor);
+        EXPECT_NEAR(back.Low(), r.range.Low(), 1e-9 * std::abs(r.range.Low()) + 1e-12) << r.name;
+        EXPECT_NEAR(back.High(), r.range.High(), 1e-9 * std::abs(r.range.High())) << r.name;
+        const AxisRange panned = zoomed.PannedBy(0.25).PannedBy(-0.25);
+        EXPECT_NEAR(panned.Low(), zoomed.Low(), 1e-9 * std::abs(zoomed.High())) << r.name;
+        EXPECT_NEAR(after.ToValue(after.ToPixel(near)), near, 1e-9 * std::abs(near)) << r.name;
+    }
+    // A quarter along a log axis is a quarter of its decades: 4 Hz ... 4 kHz moves by
+    // 10^0.75.
+    const AxisRange log(4.0, 4000.0, true);
+    EXPECT_NEAR(log.PannedBy(0.25).Low(), 4.0 * std::pow(10.0, 0.75), 1e-9);
+    // Kept inside the full axis: shifted back whole, or the full axis when longer.
+    const AxisRange full(0.0, 4000.0, false);
+    EXPECT_EQ(AxisRange(-500.0, 500.0, false).Within(full), AxisRange(0.0, 1000.0, false));
+    EXPECT_EQ(AxisRange(3500.0, 4500.0, false).Within(full), AxisRange(3000.0, 4000.0, false));
+    EXPECT_EQ(AxisRange(-1.0, 5000.0, false).Within(full), full);
+    EXPECT_EQ(AxisRange(0.0, 4000.0, false).Within(log), log);
+    // Zooming in without end stops where pixels no longer differ.
+    AxisRange deep = full;
+    for (int k = 0; k < 200; ++k) {
+        deep = deep.ZoomedAbout(1000.0, 10.0);
+    }
+    EXPECT_GT(deep.High() - deep.Low(), 1e-9 * 1000.0 * 0.9);
 }
 
 } // namespace

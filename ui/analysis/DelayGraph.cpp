@@ -1,8 +1,7 @@
 #include "ui/analysis/DelayGraph.h"
 
 #include "core/AtomicFile.h"
-#include "core/FormatC.h"
-#include "filter/Zpk.h"
+#include "plot/ReadoutFormat.h"
 #include "text/GroupDelayText.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
@@ -13,33 +12,37 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Roots closer than this to the circle get a trace point at their angle.
+constexpr double kNearCircle = 0.05;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
 DelayGraph::DelayGraph(QWidget* parent) : AnalysisGraph(parent) {}
 
-AxisScale DelayGraph::DelayAxis(const QRect& area, double low, double high) {
+AxisRange DelayGraph::DelayRange(double low, double high) {
     low = std::floor(std::min(low, 0.0));
     high = std::ceil(std::max(high, low + 1.0));
-    return AxisScale::Linear(low, high, BottomOf(area), area.top());
+    return AxisRange(low, high, false);
 }
 
 void DelayGraph::SetScale(int scale) {
     mScale = scale;
-    Sample();
     Redraw();
 }
 
 void DelayGraph::UpdateFromNodeList() {
-    mDelay.Initialize(Zpk::FromNodeList(gNodeList));
-    Sample();
+    mZpk = Zpk::FromNodeList(gNodeList);
+    mDelay.Initialize(mZpk);
+    mPeak = FindDelayPeak(mZpk);
+    ++mVersion;
+    UpdateMarkers();
     Redraw();
-}
-
-void DelayGraph::Sample() {
-    mTrace.clear();
-    const bool log = LogFrequencyScale(mScale);
-    for (int i = 0; i <= kResolution; ++i) {
-        const double omega = log ? LogSpacedOmega(i, kResolution) : i * kPi / kResolution;
-        mTrace.emplace_back(omega, mDelay.At(omega));
-    }
 }
 
 bool DelayGraph::PrintToFile(const char* path) const {
@@ -50,6 +53,39 @@ void DelayGraph::CopyToClipboard() {
     CopyWndToClipboard(this, mPanel);
 }
 
+void DelayGraph::HoldReference() {
+    FGroupDelay delay = mDelay;
+    SetTrace(QString::fromLatin1(kReferenceKey),
+             GraphTrace{QStringLiteral("Reference"),
+                        QColor(112, 112, 112),
+                        {[this, delay](double hz) { return delay.At(Omega(hz)); }},
+                        true});
+}
+
+void DelayGraph::FindPeak() {
+    mPeakMarked = true;
+    UpdateMarkers();
+    Redraw();
+}
+
+void DelayGraph::ClearMarkers() {
+    mPeakMarked = false;
+    AnalysisGraph::ClearMarkers();
+}
+
+void DelayGraph::UpdateMarkers() {
+    std::vector<GraphMarker> markers;
+    if (mPeakMarked && !std::isnan(mPeak.delay)) {
+        markers.push_back(
+            {0, mPeak.omega / kPi * (mSampleRate / 2.0), mPeak.delay, QStringLiteral("Peak")});
+    }
+    SetMarkers(std::move(markers));
+}
+
+void DelayGraph::SampleRateChanged() {
+    UpdateMarkers();
+}
+
 void DelayGraph::Layout(QSize client) {
     mPanel = PanelFor(client);
 }
@@ -58,13 +94,65 @@ std::vector<QRect> DelayGraph::PlotAreas() const {
     return {PanelPlot(mPanel)};
 }
 
-void DelayGraph::Draw(QPainter& painter) {
+AxisRange DelayGraph::FullXRange() const {
+    return FrequencyRange(mSampleRate, LogFrequencyScale(mScale));
+}
+
+AxisRange DelayGraph::FullYRange(int) const {
+    double low = 0.0;
+    double high = 0.0;
+    for (const auto& [hz, delay] : Samples()) {
+        if (std::isfinite(delay)) {
+            low = std::min(low, delay);
+            high = std::max(high, delay);
+        }
+    }
+    return DelayRange(low, high);
+}
+
+const std::vector<std::pair<double, double>>& DelayGraph::Samples() const {
+    const AxisRange range = XRange();
+    const QRect a = PanelPlot(mPanel);
+    const double ratio = PictureRatio() > 0 ? PictureRatio() : 1.0;
+    const int count = std::max(64, static_cast<int>(2 * a.width() * ratio));
+    const std::vector<double> key = {range.Low(),
+                                     range.High(),
+                                     range.IsLog() ? 1.0 : 0.0,
+                                     static_cast<double>(count),
+                                     static_cast<double>(mVersion),
+                                     static_cast<double>(mSampleRate)};
+    if (key == mSampledFor) {
+        return mSamples;
+    }
+    mSampledFor = key;
+    const AxisScale along = range.Scale(0.0, count);
+    std::vector<double> hz;
+    for (int i = 0; i <= count; ++i) {
+        hz.push_back(along.ToValue(i));
+    }
+    const double half = mSampleRate / 2.0;
+    for (const auto* roots : {&mZpk.zeros, &mZpk.poles}) {
+        for (const FComplex& c : *roots) {
+            const double at = std::fabs(c.Phase()) / kPi * half;
+            if (std::fabs(c.Mag() - 1.0) < kNearCircle && at >= range.Low() && at <= range.High()) {
+                hz.push_back(at);
+            }
+        }
+    }
+    std::sort(hz.begin(), hz.end());
+    mSamples.clear();
+    for (const double f : hz) {
+        mSamples.emplace_back(f, mDelay.At(Omega(f)));
+    }
+    return mSamples;
+}
+
+void DelayGraph::DrawPanels(QPainter& painter) {
     painter.fillRect(mPanel, ColourFromRef(mBkColour));
     Draw3dFrame(painter, mPanel);
     const QRect a = PanelPlot(mPanel);
-    const auto [low, high] = Range();
-    const AxisScale x = FrequencyAxis(a, mSampleRate, LogFrequencyScale(mScale));
-    const AxisScale y = DelayAxis(a, low, high);
+    const AxisScale x = XAxis(0);
+    const AxisScale y = YAxis(0);
     DrawXAxisGrid(painter, a, x, FrequencyTicks(x, a.width()), BottomOf(a) + 1);
     std::vector<AxisTick> yTicks = ValueTicks(y, a.height(), 30);
     if (!yTicks.empty()) {
@@ -73,49 +161,60 @@ void DelayGraph::Draw(QPainter& painter) {
     DrawYAxisGrid(painter, a, y, yTicks);
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(a.left(), a.top(), a.left(), BottomOf(a));
-    const int zero = AxisPixel(y, 0.0);
-    painter.drawLine(a.left(), zero, RightOf(a), zero);
+    const AxisRange range = YRange(0);
+    if (range.Low() <= 0.0 && range.High() >= 0.0) {
+        const int zero = AxisPixel(y, 0.0);
+        painter.drawLine(a.left(), zero, RightOf(a), zero);
+    }
+}
 
+void DelayGraph::DrawTraces(QPainter& painter) {
+    const AxisScale x = XAxis(0);
+    const AxisScale y = YAxis(0);
+    painter.setClipRect(PanelPlot(mPanel));
     // An undefined delay leaves a gap in the trace.
     painter.setPen(LinePen(mTraceColour));
     QPolygonF trace;
-    for (const auto& [omega, delay] : mTrace) {
+    for (const auto& [hz, delay] : Samples()) {
         if (std::isnan(delay)) {
             painter.drawPolyline(trace);
             trace.clear();
             continue;
         }
-        trace << TracePointF(a, x, y, omega / kPi * x.High(), delay, PictureRatio());
+        trace << TracePointF(x, y, hz, delay, PictureRatio());
     }
     painter.drawPolyline(trace);
-}
-
-std::pair<double, double> DelayGraph::Range() const {
-    double low = 0.0;
-    double high = 0.0;
-    for (const auto& [omega, delay] : mTrace) {
-        if (std::isfinite(delay)) {
-            low = std::min(low, delay);
-            high = std::max(high, delay);
-        }
-    }
-    return {low, high};
+    painter.setClipping(false);
 }
 
 std::array<QString, 4> DelayGraph::StatusTexts() const {
-    const QRect a = PanelPlot(mPanel);
-    double hz = 0.0;
-    double delay = 0.0;
-    if (mLastXPos >= 0) {
-        hz = FrequencyAxis(a, mSampleRate, LogFrequencyScale(mScale)).ToValue(mLastXPos);
-        delay = mDelay.At(hz / (mSampleRate / 2.0) * kPi);
-    }
-    const auto text = [](const std::string& s) { return QString::fromStdString(s); };
-    const QString frequency = text(FormatC("Frequency: %.2f kHz", hz / 1000.0));
-    const QString peak = text(FormatC("Peak: %.2f samples", Range().second));
+    const double hz = Cursor();
+    const double delay = mDelay.At(Omega(hz));
+    const QString frequency = Text("Frequency: " + FormatFrequency(hz, PixelStep()));
+    const QString peak = Text("Peak: " + FormatFixed(mPeak.delay, 2) + " samples");
     if (std::isnan(delay)) {
         return {frequency, QStringLiteral("Delay: undefined"), QString(), peak};
     }
-    return {frequency, text(FormatC("Delay: %.2f samples", delay)),
-            text(FormatC("Delay: %.4f ms", delay / mSampleRate * 1000.0)), peak};
+    return {frequency, Text("Delay: " + FormatFixed(delay, 2) + " samples"),
+            Text("Delay: " + FormatFixed(delay / mSampleRate * 1000.0, 4) + " ms"), peak};
+}
+
+std::optional<double> DelayGraph::OwnValue(int, double x) const {
+    return mDelay.At(Omega(x));
+}
+
+QString DelayGraph::XText(double x, double step) const {
+    return Text(FormatFrequency(x, step));
+}
+
+QString DelayGraph::AxisValueText(int, double axisValue) const {
+    return Text(FormatFixed(axisValue, 2) + " samples");
+}
+
+QString DelayGraph::XName() const {
+    return QStringLiteral("Frequency (Hz)");
+}
+
+QString DelayGraph::YName(int) const {
+    return QStringLiteral("Delay (samples)");
 }

@@ -1,7 +1,11 @@
 #include "ui/analysis/FreqGraph.h"
 
 #include "core/FormatC.h"
-#include "filter/Zpk.h"
+#include "filter/PeakGain.h"
+#include "plot/PhaseSegments.h"
+#include "plot/ReadoutFormat.h"
+#include "response/ResponseMarkers.h"
+#include "response/UnwrappedPhase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 
@@ -10,6 +14,7 @@
 #include <QPolygon>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,17 +23,16 @@ namespace {
 constexpr int mtos = 5, mlos = 10, mbos = 15, mros = 5;
 constexpr int ptos = 5, plos = 10, pbos = 5, pros = 5;
 
-// |h| / peak, where an infinite peak (a pole on the unit circle) leaves only the
-// infinite values at the top.
-double Normalised(double magnitude, double peak) {
-    if (std::isinf(peak)) {
-        return std::isinf(magnitude) ? 1.0 : 0.0;
-    }
-    return magnitude / peak;
-}
+// Roots closer than this to the circle get a trace point at their angle.
+constexpr double kNearCircle = 0.05;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The phase folded into (-pi, pi].
+double Folded(double phase) {
+    return phase - 2 * kPi * std::ceil((phase - kPi) / (2 * kPi));
 }
 
 } // namespace
@@ -55,14 +59,16 @@ QRect FreqGraph::PhasePlot(const QRect& phaseRect) {
                          BottomOf(phaseRect) - pbos);
 }
 
-AxisScale FreqGraph::MagnitudeAxis(const QRect& m, bool decibels, double floorDb) {
-    return decibels ? AxisScale::Linear(floorDb, 0.0, BottomOf(m), m.top())
-                    : AxisScale::Linear(0.0, 1.0, BottomOf(m), m.top());
-}
-
-AxisScale FreqGraph::PhaseAxis(const QRect& p) {
-    const int half = p.height() / 2;
-    return AxisScale::Linear(-kPi, kPi, p.top() + 2 * half, p.top());
+double FreqGraph::NormalisedMagnitude(const Zpk& zpk, double peakLog, double omega) {
+    const double log = zpk.MagnitudeOnCircle(omega).Log();
+    if (std::isinf(peakLog)) {
+        return std::isinf(log) && log > 0 ? 1.0 : 0.0;
+    }
+    // A response that is 0 everywhere has no peak to divide by.
+    if (!std::isfinite(peakLog - log) && !std::isinf(log)) {
+        return 0.0;
+    }
+    return std::exp(log - peakLog);
 }
 
 void FreqGraph::SetPhaseUnits(int units) {
@@ -72,19 +78,25 @@ void FreqGraph::SetPhaseUnits(int units) {
 
 void FreqGraph::SetScale(int scale) {
     mScale = scale;
+    // The magnitude axis's units may have changed; the frequency axis keeps what it can.
+    ResetYRanges();
+    Redraw();
+}
+
+void FreqGraph::SetUnwrapped(bool unwrapped) {
+    mUnwrapped = unwrapped;
+    ResetYRange(1);
     Redraw();
 }
 
 void FreqGraph::UpdateFromNodeList() {
-    if (!mResponse.Initialize(Zpk::FromNodeList(gNodeList), kResolution)) {
+    mZpk = Zpk::FromNodeList(gNodeList);
+    if (!mResponse.Initialize(mZpk, kResolution)) {
         return;
     }
-    mLogSamples.clear();
-    for (int i = 0; i <= kResolution; ++i) {
-        const double omega = LogSpacedOmega(i, kResolution);
-        const FComplex h = mResponse.ExactResponse(omega);
-        mLogSamples.push_back({omega, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
-    }
+    mPeak = WidePeakGain(mZpk);
+    ++mVersion;
+    UpdateMarkers();
     Redraw();
 }
 
@@ -96,6 +108,59 @@ void FreqGraph::CopyToClipboard(int id) {
     CopyWndToClipboard(this, id == kCmdCopyPhase ? mPhaseRect : mMagRect);
 }
 
+void FreqGraph::HoldReference() {
+    // The reference keeps its own roots and peak; it follows the sampling rate, as the
+    // design it was would.
+    const Zpk zpk = mZpk;
+    const double peakLog = mPeak.Log();
+    SetTrace(QString::fromLatin1(kReferenceKey),
+             GraphTrace{QStringLiteral("Reference"),
+                        QColor(112, 112, 112),
+                        {[this, zpk, peakLog](double hz) {
+                             return NormalisedMagnitude(zpk, peakLog, Omega(hz));
+                         },
+                         [this, zpk](double hz) { return UnwrappedPhase(zpk, Omega(hz)); }},
+                        true});
+}
+
+void FreqGraph::FindPeak() {
+    mPeakMarked = true;
+    UpdateMarkers();
+    Redraw();
+}
+
+bool FreqGraph::FindHalfPower() {
+    mHalfPowerMarked = true;
+    UpdateMarkers();
+    Redraw();
+    return true;
+}
+
+void FreqGraph::UpdateMarkers() {
+    std::vector<GraphMarker> markers;
+    const double hzPerRadian = mSampleRate / 2.0 / kPi;
+    if (mPeakMarked) {
+        const MagnitudePeak peak = FindMagnitudePeak(mZpk);
+        markers.push_back({0, peak.omega * hzPerRadian, 1.0, QStringLiteral("Peak")});
+    }
+    if (mHalfPowerMarked) {
+        for (const double omega : FindHalfPowerPoints(mZpk)) {
+            markers.push_back({0, omega * hzPerRadian, std::sqrt(0.5), QStringLiteral("-3 dB")});
+        }
+    }
+    SetMarkers(std::move(markers));
+}
+
+void FreqGraph::ClearMarkers() {
+    mPeakMarked = false;
+    mHalfPowerMarked = false;
+    AnalysisGraph::ClearMarkers();
+}
+
+void FreqGraph::SampleRateChanged() {
+    UpdateMarkers();
+}
+
 void FreqGraph::Layout(QSize client) {
     mMagRect = MagRectFor(client);
     mPhaseRect = PhaseRectFor(client);
@@ -105,24 +170,86 @@ std::vector<QRect> FreqGraph::PlotAreas() const {
     return {MagPlot(mMagRect), PhasePlot(mPhaseRect)};
 }
 
-std::vector<FreqGraph::TraceSample> FreqGraph::TraceSamples() const {
-    if (LogFrequencyScale(mScale)) {
-        return mLogSamples;
+AxisRange FreqGraph::FullXRange() const {
+    return FrequencyRange(mSampleRate, LogFrequencyScale(mScale));
+}
+
+AxisRange FreqGraph::FullYRange(int panel) const {
+    if (panel == 0) {
+        return DecibelScale(mScale) ? AxisRange(FloorDb(), 0.0, false) : AxisRange(0.0, 1.0, false);
     }
-    std::vector<TraceSample> samples;
-    for (int i = 0; i < mResponse.CpxCount(); ++i) {
-        const FComplex h = mResponse.RawResponse(i);
-        samples.push_back(
-            {i * kPi / kResolution, Normalised(h.Mag(), mResponse.Scale()), h.Phase()});
+    if (!mUnwrapped) {
+        return AxisRange(-kPi, kPi, false);
     }
-    return samples;
+    // The phase there is, out to the next quarter turns.
+    double low = 0.0;
+    double high = 0.0;
+    for (const TraceSample& s : Samples()) {
+        if (std::isfinite(s.phase)) {
+            low = std::min(low, s.phase);
+            high = std::max(high, s.phase);
+        }
+    }
+    const double quarter = kPi / 2;
+    low = std::floor(low / quarter) * quarter;
+    return AxisRange(low, std::max(std::ceil(high / quarter) * quarter, low + quarter), false);
+}
+
+double FreqGraph::AxisValue(int panel, double value) const {
+    if (panel == 0) {
+        return DecibelScale(mScale) ? AxisScale::Decibels(value, 1.0) : value;
+    }
+    return mUnwrapped ? value : Folded(value);
+}
+
+bool FreqGraph::BreaksBetween(int panel, double a, double b) const {
+    return panel == 1 && !mUnwrapped && std::fabs(a - b) > kPi;
+}
+
+const std::vector<FreqGraph::TraceSample>& FreqGraph::Samples() const {
+    const AxisRange range = XRange();
+    const QRect m = MagPlot(mMagRect);
+    const double ratio = PictureRatio() > 0 ? PictureRatio() : 1.0;
+    const int count = std::max(64, static_cast<int>(2 * m.width() * ratio));
+    const std::vector<double> key = {range.Low(),
+                                     range.High(),
+                                     range.IsLog() ? 1.0 : 0.0,
+                                     static_cast<double>(count),
+                                     static_cast<double>(mVersion),
+                                     static_cast<double>(mSampleRate)};
+    if (key == mSampledFor) {
+        return mSamples;
+    }
+    mSampledFor = key;
+    const AxisScale along = range.Scale(0.0, count);
+    std::vector<double> hz;
+    for (int i = 0; i <= count; ++i) {
+        hz.push_back(along.ToValue(i));
+    }
+    const double half = mSampleRate / 2.0;
+    for (const auto* roots : {&mZpk.zeros, &mZpk.poles}) {
+        for (const FComplex& c : *roots) {
+            const double at = std::fabs(c.Phase()) / kPi * half;
+            if (std::fabs(c.Mag() - 1.0) < kNearCircle && at >= range.Low() && at <= range.High()) {
+                hz.push_back(at);
+            }
+        }
+    }
+    std::sort(hz.begin(), hz.end());
+    const double peakLog = mPeak.Log();
+    mSamples.clear();
+    for (const double f : hz) {
+        mSamples.push_back(
+            {f, NormalisedMagnitude(mZpk, peakLog, Omega(f)), UnwrappedPhase(mZpk, Omega(f))});
+    }
+    return mSamples;
 }
 
 double FreqGraph::FloorDb() const {
     double lowest = 0.0;
     // A zero right on the unit circle gives -infinity, which no axis shows: the trace
     // dips to the bottom there, and the axis spans the values it can show.
-    for (const TraceSample& s : TraceSamples()) {
+    for (const TraceSample& s : Samples()) {
         const double db = AxisScale::Decibels(s.magnitude, 1.0);
         if (std::isfinite(db)) {
             lowest = std::min(lowest, db);
@@ -131,88 +258,115 @@ double FreqGraph::FloorDb() const {
     return AxisScale::DbFloor(lowest);
 }
 
-void FreqGraph::Draw(QPainter& painter) {
-    DoStylePaint(painter);
-    PlotMagGraph(painter);
-    PlotPhaseGraph(painter);
-}
-
 std::array<QString, 4> FreqGraph::StatusTexts() const {
-    const QRect m = MagPlot(mMagRect);
-    const double half = mSampleRate / 2.0;
-    double hz = 0.0;
-    double mag = 0.0;
-    double phase = 0.0;
-    if (mLastXPos >= 0) {
-        hz = FrequencyAxis(m, mSampleRate, LogFrequencyScale(mScale)).ToValue(mLastXPos);
-        // Before the first computation there is no peak to divide by; read 0 then.
-        if (mResponse.Scale() > 0.0) {
-            const FComplex h = mResponse.ExactResponse(hz / half * kPi);
-            // On a pole the read-out says inf; the trace stands at the top there.
-            mag = std::isinf(h.Mag()) ? h.Mag() : Normalised(h.Mag(), mResponse.Scale());
-            phase = h.Phase();
-        }
-    }
+    const double hz = Cursor();
+    const double omega = Omega(hz);
+    const double raw = mZpk.OnCircle(omega).Mag();
+    // On a pole the read-out says inf; the trace stands at the top there.
+    const double mag = std::isinf(raw) ? raw : NormalisedMagnitude(mZpk, mPeak.Log(), omega);
     const QString magnitude =
-        DecibelScale(mScale) ? Text(FormatC("Magnitude: %.2f dB", AxisScale::Decibels(mag, 1.0)))
-                             : Text(FormatC("Magnitude: %.2f ", mag));
-    const QString phaseText = mPhaseUnits == kCmdDegrees
-                                  ? Text(FormatC("Phase: %.2f (deg)", phase * 180.0 / kPi))
-                                  : Text(FormatC("Phase: %.2f (rad)", phase));
-    return {Text(FormatC("Frequency: %.2f kHz", hz / 1000.0)), magnitude, phaseText,
-            Text(FormatC("Scale: %.4f ", mResponse.Scale()))};
+        DecibelScale(mScale)
+            ? QStringLiteral("Magnitude: ") + AxisValueText(0, AxisScale::Decibels(mag, 1.0))
+            : Text("Magnitude: " + FormatValue(mag, 2) + " ");
+    const double phase = AxisValue(1, UnwrappedPhase(mZpk, omega));
+    return {Text("Frequency: " + FormatFrequency(hz, PixelStep())), magnitude,
+            QStringLiteral("Phase: ") + (mPhaseUnits == kCmdDegrees
+                                             ? Text(FormatFixed(phase * 180.0 / kPi, 2) + " (deg)")
+                                             : Text(FormatFixed(phase, 2) + " (rad)")),
+            Text("Scale: " + FormatValue(mPeak.ToDouble(), 4) + " ")};
 }
 
-void FreqGraph::DoStylePaint(QPainter& painter) {
+std::optional<double> FreqGraph::OwnValue(int panel, double x) const {
+    return panel == 0 ? NormalisedMagnitude(mZpk, mPeak.Log(), Omega(x))
+                      : UnwrappedPhase(mZpk, Omega(x));
+}
+
+QString FreqGraph::XText(double x, double step) const {
+    return Text(FormatFrequency(x, step));
+}
+
+QString FreqGraph::AxisValueText(int panel, double axisValue) const {
+    if (panel == 0) {
+        return DecibelScale(mScale) ? Text(FormatFixed(axisValue, 2) + " dB")
+                                    : Text(FormatValue(axisValue, 4));
+    }
+    return mPhaseUnits == kCmdDegrees ? Text(FormatFixed(axisValue * 180.0 / kPi, 2) + " deg")
+                                      : Text(FormatFixed(axisValue, 4) + " rad");
+}
+
+QString FreqGraph::XName() const {
+    return QStringLiteral("Frequency (Hz)");
+}
+
+QString FreqGraph::YName(int panel) const {
+    if (panel == 0) {
+        return DecibelScale(mScale) ? QStringLiteral("Magnitude (dB)")
+                                    : QStringLiteral("Magnitude");
+    }
+    return mPhaseUnits == kCmdDegrees ? QStringLiteral("Phase (deg)")
+                                      : QStringLiteral("Phase (rad)");
+}
+
+double FreqGraph::YFactor(int panel) const {
+    return panel == 1 && mPhaseUnits == kCmdDegrees ? 180.0 / kPi : 1.0;
+}
+
+void FreqGraph::DrawPanels(QPainter& painter) {
     const QColor back = ColourFromRef(mBkColour);
     painter.fillRect(mMagRect, back);
     painter.fillRect(mPhaseRect, back);
     Draw3dFrame(painter, mMagRect);
     Draw3dFrame(painter, mPhaseRect);
+    PlotMagBackground(painter);
+    PlotPhaseBackground(painter);
 }
 
-void FreqGraph::PlotMagGraph(QPainter& painter) {
+void FreqGraph::PlotMagBackground(QPainter& painter) {
     const QRect m = MagPlot(mMagRect);
-    const bool db = DecibelScale(mScale);
-    const AxisScale x = FrequencyAxis(m, mSampleRate, LogFrequencyScale(mScale));
-    const AxisScale y = MagnitudeAxis(m, db, db ? FloorDb() : 0.0);
+    const AxisScale x = XAxis(0);
+    const AxisScale y = YAxis(0);
     DrawXAxisGrid(painter, m, x, FrequencyTicks(x, m.width()), BottomOf(m) + 1);
     std::vector<AxisTick> yTicks = ValueTicks(y, m.height(), 24);
-    if (db && !yTicks.empty()) {
+    if (DecibelScale(mScale) && !yTicks.empty()) {
         yTicks.back().label += QStringLiteral(" dB");
     }
     DrawYAxisGrid(painter, m, y, yTicks);
     painter.setPen(LinePen(mGridColour));
     painter.drawPolyline(QPolygon({QPoint(m.left(), m.top()), QPoint(m.left(), BottomOf(m)),
                                    QPoint(RightOf(m), BottomOf(m))}));
-
-    QPolygonF trace;
-    for (const TraceSample& s : TraceSamples()) {
-        trace << TracePointF(m, x, y, s.omega / kPi * x.High(),
-                             db ? AxisScale::Decibels(s.magnitude, 1.0) : s.magnitude,
-                             PictureRatio());
-    }
-    painter.setPen(LinePen(mTraceColour));
-    painter.drawPolyline(trace);
 }
 
-void FreqGraph::PlotPhaseGraph(QPainter& painter) {
+void FreqGraph::PlotPhaseBackground(QPainter& painter) {
     const QRect p = PhasePlot(mPhaseRect);
-    const AxisScale x = FrequencyAxis(p, mSampleRate, LogFrequencyScale(mScale));
-    const AxisScale y = PhaseAxis(p);
+    const AxisScale x = XAxis(1);
+    const AxisScale y = YAxis(1);
     const bool degrees = mPhaseUnits == kCmdDegrees;
     std::vector<AxisTick> yTicks;
-    const bool room = p.height() >= 100;
-    for (int quarter = -2; quarter <= 2; ++quarter) {
-        if (room || quarter % 2 == 0) {
-            static const char* const kRadians[] = {"-\u03c0", "-\u03c0/2", "0", "\u03c0/2",
-                                                   "\u03c0"};
-            yTicks.push_back({quarter * kPi / 2, degrees
-                                                     ? QString::number(quarter * 90)
-                                                     : QString::fromUtf8(kRadians[quarter + 2])});
+    const AxisRange range = YRange(1);
+    if (range == AxisRange(-kPi, kPi, false)) {
+        // The folded phase's quarter turns, as the units name them.
+        const bool room = p.height() >= 100;
+        for (int quarter = -2; quarter <= 2; ++quarter) {
+            if (room || quarter % 2 == 0) {
+                static const char* const kRadians[] = {"-\u03c0", "-\u03c0/2", "0", "\u03c0/2",
+                                                       "\u03c0"};
+                yTicks.push_back(
+                    {quarter * kPi / 2, degrees ? QString::number(quarter * 90)
+                                                : QString::fromUtf8(kRadians[quarter + 2])});
+            }
+        }
+    } else {
+        // Round values in the units shown, wherever the view lies.
+        const double factor = YFactor(1);
+        const AxisScale shown =
+            AxisScale::Linear(range.Low() * factor, range.High() * factor, BottomOf(p), p.top());
+        for (const AxisTick& tick : ValueTicks(shown, p.height(), 24)) {
+            yTicks.push_back({tick.value / factor, tick.label});
         }
     }
-    yTicks.back().label += degrees ? QStringLiteral(" deg") : QStringLiteral(" rad");
+    if (!yTicks.empty()) {
+        yTicks.back().label += degrees ? QStringLiteral(" deg") : QStringLiteral(" rad");
+    }
     DrawYAxisGrid(painter, p, y, yTicks);
     // The values stand under the magnitude panel's ticks, straight above; here only
     // the last one with its unit, clear of the phase labels.
@@ -222,17 +376,44 @@ void FreqGraph::PlotPhaseGraph(QPainter& painter) {
     }
     const QFontMetrics metrics(mainFont);
     DrawXAxisGrid(painter, p, x, xTicks, BottomOf(p) - metrics.height() - 1);
-    const int yc = AxisPixel(y, 0.0);
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(p.left(), p.top(), p.left(), BottomOf(p));
-    painter.drawLine(p.left(), yc, RightOf(p), yc);
-
-    QPolygonF trace;
-    std::vector<double> phases;
-    for (const TraceSample& s : TraceSamples()) {
-        phases.push_back(s.phase);
-        trace << TracePointF(p, x, y, s.omega / kPi * x.High(), s.phase, PictureRatio());
+    if (range.Low() <= 0.0 && range.High() >= 0.0) {
+        const int yc = AxisPixel(y, 0.0);
+        painter.drawLine(p.left(), yc, RightOf(p), yc);
     }
+}
+
+void FreqGraph::DrawTraces(QPainter& painter) {
+    const std::vector<TraceSample>& samples = Samples();
+    const QRect m = MagPlot(mMagRect);
+    const QRect p = PhasePlot(mPhaseRect);
     painter.setPen(LinePen(mTraceColour));
-    DrawPhaseTrace(painter, trace, phases);
+
+    const AxisScale mx = XAxis(0);
+    const AxisScale my = YAxis(0);
+    QPolygonF magnitude;
+    for (const TraceSample& s : samples) {
+        magnitude << TracePointF(mx, my, s.hz, AxisValue(0, s.magnitude), PictureRatio());
+    }
+    painter.setClipRect(m);
+    painter.drawPolyline(magnitude);
+
+    const AxisScale px = XAxis(1);
+    const AxisScale py = YAxis(1);
+    std::vector<double> hz;
+    std::vector<double> phase;
+    for (const TraceSample& s : samples) {
+        hz.push_back(s.hz);
+        phase.push_back(s.phase);
+    }
+    painter.setClipRect(p);
+    for (const std::vector<PlotPoint>& segment : PhaseSegments(hz, phase, !mUnwrapped)) {
+        QPolygonF run;
+        for (const auto& [f, phi] : segment) {
+            run << TracePointF(px, py, f, phi, PictureRatio());
+        }
+        painter.drawPolyline(run);
+    }
+    painter.setClipping(false);
 }

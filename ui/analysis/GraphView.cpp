@@ -2,12 +2,15 @@
 
 #include "core/FormatC.h"
 #include "filter/Zpk.h"
+#include "plot/PhaseSegments.h"
+#include "response/UnwrappedPhase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 
 #include <QPainter>
-#include <QPolygon>
+#include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 GraphView::GraphView(const DesignDocument& document, QWidget* parent)
@@ -30,20 +33,27 @@ QRect GraphView::PhaseRect(const QRect& client) {
                  QPoint(RightOf(client) - 1, BottomOf(client) - 1));
 }
 
-QPoint GraphView::MagPoint(const QRect& m, int k, double magnitude) {
-    const int wp = m.width() - 15;
-    const int hp = m.height() - 20;
-    const double omega = k * kPi / kResolution;
-    return QPoint(static_cast<int>(wp * omega / kPi) + m.left() + 10,
-                  (BottomOf(m) - 15) - static_cast<int>(magnitude * hp));
+namespace {
+
+// value truncated toward 0 to a whole device pixel.
+double DevicePixels(double value, double ratio) {
+    return std::trunc(value * ratio) / ratio;
 }
 
-QPoint GraphView::PhasePoint(const QRect& p, int k, double phase) {
+} // namespace
+
+QPointF GraphView::MagPoint(const QRect& m, double k, double magnitude, double ratio) {
+    const int wp = m.width() - 15;
+    const int hp = m.height() - 20;
+    return QPointF(DevicePixels(wp * k / kResolution, ratio) + m.left() + 10,
+                   (BottomOf(m) - 15) - DevicePixels(magnitude * hp, ratio));
+}
+
+QPointF GraphView::PhasePoint(const QRect& p, double k, double phase, double ratio) {
     const int wp = p.width() - 20;
     const int half = (p.height() - 10) / 2;
-    const double omega = k * kPi / kResolution;
-    return QPoint(static_cast<int>(wp * omega / kPi) + p.left() + 15,
-                  (p.top() + 5 + half) - static_cast<int>(phase * half / kPi));
+    return QPointF(DevicePixels(wp * k / kResolution, ratio) + p.left() + 15,
+                   (p.top() + 5 + half) - DevicePixels(phase * half / kPi, ratio));
 }
 
 void GraphView::SetBkColour(uint32_t colour) {
@@ -68,7 +78,8 @@ void GraphView::SetSampleRate(::SampleRate rate) {
 
 void GraphView::UpdateFromNodeList() {
     // The response never fails for the design; should it, no stale trace is shown.
-    if (!mResponse.Initialize(Zpk::FromNodeList(gNodeList), kResolution)) {
+    mZpk = Zpk::FromNodeList(gNodeList);
+    if (!mResponse.Initialize(mZpk, kResolution)) {
         mResponse = FFreqResponse();
     }
     Redraw();
@@ -118,8 +129,9 @@ void GraphView::PlotMagBackground(QPainter& painter) {
     DrawTextAt(painter, QPoint(m.left() + 1, m.top()), QStringLiteral("1"));
     DrawTextAt(painter, QPoint(RightOf(m) - 30, BottomOf(m) - 15), HalfRateLabel(mSampleRate));
     DrawTextAt(painter, QPoint((m.width() - 15) / 2 + m.left(), BottomOf(m) - 15),
-               QStringLiteral("kHz"));
+               HalfRateUnit(mSampleRate));
     const QPoint corner(m.left() + 10, BottomOf(m) - 15);
+    painter.setPen(LinePen(mGridColour));
     painter.drawLine(QPoint(m.left() + 10, m.top() + 5), corner);
     painter.drawLine(corner, QPoint(RightOf(m) - 5, BottomOf(m) - 15));
 }
@@ -128,11 +140,12 @@ void GraphView::PlotMagGraph(QPainter& painter) {
     if (mResponse.CpxCount() != kResolution + 1) {
         return;
     }
-    QPolygon trace;
+    const double ratio = mCanvas.devicePixelRatio();
+    QPolygonF trace;
     for (int k = 0; k <= kResolution; ++k) {
-        trace << MagPoint(mMagRect, k, mResponse.NormResponse(k).Mag());
+        trace << MagPoint(mMagRect, k, mResponse.NormResponse(k).Mag(), ratio);
     }
-    painter.setPen(ColourFromRef(mTraceColour));
+    painter.setPen(LinePen(mTraceColour));
     painter.drawPolyline(trace);
 }
 
@@ -144,7 +157,8 @@ void GraphView::PlotPhaseBackground(QPainter& painter) {
     // The label stands at half the panel's height measured from the window's top.
     DrawTextAt(painter, QPoint(RightOf(p) - 30, p.height() / 2), HalfRateLabel(mSampleRate));
     DrawTextAt(painter, QPoint((p.width() - 20) / 2 + p.left(), BottomOf(p) - 15),
-               QStringLiteral("kHz"));
+               HalfRateUnit(mSampleRate));
+    painter.setPen(LinePen(mGridColour));
     painter.drawLine(p.left() + 15, p.top() + 5, p.left() + 15, BottomOf(p) - 5);
     const int middle = (BottomOf(p) - p.top()) / 2;
     painter.drawLine(p.left() + 15, middle, RightOf(p) - 5, middle);
@@ -154,14 +168,27 @@ void GraphView::PlotPhaseGraph(QPainter& painter) {
     if (mResponse.CpxCount() != kResolution + 1) {
         return;
     }
-    QPolygon trace;
-    std::vector<double> phases;
+    // The continuous phase at the steps and on the roots on the circle, where it jumps:
+    // the trace breaks there and where it passes +-pi, and nowhere else.
+    std::vector<double> steps;
     for (int k = 0; k <= kResolution; ++k) {
-        // The raw sample's phase is the normalised one's, and stays defined beside an
-        // infinite peak, where the normalised samples are all 0.
-        phases.push_back(mResponse.RawResponse(k).Phase());
-        trace << PhasePoint(mPhaseRect, k, phases.back());
+        steps.push_back(k);
     }
-    painter.setPen(ColourFromRef(mTraceColour));
-    DrawPhaseTrace(painter, QPolygonF(trace), phases);
+    for (const double jump : PhaseJumps(mZpk)) {
+        steps.push_back(jump / kPi * kResolution);
+    }
+    std::sort(steps.begin(), steps.end());
+    std::vector<double> phases;
+    for (const double k : steps) {
+        phases.push_back(UnwrappedPhase(mZpk, k * kPi / kResolution));
+    }
+    const double ratio = mCanvas.devicePixelRatio();
+    painter.setPen(LinePen(mTraceColour));
+    for (const std::vector<PlotPoint>& segment : PhaseSegments(steps, phases, true)) {
+        QPolygonF run;
+        for (const auto& [k, phase] : segment) {
+            run << PhasePoint(mPhaseRect, k, phase, ratio);
+        }
+        painter.drawPolyline(run);
+    }
 }

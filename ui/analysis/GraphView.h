@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filter/SampleRate.h"
+#include "filter/Zpk.h"
 #include "response/FFreqResponse.h"
 
 #include <QFont>
@@ -43,10 +44,11 @@ public:
     // the phase panel taking the extra pixel of an odd width.
     static QRect MagRect(const QRect& client);
     static QRect PhaseRect(const QRect& client);
-    // Trace point k (0 ... kResolution) of a normalised magnitude in panel m.
-    static QPoint MagPoint(const QRect& m, int k, double magnitude);
-    // Trace point k of a phase in radians in panel p.
-    static QPoint PhasePoint(const QRect& p, int k, double phase);
+    // Trace point k (0 ... kResolution, or between) of a normalised magnitude in panel m,
+    // truncated to a whole device pixel of which there are ratio to a client pixel.
+    static QPointF MagPoint(const QRect& m, double k, double magnitude, double ratio = 1.0);
+    // Trace point k of a phase in radians (-pi ... pi) in panel p, likewise.
+    static QPointF PhasePoint(const QRect& p, double k, double phase, double ratio = 1.0);
 
     QSize sizeHint() const override { return QSize(600, 100); }
 
@@ -65,6 +67,7 @@ private:
     QRect mMagRect;
     QRect mPhaseRect;
     FFreqResponse mResponse;
+    Zpk mZpk;
     uint32_t mGridColour = 0;
     uint32_t mTraceColour = 0;
     uint32_t mBkColour;

@@ -3,12 +3,14 @@
 #include "resources/Artwork.h"
 #include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
+#include "ui/analysis/AxisLimitsDialog.h"
 #include "ui/analysis/MaxTimeDialog.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace {
 
@@ -26,7 +28,12 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     ShowFileName(document.FileName());
     setWindowIcon(ProgramIcon());
     setMinimumSize(300, 200);
-    resize(640, 480);
+    // Within the screen, also where it is scaled up.
+    QSize size(640, 480);
+    if (const QScreen* screen = this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    resize(size.expandedTo(minimumSize()));
     mFreqGraph.setWindowTitle(QStringLiteral("Frequency"));
     mTimeGraph.setWindowTitle(QStringLiteral("Time"));
     mDelayGraph.setWindowTitle(QStringLiteral("Group Delay"));
@@ -38,6 +45,7 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     CheckOnly(kGraphIds, kCmdFreqResponse);
     CheckOnly(kPhaseIds, kCmdDegrees);
     CheckOnly(kScaleIds, kCmdScaleLinear);
+    UpdateCommands();
     // The cursor keys go to the graph on show.
     mFreqGraph.setFocus();
     connect(&document, &DesignDocument::nodeChanged, this, &GraphWin::UpdateFromNodeList);
@@ -77,6 +85,17 @@ void GraphWin::BuildMenus() {
     QMenu* units = options->addMenu(QStringLiteral("Phase Units"));
     AddCommand(units, kCmdDegrees, QStringLiteral("Degrees"), QString());
     AddCommand(units, kCmdRadians, QStringLiteral("Radians"), QString());
+    AddCommand(options, kCmdUnwrappedPhase, QStringLiteral("&Unwrapped Phase"), QString());
+    options->addSeparator();
+    AddCommand(options, kCmdAxisLimits, QStringLiteral("&Axis Limits ..."), QString());
+    options->addSeparator();
+    AddCommand(options, kCmdFindPeak, QStringLiteral("Find &Peak"), QString());
+    AddCommand(options, kCmdFindHalfPower, QStringLiteral("Find -&3 dB"), QString());
+    AddCommand(options, kCmdClearMarkers, QStringLiteral("C&lear Markers"), QString());
+    options->addSeparator();
+    AddCommand(options, kCmdHoldReference, QStringLiteral("&Hold Reference"), QString());
+    AddCommand(options, kCmdClearReference, QStringLiteral("Clear &Reference"), QString());
+    options->addSeparator();
     AddCommand(options, kCmdSetMaxTime, QStringLiteral("Set Max Time"), QString());
 
     for (const int id : kGraphIds) {
@@ -90,9 +109,21 @@ void GraphWin::BuildMenus() {
         connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnScaleChange(id); });
     }
 
-    connect(mActions.at(kCmdSaveValues), &QAction::triggered, this, &GraphWin::OnSaveValues);
     connect(mActions.at(kCmdCloseWin), &QAction::triggered, this, &QWidget::close);
-    connect(mActions.at(kCmdSetMaxTime), &QAction::triggered, this, &GraphWin::OnSetMaxTime);
+    mActions.at(kCmdUnwrappedPhase)->setCheckable(true);
+    const std::pair<int, void (GraphWin::*)()> commands[] = {
+        {kCmdSaveValues, &GraphWin::OnSaveValues},
+        {kCmdSetMaxTime, &GraphWin::OnSetMaxTime},
+        {kCmdUnwrappedPhase, &GraphWin::OnUnwrappedPhase},
+        {kCmdAxisLimits, &GraphWin::OnAxisLimits},
+        {kCmdFindPeak, &GraphWin::OnFindPeak},
+        {kCmdFindHalfPower, &GraphWin::OnFindHalfPower},
+        {kCmdClearMarkers, &GraphWin::OnClearMarkers},
+        {kCmdHoldReference, &GraphWin::OnHoldReference},
+        {kCmdClearReference, &GraphWin::OnClearReference}};
+    for (const auto& [id, handler] : commands) {
+        connect(mActions.at(id), &QAction::triggered, this, handler);
+    }
     for (const int id : {kCmdCopyGraph, kCmdCopyPhase, kCmdCopyMagnitude}) {
         connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnEditCopy(id); });
     }
@@ -170,6 +201,57 @@ void GraphWin::OnGraphChange(int id) {
     mGraphs.currentWidget()->setFocus();
     CheckOnly(kGraphIds, id);
     mGraphVisibleID = id;
+    UpdateCommands();
+}
+
+AnalysisGraph& GraphWin::Shown() {
+    return *static_cast<AnalysisGraph*>(mGraphs.currentWidget());
+}
+
+void GraphWin::UpdateCommands() {
+    mActions.at(kCmdFindHalfPower)->setEnabled(mGraphVisibleID == kCmdFreqResponse);
+    mActions.at(kCmdClearReference)
+        ->setEnabled(mFreqGraph.HasTrace(QString::fromLatin1(AnalysisGraph::kReferenceKey)));
+}
+
+void GraphWin::OnUnwrappedPhase() {
+    mFreqGraph.SetUnwrapped(mActions.at(kCmdUnwrappedPhase)->isChecked());
+}
+
+void GraphWin::OnAxisLimits() {
+    AnalysisGraph& graph = Shown();
+    AxisLimitsDialog dialog(graph.Axes(), this);
+    if (mRunner.Exec(dialog)) {
+        graph.SetAxes(dialog.Ranges());
+    }
+}
+
+void GraphWin::OnFindPeak() {
+    Shown().FindPeak();
+}
+
+void GraphWin::OnFindHalfPower() {
+    mFreqGraph.FindHalfPower();
+}
+
+void GraphWin::OnClearMarkers() {
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->ClearMarkers();
+    }
+}
+
+void GraphWin::OnHoldReference() {
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->HoldReference();
+    }
+    UpdateCommands();
+}
+
+void GraphWin::OnClearReference() {
+    for (AnalysisGraph* graph : Graphs()) {
+        graph->ClearReference();
+    }
+    UpdateCommands();
 }
 
 void GraphWin::OnPhaseChange(int id) {

@@ -44,7 +44,18 @@ public:
     void OnScaleChange(int id);
     // id: kCmdDegrees or kCmdRadians.
     void OnPhaseChange(int id);
+    void OnUnwrappedPhase();
     void OnSetMaxTime();
+    // Asks for the shown graph's axis limits.
+    void OnAxisLimits();
+    // Marks the shown graph's peak, or the frequency graph's half-power points.
+    void OnFindPeak();
+    void OnFindHalfPower();
+    // Removes every graph's markers and second cursor.
+    void OnClearMarkers();
+    // Every graph keeps its response as it is now as a reference, or forgets it.
+    void OnHoldReference();
+    void OnClearReference();
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -53,11 +64,15 @@ public:
     FreqGraph& Freq() { return mFreqGraph; }
     TimeGraph& Time() { return mTimeGraph; }
     DelayGraph& Delay() { return mDelayGraph; }
+    // The graph on show.
+    AnalysisGraph& Shown();
 
 private:
     void BuildMenus();
     QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
     void CheckOnly(std::initializer_list<int> ids, int checked);
+    // Offers the commands that the graph on show has.
+    void UpdateCommands();
     std::array<AnalysisGraph*, 3> Graphs();
 
     ModalRunner& mRunner;

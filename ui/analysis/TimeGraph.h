@@ -6,11 +6,17 @@
 #include <memory>
 
 // The analysis window's time graph: the impulse, step or ramp response of the design
-// over a duration in milliseconds, each sample's real part (scaled by the peak)
-// marked with an X and joined by lines, with a cursor reading out the sample under it.
+// over a duration in milliseconds, each sample's real part drawn as a stem with a mark
+// while the samples stand at least 4 pixels apart and as a plain line below that, with
+// a cursor reading out the sample under it. An unstable design's response is scaled to
+// its finite samples and said to be unstable. Overlays: x is the sample number, panel 0
+// takes a sample's value.
 class TimeGraph : public AnalysisGraph {
     Q_OBJECT
 public:
+    // Samples closer than this many pixels are joined by a line instead of stemmed.
+    static constexpr double kStemSpacing = 4.0;
+
     explicit TimeGraph(QWidget* parent = nullptr);
 
     // kCmdImpulseResponse, kCmdStepResponse or kCmdRampResponse: a fresh response of
@@ -30,14 +36,14 @@ public:
     bool PrintToFile(const char* path) const;
     void CopyToClipboard();
 
+    void HoldReference() override;
+    // Marks the sample of the largest magnitude.
+    void FindPeak() override;
+    void ClearMarkers() override;
+
     const CInputResponse& Response() const { return *mResponse; }
     QRect TraceRect() const { return mTraceRect; }
 
-    // The axis of sample numbers across plot area t: sample 0 on the left axis, the
-    // last of count samples at the right end.
-    static AxisScale SampleAxis(const QRect& t, int count);
-    // The vertical axis of t: -peak at the bottom, 0 on the middle line, peak at the top.
-    static AxisScale AmplitudeAxis(const QRect& t, double peak);
     // The peak the picture is scaled to: the response's largest magnitude, or where
     // that overflowed, the largest finite value; 1 when there is none.
     static double DisplayPeak(const CInputResponse& response);
@@ -45,15 +51,26 @@ public:
 protected:
     void Layout(QSize client) override;
     std::vector<QRect> PlotAreas() const override;
-    void Draw(QPainter& painter) override;
+    AxisRange FullXRange() const override;
+    AxisRange FullYRange(int panel) const override;
+    std::vector<double> TraceXs() const override;
+    void DrawPanels(QPainter& painter) override;
+    void DrawTraces(QPainter& painter) override;
     std::array<QString, 4> StatusTexts() const override;
+    std::optional<double> OwnValue(int panel, double x) const override;
+    QString XText(double x, double step) const override;
+    QString AxisValueText(int panel, double axisValue) const override;
+    QString XName() const override;
+    QString YName(int panel) const override;
+    double XFactor() const override;
 
 private:
-    void DoStylePaint(QPainter& painter);
-    void PlotMagBackground(QPainter& painter);
-    void PlotMagGraph(QPainter& painter);
+    // The sample at x rounded and kept in range; none without samples.
+    std::optional<int> SampleAt(double x) const;
+    void UpdateMarkers();
 
     QRect mTraceRect;
     std::unique_ptr<CInputResponse> mResponse;
     double mDuration = 1.0;
+    bool mPeakMarked = false;
 };

@@ -3,14 +3,16 @@
 #include "resources/Artwork.h"
 #include "ui/Drawing.h"
 
-#include <QKeyEvent>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimerEvent>
 
 AboutWnd::AboutWnd(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      mBack(ArtworkBitmap(kBitmapSplash)) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+      mBack(ArtworkBitmap(kBitmapSplash, devicePixelRatioF())) {
     setFixedSize(kWidth, kHeight);
 }
 
@@ -20,6 +22,23 @@ void AboutWnd::Start() {
     }
     show();
     mTimer.start(1000, this);
+    // Every click and key of the program passes here first.
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void AboutWnd::Dismiss() {
+    QCoreApplication::instance()->removeEventFilter(this);
+    mTimer.stop();
+    close();
+}
+
+bool AboutWnd::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress) {
+        Dismiss();
+    }
+    // The click or key goes on to where it was meant.
+    return QWidget::eventFilter(watched, event);
 }
 
 void AboutWnd::paintEvent(QPaintEvent*) {
@@ -35,21 +54,6 @@ void AboutWnd::timerEvent(QTimerEvent* event) {
     }
     ++mTimeCnt;
     if (mTimeCnt > 5) {
-        mTimer.stop();
-        close();
+        Dismiss();
     }
-}
-
-void AboutWnd::mouseDoubleClickEvent(QMouseEvent*) {
-    mTimer.stop();
-    close();
-}
-
-void AboutWnd::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        mTimer.stop();
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

@@ -5,7 +5,9 @@
 #include <QWidget>
 
 // The start-up splash: the program's picture, on top of every window, until it has
-// seen six one-second ticks or is double-clicked or dismissed with Escape.
+// seen six one-second ticks or the first click or key anywhere in the program. It takes
+// no input itself: a click over it goes to the window under it (the plane, as the
+// splash stands over the main window's middle) and closes it on the way.
 class AboutWnd : public QWidget {
     Q_OBJECT
 public:
@@ -22,10 +24,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Dismiss();
+
     QImage mBack;
     int mTimeCnt = 0;
     QBasicTimer mTimer;

@@ -7,6 +7,10 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -30,19 +34,26 @@ void PlaceSlider(QSlider& slider, const QRect& r) {
     slider.setGeometry(r);
 }
 
-// A track bar and the spin box beside it show the same value.
-void Tie(QSlider& slider, QSpinBox& box) {
-    box.setRange(slider.minimum(), slider.maximum());
-    box.setValue(slider.value());
-    QObject::connect(&slider, &QSlider::valueChanged, &box, &QSpinBox::setValue);
-    QObject::connect(&box, &QSpinBox::valueChanged, &slider, &QSlider::setValue);
+// How each class names its corners.
+QString CornerName(Family family) {
+    switch (family) {
+    case Family::Chebyshev:
+    case Family::Elliptic:
+        return QStringLiteral("passband edge");
+    case Family::InverseChebyshev:
+        return QStringLiteral("stopband edge");
+    case Family::Butterworth:
+    case Family::Bessel:
+        break;
+    }
+    return QStringLiteral("-3 dB point");
 }
 
-void SetUpDecibels(QDoubleSpinBox& box, double low, double value) {
-    box.setDecimals(2);
-    box.setRange(low, FStandardDesign::kMaxDecibels);
-    box.setSingleStep(0.5);
-    box.setValue(value);
+QString Capitalised(QString text) {
+    if (!text.isEmpty() && text.front().isLower()) {
+        text.front() = text.front().toUpper();
+    }
+    return text;
 }
 
 } // namespace
@@ -53,9 +64,9 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
       mClassLabel(QStringLiteral("Filter Class"), this), mClass(this),
       mTypeBox(QStringLiteral("Filter Type"), this), mLowpass(QStringLiteral("Lowpass"), this),
       mHighpass(QStringLiteral("Highpass"), this), mBandstop(QStringLiteral("Bandstop"), this),
-      mBandpass(QStringLiteral("Bandpass"), this),
-      mFirstLabel(QStringLiteral("1st 3db Point"), this), mFirstCorner(this), mFirstValue(this),
-      mSecondLabel(QStringLiteral("2nd 3db Point"), this), mSecondCorner(this), mSecondValue(this),
+      mBandpass(QStringLiteral("Bandpass"), this), mFirstLabel(this), mFirstCorner(this),
+      mFirstValue(this), mFirstUnit(QStringLiteral("Hz"), this), mSecondLabel(this),
+      mSecondCorner(this), mSecondValue(this), mSecondUnit(QStringLiteral("Hz"), this),
       mOrderLabel(QStringLiteral("Filter Order"), this), mOrder(this), mOrderValue(this),
       mRippleLabel(QStringLiteral("Ripple (dB)"), this), mRipple(this),
       mAttenuationLabel(QStringLiteral("Attenuation (dB)"), this), mAttenuation(this),
@@ -75,19 +86,21 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
     mHighpass.setGeometry(DluRect(198, 24, 70, 10, metrics));
     mBandstop.setGeometry(DluRect(124, 40, 70, 10, metrics));
     mBandpass.setGeometry(DluRect(198, 40, 70, 10, metrics));
-    mFirstLabel.setGeometry(DluRect(7, 64, 50, 10, metrics));
-    PlaceSlider(mFirstCorner, DluRect(61, 63, 146, 10, metrics));
-    mFirstValue.setGeometry(DluRect(212, 61, 62, 13, metrics));
-    mSecondLabel.setGeometry(DluRect(7, 84, 50, 10, metrics));
-    PlaceSlider(mSecondCorner, DluRect(61, 83, 145, 10, metrics));
-    mSecondValue.setGeometry(DluRect(212, 81, 62, 13, metrics));
-    mOrderLabel.setGeometry(DluRect(8, 103, 50, 10, metrics));
-    PlaceSlider(mOrder, DluRect(61, 102, 145, 10, metrics));
-    mOrderValue.setGeometry(DluRect(212, 100, 62, 13, metrics));
+    mFirstLabel.setGeometry(DluRect(7, 64, 64, 10, metrics));
+    PlaceSlider(mFirstCorner, DluRect(73, 63, 134, 10, metrics));
+    mFirstValue.setGeometry(DluRect(212, 61, 50, 13, metrics));
+    mFirstUnit.setGeometry(DluRect(265, 63, 12, 10, metrics));
+    mSecondLabel.setGeometry(DluRect(7, 84, 64, 10, metrics));
+    PlaceSlider(mSecondCorner, DluRect(73, 83, 134, 10, metrics));
+    mSecondValue.setGeometry(DluRect(212, 81, 50, 13, metrics));
+    mSecondUnit.setGeometry(DluRect(265, 83, 12, 10, metrics));
+    mOrderLabel.setGeometry(DluRect(8, 103, 60, 10, metrics));
+    PlaceSlider(mOrder, DluRect(73, 102, 134, 10, metrics));
+    mOrderValue.setGeometry(DluRect(212, 100, 50, 13, metrics));
     mRippleLabel.setGeometry(DluRect(8, 120, 50, 10, metrics));
-    mRipple.setGeometry(DluRect(61, 118, 50, 13, metrics));
+    mRipple.setGeometry(DluRect(73, 118, 50, 13, metrics));
     mAttenuationLabel.setGeometry(DluRect(150, 120, 60, 10, metrics));
-    mAttenuation.setGeometry(DluRect(212, 118, 62, 13, metrics));
+    mAttenuation.setGeometry(DluRect(212, 118, 50, 13, metrics));
     mClear.setGeometry(DluRect(4, 144, 120, 10, metrics));
     mOk.setGeometry(DluRect(192, 142, 40, 14, metrics));
     mCancel.setGeometry(DluRect(237, 142, 40, 14, metrics));
@@ -101,24 +114,56 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
         mClass.addItem(QString::fromLatin1(entry.name));
     }
     mClass.setCurrentIndex(0);
-    // A corner needs a rate above 0 Hz, so the track bars start inside the band.
-    const int nyquist = mRate / 2;
-    mFirstCorner.setRange(0, nyquist);
-    mFirstCorner.setTickInterval(1000);
-    mFirstCorner.setValue(nyquist / 4);
-    mSecondCorner.setRange(0, nyquist);
-    mSecondCorner.setTickInterval(1000);
-    mSecondCorner.setValue(nyquist / 2);
-    mOrder.setRange(1, 10);
+    // The track bars run over the band from 0 Hz to half the rate, whatever the rate.
+    for (QSlider* corner : {&mFirstCorner, &mSecondCorner}) {
+        corner->setRange(0, kCornerSteps);
+        corner->setTickInterval(kCornerSteps / 10);
+    }
+    mFirstCorner.setValue(kCornerSteps / 4);
+    mSecondCorner.setValue(kCornerSteps / 2);
+    mOrder.setRange(1, FStandardDesign::kMaxOrder);
     mOrder.setTickInterval(1);
     mOrder.setValue(4);
-    Tie(mFirstCorner, mFirstValue);
-    Tie(mSecondCorner, mSecondValue);
-    Tie(mOrder, mOrderValue);
-    mFirstValue.setSuffix(QStringLiteral(" Hz"));
-    mSecondValue.setSuffix(QStringLiteral(" Hz"));
-    SetUpDecibels(mRipple, 0.01, 1.0);
-    SetUpDecibels(mAttenuation, 0.5, 40.0);
+    mFirstValue.SetValue(CornerHz(mFirstCorner.value()));
+    mSecondValue.SetValue(CornerHz(mSecondCorner.value()));
+    mOrderValue.SetValue(mOrder.value());
+    mRipple.SetValue(1.0);
+    mAttenuation.SetValue(40.0);
+    // A track bar writes its value into the box beside it; a good value typed there moves
+    // the track bar without writing back over what was typed.
+    const auto tie = [this](QSlider& slider, CheckedField& box, auto toValue, auto toStep) {
+        connect(&slider, &QSlider::valueChanged, this, [&box, toValue](int step) {
+            if (toValue(step) != box.Value()) {
+                box.SetValue(toValue(step));
+            }
+        });
+        connect(&box, &QLineEdit::textChanged, this, [&slider, &box, toStep] {
+            if (box.IsValid()) {
+                const QSignalBlocker quiet(slider);
+                slider.setValue(toStep(box.Value()));
+            }
+        });
+    };
+    const auto hz = [this](int step) { return CornerHz(step); };
+    const auto step = [this](double v) { return CornerStep(v); };
+    tie(mFirstCorner, mFirstValue, hz, step);
+    tie(mSecondCorner, mSecondValue, hz, step);
+    tie(
+        mOrder, mOrderValue, [](int order) { return static_cast<double>(order); },
+        [](double order) { return static_cast<int>(order); });
+    mFirstValue.SetCheck([this](double v) { return FirstCornerProblem(v); });
+    mSecondValue.SetCheck([this](double v) { return SecondCornerProblem(v); });
+    mOrderValue.SetCheck([](double v) {
+        return std::isnan(v) || v != std::floor(v) || v < 1 || v > FStandardDesign::kMaxOrder
+                   ? QStringLiteral("A whole number from 1 to %1").arg(FStandardDesign::kMaxOrder)
+                   : QString();
+    });
+    mRipple.SetCheck([this](double v) { return RippleProblem(v); });
+    mAttenuation.SetCheck([this](double v) { return AttenuationProblem(v); });
+    for (CheckedField* field :
+         {&mFirstValue, &mSecondValue, &mOrderValue, &mRipple, &mAttenuation}) {
+        connect(field, &QLineEdit::textChanged, this, &StdFilterDlg::Validate);
+    }
     UpdateEnabled();
 
     connect(&mClass, &QComboBox::currentIndexChanged, this, &StdFilterDlg::UpdateEnabled);
@@ -130,19 +175,89 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
     CentreOverParent(*this);
 }
 
+std::optional<Family> StdFilterDlg::Family() const {
+    const int index = mClass.currentIndex();
+    if (index < 0 || !kClasses[index].generated) {
+        return std::nullopt;
+    }
+    return kClasses[index].family;
+}
+
+double StdFilterDlg::CornerHz(int step) const {
+    return mRate / 2.0 * step / kCornerSteps;
+}
+
+int StdFilterDlg::CornerStep(double hz) const {
+    return static_cast<int>(std::lround(std::clamp(hz / (mRate / 2.0), 0.0, 1.0) * kCornerSteps));
+}
+
+QString StdFilterDlg::FirstCornerProblem(double hz) const {
+    const double half = mRate / 2.0;
+    return std::isnan(hz) || hz <= 0.0 || hz >= half
+               ? QStringLiteral("A frequency above 0 Hz and below %1 Hz, half the sampling rate")
+                     .arg(half)
+               : QString();
+}
+
+QString StdFilterDlg::SecondCornerProblem(double hz) const {
+    const double half = mRate / 2.0;
+    const bool band = mBandstop.isChecked() || mBandpass.isChecked();
+    return band && (std::isnan(hz) || !(hz > mFirstValue.Value()) || hz >= half)
+               ? QStringLiteral("A frequency above the 1st corner and below %1 Hz, half the "
+                                "sampling rate")
+                     .arg(half)
+               : QString();
+}
+
+QString StdFilterDlg::RippleProblem(double db) const {
+    const std::optional<FStandardDesign::Family> family = Family();
+    const bool used = family && FStandardDesign::UsesRipple(*family);
+    return used && (std::isnan(db) || db <= 0.0 || db > FStandardDesign::kMaxDecibels)
+               ? QStringLiteral("Decibels above 0, at most %1").arg(FStandardDesign::kMaxDecibels)
+               : QString();
+}
+
+QString StdFilterDlg::AttenuationProblem(double db) const {
+    const std::optional<FStandardDesign::Family> family = Family();
+    if (!family || !FStandardDesign::UsesAttenuation(*family)) {
+        return QString();
+    }
+    // The stopband lies below the passband's ripple.
+    const double floor = FStandardDesign::UsesRipple(*family) ? mRipple.Value() : 0.0;
+    return std::isnan(db) || !(db > floor) || db > FStandardDesign::kMaxDecibels
+               ? QStringLiteral("Decibels above %1, at most %2")
+                     .arg(floor)
+                     .arg(FStandardDesign::kMaxDecibels)
+               : QString();
+}
+
 void StdFilterDlg::UpdateEnabled() {
     const bool band = mBandstop.isChecked() || mBandpass.isChecked();
     mSecondLabel.setEnabled(band);
     mSecondCorner.setEnabled(band);
     mSecondValue.setEnabled(band);
-    const int index = mClass.currentIndex();
-    const bool known = index >= 0 && kClasses[index].generated;
-    const bool ripple = known && FStandardDesign::UsesRipple(kClasses[index].family);
-    const bool attenuation = known && FStandardDesign::UsesAttenuation(kClasses[index].family);
+    mSecondUnit.setEnabled(band);
+    const std::optional<FStandardDesign::Family> family = Family();
+    const bool ripple = family && FStandardDesign::UsesRipple(*family);
+    const bool attenuation = family && FStandardDesign::UsesAttenuation(*family);
     mRippleLabel.setVisible(ripple);
     mRipple.setVisible(ripple);
     mAttenuationLabel.setVisible(attenuation);
     mAttenuation.setVisible(attenuation);
+    const QString corner = CornerName(family.value_or(FStandardDesign::Family::Butterworth));
+    mFirstLabel.setText(band ? QStringLiteral("1st ") + corner : Capitalised(corner));
+    mSecondLabel.setText(QStringLiteral("2nd ") + corner);
+    Validate();
+}
+
+void StdFilterDlg::Validate() {
+    bool valid = true;
+    for (CheckedField* field :
+         {&mFirstValue, &mSecondValue, &mOrderValue, &mRipple, &mAttenuation}) {
+        field->Recheck();
+        valid = valid && field->IsValid();
+    }
+    mOk.setEnabled(valid);
 }
 
 bool StdFilterDlg::ReadRequest(FStandardDesign* request) const {
@@ -156,12 +271,12 @@ bool StdFilterDlg::ReadRequest(FStandardDesign* request) const {
                     : mBandstop.isChecked() ? Band::Bandstop
                     : mBandpass.isChecked() ? Band::Bandpass
                                             : Band::Lowpass;
-    request->order = mOrder.value();
+    request->order = static_cast<int>(mOrderValue.Value());
     request->rate = mRate;
-    request->corner = mFirstCorner.value();
-    request->corner2 = mSecondCorner.value();
-    request->rippleDb = mRipple.value();
-    request->attenuationDb = mAttenuation.value();
+    request->corner = mFirstValue.Value();
+    request->corner2 = mSecondValue.Value();
+    request->rippleDb = mRipple.Value();
+    request->attenuationDb = mAttenuation.Value();
     return true;
 }
 
@@ -178,38 +293,17 @@ void StdFilterDlg::OnOKButton() {
         return;
     }
     Zpk generated;
-    QString problem;
-    switch (request.Design(&generated)) {
-    case FStandardDesign::Problem::None:
-        break;
-    case FStandardDesign::Problem::Corner:
-    case FStandardDesign::Problem::Rate:
-        problem = QStringLiteral("The 1st corner must lie above 0 Hz and below %1 Hz, half the "
-                                 "sampling rate.")
-                      .arg(mFirstCorner.maximum());
-        break;
-    case FStandardDesign::Problem::SecondCorner:
-        problem = QStringLiteral("The 2nd corner must lie above the 1st corner and below %1 Hz, "
-                                 "half the sampling rate.")
-                      .arg(mSecondCorner.maximum());
-        break;
-    case FStandardDesign::Problem::Order:
-        problem = QStringLiteral("The filter order must be 1 to 20.");
-        break;
-    case FStandardDesign::Problem::Ripple:
-        problem = QStringLiteral("The ripple must be above 0 dB.");
-        break;
-    case FStandardDesign::Problem::Attenuation:
-        problem = QStringLiteral("The attenuation must be above the ripple.");
-        break;
-    case FStandardDesign::Problem::Unstable:
-        problem = QStringLiteral("This design's poles do not all lie inside the unit circle at "
-                                 "the precision of the computer. Choose a lower order or a wider "
-                                 "band.");
-        break;
-    }
-    if (!problem.isEmpty()) {
-        mRunner.Message(this, AppCaption(), problem, ModalRunner::Icon::Information);
+    const FStandardDesign::Problem problem = request.Design(&generated);
+    if (problem != FStandardDesign::Problem::None) {
+        // The entries are checked as they are typed; what is left is a design whose
+        // poles come out unstable in double precision.
+        mRunner.Message(this, AppCaption(),
+                        problem == FStandardDesign::Problem::Unstable
+                            ? QStringLiteral("This design's poles do not all lie inside the unit "
+                                             "circle at the precision of the computer. Choose a "
+                                             "lower order or a wider band.")
+                            : QStringLiteral("These values make no design."),
+                        ModalRunner::Icon::Information);
         return;
     }
     mGenerated = FNodeList();
@@ -223,9 +317,12 @@ void StdFilterDlg::paintEvent(QPaintEvent*) {
 }
 
 void StdFilterDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter is the default button's key: it builds the design as OK does.
+    // Enter is the default button's key: it builds the design as OK does, once OK is
+    // offered.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        OnOKButton();
+        if (mOk.isEnabled()) {
+            OnOKButton();
+        }
         return;
     }
     QDialog::keyPressEvent(event);

@@ -1,26 +1,30 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "design/iir/FStandardDesign.h"
+#include "ui/widgets/CheckedField.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 
-class FStandardDesign;
+#include <optional>
+
 class ModalRunner;
 
 // "Standard Filter Design": a filter class, type, corner frequencies (track bars with
 // their values in Hz beside them), order, and the ripple and attenuation of the classes
-// that use them. OK with valid values builds the design and ends the dialog accepted;
-// invalid values are explained and the dialog stays open. Enter acts as OK; Cancel
-// and Escape end it rejected.
+// that use them. The corners are named as the class means them: -3 dB points
+// (Butterworth, Bessel), passband edges (Chebyshev, elliptic) or stopband edges
+// (Chebyshev II). An entry that is not valid is shown as bad, its tooltip giving the
+// valid range, and OK (and Enter) wait until every entry in use is good; OK then builds
+// the design and ends the dialog accepted, or explains why there is none and stays
+// open. Cancel and Escape end it rejected.
 class StdFilterDlg : public QDialog {
     Q_OBJECT
 public:
@@ -36,13 +40,18 @@ public:
     bool ReplacesDesign() const { return mClear.isChecked(); }
 
     QComboBox& ClassList() { return mClass; }
+    // The track bars run over the band in kCornerSteps steps.
+    static constexpr int kCornerSteps = 1000;
     QSlider& FirstCorner() { return mFirstCorner; }
     QSlider& SecondCorner() { return mSecondCorner; }
-    QSpinBox& FirstCornerValue() { return mFirstValue; }
-    QSpinBox& SecondCornerValue() { return mSecondValue; }
+    CheckedField& FirstCornerValue() { return mFirstValue; }
+    CheckedField& SecondCornerValue() { return mSecondValue; }
     QSlider& Order() { return mOrder; }
-    QDoubleSpinBox& Ripple() { return mRipple; }
-    QDoubleSpinBox& Attenuation() { return mAttenuation; }
+    CheckedField& OrderValue() { return mOrderValue; }
+    CheckedField& Ripple() { return mRipple; }
+    CheckedField& Attenuation() { return mAttenuation; }
+    QLabel& FirstCornerLabel() { return mFirstLabel; }
+    QLabel& SecondCornerLabel() { return mSecondLabel; }
     QRadioButton& Lowpass() { return mLowpass; }
     QRadioButton& Highpass() { return mHighpass; }
     QRadioButton& Bandstop() { return mBandstop; }
@@ -56,8 +65,21 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Enables the controls that the chosen class and type use.
+    // Enables and names the controls that the chosen class and type use, and checks
+    // every entry again.
     void UpdateEnabled();
+    // Checks every entry and offers OK when all those in use are good.
+    void Validate();
+    // What is wrong with each entry, empty when it is good or not in use.
+    QString FirstCornerProblem(double hz) const;
+    QString SecondCornerProblem(double hz) const;
+    QString RippleProblem(double db) const;
+    QString AttenuationProblem(double db) const;
+    // A track bar at a frequency, and the frequency a track bar stands for.
+    int CornerStep(double hz) const;
+    double CornerHz(int step) const;
+    // The family of the class chosen; none for a class without a generator.
+    std::optional<FStandardDesign::Family> Family() const;
     // The request the controls describe; false for a class without a generator.
     bool ReadRequest(FStandardDesign* request) const;
 
@@ -74,17 +96,19 @@ private:
     QRadioButton mBandpass;
     QLabel mFirstLabel;
     QSlider mFirstCorner;
-    QSpinBox mFirstValue;
+    CheckedField mFirstValue;
+    QLabel mFirstUnit;
     QLabel mSecondLabel;
     QSlider mSecondCorner;
-    QSpinBox mSecondValue;
+    CheckedField mSecondValue;
+    QLabel mSecondUnit;
     QLabel mOrderLabel;
     QSlider mOrder;
-    QSpinBox mOrderValue;
+    CheckedField mOrderValue;
     QLabel mRippleLabel;
-    QDoubleSpinBox mRipple;
+    CheckedField mRipple;
     QLabel mAttenuationLabel;
-    QDoubleSpinBox mAttenuation;
+    CheckedField mAttenuation;
     QCheckBox mClear;
     QPushButton mOk;
     QPushButton mCancel;

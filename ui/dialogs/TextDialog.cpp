@@ -11,9 +11,42 @@
 #include "ui/Drawing.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <vector>
 
 #include <optional>
 #include <utility>
+
+namespace {
+
+// The words of each line in columns as wide as the widest word and two blanks more.
+QString AlignedColumns(const QString& text) {
+    std::vector<QStringList> rows;
+    qsizetype width = 0;
+    for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
+        rows.push_back(line.split(' ', Qt::SkipEmptyParts));
+        for (const QString& word : rows.back()) {
+            width = std::max(width, word.size() + 2);
+        }
+    }
+    QString aligned;
+    for (const QStringList& row : rows) {
+        for (const QString& word : row) {
+            aligned += word.leftJustified(width);
+        }
+        while (aligned.endsWith(' ')) {
+            aligned.chop(1);
+        }
+        aligned += '\n';
+    }
+    return aligned;
+}
+
+} // namespace
 
 TextDialog::Page TextDialog::DifferenceEquation(const FNodeList& design) {
     Page page{QStringLiteral("Difference Equation"),
@@ -50,7 +83,6 @@ TextDialog::Page TextDialog::TransferFunction(const FNodeList& design) {
 }
 
 TextDialog::Page TextDialog::SecondOrderSections(const FNodeList& design) {
-    // Wider than the difference equation's: a section's six numbers make a long line.
     Page page{QStringLiteral("Second-Order Sections"),
               QStringLiteral("Second-Order Sections are:"),
               {},
@@ -58,7 +90,8 @@ TextDialog::Page TextDialog::SecondOrderSections(const FNodeList& design) {
               {QStringLiteral("SOS Files (*.sos);;All Files (*)"), QStringLiteral("sos"),
                QStringLiteral("sections.sos")},
               {},
-              {}};
+              {},
+              QFontDatabase::systemFont(QFontDatabase::FixedFont)};
     const std::optional<SosCascade> cascade = SosCascade::FromZpk(Zpk::FromNodeList(design));
     if (!cascade) {
         page.refusal = QString::fromLatin1(kNonCausalSectionsText);
@@ -66,7 +99,20 @@ TextDialog::Page TextDialog::SecondOrderSections(const FNodeList& design) {
         page.refusal = QString::fromLatin1(kUnpairedSectionsText);
     } else {
         page.fileText = SectionsText(*cascade);
-        page.texts = {QString::fromStdString(page.fileText)};
+        page.texts = {AlignedColumns(QStringLiteral("b0 b1 b2 a0 a1 a2\n") +
+                                     QString::fromStdString(page.fileText))};
+        // Wide enough for the lines, and for the box's frame and scroll bar beside them.
+        const QFontMetrics fixed(page.font);
+        const QFontMetrics dialog(DialogFont());
+        int pixels = 0;
+        for (const QString& line : page.texts[0].split('\n')) {
+            pixels = std::max(pixels, fixed.horizontalAdvance(line));
+        }
+        int widest = 0;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            widest = DluWidth(screen->availableGeometry().width() * 9 / 10, dialog);
+        }
+        page.width = std::max(page.width, std::min(DluWidth(pixels + 40, dialog) + 10, widest));
     }
     return page;
 }
@@ -76,6 +122,8 @@ TextDialog::TextDialog(ModalRunner& runner, Page page, QWidget* parent)
       mTop(this), mBar(this), mBottom(this), mOk(QStringLiteral("OK"), this),
       mSaveAs(QStringLiteral("Save As"), this) {
     setWindowTitle(mPage.title);
+    mTop.setFont(mPage.font);
+    mBottom.setFont(mPage.font);
     setFont(DialogFont());
     const QFontMetrics metrics = fontMetrics();
     const int w = mPage.width;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
 #include "ui/widgets/ClrCStatic.h"
 
 #include <QDialog>
+#include <QFont>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,6 +35,8 @@ public:
         std::string fileText;
         // Why the design has no such text; empty when it has.
         QString refusal;
+        // Of the text boxes.
+        QFont font = DialogFont();
     };
 
     // The difference equation on one line, saved as a .de file; none for a design that
@@ -40,8 +44,10 @@ public:
     static Page DifferenceEquation(const FNodeList& design);
     // H(z) as numerator over denominator, saved as a .hz file; any design has one.
     static Page TransferFunction(const FNodeList& design);
-    // The sections the design runs as, one line each (b0 b1 b2 a0 a1 a2), saved as a
-    // .sos file; none for a design that is not causal or has complex coefficients.
+    // The sections the design runs as, one line each under a header naming the columns
+    // b0 b1 b2 a0 a1 a2, in a fixed-pitch font and as wide as the lines (as far as the
+    // screen allows); saved as a .sos file, without the header and the padding, as
+    // qen sos writes it. None for a design that is not causal or has complex coefficients.
     static Page SecondOrderSections(const FNodeList& design);
 
     TextDialog(ModalRunner& runner, Page page, QWidget* parent = nullptr);

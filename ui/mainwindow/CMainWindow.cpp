@@ -5,6 +5,7 @@
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
 #include "ui/stream/AudioStreamWindow.h"
 
@@ -16,7 +17,9 @@
 #include <QMenuBar>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 QENPref mPrefs;
 
@@ -24,7 +27,9 @@ namespace {
 
 // "All Files" shows every file, also those without an extension such as "Untitled".
 const QString kDesignFilter = QStringLiteral("PZD Files (*.pzd);;All Files (*)");
-constexpr int kRates[] = {8000, 11025, 22050, 44100, 48000};
+// By command id from kCmdRateFirst.
+constexpr int kRates[] = {8000,  11025, 22050, 44100,  48000, 16000,
+                          32000, 88200, 96000, 176400, 192000};
 
 } // namespace
 
@@ -38,7 +43,7 @@ int CMainWindow::CommandOfRate(int rate) {
             return id;
         }
     }
-    return 0;
+    return kCmdRateOther;
 }
 
 CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
@@ -63,13 +68,7 @@ CMainWindow::CMainWindow(ModalRunner& runner, QWidget* parent)
     SetChecked(kCmdZPlane, true);
     SetChecked(mPrefs.unitPref, true);
     SetChecked(kCmdConfirmation, mPrefs.confirmPref);
-    int rateId = CommandOfRate(mPrefs.sampleFreqPref);
-    if (rateId == 0) {
-        mPrefs.sampleFreqPref = kDefaultSampleRate;
-        rateId = kCmdRateFirst;
-    }
-    SetChecked(rateId, true);
-    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+    ChangeSampleRate(UsableSampleRate(mPrefs.sampleFreqPref));
 }
 
 CMainWindow::~CMainWindow() {
@@ -92,6 +91,10 @@ void CMainWindow::BuildMenus() {
     AddCommand(design, kCmdZPlane, QStringLiteral("&Z Plane"), QString());
     AddCommand(design, kCmdStateSpace, QStringLiteral("&State Space"), QString());
     AddCommand(design, kCmdMagnitudeResponse, QStringLiteral("&Magnitude Response"), QString());
+    design->addSeparator();
+    AddCommand(design, kCmdStandardDesign, QStringLiteral("S&tandard Design ..."), QString());
+    connect(mActions.at(kCmdStandardDesign), &QAction::triggered, &mZPlaneDesign,
+            &ZPlaneDesign::OpenStandardDesign);
     design->addSeparator();
     AddCommand(design, kCmdZoomIn, QStringLiteral("Zoom &In"), QStringLiteral("Ctrl+="));
     AddCommand(design, kCmdZoomOut, QStringLiteral("Zoom &Out"), QStringLiteral("Ctrl+-"));
@@ -127,12 +130,20 @@ void CMainWindow::BuildMenus() {
     AddCommand(units, kCmdPolarRadian, QStringLiteral("Polar Radian"), QString());
     AddCommand(units, kCmdCartesian, QStringLiteral("Cartesian"), QString());
     QMenu* rates = prefs->addMenu(QStringLiteral("&Sampling Rate"));
+    std::vector<int> byRate;
     for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+        byRate.push_back(id);
+    }
+    std::sort(byRate.begin(), byRate.end(),
+              [](int a, int b) { return RateOfCommand(a) < RateOfCommand(b); });
+    for (const int id : byRate) {
         // The blank pads the four-digit rate to the width of the others.
         const QString label = id == kCmdRateFirst ? QStringLiteral("8000  Hz")
                                                   : QStringLiteral("%1 Hz").arg(RateOfCommand(id));
         AddCommand(rates, id, label, QString());
     }
+    rates->addSeparator();
+    AddCommand(rates, kCmdRateOther, QStringLiteral("Other ..."), QString());
     prefs->addSeparator();
     AddCommand(prefs, kCmdConfirmation, QStringLiteral("&Confirmation"), QString());
 
@@ -161,7 +172,7 @@ void CMainWindow::BuildMenus() {
     for (const int id : {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian}) {
         connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnUnits(id); });
     }
-    for (int id = kCmdRateFirst; id <= kCmdRateLast; ++id) {
+    for (int id = kCmdRateFirst; id <= kCmdRateOther; ++id) {
         connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnSampleRate(id); });
     }
     // Choosing the one design kind there is keeps its check mark and does nothing else.
@@ -221,7 +232,7 @@ QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
     QAction* action = menu->addAction(shortcut.isEmpty() ? label : label + '\t' + shortcut);
     action->setShortcut(QKeySequence(shortcut));
     action->setCheckable(id == kCmdZPlane || id == kCmdConfirmation ||
-                         (id >= kCmdPolarRadian && id <= kCmdRateLast));
+                         (id >= kCmdPolarRadian && id <= kCmdRateOther));
     mActions[id] = action;
     return action;
 }
@@ -274,9 +285,11 @@ void CMainWindow::OnFileOpen() {
 }
 
 void CMainWindow::OpenDesign(const QString& path) {
-    if (!mDocument.Open(path)) {
-        mRunner.Message(this, AppCaption(), QStringLiteral("Problem loading file \n") + path,
-                        ModalRunner::Icon::Information);
+    QString reason;
+    if (!mDocument.Open(path, &reason)) {
+        mRunner.DetailedMessage(this, AppCaption(),
+                                QStringLiteral("Problem loading file \n") + path, reason,
+                                ModalRunner::Icon::Information);
     }
 }
 
@@ -328,14 +341,32 @@ void CMainWindow::OnUnits(int id) {
 }
 
 void CMainWindow::OnSampleRate(int id) {
-    for (int rate = kCmdRateFirst; rate <= kCmdRateLast; ++rate) {
-        SetChecked(rate, false);
+    if (id != kCmdRateOther) {
+        ChangeSampleRate(RateOfCommand(id));
+        return;
     }
-    mPrefs.sampleFreqPref = RateOfCommand(id);
-    SetChecked(id, true);
-    mZPlaneDesign.ChangeSampleRate(mPrefs.sampleFreqPref);
+    SampleRateDialog dialog(mPrefs.sampleFreqPref, this);
+    if (mRunner.Exec(dialog)) {
+        ChangeSampleRate(dialog.Rate());
+    } else {
+        // Choosing the item has toggled its mark; the marks stay as they were.
+        ChangeSampleRate(mPrefs.sampleFreqPref);
+    }
+}
+
+void CMainWindow::ChangeSampleRate(int rate) {
+    mPrefs.sampleFreqPref = rate;
+    const int checked = CommandOfRate(rate);
+    for (int id = kCmdRateFirst; id <= kCmdRateOther; ++id) {
+        SetChecked(id, id == checked);
+    }
+    // "Other" names the rate it stands for.
+    Action(kCmdRateOther)
+        ->setText(checked == kCmdRateOther ? QStringLiteral("Other (%1 Hz) ...").arg(rate)
+                                           : QStringLiteral("Other ..."));
+    mZPlaneDesign.ChangeSampleRate(rate);
     if (mGraphWnd) {
-        mGraphWnd->ChangeSampleRate(mPrefs.sampleFreqPref);
+        mGraphWnd->ChangeSampleRate(rate);
     }
 }
 

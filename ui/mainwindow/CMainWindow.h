@@ -37,9 +37,11 @@ inline constexpr int kCmdMagnitudeResponse = 123;
 inline constexpr int kCmdPolarRadian = 124;
 inline constexpr int kCmdPolarDegree = 125;
 inline constexpr int kCmdCartesian = 126;
-// 127 ... 131: 8000, 11025, 22050, 44100 and 48000 Hz.
+// 127 ... 131: 8000, 11025, 22050, 44100 and 48000 Hz; 132 ... 137: 16000, 32000, 88200,
+// 96000, 176400 and 192000 Hz; 138 "Other ...", any rate typed.
 inline constexpr int kCmdRateFirst = 127;
-inline constexpr int kCmdRateLast = 131;
+inline constexpr int kCmdRateLast = 137;
+inline constexpr int kCmdRateOther = 138;
 inline constexpr int kCmdConfirmation = 140;
 inline constexpr int kCmdAbout = 141;
 inline constexpr int kCmdFilterAudioFile = 142;
@@ -50,6 +52,7 @@ inline constexpr int kCmdRedo = 161;
 inline constexpr int kCmdZoomIn = 162;
 inline constexpr int kCmdZoomOut = 163;
 inline constexpr int kCmdFitAll = 164;
+inline constexpr int kCmdStandardDesign = 165;
 
 // The program's main window: the design document, menus and shortcuts, the design
 // workspace filling it, a title that names the design's file and marks unsaved changes,
@@ -79,8 +82,10 @@ public:
     void OnCopy();
     // id: kCmdPolarRadian, kCmdPolarDegree or kCmdCartesian.
     void OnUnits(int id);
-    // id: kCmdRateFirst ... kCmdRateLast.
+    // id: kCmdRateFirst ... kCmdRateLast, or kCmdRateOther, which asks for the rate.
     void OnSampleRate(int id);
+    // Any rate from kMinSampleRate to kMaxSampleRate for every view.
+    void ChangeSampleRate(int rate);
     void OnConfirm();
     void OnAbout();
     // Opens the analysis window, or brings the open one forward.
@@ -106,9 +111,9 @@ public:
     DesignDocument& Document() { return mDocument; }
     ZPlaneDesign& Design() { return mZPlaneDesign; }
 
-    // 8000 ... 48000 for the rate commands; 0 for other ids.
+    // The rate of a rate command; 0 for other ids.
     static int RateOfCommand(int id);
-    // The command of a menu rate; 0 for other rates.
+    // The command of a menu rate; kCmdRateOther for other rates.
     static int CommandOfRate(int rate);
 
 protected:

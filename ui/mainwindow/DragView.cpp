@@ -3,7 +3,6 @@
 #include "resources/Artwork.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
-#include "ui/dialogs/StdFilterDlg.h"
 #include "ui/mainwindow/CEasyTTC.h"
 #include "ui/mainwindow/NodeDrag.h"
 
@@ -27,10 +26,7 @@ PaletteLayout PaletteLayout::ForClient(const QRect& client) {
 }
 
 DragView::DragView(ModalRunner& runner, QWidget* parent)
-    : QWidget(parent), mRunner(runner), mPoleBmp(ArtworkBitmap(kBitmapPole)),
-      mPoleCBmp(ArtworkBitmap(kBitmapPolePair)), mZeroBmp(ArtworkBitmap(kBitmapZero)),
-      mZeroCBmp(ArtworkBitmap(kBitmapZeroPair)), mDesignBmp(ArtworkBitmap(kBitmapDesign)),
-      mBkColour(ButtonFaceRef()) {
+    : QWidget(parent), mRunner(runner), mBkColour(ButtonFaceRef()) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     CEasyTTC::AddWindowTool(this, "Drag the highlighted nodes onto the target");
@@ -53,6 +49,13 @@ void DragView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     mLayout = PaletteLayout::ForClient(rect());
     mCanvas = CanvasFor(*this);
+    // The glyphs at the screen's pixel density, so that they show sharp.
+    const double ratio = mCanvas.devicePixelRatio();
+    mPoleBmp = ArtworkBitmap(kBitmapPole, ratio);
+    mPoleCBmp = ArtworkBitmap(kBitmapPolePair, ratio);
+    mZeroBmp = ArtworkBitmap(kBitmapZero, ratio);
+    mZeroCBmp = ArtworkBitmap(kBitmapZeroPair, ratio);
+    mDesignBmp = ArtworkBitmap(kBitmapDesign, ratio);
     DoStylePaint();
 }
 
@@ -123,12 +126,7 @@ void DragView::mousePressEvent(QMouseEvent* event) {
     const QRect designBox(mLayout.design,
                           QSize(PaletteLayout::kDesignWidth, PaletteLayout::kGlyphSize));
     if (designBox.contains(p)) {
-        StdFilterDlg dialog(mRunner, mSampleRate, this);
-        if (mRunner.Exec(dialog)) {
-            emit designGenerated(dialog.Generated(), dialog.ReplacesDesign());
-            mRunner.Message(this, AppCaption(), QStringLiteral("Wahoo!"),
-                            ModalRunner::Icon::Information);
-        }
+        emit designRequested();
     }
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "filter/SampleRate.h"
-
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -10,7 +8,6 @@
 #include <array>
 #include <cstdint>
 
-class FNodeList;
 class ModalRunner;
 
 // Where the palette's glyphs stand in a client rectangle: a zero, a zero pair, the
@@ -28,15 +25,12 @@ struct PaletteLayout {
 };
 
 // The node palette above the z-plane: glyphs of a zero, a zero pair, a pole pair and a
-// pole to drag onto the z-plane view, and a design glyph that opens the standard
-// filter dialog and hands on the design it builds. The glyph under the pointer is shown inverted.
+// pole to drag onto the z-plane view, and a design glyph that asks for the standard
+// filter dialog. The glyph under the pointer is shown inverted.
 class DragView : public QWidget {
     Q_OBJECT
 public:
     explicit DragView(ModalRunner& runner, QWidget* parent = nullptr);
-
-    // Hz: the rate the standard filter dialog designs for.
-    void SetSampleRate(::SampleRate rate) { mSampleRate = rate; }
 
     const PaletteLayout& Layout() const { return mLayout; }
     // The inverted glyph box; empty when none.
@@ -46,9 +40,8 @@ public:
     QSize sizeHint() const override { return QSize(300, 20); }
 
 signals:
-    // The standard filter dialog ended with a design: replace says whether it takes
-    // the place of the present design or is added to it.
-    void designGenerated(const FNodeList& design, bool replace);
+    // The design glyph was clicked.
+    void designRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -64,7 +57,6 @@ private:
     void InvertRect(const QRect& r);
 
     ModalRunner& mRunner;
-    ::SampleRate mSampleRate = kDefaultSampleRate;
     QImage mPoleBmp;
     QImage mPoleCBmp;
     QImage mZeroBmp;

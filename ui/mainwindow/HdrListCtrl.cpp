@@ -21,10 +21,15 @@ namespace {
 constexpr int kImageRole = Qt::UserRole;
 
 QIcon GlyphIcon(int bitmapId) {
-    QPixmap glyph = QPixmap::fromImage(ArtworkBitmap(bitmapId));
-    // The tiles never use the transparent colour, so they show whole.
-    glyph.setMask(glyph.createMaskFromColor(QColor(198, 198, 198)));
-    return QIcon(glyph);
+    // Drawn for ordinary screens and for those scaled by 2, which take the finer one.
+    QIcon icon;
+    for (const double ratio : {1.0, 2.0}) {
+        QPixmap glyph = QPixmap::fromImage(ArtworkBitmap(bitmapId, ratio));
+        // The tiles never use the transparent colour, so they show whole.
+        glyph.setMask(glyph.createMaskFromColor(QColor(198, 198, 198)));
+        icon.addPixmap(glyph);
+    }
+    return icon;
 }
 
 } // namespace
@@ -135,12 +140,13 @@ void HdrListCtrl::AddItemByIndex(int index, const FNode& node) {
     }
     SetLineText(item, node.Value());
     SetLineImage(item, node.Conjugate() ? 1 : 0);
+    // Measured with the glyph in place, which takes part of the line.
+    FitColumn();
 }
 
 void HdrListCtrl::SetLineText(QTreeWidgetItem* item, FComplex value) {
     item->setText(0, QString::fromStdString(NodeValueText(value, mUnits)));
     item->setToolTip(0, QString::fromStdString(FullNodeValueText(value, mUnits)));
-    FitColumn();
 }
 
 void HdrListCtrl::FitColumn() {
@@ -310,6 +316,8 @@ void HdrListCtrl::SetLineHighlight(QTreeWidgetItem* item, bool on) {
     QFont font = mList.font();
     font.setBold(on);
     item->setFont(0, font);
+    // The bold line is wider; the column grows with it, so that it is never cut.
+    FitColumn();
 }
 
 void HdrListCtrl::EditClosed() {

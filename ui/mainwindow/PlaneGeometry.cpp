@@ -10,15 +10,31 @@ namespace {
 
 // The cross of the box (x - 5, y - 5, x + 5, y + 5): the diagonals from the inner
 // corner pixels, end points excluded, so each is 9 pixels long.
-void AddCross(QPoint pt, std::vector<QPoint>* pixels) {
-    for (int k = -4; k <= 4; ++k) {
-        pixels->emplace_back(pt.x() + k, pt.y() + k);
-        pixels->emplace_back(pt.x() + k, pt.y() - k);
+void AddCross(QPoint pt, int scale, std::vector<QPoint>* pixels) {
+    const int half = 4 * scale;
+    for (int k = -half; k <= half; ++k) {
+        for (int t = 0; t < scale && k + t <= half; ++t) {
+            pixels->emplace_back(pt.x() + k + t, pt.y() + k);
+            pixels->emplace_back(pt.x() + k + t, pt.y() - k);
+        }
     }
 }
 
-// A midpoint circle of radius 4: a ring as wide and high as the cross.
-void AddRing(QPoint pt, std::vector<QPoint>* pixels) {
+// A midpoint circle of radius 4: a ring as wide and high as the cross. At a finer
+// scale, the pixels within half a line's thickness of the ring's middle.
+void AddRing(QPoint pt, int scale, std::vector<QPoint>* pixels) {
+    if (scale > 1) {
+        const double middle = 4.0 * scale - (scale - 1) / 2.0;
+        const int reach = 4 * scale;
+        for (int dy = -reach; dy <= reach; ++dy) {
+            for (int dx = -reach; dx <= reach; ++dx) {
+                if (std::abs(std::hypot(dx, dy) - middle) <= scale / 2.0) {
+                    pixels->push_back(pt + QPoint(dx, dy));
+                }
+            }
+        }
+        return;
+    }
     int x = 4;
     int y = 0;
     int err = 1 - x;
@@ -175,8 +191,8 @@ EdgeArrow EdgeArrowFor(QSize size, QPointF point, double inset) {
     return arrow;
 }
 
-std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow) {
-    void (*add)(QPoint, std::vector<QPoint>*) = nullptr;
+std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow, int scale) {
+    void (*add)(QPoint, int, std::vector<QPoint>*) = nullptr;
     if (code == kDragPole || code == kDragPolePair) {
         add = AddCross;
     } else if (code == kDragZero || code == kDragZeroPair) {
@@ -186,9 +202,9 @@ std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow) {
     }
     std::vector<QPoint> pixels;
     if ((code & kDragPairBit) != 0 && pt.y() != mirrorRow) {
-        add(QPoint(pt.x(), 2 * mirrorRow - pt.y()), &pixels);
+        add(QPoint(pt.x(), 2 * mirrorRow - pt.y()), scale, &pixels);
     }
-    add(pt, &pixels);
+    add(pt, scale, &pixels);
     const auto less = [](QPoint a, QPoint b) {
         return a.y() < b.y() || (a.y() == b.y() && a.x() < b.x());
     };

@@ -74,5 +74,7 @@ bool InsideView(QSize size, QPointF point);
 // The pixels of a node glyph at pt, each once, for the drag codes 16 and 18 (crosses:
 // two 9-pixel diagonals through pt) and 32 and 34 (rings of radius 4 around pt). A
 // pair code adds the glyph mirrored about row mirrorRow unless pt lies on that row.
-// Any other code has no pixels.
-std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow);
+// Any other code has no pixels. With scale above 1, pt and mirrorRow are in device
+// pixels, scale to a client pixel, and the glyph is as large and its lines as thick in
+// them, drawn at their finer grain rather than enlarged.
+std::vector<QPoint> NodeGlyphPixels(QPoint pt, int code, int mirrorRow, int scale = 1);

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -297,17 +298,21 @@ FNode TargetView::FindNodeInArea(QPoint pt) {
 }
 
 void TargetView::DrawNode(QPoint pt, int code, bool invert) {
+    // The glyph's pixels are the picture's own device pixels, so that it is drawn as
+    // finely as the screen shows it.
+    const int scale = std::max(1, static_cast<int>(std::lround(mCanvas.devicePixelRatio())));
     const std::vector<QPoint> pixels =
-        NodeGlyphPixels(pt, code, mGeom.Complex2Point(FComplex()).y());
+        NodeGlyphPixels(pt * scale, code, mGeom.Complex2Point(FComplex()).y() * scale, scale);
     if (pixels.empty() || mCanvas.isNull()) {
         return;
     }
-    QPainter painter(&mCanvas);
-    if (invert) {
-        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QRgb colour =
+        ColourFromRef((code & kDragPole) != 0 ? mPoleColour : mZeroColour).rgb() & 0xFFFFFF;
+    for (const QPoint p : pixels) {
+        if (mCanvas.valid(p)) {
+            mCanvas.setPixel(p, 0xFF000000 | (invert ? (mCanvas.pixel(p) ^ colour) : colour));
+        }
     }
-    painter.setPen(ColourFromRef((code & kDragPole) != 0 ? mPoleColour : mZeroColour));
-    painter.drawPoints(pixels.data(), static_cast<int>(pixels.size()));
     update();
 }
 

@@ -5,6 +5,8 @@
 #include "resources/Artwork.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/ModalRunner.h"
+#include "ui/dialogs/StdFilterDlg.h"
 
 #include <QKeyEvent>
 
@@ -28,7 +30,7 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 }
 
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidget* parent)
-    : QWidget(parent), mDocument(document), targetView(runner, document, this),
+    : QWidget(parent), mRunner(runner), mDocument(document), targetView(runner, document, this),
       leftGrid(runner, document, this), rightGrid(runner, document, this),
       graphView(document, this), statusView(3, this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
@@ -55,7 +57,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
             [this](int index) { Select(leftGrid, index); });
     connect(&rightGrid, &HdrListCtrl::nodeSelected, this,
             [this](int index) { Select(rightGrid, index); });
-    connect(&dragView, &DragView::designGenerated, this, &ZPlaneDesign::ApplyDesign);
+    connect(&dragView, &DragView::designRequested, this, &ZPlaneDesign::OpenStandardDesign);
     ResizeUserInterface();
 }
 
@@ -92,8 +94,17 @@ void ZPlaneDesign::ChangeUnits(int units) {
 }
 
 void ZPlaneDesign::ChangeSampleRate(int rate) {
+    mSampleRate = rate;
     graphView.SetSampleRate(rate);
-    dragView.SetSampleRate(rate);
+}
+
+void ZPlaneDesign::OpenStandardDesign() {
+    StdFilterDlg dialog(mRunner, mSampleRate, this);
+    if (mRunner.Exec(dialog)) {
+        ApplyDesign(dialog.Generated(), dialog.ReplacesDesign());
+        mRunner.Message(this, AppCaption(), QStringLiteral("Wahoo!"),
+                        ModalRunner::Icon::Information);
+    }
 }
 
 void ZPlaneDesign::ApplyDesign(const FNodeList& design, bool replace) {

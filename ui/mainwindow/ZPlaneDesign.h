@@ -45,6 +45,9 @@ public:
     // Puts a generated design in place of the present one (replace) or adds its nodes
     // to it, as one step to undo.
     void ApplyDesign(const FNodeList& design, bool replace);
+    // Runs the standard filter dialog at the workspace's sampling rate and applies the
+    // design it builds.
+    void OpenStandardDesign();
     void CopyToClipboard();
 
     TargetView& Target() { return targetView; }
@@ -67,7 +70,9 @@ private:
     HdrListCtrl* SelectedList();
     void Nudge(double dx, double dy);
 
+    ModalRunner& mRunner;
     DesignDocument& mDocument;
+    int mSampleRate = kDefaultSampleRate;
     TargetView targetView;
     HdrListCtrl leftGrid;
     HdrListCtrl rightGrid;

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "ViewDriver.h"
 #include "ui/DesignDocument.h"
+#include "ui/analysis/AxisLimitsDialog.h"
 #include "ui/analysis/MaxTimeDialog.h"
 
 #include <QAction>
@@ -213,6 +214,50 @@ private slots:
         QCOMPARE(mRunner.messages.size(), size_t(1));
         QCOMPARE(mRunner.messages[0].text, QStringLiteral("Can't open file to save to"));
         QCOMPARE(w.VisibleGraph(), kCmdImpulseResponse);
+    }
+
+    // Markers for the graph on show (-3 dB for the frequency graph alone), a reference for
+    // every graph, typed axis limits (a bad one keeps OK back) and the unwrapped phase.
+    void graphOptions() {
+        GraphWin& w = Win();
+        QVERIFY(!w.Action(kCmdClearReference)->isEnabled());
+        Trigger(kCmdHoldReference);
+        const QString reference = QString::fromLatin1(AnalysisGraph::kReferenceKey);
+        for (AnalysisGraph* graph :
+             {static_cast<AnalysisGraph*>(&w.Freq()), static_cast<AnalysisGraph*>(&w.Delay()),
+              static_cast<AnalysisGraph*>(&w.Time())}) {
+            QVERIFY(graph->HasTrace(reference));
+        }
+        QVERIFY(w.Action(kCmdClearReference)->isEnabled());
+        QVERIFY(w.Action(kCmdFindHalfPower)->isEnabled());
+        Trigger(kCmdImpulseResponse);
+        QVERIFY(!w.Action(kCmdFindHalfPower)->isEnabled());
+        Trigger(kCmdFindPeak);
+        QCOMPARE(w.Time().Markers().size(), size_t(1));
+        QVERIFY(w.Freq().Markers().empty());
+        Trigger(kCmdClearMarkers);
+        Trigger(kCmdClearReference);
+        QVERIFY(w.Time().Markers().empty() && !w.Time().HasTrace(reference));
+        QVERIFY(!w.Action(kCmdClearReference)->isEnabled());
+
+        Trigger(kCmdFreqResponse);
+        bool refused = false;
+        mRunner.onExec = [&refused](QDialog& dialog) {
+            auto& limits = dynamic_cast<AxisLimitsDialog&>(dialog);
+            limits.Low(0).setText(QStringLiteral("abc"));
+            refused = !limits.OkButton().isEnabled();
+            limits.Low(0).setText(QStringLiteral("1000"));
+            limits.High(0).setText(QStringLiteral("2000"));
+            // The phase in the units shown, degrees.
+            limits.Low(2).setText(QStringLiteral("-90"));
+            return limits.OkButton().isEnabled();
+        };
+        Trigger(kCmdAxisLimits);
+        QVERIFY(refused);
+        QCOMPARE(w.Freq().XRange(), AxisRange(1000, 2000, false));
+        QCOMPARE(w.Freq().YRange(1), AxisRange(-kPi / 2, kPi, false));
+        Trigger(kCmdUnwrappedPhase);
+        QVERIFY(w.Freq().Unwrapped());
     }
 
     void setMaxTime() {

@@ -51,7 +51,9 @@ private slots:
         row("transfer function", 1, "Difference Equation", {"+1.0000 ", "+1.0000*z -0.5000 "}, 217,
             "Transfer Function Files (*.hz);;All Files (*)", "transferfunc.hz",
             "H(z) = +1.0000 \n      ---------\n       +1.0000*z -0.5000 \n");
-        row("second-order sections", 2, "Second-Order Sections", {"0 1 0 1 -0.5 0\n"}, 317,
+        // On screen under a header, in columns; in the file as qen sos writes it.
+        row("second-order sections", 2, "Second-Order Sections",
+            {"b0    b1    b2    a0    a1    a2\n0     1     0     1     -0.5  0\n"}, 317,
             "SOS Files (*.sos);;All Files (*)", "sections.sos", "0 1 0 1 -0.5 0\n");
     }
 

@@ -7,7 +7,9 @@
 #include "persist/CDesignPersistence.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
+#include "ui/dialogs/StdFilterDlg.h"
 #include "ui/dialogs/TextDialog.h"
 #include "ui/stream/AudioStreamWindow.h"
 
@@ -45,8 +47,7 @@ const std::string kDefaultPrefs =
            0x00, 0x00, 0x40, 0x1F, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00});
 
 const std::vector<int> kUnits = {kCmdPolarRadian, kCmdPolarDegree, kCmdCartesian};
-const std::vector<int> kRates = {kCmdRateFirst, kCmdRateFirst + 1, kCmdRateFirst + 2,
-                                 kCmdRateFirst + 3, kCmdRateLast};
+const std::vector<int> kRates = {127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138};
 
 } // namespace
 
@@ -133,8 +134,9 @@ private slots:
         QTest::addColumn<int>("rateItem");
         QTest::addColumn<int>("rateWritten");
         QTest::newRow("22050 Hz, cartesian") << 126 << 22050 << kCmdCartesian << 129 << 22050;
-        QTest::newRow("12345 Hz becomes 8000") << 124 << 12345 << kCmdPolarRadian << 127 << 8000;
-        QTest::newRow("unknown units") << 999 << 48000 << 0 << 131 << 48000;
+        QTest::newRow("12345 Hz, another rate") << 124 << 12345 << kCmdPolarRadian << 138 << 12345;
+        QTest::newRow("0 Hz becomes 8000") << 124 << 0 << kCmdPolarRadian << 127 << 8000;
+        QTest::newRow("unknown units") << 999 << 192000 << 0 << 137 << 192000;
     }
 
     void preferencesAtStart() {
@@ -168,14 +170,57 @@ private slots:
         w.Document().Add(FNode(kNodePole, FComplex(0.5, -0.25), false, 1));
         QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5590 -26.5651 deg"));
         Trigger(kCmdCartesian);
-        Trigger(kCmdRateLast - 1);
+        Trigger(130);
         Trigger(kCmdConfirmation);
         QCOMPARE(Marked(w, kUnits), kCmdCartesian);
-        QCOMPARE(Marked(w, kRates), kCmdRateLast - 1);
+        QCOMPARE(Marked(w, kRates), 130);
         QVERIFY(!Checked(kCmdConfirmation));
         QCOMPARE(w.Design().PoleList().LineText(0), QStringLiteral("0.5000 -0.2500j"));
         QCOMPARE(w.Design().Graph().SampleRate(), 44100);
         QCOMPARE(WrittenPrefs().substr(20, 9), Bytes({0x7E, 0, 0, 0, 0x44, 0xAC, 0, 0, 0}));
+    }
+
+    // "Other ..." takes any whole rate from 1 Hz to 1 MHz and names it; a bad entry keeps
+    // OK from being offered, and Cancel leaves the rate and the marks as they were.
+    void otherSampleRates() {
+        CMainWindow& w = Window();
+        QStringList refused;
+        const auto typing = [&](QStringList texts) {
+            mRunner.onExec = [&refused, texts](QDialog& dialog) {
+                auto& rate = dynamic_cast<SampleRateDialog&>(dialog);
+                for (const QString& text : texts) {
+                    rate.Field().setText(text);
+                    if (!rate.OkButton().isEnabled()) {
+                        refused << rate.Field().toolTip();
+                    }
+                }
+                return rate.OkButton().isEnabled();
+            };
+        };
+        typing({"abc", "0", "1000001", "96000.5", "12345"});
+        Trigger(kCmdRateOther);
+        QCOMPARE(refused.size(), 4);
+        QCOMPARE(refused[0], QStringLiteral("A whole number of Hz from 1 to 1000000"));
+        QCOMPARE(Marked(w, kRates), kCmdRateOther);
+        QCOMPARE(w.Action(kCmdRateOther)->text(), QStringLiteral("Other (12345 Hz) ..."));
+        QCOMPARE(w.Design().Graph().SampleRate(), 12345);
+        typing({"abc"});
+        Trigger(kCmdRateOther);
+        QCOMPARE(Marked(w, kRates), kCmdRateOther);
+        Trigger(135);
+        QCOMPARE(w.Design().Graph().SampleRate(), 96000);
+        QCOMPARE(w.Action(kCmdRateOther)->text(), QStringLiteral("Other ..."));
+        // Design > Standard Design ... opens the dialog for the rate.
+        double corner = 0;
+        mRunner.onExec = [&corner](QDialog& dialog) {
+            auto& design = dynamic_cast<StdFilterDlg&>(dialog);
+            design.FirstCorner().setValue(StdFilterDlg::kCornerSteps / 2);
+            corner = design.FirstCornerValue().Value();
+            return false;
+        };
+        Trigger(kCmdStandardDesign);
+        QCOMPARE(corner, 24000.0);
+        QCOMPARE(WrittenPrefs().substr(24, 4), Bytes({0x00, 0x77, 0x01, 0x00}));
     }
 
     void saveSaveAsAndNew() {
@@ -270,16 +315,19 @@ private slots:
     void failedOpenKeepsTheDesign_data() {
         QTest::addColumn<bool>("chosen");
         QTest::addColumn<QString>("content");
-        QTest::newRow("cancelled") << false << QString();
-        QTest::newRow("missing file") << true << QString();
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cancelled") << false << QString() << QString();
+        QTest::newRow("missing file") << true << QString() << "No such file or directory";
         QTest::newRow("cut off") << true
                                  << "VERSION=2.0\nDESIGN=ZPlane\nPOLECOUNT=3\nZEROCOUNT=0\n"
-                                    "P0=0.1, 0.1, 0\n";
+                                    "P0=0.1, 0.1, 0\n"
+                                 << "the file ends after 1 of 3 pole lines";
     }
 
     void failedOpenKeepsTheDesign() {
         QFETCH(bool, chosen);
         QFETCH(QString, content);
+        QFETCH(QString, reason);
         if (!content.isNull()) {
             WriteFileBytes(Path("bad.pzd"), content.toStdString());
         }
@@ -295,6 +343,8 @@ private slots:
         if (chosen) {
             QCOMPARE(mRunner.messages[0].text, QStringLiteral("Problem loading file \n") + path);
             QCOMPARE(mRunner.messages[0].caption, AppCaption());
+            // The loader's reason comes with it.
+            QCOMPARE(mRunner.messages[0].details, reason);
         }
         QCOMPARE(CDesignPersistence::DesignText(gNodeList), design);
         QCOMPARE(w.FileName(), QPath("mine.pzd"));
@@ -340,7 +390,7 @@ private slots:
 
     void analysisWindowOpensOnceAndFollowsTheDesign() {
         CMainWindow& w = Window();
-        Trigger(kCmdRateFirst + 2);
+        Trigger(129);
         Trigger(kCmdAnalysisGraph);
         GraphWin* graph = w.GraphWnd();
         QVERIFY(graph != nullptr && graph->isVisible());
@@ -358,7 +408,7 @@ private slots:
         w.Document().EndDrag();
         QCOMPARE(graph->Freq().Response().Scale(), 2.0);
 
-        Trigger(kCmdRateLast);
+        Trigger(131);
         QCOMPARE(graph->Freq().SampleRate(), 48000);
         QCOMPARE(graph->Time().SampleRate(), 48000);
         Trigger(kCmdSaveAs, "d.pzd");
@@ -440,8 +490,11 @@ private slots:
         QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
         Trigger(kCmdTransferFunction);
         Trigger(kCmdSecondOrderSections);
-        QCOMPARE(shown, (QStringList{"y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
-                                     "+1.0000 /+1.0000*z -0.5000 ", "0 1 0 1 -0.5 0\n"}));
+        QCOMPARE(
+            shown,
+            (QStringList{"y[n] = +0.0000*x[n] +1.0000*x[n-1] +0.5000*y[n-1] ",
+                         "+1.0000 /+1.0000*z -0.5000 ",
+                         "b0    b1    b2    a0    a1    a2\n0     1     0     1     -0.5  0\n"}));
         gNodeList.AddNode(FNode(kNodeZero, FComplex(0.5, 0.5), true, 1));
         Trigger(kCmdDifferenceEquation);
         Trigger(kCmdSecondOrderSections);

@@ -47,11 +47,19 @@ private slots:
         QCOMPARE(p.list.Header().palette().color(QPalette::Window), QColor(0x99, 0x66, 0x33));
         QCOMPARE(p.list.List().geometry(), QRect(2, 19, 146, 257));
         QCOMPARE(p.list.List().columnWidth(0), p.list.List().viewport()->width());
-        // A line is never cut short, and its tooltip holds the value at full precision.
+        // A line is never cut short, beside its glyph and in bold while highlighted, and
+        // its tooltip holds the value at full precision.
         gNodeList.AddNode(FNode(kNodePole, FComplex(-12345.1, 0.1), false, 1));
         p.list.UpdateFromNodeList();
         const QTreeWidget& tree = p.list.List();
-        QVERIFY(tree.columnWidth(0) > tree.fontMetrics().horizontalAdvance(p.list.LineText(0)));
+        QFont bold = tree.font();
+        bold.setBold(true);
+        for (const bool highlighted : {false, true}) {
+            p.list.HighlightNode(highlighted ? 0 : -1, true);
+            const QFontMetrics metrics(highlighted ? bold : tree.font());
+            QVERIFY(tree.columnWidth(0) >
+                    p.list.GlyphRect(0).right() + metrics.horizontalAdvance(p.list.LineText(0)));
+        }
         PoleList cartesian(126);
         cartesian.list.AddItemByIndex(0, FNode(kNodePole, FComplex(0.1, -0.25), false, 1));
         QCOMPARE(cartesian.list.List().topLevelItem(0)->toolTip(0),
