@@ -50,7 +50,7 @@ int CAudioFilter::PrepareFiles() {
     return 0;
 }
 
-int CAudioFilter::SetFilter(const Zpk& zpk) {
+int CAudioFilter::SetFilter(const Zpk& zpk, Arithmetic arithmetic) {
     if (mFilePrepared == 0) {
         return Fail(-1, mInName, "the files are not prepared");
     }
@@ -60,7 +60,16 @@ int CAudioFilter::SetFilter(const Zpk& zpk) {
     if (design.problem != RunProblem::None) {
         return Fail(-1, "", RunProblemText(design));
     }
-    if (!mFilter.Initialize(design.cascade, mChannels)) {
+    mRunsQuantized = arithmetic != Arithmetic::F64;
+    if (mRunsQuantized) {
+        const QuantizedCascade quantized = Quantize(zpk, arithmetic);
+        if (quantized.problem != QuantizeProblem::None) {
+            return Fail(-1, "", QuantizeProblemText(quantized.problem, arithmetic));
+        }
+        if (!mQuantized.Initialize(quantized, mChannels, mCoding.IsFloat() ? 0 : mCoding.Bits())) {
+            return Fail(-1, mInName, "the channels cannot be filtered");
+        }
+    } else if (!mFilter.Initialize(design.cascade, mChannels)) {
         return Fail(-1, mInName, "the channels cannot be filtered");
     }
     mScaleValue = design.peak;
@@ -146,8 +155,13 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
             return Fail(-2, mInName, in.Problem());
         }
         const auto n = static_cast<size_t>(count);
-        mFilter.Process(samples.data(), n);
-        if (!mCoding.IsFloat()) {
+        if (mRunsQuantized) {
+            mQuantized.Process(samples.data(), n);
+        } else {
+            mFilter.Process(samples.data(), n);
+        }
+        // Fixed point into samples at least a word long leaves whole steps in range.
+        if (!mCoding.IsFloat() && !(mRunsQuantized && mQuantized.OutputsWholeSteps())) {
             mClipped += static_cast<int64_t>(mRequantizer.Apply(
                 samples.data(), n * channels, mCoding.Lowest(), mCoding.Highest()));
         }

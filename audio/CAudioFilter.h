@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arith/QuantizedFilter.h"
 #include "audio/CAudioInFile.h"
 #include "audio/CAudioOutFile.h"
 #include "audio/CRequantizer.h"
@@ -29,9 +30,11 @@ public:
     // (also through another path or a link); -2 when no reader takes the input.
     int PrepareFiles();
     // 0; -1 when the files are not prepared, or the filter cannot run at unit peak
-    // gain (UnitPeakGain) or is unstable: ProblemFile() is then empty, as the fault
-    // lies with the design, not with a sound file.
-    int SetFilter(const Zpk& zpk);
+    // gain (UnitPeakGain) or is unstable, or not in the arithmetic (Quantize): ProblemFile()
+    // is then empty, as the fault lies with the design, not with a sound file. f64 runs
+    // the cascade divided by its peak gain (PrepareToRun); the others run it peak-scaled
+    // as QuantizedFilter does, on the samples in the input's steps.
+    int SetFilter(const Zpk& zpk, Arithmetic arithmetic = Arithmetic::F64);
     // Filters all frames; the output appears at its path only when the run succeeds.
     // 0; -1 when not ready, a file cannot be opened or the output cannot be written;
     // -2 when the input's headers or samples cannot be read as they claim; -3 when the
@@ -46,6 +49,8 @@ public:
     double GetScaleValue() const { return mScaleValue; }
     // Integer output samples that saturated during the run.
     int64_t ClippedCount() const { return mClipped; }
+    // Sections that saturated or wrapped during the run (QuantizedFilter), 0 for f64.
+    int64_t OverflowCount() const { return mQuantized.Overflows(); }
     // What the reader repaired to read the input, or empty.
     const std::string& Warning() const { return mWarning; }
     // After a run: how the output's frame count differs from the input's, or empty.
@@ -62,6 +67,9 @@ private:
     void CheckOutputLength();
 
     FSectionFilter mFilter;
+    // Runs instead of mFilter for the arithmetics other than f64.
+    QuantizedFilter mQuantized;
+    bool mRunsQuantized = false;
     CRequantizer mRequantizer;
     std::unique_ptr<CAudioInFile> mInFile;
     std::unique_ptr<CAudioOutFile> mOutFile;

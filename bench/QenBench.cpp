@@ -1,8 +1,12 @@
 // Hot paths of the analysis engine: the frequency response the views rebuild on every
-// edit, the per-sample filter step, audio filtering of whole blocks of frames, the
-// audio scale, polynomial expansion, and the standard design generator.
+// edit, the per-sample filter step, audio filtering of whole blocks of frames in double
+// and in fixed point, the audio scale, polynomial expansion, the standard design
+// generator, and qen import of long polynomials.
+#include "arith/QuantizedFilter.h"
 #include "audio/live/CStreamEngine.h"
+#include "cli/QenTool.h"
 #include "core/FNodeList.h"
+#include "core/FormatC.h"
 #include "design/iir/FStandardDesign.h"
 #include "filter/FDEMaker.h"
 #include "filter/PeakGain.h"
@@ -11,6 +15,9 @@
 #include "run/FSectionFilter.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -75,6 +82,59 @@ void BM_SectionFilterStereoBlocks(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(block.size() / 2));
 }
 BENCHMARK(BM_SectionFilterStereoBlocks);
+
+// The same design and blocks as BM_SectionFilterStereoBlocks in q15 arithmetic, on
+// 16-bit samples.
+void BM_QuantizedFilterStereoBlocksQ15(benchmark::State& state) {
+    QuantizedFilter filter;
+    filter.Initialize(Quantize(Zpk::FromNodeList(SpreadDesign(4, 4)), Arithmetic::Q15), 2, 16);
+    std::vector<double> input(2 * 2500);
+    for (size_t n = 0; n < input.size(); n += 2) {
+        input[n] = static_cast<double>((n & 1023) << 4) - 8192.0;
+        input[n + 1] = -input[n];
+    }
+    std::vector<double> block(input.size());
+    for (auto _ : state) {
+        block = input;
+        filter.Process(block.data(), block.size() / 2);
+        benchmark::DoNotOptimize(block.data());
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(block.size() / 2));
+}
+BENCHMARK(BM_QuantizedFilterStereoBlocksQ15);
+
+// qen import --ba of b and a of 200 coefficients each (goal: under 50 ms): a 200-tap
+// windowed-sinc low-pass over the expansion of 199 poles spread inside the circle.
+void BM_ImportTransferFunction200(benchmark::State& state) {
+    std::string b;
+    for (int n = 0; n < 200; ++n) {
+        const double t = n - 99.5;
+        const double window = 0.54 - 0.46 * std::cos(2 * kPi * n / 199);
+        b += FormatC("%.17g ", window * std::sin(0.3 * kPi * t) / (kPi * t));
+    }
+    FDEMaker de;
+    de.Load(Zpk::FromNodeList(SpreadDesign(99, 0)) /* 198 poles */);
+    std::string a;
+    for (int k = de.PolePolyCnt() - 1; k >= 0; --k) {
+        a += FormatC("%.17g ", de.GetPolePolyCoeff(k).r);
+    }
+    a += "0.5";
+    char path[] = "/tmp/qen-bench-XXXXXX";
+    const int fd = mkstemp(path);
+    const std::string text = b + "\n" + a + "\n";
+    if (fd < 0 || write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
+        state.SkipWithError("cannot write the coefficients");
+        return;
+    }
+    close(fd);
+    for (auto _ : state) {
+        std::ostringstream out;
+        std::ostringstream err;
+        benchmark::DoNotOptimize(RunQen({"import", "--ba", path}, out, err));
+    }
+    std::remove(path);
+}
+BENCHMARK(BM_ImportTransferFunction200)->Unit(benchmark::kMillisecond);
 
 void BM_DEMakerLoadNodeList(benchmark::State& state) {
     const FNodeList list = SpreadDesign(10, 10); // 40 roots

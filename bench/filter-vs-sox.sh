@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Times `qen filter` against sox on two jobs: ten minutes of 44.1 kHz stereo 16-bit
-# noise (goal: qen takes at most 0.35 of sox's time) and five minutes of 96 kHz stereo
-# 24-bit noise (goal: at most 0.5), each through a design of four conjugate pole pairs
-# and four conjugate zero pairs. sox runs the same filter as four biquad sections, each
-# scaled to unit peak gain so that it does not clip between effects, with the scales
-# and the design's peak gain folded into a final vol. Prints the best time of each over
-# RUNS runs (3 by default) and the ratio qen/sox.
+# Times `qen filter` against sox on three jobs: ten minutes of 44.1 kHz stereo 16-bit
+# noise (goal: qen takes at most 0.35 of sox's time), the same in q15 fixed point
+# (`--arith q15`, goal: at most 0.5), and five minutes of 96 kHz stereo 24-bit noise
+# (goal: at most 0.5), each through a design of four conjugate pole pairs and four
+# conjugate zero pairs. sox runs the same filter as four biquad sections, each scaled to
+# unit peak gain so that it does not clip between effects, with the scales and the
+# design's peak gain folded into a final vol. Prints the best time of each over RUNS
+# runs (3 by default) and the ratio qen/sox. SECONDS_SCALE (1 by default) shortens the
+# files for a quick look.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
@@ -76,16 +78,19 @@ read -r -a effects <"$work/effects"
 now() { date +%s.%N; }
 since() { awk -v a="$1" -v b="$(now)" 'BEGIN { print b - a }'; }
 
-# bench NAME RATE BITS SECONDS GOAL
+# bench NAME RATE BITS SECONDS GOAL [ARITHMETIC]
 bench() {
   local name=$1 in="$work/in.wav" best_qen= best_sox= t t2
-  sox -D -n -r "$2" -c 2 -b "$3" "$in" synth "$4" whitenoise vol 0.5
+  local seconds arith=()
+  seconds=$(awk -v s="$4" -v k="${SECONDS_SCALE:-1}" 'BEGIN { print s * k }')
+  if [ -n "${6:-}" ]; then arith=(--arith "$6"); fi
+  sox -D -n -r "$2" -c 2 -b "$3" "$in" synth "$seconds" whitenoise vol 0.5
   echo "== $name"
   for ((i = 1; i <= runs; i++)); do
     # Both replace their output; freeing the old one's blocks is no part of the job.
     rm -f "$work/qen.wav" "$work/sox.wav"
     start=$(now)
-    "$qen" filter "$work/design.pzd" "$in" "$work/qen.wav" --quiet
+    "$qen" filter "$work/design.pzd" "$in" "$work/qen.wav" --quiet "${arith[@]}"
     t=$(since "$start")
     start=$(now)
     sox -D "$in" "$work/sox.wav" "${effects[@]}" 2>/dev/null
@@ -104,4 +109,5 @@ bench() {
 }
 
 bench "44.1 kHz 16-bit stereo, 10 minutes" 44100 16 600 0.35
+bench "44.1 kHz 16-bit stereo, 10 minutes, q15" 44100 16 600 0.5 q15
 bench "96 kHz 24-bit stereo, 5 minutes" 96000 24 300 0.5

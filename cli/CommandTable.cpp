@@ -2,7 +2,9 @@
 
 #include "cli/DesignCommand.h"
 #include "cli/DesignTextCommands.h"
+#include "cli/ExportCommand.h"
 #include "cli/FilterCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ResponseCommands.h"
 #include "cli/SosCommand.h"
@@ -16,6 +18,12 @@ constexpr const char* kTimeResponseDetails =
     "duration to the next whole sample period at --rate HZ (8000 by default)\n"
     "and takes the samples it spans, as the time graph does.\n";
 
+constexpr const char* kArithDetails =
+    "--arith f64|f32|q15|q31 looks at the design as that arithmetic runs it: its\n"
+    "peak-scaled sections with the coefficients rounded as the arithmetic stores them.\n"
+    "info adds whether that filter is stable; freq writes its response, scaled back\n"
+    "to the design's gain.\n";
+
 const Syntax kTimeResponseSyntax = {.operands = {kDesignFile},
                                     .valueOptions = {"--count", "--duration", "--rate", "-o"}};
 
@@ -24,10 +32,10 @@ const Syntax kTimeResponseSyntax = {.operands = {kDesignFile},
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {.name = "info",
-         .synopsis = "info DESIGN.pzd [--units cartesian|degrees|radians]",
+         .synopsis = "info DESIGN.pzd [--units cartesian|degrees|radians] [--arith A]",
          .summary = "Show the pole and zero counts, causality, stability and every node.",
-         .details = "",
-         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--units"}},
+         .details = kArithDetails,
+         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--units", "--arith"}},
          .run = RunInfo},
         {.name = "hz",
          .synopsis = "hz DESIGN.pzd [-o FILE]",
@@ -42,10 +50,10 @@ const std::vector<Command>& Commands() {
          .syntax = {.operands = {kDesignFile}, .valueOptions = {"-o"}},
          .run = RunDe},
         {.name = "freq",
-         .synopsis = "freq DESIGN.pzd [--resolution N] [-o FILE]",
+         .synopsis = "freq DESIGN.pzd [--resolution N] [--arith A] [-o FILE]",
          .summary = "Write the frequency response points (N + 1 lines, N = 1023 by default).",
-         .details = "",
-         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--resolution", "-o"}},
+         .details = kArithDetails,
+         .syntax = {.operands = {kDesignFile}, .valueOptions = {"--resolution", "--arith", "-o"}},
          .run = RunFreq},
         {.name = "delay",
          .synopsis = "delay DESIGN.pzd [--resolution N] [--rate HZ] [-o FILE]",
@@ -72,29 +80,61 @@ const std::vector<Command>& Commands() {
          .syntax = kTimeResponseSyntax,
          .run = RunRamp},
         {.name = "sos",
-         .synopsis = "sos DESIGN.pzd [--format text|json] [--normalize] [-o FILE]",
+         .synopsis = "sos DESIGN.pzd [--format text|json] [--scale none|peak] [--normalize] "
+                     "[-o FILE]",
          .summary = "Write the second-order sections the design runs as.",
          .details = "One line per section: b0 b1 b2 a0 a1 a2, the coefficients of z^0, z^-1, "
                     "z^-2,\nwith a0 = 1. Their product is H(z). --normalize folds 1 / (peak "
-                    "gain) into\nthe first section, as the audio filter runs it.\n",
+                    "gain) into\nthe first section, as the audio filter runs it. --scale peak "
+                    "scales every section\nso that the cascade of the first k sections has a "
+                    "peak gain of 1 for every k.\n",
          .syntax = {.operands = {kDesignFile},
-                    .valueOptions = {"--format", "-o"},
+                    .valueOptions = {"--format", "--scale", "-o"},
                     .flags = {"--normalize"}},
          .run = RunSos},
         {.name = "filter",
          .synopsis = "filter DESIGN.pzd INPUT OUTPUT [--quantize truncate|round|tpdf] [--seed N] "
-                     "[--quiet]",
+                     "[--quiet]\n           [--arith A]",
          .summary = "Filter a sound file through the design into OUTPUT (- for standard "
                     "output), scaled to unit peak gain.",
          .details = "The output keeps the input's format, rate and channels (WAV and AIFF also "
                     "their\nheader bytes); it appears only when the whole file was filtered. "
                     "Integer\nsamples are requantized by truncation (default), rounding, or "
                     "triangular\ndither of one step seeded by --seed. INPUT - reads standard "
-                    "input. Ctrl+C, SIGTERM,\nSIGHUP, SIGQUIT and SIGPIPE stop the run.\n",
+                    "input. Ctrl+C, SIGTERM,\nSIGHUP, SIGQUIT and SIGPIPE stop the run.\n--arith "
+                    "f32|q15|q31 runs the peak-scaled sections in that "
+                    "arithmetic, bit for bit\nas qen export's C code does (q15 on 16-bit "
+                    "samples, q31 on 32-bit ones), and\nreports the sections that "
+                    "overflowed. f64, the default, runs the design in double.\n",
          .syntax = {.operands = {kDesignFile, "an input file", "an output file"},
-                    .valueOptions = {"--quantize", "--seed"},
+                    .valueOptions = {"--arith", "--quantize", "--seed"},
                     .flags = {"--quiet"}},
          .run = RunFilter},
+        {.name = "export",
+         .synopsis = "export DESIGN.pzd --format c|python|json|csv [--arith A] [--name NAME] "
+                     "[-o FILE]",
+         .summary = "Write the design's peak-scaled sections as C, Python, JSON or CSV.",
+         .details = "The sections are scaled so that the cascade of the first k sections has "
+                    "unit\npeak gain for every k, with the coefficients as --arith f64 (the "
+                    "default), f32,\nq15 or q31 stores them. c writes a C99 header whose "
+                    "NAME_process runs them bit for\nbit as qen filter --arith does; NAME is "
+                    "the design file's name unless --name\ngives one. python defines sos for "
+                    "scipy.signal.sosfilt, json and csv hold the\nsame rows, and for q15 and "
+                    "q31 the words and the post-shift.\n",
+         .syntax = {.operands = {kDesignFile},
+                    .valueOptions = {"--format", "--arith", "--name", "-o"}},
+         .run = RunExport},
+        {.name = "import",
+         .synopsis = "import (--ba FILE | --sos FILE) [-o OUT.pzd]",
+         .summary = "Write a design file of the roots of a filter given by its coefficients.",
+         .details = "--ba FILE holds two lines of numbers, b then a, in powers of z^-1 as scipy "
+                    "and\nMATLAB write them (spaces or commas), or JSON {\"b\": [...], \"a\": "
+                    "[...]}. --sos FILE\nholds one line b0 b1 b2 a0 a1 a2 per section, as qen "
+                    "sos writes them, or JSON\n{\"sos\": [[...], ...]}. - reads standard "
+                    "input. Design files carry no gain, so the\ngain is dropped, with a line "
+                    "on standard error.\n",
+         .syntax = {.valueOptions = {"--ba", "--sos", "-o"}},
+         .run = RunImport},
         {.name = "design",
          .synopsis = "design FAMILY TYPE --order N --corner HZ [--corner2 HZ] [--rate HZ] "
                      "[--ripple DB]\n           [--attenuation DB] [-o FILE]",

@@ -1,5 +1,7 @@
 #include "cli/DesignTextCommands.h"
 
+#include "arith/QuantizedCascade.h"
+#include "cli/ArithmeticOption.h"
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
 #include "core/FNodeList.h"
@@ -36,20 +38,46 @@ std::string InfoText(const FNodeList& list, int units) {
     return text;
 }
 
+// How the design fares in the arithmetic; empty with the refusal in *problem when it
+// cannot run in it.
+std::string ArithmeticText(const Zpk& zpk, Arithmetic arithmetic, std::string* problem) {
+    const QuantizedCascade q = Quantize(zpk, arithmetic);
+    if (q.problem != QuantizeProblem::None) {
+        *problem = QuantizeProblemText(q.problem, arithmetic);
+        return {};
+    }
+    const char* name = ArithmeticName(arithmetic).c_str();
+    std::string text = FormatC("%s: %zu peak-scaled sections", name, q.stored.sections.size());
+    text += WordLength(arithmetic) > 0 ? FormatC(", post-shift %d\n", q.postShift) : "\n";
+    return text + FormatC("%s stable: %s (largest pole radius %.10g)\n", name,
+                          IsStable(q.roots) ? "yes" : "no", LargestPoleRadius(q.roots));
+}
+
 } // namespace
 
 int RunInfo(const Invocation& run) {
     const int units[] = {kUnitsCartesian, kUnitsPolarDegrees, kUnitsPolarRadians};
     std::size_t chosen = 1;
+    Arithmetic arithmetic = Arithmetic::F64;
     std::string problem;
-    if (!run.args.ReadChoice("--units", {"cartesian", "degrees", "radians"}, &chosen, &problem)) {
+    if (!run.args.ReadChoice("--units", {"cartesian", "degrees", "radians"}, &chosen, &problem) ||
+        !ReadArithmetic(run.args, &arithmetic, &problem)) {
         return run.Misuse(problem);
     }
+    const std::string& path = run.args.Operands()[0];
     FNodeList list;
-    if (!run.LoadDesign(run.args.Operands()[0], &list)) {
+    if (!run.LoadDesign(path, &list)) {
         return kExitFailure;
     }
-    return run.Emit(InfoText(list, units[chosen]));
+    std::string text = InfoText(list, units[chosen]);
+    if (run.args.Has("--arith")) {
+        const std::string quantized = ArithmeticText(Zpk::FromNodeList(list), arithmetic, &problem);
+        if (quantized.empty()) {
+            return run.Fail(path, problem);
+        }
+        text += quantized;
+    }
+    return run.Emit(text);
 }
 
 int RunHz(const Invocation& run) {

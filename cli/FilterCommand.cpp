@@ -1,10 +1,14 @@
 #include "cli/FilterCommand.h"
 
+#include "arith/QuantizedCascade.h"
 #include "audio/CAudioFilter.h"
+#include "cli/ArithmeticOption.h"
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
 #include "cli/StopSignals.h"
 #include "core/FNodeList.h"
+#include "core/FormatC.h"
+#include "filter/Stability.h"
 #include "run/RunnableDesign.h"
 
 #include <limits>
@@ -56,10 +60,12 @@ int RunFilter(const Invocation& run) {
                                         CRequantizer::Mode::Tpdf};
     std::size_t mode = 0;
     std::uint64_t seed = 0;
+    Arithmetic arithmetic = Arithmetic::F64;
     std::string problem;
     if (!run.args.ReadChoice("--quantize", {"truncate", "round", "tpdf"}, &mode, &problem) ||
         !run.args.ReadWhole("--seed", 0, std::numeric_limits<std::uint64_t>::max(), &seed,
-                            &problem)) {
+                            &problem) ||
+        !ReadArithmetic(run.args, &arithmetic, &problem)) {
         return run.Misuse(problem);
     }
     const std::string& design = run.args.Operands()[0];
@@ -74,6 +80,17 @@ int RunFilter(const Invocation& run) {
     const RunnableDesign runnable = PrepareToRun(zpk);
     if (runnable.problem != RunProblem::None) {
         return run.Fail(design, RunProblemText(runnable));
+    }
+    if (arithmetic != Arithmetic::F64) {
+        const QuantizedCascade quantized = Quantize(zpk, arithmetic);
+        if (quantized.problem != QuantizeProblem::None) {
+            return run.Fail(design, QuantizeProblemText(quantized.problem, arithmetic));
+        }
+        if (!IsStable(quantized.roots)) {
+            run.err << "qen: warning: " << design << ": in " << ArithmeticName(arithmetic)
+                    << " the filter is unstable (largest pole radius "
+                    << FormatC("%.10g", LargestPoleRadius(quantized.roots)) << ")\n";
+        }
     }
 
     const StopSignals stop;
@@ -90,8 +107,11 @@ int RunFilter(const Invocation& run) {
         bar.Show(percent);
         return stop.StopRequested() ? 1 : 0;
     };
-    const bool done = filter.SetFilter(zpk) == 0 && filter.ProcessFile(progress) == 0;
+    const bool done = filter.SetFilter(zpk, arithmetic) == 0 && filter.ProcessFile(progress) == 0;
     bar.Finish(done);
+    if (filter.OverflowCount() > 0) {
+        run.err << "qen: " << filter.OverflowCount() << " overflows\n";
+    }
     if (filter.ClippedCount() > 0) {
         run.err << "qen: " << filter.ClippedCount() << " samples clipped\n";
     }

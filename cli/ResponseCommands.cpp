@@ -1,5 +1,7 @@
 #include "cli/ResponseCommands.h"
 
+#include "arith/QuantizedCascade.h"
+#include "cli/ArithmeticOption.h"
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
 #include "core/FNodeList.h"
@@ -78,16 +80,27 @@ int RunTimeResponse(const Invocation& run, CInputResponse&& response) {
 
 int RunFreq(const Invocation& run) {
     std::uint64_t resolution = kDefaultResolution;
+    Arithmetic arithmetic = Arithmetic::F64;
     std::string problem;
-    if (!ReadResolution(run.args, &resolution, &problem)) {
+    if (!ReadResolution(run.args, &resolution, &problem) ||
+        !ReadArithmetic(run.args, &arithmetic, &problem)) {
         return run.Misuse(problem);
     }
+    const std::string& path = run.args.Operands()[0];
     FNodeList list;
-    if (!run.LoadDesign(run.args.Operands()[0], &list)) {
+    if (!run.LoadDesign(path, &list)) {
         return kExitFailure;
     }
+    Zpk zpk = Zpk::FromNodeList(list);
+    if (run.args.Has("--arith")) {
+        const QuantizedCascade q = Quantize(zpk, arithmetic);
+        if (q.problem != QuantizeProblem::None) {
+            return run.Fail(path, QuantizeProblemText(q.problem, arithmetic));
+        }
+        zpk = q.roots;
+    }
     FFreqResponse response;
-    response.Initialize(Zpk::FromNodeList(list), static_cast<int>(resolution));
+    response.Initialize(zpk, static_cast<int>(resolution));
     return run.Emit(PointsText(response.Samples()));
 }
 

@@ -4,6 +4,7 @@
 #include "cli/Invocation.h"
 #include "core/FNodeList.h"
 #include "filter/PeakGain.h"
+#include "filter/PeakScaling.h"
 #include "filter/SosCascade.h"
 #include "text/SectionText.h"
 
@@ -12,9 +13,15 @@
 
 int RunSos(const Invocation& run) {
     std::size_t format = 0;
+    std::size_t scale = 0;
     std::string problem;
-    if (!run.args.ReadChoice("--format", {"text", "json"}, &format, &problem)) {
+    if (!run.args.ReadChoice("--format", {"text", "json"}, &format, &problem) ||
+        !run.args.ReadChoice("--scale", {"none", "peak"}, &scale, &problem)) {
         return run.Misuse(problem);
+    }
+    const bool peakScaled = scale == 1;
+    if (peakScaled && run.args.Has("--normalize")) {
+        return run.Misuse("--normalize goes with --scale none only");
     }
     const std::string& path = run.args.Operands()[0];
     FNodeList list;
@@ -29,7 +36,13 @@ int RunSos(const Invocation& run) {
     if (!cascade->IsReal()) {
         return run.Fail(path, kUnpairedSectionsText);
     }
-    if (run.args.Has("--normalize")) {
+    if (peakScaled) {
+        const PeakScaledCascade scaled = PeakScaled(zpk);
+        if (scaled.problem != PeakProblem::None) {
+            return run.Fail(path, "the design's peak gain is 0 or not finite");
+        }
+        cascade = scaled.cascade;
+    } else if (run.args.Has("--normalize")) {
         const UnitPeak unit = UnitPeakGain(zpk);
         if (unit.problem != PeakProblem::None) {
             return run.Fail(path, "the design's peak gain is 0 or not finite");

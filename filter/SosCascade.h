@@ -28,6 +28,13 @@ public:
     // for a non-causal zpk. A zpk without poles gives one section that multiplies by 1.
     static std::optional<SosCascade> FromZpk(const Zpk& zpk);
 
+    // The cascade as roots and a gain with the same H(z): each section's roots solved as
+    // quadratics (QuadraticRoots), the gain the product of the sections' first non-zero
+    // numerator coefficients over a0. Roots at the origin that numerators and
+    // denominators share cancel (sections delay their numerators, and a single real pole
+    // makes a section with a pole at the origin). A section whose numerator is 0 makes the gain 0
+    // and adds no zeros. The sections must have a0 != 0.
+    Zpk ToZpk() const;
     // True when every coefficient is real.
     bool IsReal() const;
     // The sections with the gain multiplied into the first one's numerator.

@@ -36,6 +36,16 @@ double WideGain::ShareOfInverse(int count) const {
     return std::ldexp(mantissa, static_cast<int>(-whole));
 }
 
+double WideGain::Over(const WideGain& divisor) const {
+    const double mantissa = mMantissa / divisor.mMantissa;
+    if (mantissa == 0.0 || !std::isfinite(mantissa)) {
+        return mantissa;
+    }
+    // Both mantissas lie in [0.5, 1), so beyond this the quotient is out of range.
+    const long exponent = std::clamp(mExponent - divisor.mExponent, -100000L, 100000L);
+    return std::ldexp(mantissa, static_cast<int>(exponent));
+}
+
 bool operator<(const WideGain& a, const WideGain& b) {
     if (a.mMantissa == 0.0 || b.mMantissa == 0.0 || std::isinf(a.mMantissa) ||
         std::isinf(b.mMantissa) || a.mExponent == b.mExponent) {

@@ -19,6 +19,9 @@ public:
     // The factor that shares the division by this gain among count sections: its
     // count-th power is 1 / gain. For one section it is 1 / gain exactly rounded.
     double ShareOfInverse(int count) const;
+    // This gain over divisor as a double: 0 or infinite where out of range, NaN for 0 / 0
+    // and infinity over infinity.
+    double Over(const WideGain& divisor) const;
 
     friend bool operator<(const WideGain& a, const WideGain& b);
 

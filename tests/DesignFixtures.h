@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "design/iir/FStandardDesign.h"
 #include "filter/SosCascade.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <initializer_list>
@@ -23,6 +25,21 @@ inline SosCascade Cascade(const FNodeList& list, double gain = 1.0) {
     SosCascade cascade = *SosCascade::FromZpk(Zpk::FromNodeList(list));
     cascade.gain *= gain;
     return cascade;
+}
+
+// A standard design at 8000 Hz (band types from corner to 2000 Hz); empty when the
+// request is refused.
+inline Zpk StandardDesign(FStandardDesign::Family family, FStandardDesign::Band band, int order,
+                          double corner = 1000, double rate = kDefaultSampleRate) {
+    FStandardDesign design;
+    design.family = family;
+    design.band = band;
+    design.order = order;
+    design.corner = corner;
+    design.rate = rate;
+    Zpk zpk;
+    design.Design(&zpk);
+    return zpk;
 }
 
 // A design of the nodes given, added in that order.
@@ -118,6 +135,33 @@ inline std::complex<T> ReferenceH(const FNodeList& list, std::type_identity_t<st
         h /= z - std::complex<T>(pole);
     }
     return h;
+}
+
+// The roots as std::complex.
+inline std::vector<std::complex<double>> Complexes(const std::vector<FComplex>& roots) {
+    std::vector<std::complex<double>> values;
+    for (const FComplex& r : roots) {
+        values.emplace_back(r.r, r.i);
+    }
+    return values;
+}
+
+// The largest distance of a wanted root from the nearest found root not matched before,
+// relative to 1 + its size; infinite when the counts differ.
+inline double RootMismatch(std::vector<std::complex<double>> found,
+                           const std::vector<std::complex<double>>& want) {
+    if (found.size() != want.size()) {
+        return INFINITY;
+    }
+    double worst = 0.0;
+    for (const std::complex<double>& w : want) {
+        const auto nearest = std::min_element(found.begin(), found.end(), [&w](auto a, auto b) {
+            return std::abs(a - w) < std::abs(b - w);
+        });
+        worst = std::max(worst, std::abs(*nearest - w) / (1.0 + std::abs(w)));
+        found.erase(nearest);
+    }
+    return worst;
 }
 
 inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {

@@ -1,6 +1,8 @@
 #include "design/iir/AnalogPrototype.h"
 
+#include "core/DoubleDouble.h"
 #include "design/iir/EllipticFunctions.h"
+#include "filter/PolynomialRoots.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,86 +29,27 @@ std::vector<double> SymmetricAngles(int order) {
     return angles;
 }
 
-// A double-double number: the unevaluated sum hi + lo, good to about 32 digits. The
-// Bessel polynomial's roots lie where its value is the difference of much larger
-// terms, so it is evaluated in this precision to find them to full double precision.
-struct Wide {
-    double hi;
-    double lo;
-};
-
-Wide QuickTwoSum(double a, double b) {
-    const double s = a + b;
-    return {s, b - (s - a)};
-}
-
-Wide TwoSum(double a, double b) {
-    const double s = a + b;
-    const double v = s - a;
-    return {s, (a - (s - v)) + (b - v)};
-}
-
-Wide TwoProduct(double a, double b) {
-    const double p = a * b;
-    return {p, std::fma(a, b, -p)};
-}
-
-Wide operator+(Wide a, Wide b) {
-    const Wide s = TwoSum(a.hi, b.hi);
-    return QuickTwoSum(s.hi, s.lo + a.lo + b.lo);
-}
-
-Wide operator-(Wide a, Wide b) {
-    return a + Wide{-b.hi, -b.lo};
-}
-
-Wide operator*(Wide a, Wide b) {
-    const Wide p = TwoProduct(a.hi, b.hi);
-    return QuickTwoSum(p.hi, p.lo + a.hi * b.lo + a.lo * b.hi);
-}
-
-struct WideCpx {
-    Wide re;
-    Wide im;
-};
-
-Cpx ToCpx(WideCpx a) {
-    return {a.re.hi + a.re.lo, a.im.hi + a.im.lo};
-}
-
-WideCpx operator*(WideCpx a, WideCpx b) {
-    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
-}
-
-WideCpx operator+(WideCpx a, WideCpx b) {
-    return {a.re + b.re, a.im + b.im};
-}
-
-WideCpx Scaled(WideCpx a, double k) {
-    return {a.re * Wide{k, 0.0}, a.im * Wide{k, 0.0}};
-}
-
 // The reverse Bessel polynomial of the order at s, by its recurrence
 // theta_k = (2k - 1) theta_(k-1) + s^2 theta_(k-2), theta_0 = 1, theta_1 = s + 1; the
 // derivative, which only steers the iteration, in plain precision.
 Cpx ReverseBessel(int order, Cpx s, Cpx* derivative) {
-    const WideCpx wideS{{s.real(), 0.0}, {s.imag(), 0.0}};
-    const WideCpx s2 = wideS * wideS;
-    WideCpx previous{{1.0, 0.0}, {0.0, 0.0}};
-    WideCpx current = wideS + previous;
+    const DoubleDoubleComplex wideS = DoubleDoubleComplex::From(s);
+    const DoubleDoubleComplex s2 = wideS * wideS;
+    DoubleDoubleComplex previous = DoubleDoubleComplex::From(1.0);
+    DoubleDoubleComplex current = wideS + previous;
     Cpx previousSlope = 0.0;
     Cpx slope = 1.0;
     for (int k = 2; k <= order; ++k) {
-        const WideCpx next = Scaled(current, 2.0 * k - 1) + s2 * previous;
+        const DoubleDoubleComplex next = Scaled(current, 2.0 * k - 1) + s2 * previous;
         const Cpx nextSlope =
-            (2.0 * k - 1) * slope + 2.0 * s * ToCpx(previous) + s * s * previousSlope;
+            (2.0 * k - 1) * slope + 2.0 * s * previous.ToComplex() + s * s * previousSlope;
         previous = current;
         current = next;
         previousSlope = slope;
         slope = nextSlope;
     }
     *derivative = slope;
-    return ToCpx(current);
+    return current.ToComplex();
 }
 
 // log theta(0) of the reverse Bessel polynomial: log((2N)! / (2^N N!)).
@@ -123,37 +66,15 @@ std::vector<Cpx> ReverseBesselRoots(int order) {
     // Start on the circle of the roots' geometric mean radius, off the real axis so
     // that no two estimates are conjugate.
     const double radius = std::exp(LogReverseBesselAtZero(order) / order);
-    std::vector<Cpx> z(static_cast<size_t>(order));
+    std::vector<Cpx> start;
     for (int k = 0; k < order; ++k) {
-        z[static_cast<size_t>(k)] = std::polar(radius, (2.0 * kPi * k + 0.4) / order);
+        start.push_back(std::polar(radius, (2.0 * kPi * k + 0.4) / order));
     }
-    // Convergence is cubic: after a step this small one more round leaves the roots
-    // exact to double precision.
-    bool converged = false;
-    for (int iteration = 0; iteration < 200; ++iteration) {
-        double largestStep = 0.0;
-        for (size_t k = 0; k < z.size(); ++k) {
-            Cpx slope;
-            const Cpx value = ReverseBessel(order, z[k], &slope);
-            if (value == 0.0) {
-                continue;
-            }
-            const Cpx ratio = value / slope;
-            Cpx repulsion = 0.0;
-            for (size_t j = 0; j < z.size(); ++j) {
-                if (j != k) {
-                    repulsion += 1.0 / (z[k] - z[j]);
-                }
-            }
-            const Cpx step = ratio / (1.0 - ratio * repulsion);
-            z[k] -= step;
-            largestStep = std::max(largestStep, std::abs(step) / std::abs(z[k]));
-        }
-        if (converged) {
-            break;
-        }
-        converged = largestStep < 1e-10;
-    }
+    std::vector<Cpx> z = AberthRoots(start, [order](Cpx s) {
+        Cpx slope;
+        const Cpx value = ReverseBessel(order, s, &slope);
+        return value == 0.0 ? Cpx(0.0) : value / slope;
+    });
     // A real root comes out with a rounding-level imaginary part.
     for (Cpx& root : z) {
         if (std::abs(root.imag()) < 1e-12 * std::abs(root)) {

@@ -134,6 +134,17 @@ TEST_F(QenToolTest, RefusedValuesAreNamedWithTheValueGiven) {
         {{"filter", design, design, design, "--seed", "-1"},
          "qen filter: --seed -1: must be a whole number from 0 to 18446744073709551615"},
         {{"play", "--list-devices", design}, "qen play: --list-devices takes no files"},
+        {{"sos", design, "--scale", "rms"}, "qen sos: --scale rms: must be none or peak"},
+        {{"sos", design, "--scale", "peak", "--normalize"},
+         "qen sos: --normalize goes with --scale none only"},
+        {{"info", design, "--arith", "q7"}, "qen info: --arith q7: must be f64, f32, q15 or q31"},
+        {{"export", design}, "qen export: --format is required"},
+        {{"export", design, "--format", "rust"},
+         "qen export: --format rust: must be c, python, json or csv"},
+        {{"export", design, "--format", "c", "--name", "1x"},
+         "qen export: --name 1x: must be a C identifier: letters, digits and _, not first a "
+         "digit"},
+        {{"import"}, "qen import: give either --ba FILE or --sos FILE"},
     };
     for (const auto& [args, line] : rows) {
         const QenRun run = Qen(args);
@@ -270,6 +281,29 @@ TEST_F(QenToolTest, SectionsMultiplyToTheFrequencyPoints) {
     const auto unit = ParseSections(Qen({"sos", clustered, "--normalize"}).out);
     const double scaledPeak = static_cast<double>(unit[0][2] / sections[0][2]) * peak;
     EXPECT_TRUE(scaledPeak <= 1.0 + 1e-9 && scaledPeak > 0.9) << scaledPeak;
+}
+
+// --arith shows the design as an arithmetic runs it: f64 is the design itself; in q15 the
+// low-pass at 5 Hz of 192 kHz has a pole on the unit circle.
+TEST_F(QenToolTest, ArithmeticsInInfoAndFreq) {
+    const std::string lowpass = dir.File("lowpass.pzd");
+    ASSERT_EQ(Qen({"design", "chebyshev", "lowpass", "--order", "20", "--corner", "5", "--rate",
+                   "192000", "-o", lowpass})
+                  .code,
+              kExitOk);
+    const std::string info = Qen({"info", lowpass, "--arith", "q15"}).out;
+    EXPECT_NE(info.find("stable: yes\n"), std::string::npos);
+    EXPECT_NE(info.find("\nq15: 10 peak-scaled sections, post-shift 2\n"
+                        "q15 stable: no (largest pole radius 1)\n"),
+              std::string::npos);
+    const auto exact = ParsePoints(Qen({"freq", design, "--resolution", "64"}).out);
+    const auto f64 = ParsePoints(Qen({"freq", design, "--resolution", "64", "--arith", "f64"}).out);
+    ASSERT_EQ(f64.size(), exact.size());
+    for (size_t k = 0; k < exact.size(); ++k) {
+        EXPECT_LT(std::abs(f64[k] - exact[k]), 1e-12 * (1 + std::abs(exact[k]))) << k;
+    }
+    EXPECT_EQ(Qen({"freq", nonCausal, "--arith", "f32"}).err,
+              "qen: " + nonCausal + ": Can't show difference equation of non-causal IIR Filter\n");
 }
 
 TEST_F(QenToolTest, TimeResponsesByCountAndDuration) {

@@ -1,0 +1,82 @@
+#include "cli/ImportCommand.h"
+
+#include "cli/ExitCode.h"
+#include "cli/Invocation.h"
+#include "cli/JsonCoefficients.h"
+#include "core/FNodeList.h"
+#include "core/FormatC.h"
+#include "import/CoefficientImport.h"
+#include "persist/CDesignPersistence.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// The whole of the file, or of standard input for "-"; false when it cannot be read.
+bool ReadInput(const std::string& path, std::string* text) {
+    if (path == "-") {
+        std::ostringstream all;
+        all << std::cin.rdbuf();
+        *text = all.str();
+        return !std::cin.bad();
+    }
+    // C streams report a read error (a directory, say) as a result, where the C++ file
+    // buffer throws it.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text->append(buffer, n);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
+}
+
+bool IsJson(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && text[first] == '{';
+}
+
+} // namespace
+
+int RunImport(const Invocation& run) {
+    const bool transferFunction = run.args.Has("--ba");
+    if (transferFunction == run.args.Has("--sos")) {
+        return run.Misuse("give either --ba FILE or --sos FILE");
+    }
+    const std::string& path = *run.args.Value(transferFunction ? "--ba" : "--sos");
+    const std::string name = path == "-" ? "standard input" : path;
+    std::string text;
+    errno = 0;
+    if (!ReadInput(path, &text)) {
+        return run.Fail(name, std::string("cannot read: ") +
+                                  (errno != 0 ? std::strerror(errno) : "read error"));
+    }
+    std::vector<CoefficientRow> rows;
+    ImportProblem problem;
+    const bool json = IsJson(text);
+    const bool read = json ? (transferFunction ? ReadJsonTransferFunction(text, &rows, &problem)
+                                               : ReadJsonSections(text, &rows, &problem))
+                           : ReadCoefficientRows(text, &rows, &problem);
+    CoefficientImport imported;
+    if (read) {
+        imported = transferFunction ? ImportTransferFunction(rows) : ImportSections(rows);
+        problem = imported.problem;
+    }
+    if (!problem.reason.empty()) {
+        return run.Fail(name, FormatC("line %d: ", problem.line) + problem.reason);
+    }
+    FNodeList list;
+    imported.zpk.AddToNodeList(&list);
+    if (imported.zpk.gain != 1.0) {
+        run.err << FormatC("qen: gain %g not kept (designs carry no gain)\n", imported.zpk.gain);
+    }
+    return run.Emit(CDesignPersistence::DesignText(list));
+}
