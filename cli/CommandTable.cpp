@@ -101,8 +101,9 @@ const std::vector<Command>& Commands() {
          .details = "The output keeps the input's format, rate and channels (WAV and AIFF also "
                     "their\nheader bytes); it appears only when the whole file was filtered. "
                     "Integer\nsamples are requantized by truncation (default), rounding, or "
-                    "triangular\ndither of one step seeded by --seed. Ctrl+C, SIGTERM and SIGHUP "
-                    "stop the run.\n--arith f32|q15|q31 runs the peak-scaled sections in that "
+                    "triangular\ndither of one step seeded by --seed. INPUT - reads standard "
+                    "input. Ctrl+C, SIGTERM,\nSIGHUP, SIGQUIT and SIGPIPE stop the run.\n--arith "
+                    "f32|q15|q31 runs the peak-scaled sections in that "
                     "arithmetic, bit for bit\nas qen export's C code does (q15 on 16-bit "
                     "samples, q31 on 32-bit ones), and\nreports the sections that "
                     "overflowed. f64, the default, runs the design in double.\n",
@@ -184,13 +185,17 @@ const std::vector<Command>& Commands() {
                                      "--attenuation"}},
          .run = RunCheck},
         {.name = "play",
-         .synopsis = "play DESIGN.pzd INPUT [--loop] [--device NAME] | play --list-devices",
+         .synopsis = "play DESIGN.pzd INPUT [--loop] [--device NAME] [--latency MS] | play "
+                     "--list-devices",
          .summary = "Play a sound file through the design on a sound device.",
          .details = "The output is scaled to unit peak gain and limited below full scale.\n"
                     "--loop plays until Ctrl+C; --device picks a device by the name "
-                    "--list-devices shows.\n",
+                    "--list-devices shows;\n--latency MS buffers MS milliseconds of sound (1 "
+                    "to 1000, 20 by default). A file of\nmore channels than the device has is "
+                    "mixed down, one at a rate it cannot play is\nresampled. A lost device "
+                    "ends the run with a failure.\n",
          .syntax = {.operands = {kDesignFile, "an input file"},
-                    .valueOptions = {"--device"},
+                    .valueOptions = {"--device", "--latency"},
                     .flags = {"--loop", "--list-devices"},
                     .insteadOfOperands = "--list-devices"},
          .run = RunPlay},

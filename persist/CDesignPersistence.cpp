@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
+#include "core/Printable.h"
 #include "core/ScopedCLocale.h"
 #include "persist/RequirementLine.h"
 
@@ -39,21 +40,29 @@ bool ReadLine(std::FILE* file, std::string* line) {
     return !line->empty();
 }
 
-// The count after the first '=' of a count line: a plain decimal number from 0 to
-// the list's capacity.
+// The count after the first '=' of a count line: a whole decimal number from 0 to the
+// list's capacity, with nothing but blanks around it.
 bool ParseCount(const std::string& line, int* count) {
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
         return false;
     }
-    const char* start = line.c_str() + equals + 1;
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(start, &end, 10);
-    if (end == start || errno == ERANGE || value < 0 || value > FNodeList::kMaxNodes) {
+    const size_t first = line.find_first_not_of(kBlanks, equals + 1);
+    const size_t last = line.find_last_not_of(kBlanks);
+    if (first == std::string::npos || last - first >= 5) {
         return false;
     }
-    *count = static_cast<int>(value);
+    int value = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(line[i]))) {
+            return false;
+        }
+        value = value * 10 + (line[i] - '0');
+    }
+    if (value > FNodeList::kMaxNodes) {
+        return false;
+    }
+    *count = value;
     return true;
 }
 
@@ -138,8 +147,8 @@ bool ReadNodes(std::FILE* file, int count, int type, FNodeList* list, std::strin
         FComplex value;
         bool conjugate = false;
         if (!ParseNodeLine(line, letter, &value, &conjugate)) {
-            return Fail(error, FormatC("%s line %d is not a valid node: \"%.40s\"", what, i + 1,
-                                       line.c_str()));
+            return Fail(error, FormatC("%s line %d is not a valid node: \"%s\"", what, i + 1,
+                                       Printable(line.substr(0, 40)).c_str()));
         }
         node.SetValue(value);
         node.SetConjugate(conjugate);
@@ -267,24 +276,46 @@ bool CDesignPersistence::LoadNodes(const char* fileName, FNodeList* list, std::s
     if (std::fread(bom, 1, 3, file.get()) != 3 || std::memcmp(bom, "\xEF\xBB\xBF", 3) != 0) {
         std::rewind(file.get());
     }
+    // Each header key once, in this order; other lines among them are skipped.
+    static constexpr const char* kKeys[] = {"Version", "Design", "PoleCount", "ZeroCount"};
+    int keyLine[4] = {};
+    std::string counts[2];
     std::string line;
-    for (const char* key : {"Version", "Design"}) {
-        if (!find_line(file.get(), key, &line)) {
-            return Fail(error, FormatC("no %s line", key));
+    int next = 0;
+    for (int number = 1; next < 4 && ReadLine(file.get(), &line); ++number) {
+        int key = 0;
+        while (key < 4 && strncasecmp(line.c_str(), kKeys[key], std::strlen(kKeys[key])) != 0) {
+            ++key;
         }
+        if (key == 4) {
+            continue;
+        }
+        if (keyLine[key] != 0) {
+            return Fail(error, FormatC("line %d: a second %s line (the first is line %d)", number,
+                                       kKeys[key], keyLine[key]));
+        }
+        if (key > next) {
+            return Fail(error,
+                        find_line(file.get(), kKeys[next], &line)
+                            ? FormatC("line %d: the %s line is out of order (%s comes first)",
+                                      number, kKeys[key], kKeys[next])
+                            : FormatC("no %s line", kKeys[next]));
+        }
+        keyLine[key] = number;
+        next = key + 1;
+        if (key >= 2) {
+            counts[key - 2] = line;
+        }
+    }
+    if (next < 4) {
+        return Fail(error, FormatC("no %s line", kKeys[next]));
     }
     int poleCount = 0;
     int zeroCount = 0;
-    if (!find_line(file.get(), "PoleCount", &line)) {
-        return Fail(error, "no PoleCount line");
-    }
-    if (!ParseCount(line, &poleCount)) {
+    if (!ParseCount(counts[0], &poleCount)) {
         return Fail(error, "the pole count is not a number from 0 to 32767");
     }
-    if (!find_line(file.get(), "ZeroCount", &line)) {
-        return Fail(error, "no ZeroCount line");
-    }
-    if (!ParseCount(line, &zeroCount)) {
+    if (!ParseCount(counts[1], &zeroCount)) {
         return Fail(error, "the zero count is not a number from 0 to 32767");
     }
     return ReadNodes(file.get(), poleCount, kNodePole, list, error) &&

@@ -70,7 +70,7 @@ TEST(CDesignPersistenceTest, RandomDoublesRoundTripExactly) {
 TEST(CDesignPersistenceTest, LenientHeaderAndNodeLinesAddToTheList) {
     FNodeList list = ExampleDesign();
     ASSERT_TRUE(LoadText("\xEF\xBB\xBFversion=2\nsome comment\nDESIGN=ZPlane\nnote\npolecount=2\n"
-                         "zerocount=1\np7=0.1,0.2,1\nP7= 3e-1 ,\t0, 0 \nz0=1, 0, 0\r\n",
+                         "zerocount= 1 \np7=0.1,0.2,1\nP7= 3e-1 ,\t0, 0 \nz0=1, 0, 0\r\n",
                          &list));
     EXPECT_EQ(list.GetListCount(kNodePole), 3);
     EXPECT_EQ(list.GetListCount(kNodeZero), 2);
@@ -112,6 +112,28 @@ TEST(CDesignPersistenceTest, MalformedFilesAreRejectedAndFailedSavesReported) {
         std::string error;
         EXPECT_FALSE(LoadText(text, &list, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;
+    }
+    const struct {
+        std::string text;
+        const char* error;
+    } reasons[] = {
+        {head + "POLECOUNT=1.9\nZEROCOUNT=0\nP0=1, 0, 0\n",
+         "the pole count is not a number from 0 to 32767"},
+        {head + "POLECOUNT=0\nZEROCOUNT=1abc\nZ0=1, 0, 0\n",
+         "the zero count is not a number from 0 to 32767"},
+        {head + "POLECOUNT=1\nPOLECOUNT=2\nZEROCOUNT=0\nP0=1, 0, 0\n",
+         "line 4: a second PoleCount line (the first is line 3)"},
+        {"DESIGN=ZPlane\nVERSION=2\nPOLECOUNT=0\nZEROCOUNT=0\n",
+         "line 1: the Design line is out of order (Version comes first)"},
+        {"VERSION=2\nPOLECOUNT=0\nZEROCOUNT=0\n", "no Design line"},
+        {head + "POLECOUNT=1\nZEROCOUNT=0\nP0=1\x1B[2J\r, 0, 0\n",
+         "pole line 1 is not a valid node: \"P0=1\\x1B[2J\\x0D, 0, 0\""},
+    };
+    for (const auto& row : reasons) {
+        FNodeList list;
+        std::string error;
+        EXPECT_FALSE(LoadText(row.text, &list, &error)) << row.text;
+        EXPECT_EQ(error, row.error);
     }
     FNodeList list;
     std::string error;
