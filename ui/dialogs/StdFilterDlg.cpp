@@ -1,5 +1,6 @@
 #include "ui/dialogs/StdFilterDlg.h"
 
+#include "design/iir/FNotchPeakDesign.h"
 #include "design/iir/FStandardDesign.h"
 #include "filter/Zpk.h"
 #include "ui/Drawing.h"
@@ -18,15 +19,20 @@ using Family = FStandardDesign::Family;
 
 // The classes in the order of the list, with the generator each one runs; the last
 // entry has none.
+enum class Generator { Standard, Notch, Peak, None };
 struct ClassEntry {
     const char* name;
+    Generator generator;
     Family family;
-    bool generated;
 };
-constexpr ClassEntry kClasses[] = {
-    {"Butterworth", Family::Butterworth, true}, {"Chebyshev", Family::Chebyshev, true},
-    {"Bessel", Family::Bessel, true},           {"Chebyshev II", Family::InverseChebyshev, true},
-    {"Elliptic", Family::Elliptic, true},       {"Zuchini", Family::Butterworth, false}};
+constexpr ClassEntry kClasses[] = {{"Butterworth", Generator::Standard, Family::Butterworth},
+                                   {"Chebyshev", Generator::Standard, Family::Chebyshev},
+                                   {"Bessel", Generator::Standard, Family::Bessel},
+                                   {"Chebyshev II", Generator::Standard, Family::InverseChebyshev},
+                                   {"Elliptic", Generator::Standard, Family::Elliptic},
+                                   {"Notch", Generator::Notch, Family::Butterworth},
+                                   {"Peak", Generator::Peak, Family::Butterworth},
+                                   {"Zuchini", Generator::None, Family::Butterworth}};
 
 void PlaceSlider(QSlider& slider, const QRect& r) {
     slider.setOrientation(Qt::Horizontal);
@@ -70,6 +76,8 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
       mOrderLabel(QStringLiteral("Filter Order"), this), mOrder(this), mOrderValue(this),
       mRippleLabel(QStringLiteral("Ripple (dB)"), this), mRipple(this),
       mAttenuationLabel(QStringLiteral("Attenuation (dB)"), this), mAttenuation(this),
+      mQLabel(QStringLiteral("Q"), this), mQ(this),
+      mNormLabel(QStringLiteral("Normalised for"), this), mNorm(this),
       mClear(QStringLiteral("Clear existing filter design"), this),
       mOk(QStringLiteral("&OK"), this), mCancel(QStringLiteral("&Cancel"), this) {
     setWindowTitle(QStringLiteral("Standard Filter Design"));
@@ -101,6 +109,11 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
     mRipple.setGeometry(DluRect(73, 118, 50, 13, metrics));
     mAttenuationLabel.setGeometry(DluRect(150, 120, 60, 10, metrics));
     mAttenuation.setGeometry(DluRect(212, 118, 50, 13, metrics));
+    // Notch and peak take a Q, Bessel a normalisation, where the others take decibels.
+    mQLabel.setGeometry(DluRect(8, 120, 60, 10, metrics));
+    mQ.setGeometry(DluRect(73, 118, 50, 13, metrics));
+    mNormLabel.setGeometry(DluRect(8, 120, 60, 10, metrics));
+    mNorm.setGeometry(DluRect(73, 118, 66, 12, metrics));
     mClear.setGeometry(DluRect(4, 144, 120, 10, metrics));
     mOk.setGeometry(DluRect(192, 142, 40, 14, metrics));
     mCancel.setGeometry(DluRect(237, 142, 40, 14, metrics));
@@ -129,6 +142,11 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
     mOrderValue.SetValue(mOrder.value());
     mRipple.SetValue(1.0);
     mAttenuation.SetValue(40.0);
+    mQ.SetValue(10.0);
+    // In the order of FStandardDesign::BesselNorm.
+    for (const char* norm : {"Magnitude", "Delay", "Phase"}) {
+        mNorm.addItem(QString::fromLatin1(norm));
+    }
     // A track bar writes its value into the box beside it; a good value typed there moves
     // the track bar without writing back over what was typed.
     const auto tie = [this](QSlider& slider, CheckedField& box, auto toValue, auto toStep) {
@@ -153,15 +171,17 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
         [](double order) { return static_cast<int>(order); });
     mFirstValue.SetCheck([this](double v) { return FirstCornerProblem(v); });
     mSecondValue.SetCheck([this](double v) { return SecondCornerProblem(v); });
-    mOrderValue.SetCheck([](double v) {
-        return std::isnan(v) || v != std::floor(v) || v < 1 || v > FStandardDesign::kMaxOrder
+    mOrderValue.SetCheck([this](double v) {
+        const bool bad =
+            std::isnan(v) || v != std::floor(v) || v < 1 || v > FStandardDesign::kMaxOrder;
+        return bad && !TakesQ()
                    ? QStringLiteral("A whole number from 1 to %1").arg(FStandardDesign::kMaxOrder)
                    : QString();
     });
     mRipple.SetCheck([this](double v) { return RippleProblem(v); });
     mAttenuation.SetCheck([this](double v) { return AttenuationProblem(v); });
-    for (CheckedField* field :
-         {&mFirstValue, &mSecondValue, &mOrderValue, &mRipple, &mAttenuation}) {
+    mQ.SetCheck([this](double v) { return QProblem(v); });
+    for (CheckedField* field : Fields()) {
         connect(field, &QLineEdit::textChanged, this, &StdFilterDlg::Validate);
     }
     UpdateEnabled();
@@ -177,10 +197,20 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
 
 std::optional<Family> StdFilterDlg::Family() const {
     const int index = mClass.currentIndex();
-    if (index < 0 || !kClasses[index].generated) {
+    if (index < 0 || kClasses[index].generator != Generator::Standard) {
         return std::nullopt;
     }
     return kClasses[index].family;
+}
+
+bool StdFilterDlg::TakesQ() const {
+    const int index = mClass.currentIndex();
+    return index >= 0 && (kClasses[index].generator == Generator::Notch ||
+                          kClasses[index].generator == Generator::Peak);
+}
+
+std::array<CheckedField*, 6> StdFilterDlg::Fields() {
+    return {&mFirstValue, &mSecondValue, &mOrderValue, &mRipple, &mAttenuation, &mQ};
 }
 
 double StdFilterDlg::CornerHz(int step) const {
@@ -201,8 +231,7 @@ QString StdFilterDlg::FirstCornerProblem(double hz) const {
 
 QString StdFilterDlg::SecondCornerProblem(double hz) const {
     const double half = mRate / 2.0;
-    const bool band = mBandstop.isChecked() || mBandpass.isChecked();
-    return band && (std::isnan(hz) || !(hz > mFirstValue.Value()) || hz >= half)
+    return TwoCorners() && (std::isnan(hz) || !(hz > mFirstValue.Value()) || hz >= half)
                ? QStringLiteral("A frequency above the 1st corner and below %1 Hz, half the "
                                 "sampling rate")
                      .arg(half)
@@ -231,20 +260,53 @@ QString StdFilterDlg::AttenuationProblem(double db) const {
                : QString();
 }
 
+QString StdFilterDlg::QProblem(double q) const {
+    if (!TakesQ()) {
+        return QString();
+    }
+    // The band's upper edge stays below half the rate.
+    const double centre = mFirstValue.Value();
+    const double floor = mFirstValue.IsValid() ? 2.0 * centre / mRate : 0.0;
+    return std::isnan(q) || !(q > floor)
+               ? QStringLiteral("A number above %1, which keeps the band below half the "
+                                "sampling rate")
+                     .arg(floor)
+               : QString();
+}
+
+bool StdFilterDlg::TwoCorners() const {
+    return !TakesQ() && (mBandstop.isChecked() || mBandpass.isChecked());
+}
+
 void StdFilterDlg::UpdateEnabled() {
-    const bool band = mBandstop.isChecked() || mBandpass.isChecked();
+    const bool band = TwoCorners();
     mSecondLabel.setEnabled(band);
     mSecondCorner.setEnabled(band);
     mSecondValue.setEnabled(band);
     mSecondUnit.setEnabled(band);
+    // A notch or peak has no type and is of order 2.
+    const bool q = TakesQ();
+    mTypeBox.setEnabled(!q);
+    for (QRadioButton* type : {&mLowpass, &mHighpass, &mBandstop, &mBandpass}) {
+        type->setEnabled(!q);
+    }
+    mOrderLabel.setEnabled(!q);
+    mOrder.setEnabled(!q);
+    mOrderValue.setEnabled(!q);
     const std::optional<FStandardDesign::Family> family = Family();
     const bool ripple = family && FStandardDesign::UsesRipple(*family);
     const bool attenuation = family && FStandardDesign::UsesAttenuation(*family);
+    const bool norm = family == FStandardDesign::Family::Bessel;
     mRippleLabel.setVisible(ripple);
     mRipple.setVisible(ripple);
     mAttenuationLabel.setVisible(attenuation);
     mAttenuation.setVisible(attenuation);
-    const QString corner = CornerName(family.value_or(FStandardDesign::Family::Butterworth));
+    mQLabel.setVisible(q);
+    mQ.setVisible(q);
+    mNormLabel.setVisible(norm);
+    mNorm.setVisible(norm);
+    const QString corner = q ? QStringLiteral("centre frequency")
+                             : CornerName(family.value_or(FStandardDesign::Family::Butterworth));
     mFirstLabel.setText(band ? QStringLiteral("1st ") + corner : Capitalised(corner));
     mSecondLabel.setText(QStringLiteral("2nd ") + corner);
     Validate();
@@ -252,8 +314,7 @@ void StdFilterDlg::UpdateEnabled() {
 
 void StdFilterDlg::Validate() {
     bool valid = true;
-    for (CheckedField* field :
-         {&mFirstValue, &mSecondValue, &mOrderValue, &mRipple, &mAttenuation}) {
+    for (CheckedField* field : Fields()) {
         field->Recheck();
         valid = valid && field->IsValid();
     }
@@ -261,12 +322,12 @@ void StdFilterDlg::Validate() {
 }
 
 bool StdFilterDlg::ReadRequest(FStandardDesign* request) const {
-    const int index = mClass.currentIndex();
-    if (index < 0 || !kClasses[index].generated) {
+    const std::optional<FStandardDesign::Family> family = Family();
+    if (!family) {
         return false;
     }
     using Band = FStandardDesign::Band;
-    request->family = kClasses[index].family;
+    request->family = *family;
     request->band = mHighpass.isChecked()   ? Band::Highpass
                     : mBandstop.isChecked() ? Band::Bandstop
                     : mBandpass.isChecked() ? Band::Bandpass
@@ -277,7 +338,38 @@ bool StdFilterDlg::ReadRequest(FStandardDesign* request) const {
     request->corner2 = mSecondValue.Value();
     request->rippleDb = mRipple.Value();
     request->attenuationDb = mAttenuation.Value();
+    request->besselNorm = static_cast<FStandardDesign::BesselNorm>(mNorm.currentIndex());
     return true;
+}
+
+QString StdFilterDlg::Generate(Zpk* zpk) const {
+    if (TakesQ()) {
+        const FNotchPeakDesign request{kClasses[mClass.currentIndex()].generator == Generator::Notch
+                                           ? FNotchPeakDesign::Kind::Notch
+                                           : FNotchPeakDesign::Kind::Peak,
+                                       mFirstValue.Value(), mQ.Value(), static_cast<double>(mRate)};
+        // The entries are checked as they are typed; what is left is a Q so high that
+        // the poles round onto the circle.
+        return request.Design(zpk) == FNotchPeakDesign::Problem::None
+                   ? QString()
+                   : QStringLiteral("This design's poles lie on the unit circle at the "
+                                    "precision of the computer. Choose a smaller Q.");
+    }
+    FStandardDesign request;
+    if (!ReadRequest(&request)) {
+        return QStringLiteral("That type of filter is not yet supported");
+    }
+    const FStandardDesign::Problem problem = request.Design(zpk);
+    if (problem == FStandardDesign::Problem::None) {
+        return QString();
+    }
+    // Likewise, what is left is a design whose poles come out unstable in double
+    // precision.
+    return problem == FStandardDesign::Problem::Unstable
+               ? QStringLiteral("This design's poles do not all lie inside the unit circle at "
+                                "the precision of the computer. Choose a lower order or a "
+                                "wider band.")
+               : QStringLiteral("These values make no design.");
 }
 
 void StdFilterDlg::OnOKButton() {
@@ -285,25 +377,10 @@ void StdFilterDlg::OnOKButton() {
         mRunner.Message(this, AppCaption(), QStringLiteral("Can't process ListBox entry"),
                         ModalRunner::Icon::Information);
     }
-    FStandardDesign request;
-    if (!ReadRequest(&request)) {
-        mRunner.Message(this, AppCaption(),
-                        QStringLiteral("That type of filter is not yet supported"),
-                        ModalRunner::Icon::Information);
-        return;
-    }
     Zpk generated;
-    const FStandardDesign::Problem problem = request.Design(&generated);
-    if (problem != FStandardDesign::Problem::None) {
-        // The entries are checked as they are typed; what is left is a design whose
-        // poles come out unstable in double precision.
-        mRunner.Message(this, AppCaption(),
-                        problem == FStandardDesign::Problem::Unstable
-                            ? QStringLiteral("This design's poles do not all lie inside the unit "
-                                             "circle at the precision of the computer. Choose a "
-                                             "lower order or a wider band.")
-                            : QStringLiteral("These values make no design."),
-                        ModalRunner::Icon::Information);
+    const QString refusal = Generate(&generated);
+    if (!refusal.isEmpty()) {
+        mRunner.Message(this, AppCaption(), refusal, ModalRunner::Icon::Information);
         return;
     }
     mGenerated = FNodeList();

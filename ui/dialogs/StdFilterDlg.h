@@ -2,6 +2,7 @@
 
 #include "core/FNodeList.h"
 #include "design/iir/FStandardDesign.h"
+#include "filter/Zpk.h"
 #include "ui/widgets/CheckedField.h"
 
 #include <QCheckBox>
@@ -13,16 +14,18 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <array>
 #include <optional>
 
 class ModalRunner;
 
 // "Standard Filter Design": a filter class, type, corner frequencies (track bars with
-// their values in Hz beside them), order, and the ripple and attenuation of the classes
-// that use them. The corners are named as the class means them: -3 dB points
-// (Butterworth, Bessel), passband edges (Chebyshev, elliptic) or stopband edges
-// (Chebyshev II). An entry that is not valid is shown as bad, its tooltip giving the
-// valid range, and OK (and Enter) wait until every entry in use is good; OK then builds
+// their values in Hz beside them), order, the ripple and attenuation of the classes
+// that use them, and Bessel's normalisation. The corners are named as the class means
+// them: -3 dB points (Butterworth, Bessel), passband edges (Chebyshev, elliptic) or
+// stopband edges (Chebyshev II). Notch and Peak take a centre frequency and a Q
+// instead of a type, corners and an order. An entry that is not valid is shown as bad, its tooltip
+// giving the valid range, and OK (and Enter) wait until every entry in use is good; OK then builds
 // the design and ends the dialog accepted, or explains why there is none and stays
 // open. Cancel and Escape end it rejected.
 class StdFilterDlg : public QDialog {
@@ -50,6 +53,9 @@ public:
     CheckedField& OrderValue() { return mOrderValue; }
     CheckedField& Ripple() { return mRipple; }
     CheckedField& Attenuation() { return mAttenuation; }
+    CheckedField& Q() { return mQ; }
+    // "Magnitude", "Delay", "Phase", in the order of FStandardDesign::BesselNorm.
+    QComboBox& BesselNorm() { return mNorm; }
     QLabel& FirstCornerLabel() { return mFirstLabel; }
     QLabel& SecondCornerLabel() { return mSecondLabel; }
     QRadioButton& Lowpass() { return mLowpass; }
@@ -75,13 +81,22 @@ private:
     QString SecondCornerProblem(double hz) const;
     QString RippleProblem(double db) const;
     QString AttenuationProblem(double db) const;
+    QString QProblem(double q) const;
     // A track bar at a frequency, and the frequency a track bar stands for.
     int CornerStep(double hz) const;
     double CornerHz(int step) const;
     // The family of the class chosen; none for a class without a generator.
     std::optional<FStandardDesign::Family> Family() const;
-    // The request the controls describe; false for a class without a generator.
+    // Whether the class chosen is Notch or Peak.
+    bool TakesQ() const;
+    // Whether the second corner is in use: a band type of a standard class.
+    bool TwoCorners() const;
+    // The entry boxes, in the order of their checks.
+    std::array<CheckedField*, 6> Fields();
+    // The standard design request the controls describe; false for another class.
     bool ReadRequest(FStandardDesign* request) const;
+    // Builds the design of the class chosen into *zpk; empty, or why there is none.
+    QString Generate(Zpk* zpk) const;
 
     ModalRunner& mRunner;
     int mRate;
@@ -109,6 +124,10 @@ private:
     CheckedField mRipple;
     QLabel mAttenuationLabel;
     CheckedField mAttenuation;
+    QLabel mQLabel;
+    CheckedField mQ;
+    QLabel mNormLabel;
+    QComboBox mNorm;
     QCheckBox mClear;
     QPushButton mOk;
     QPushButton mCancel;

@@ -1,5 +1,6 @@
 #include "ui/dialogs/StdFilterDlg.h"
 #include "ScriptedRunner.h"
+#include "design/iir/FNotchPeakDesign.h"
 #include "design/iir/FStandardDesign.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/Drawing.h"
@@ -25,7 +26,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Standard Filter Design"));
         QVERIFY(dialog.Lowpass().isChecked());
         QVERIFY(dialog.ClearExisting().isChecked());
-        QCOMPARE(dialog.ClassList().count(), 6);
+        QCOMPARE(dialog.ClassList().count(), 8);
         QCOMPARE(dialog.ClassList().itemText(3), QStringLiteral("Chebyshev II"));
         QVERIFY(dialog.OkButton().isEnabled());
         // Every control lies inside the dialog, and each radio button's text fits.
@@ -41,7 +42,8 @@ private slots:
 
     // The track bars span the band and their boxes show the frequency; the corners are
     // named as the class means them; the second corner serves the band types only,
-    // ripple and attenuation the classes that use them; Enter acts as OK.
+    // ripple and attenuation the classes that use them, the normalisation Bessel, the Q
+    // notch and peak, which take no type or order; Enter acts as OK.
     void controlsFollowTheChoices() {
         ScriptedRunner runner;
         StdFilterDlg dialog(runner, 22050);
@@ -52,17 +54,27 @@ private slots:
         QCOMPARE(dialog.FirstCorner().value(), 91);
         QCOMPARE(dialog.FirstCornerValue().text(), QStringLiteral("1000"));
         QVERIFY(!dialog.SecondCorner().isEnabled());
-        // Class by class in list order: ripple shown, attenuation shown, the corners' name.
+        // Class by class in list order: ripple, attenuation, normalisation and Q shown, the
+        // corners' name.
         const struct {
-            bool ripple, attenuation;
+            bool ripple, attenuation, norm, q;
             const char* corner;
-        } classes[] = {{false, false, "-3 dB point"}, {true, false, "passband edge"},
-                       {false, false, "-3 dB point"}, {false, true, "stopband edge"},
-                       {true, true, "passband edge"}, {false, false, "-3 dB point"}};
-        for (int k = 0; k < 6; ++k) {
+        } classes[] = {{false, false, false, false, "-3 dB point"},
+                       {true, false, false, false, "passband edge"},
+                       {false, false, true, false, "-3 dB point"},
+                       {false, true, false, false, "stopband edge"},
+                       {true, true, false, false, "passband edge"},
+                       {false, false, false, true, "centre frequency"},
+                       {false, false, false, true, "centre frequency"},
+                       {false, false, false, false, "-3 dB point"}};
+        for (int k = 0; k < 8; ++k) {
             dialog.ClassList().setCurrentIndex(k);
             QCOMPARE(dialog.Ripple().isVisible(), classes[k].ripple);
             QCOMPARE(dialog.Attenuation().isVisible(), classes[k].attenuation);
+            QCOMPARE(dialog.BesselNorm().isVisible(), classes[k].norm);
+            QCOMPARE(dialog.Q().isVisible(), classes[k].q);
+            QCOMPARE(dialog.Order().isEnabled(), !classes[k].q);
+            QCOMPARE(dialog.Lowpass().isEnabled(), !classes[k].q);
             QCOMPARE(dialog.FirstCornerLabel().text().toLower(),
                      QString(classes[k].corner).toLower());
         }
@@ -100,6 +112,10 @@ private slots:
                                                        << "Decibels above 1, at most 300";
         QTest::newRow("attenuation of Chebyshev II") << 3 << 0 << 4 << "-3"
                                                      << "Decibels above 0, at most 300";
+        // At the first corner's 2756.25 Hz the band reaches half the rate at Q 0.25.
+        const QString q = "A number above 0.25, which keeps the band below half the sampling rate";
+        QTest::newRow("Q of a notch at half the rate") << 5 << 0 << 5 << "0.25" << q;
+        QTest::newRow("Q of a peak not a number") << 6 << 0 << 5 << "x" << q;
     }
 
     void badEntries() {
@@ -113,7 +129,8 @@ private slots:
         dialog.show();
         Choose(dialog, classIndex, band);
         CheckedField* fields[] = {&dialog.FirstCornerValue(), &dialog.SecondCornerValue(),
-                                  &dialog.OrderValue(), &dialog.Ripple(), &dialog.Attenuation()};
+                                  &dialog.OrderValue(),       &dialog.Ripple(),
+                                  &dialog.Attenuation(),      &dialog.Q()};
         const QString good = fields[field]->text();
         QTest::keyClick(fields[field], Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(fields[field], text);
@@ -137,31 +154,31 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("order");
+        // The Q of notch and peak; the Bessel normalisation.
+        QTest::addColumn<QString>("q");
+        QTest::addColumn<int>("norm");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Zuchini") << 5 << 0 << "1000"
-                                 << "2000"
-                                 << "3"
-                                 << "That type of filter is not yet supported";
-        QTest::newRow("Butterworth lowpass, order 15") << 0 << 0 << "1000.5"
-                                                       << "2000"
-                                                       << "15"
-                                                       << "";
-        QTest::newRow("Chebyshev highpass") << 1 << 1 << "5000"
-                                            << "2000"
-                                            << "3"
-                                            << "";
-        QTest::newRow("Bessel bandstop") << 2 << 3 << "1000"
-                                         << "9000"
-                                         << "3"
-                                         << "";
-        QTest::newRow("Chebyshev II lowpass") << 3 << 0 << "3000"
-                                              << "2000"
-                                              << "3"
-                                              << "";
-        QTest::newRow("Elliptic bandpass") << 4 << 2 << "1000"
-                                           << "2000"
-                                           << "3"
-                                           << "";
+        const auto row = [](const char* name, int classIndex, int band, const char* first,
+                            const char* second, const char* order, const char* q, int norm,
+                            const char* message) {
+            QTest::newRow(name) << classIndex << band << QString(first) << QString(second)
+                                << QString(order) << QString(q) << norm << QString(message);
+        };
+        row("Zuchini", 7, 0, "1000", "2000", "3", "", 0,
+            "That type of filter is not yet supported");
+        row("Butterworth lowpass, order 15", 0, 0, "1000.5", "2000", "15", "", 0, "");
+        row("Chebyshev highpass", 1, 1, "5000", "2000", "3", "", 0, "");
+        row("Bessel bandstop", 2, 3, "1000", "9000", "3", "", 0, "");
+        row("Bessel lowpass for delay", 2, 0, "1000", "9000", "5", "", 1, "");
+        row("Bessel bandpass for phase", 2, 2, "1000", "3000", "4", "", 2, "");
+        row("Chebyshev II lowpass", 3, 0, "3000", "2000", "3", "", 0, "");
+        row("Elliptic bandpass", 4, 2, "1000", "2000", "3", "", 0, "");
+        // Notch and peak take neither the band type nor the order.
+        row("Notch, the order box bad", 5, 2, "1000", "20", "0", "30", 0, "");
+        row("Peak", 6, 0, "3000", "", "", "2.5", 0, "");
+        row("Notch whose poles round onto the circle", 5, 0, "1000", "", "", "1e17", 0,
+            "This design's poles lie on the unit circle at the precision of the computer. "
+            "Choose a smaller Q.");
     }
 
     void okButton() {
@@ -170,6 +187,8 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(QString, order);
+        QFETCH(QString, q);
+        QFETCH(int, norm);
         QFETCH(QString, message);
         ScriptedRunner runner;
         StdFilterDlg dialog(runner, 22050);
@@ -179,6 +198,8 @@ private slots:
         dialog.FirstCornerValue().setText(first);
         dialog.SecondCornerValue().setText(second);
         dialog.OrderValue().setText(order);
+        dialog.Q().setText(q);
+        dialog.BesselNorm().setCurrentIndex(norm);
         QTest::mouseClick(&dialog.OkButton(), Qt::LeftButton);
         QCOMPARE(runner.messages.size(), size_t(message.isEmpty() ? 0 : 1));
         QCOMPARE(finished.count(), message.isEmpty() ? 1 : 0);
@@ -187,19 +208,27 @@ private slots:
             QCOMPARE(runner.messages[0].caption, AppCaption());
             return;
         }
-        using Family = FStandardDesign::Family;
-        const Family families[] = {Family::Butterworth, Family::Chebyshev, Family::Bessel,
-                                   Family::InverseChebyshev, Family::Elliptic};
-        const FStandardDesign expected{families[classIndex],
-                                       FStandardDesign::Band(band),
-                                       order.toInt(),
-                                       first.toDouble(),
-                                       second.toDouble(),
-                                       22050,
-                                       1.0,
-                                       40.0};
         Zpk zpk;
-        QCOMPARE(expected.Design(&zpk), FStandardDesign::Problem::None);
+        if (classIndex >= 5) {
+            const FNotchPeakDesign expected{classIndex == 5 ? FNotchPeakDesign::Kind::Notch
+                                                            : FNotchPeakDesign::Kind::Peak,
+                                            first.toDouble(), q.toDouble(), 22050};
+            QCOMPARE(expected.Design(&zpk), FNotchPeakDesign::Problem::None);
+        } else {
+            using Family = FStandardDesign::Family;
+            const Family families[] = {Family::Butterworth, Family::Chebyshev, Family::Bessel,
+                                       Family::InverseChebyshev, Family::Elliptic};
+            const FStandardDesign expected{families[classIndex],
+                                           FStandardDesign::Band(band),
+                                           order.toInt(),
+                                           first.toDouble(),
+                                           second.toDouble(),
+                                           22050,
+                                           1.0,
+                                           40.0,
+                                           FStandardDesign::BesselNorm(norm)};
+            QCOMPARE(expected.Design(&zpk), FStandardDesign::Problem::None);
+        }
         FNodeList list;
         zpk.AddToNodeList(&list);
         QCOMPARE(CDesignPersistence::DesignText(dialog.Generated()),
