@@ -2,6 +2,8 @@
 
 #include "ui/DesignEdits.h"
 
+#include <utility>
+
 namespace {
 
 // The id of commands that may merge; the drag they belong to decides whether they do.
@@ -77,14 +79,34 @@ void RemoveNodeCommand::undo() {
     mEdits.InsertNode(mNode, mIndex);
 }
 
-ReplaceDesignCommand::ReplaceDesignCommand(DesignEdits& edits, const FNodeList& before,
-                                           const FNodeList& after, const QString& text)
-    : DesignCommand(edits, 0, text), mBefore(before), mAfter(after) {}
+ReplaceDesignCommand::ReplaceDesignCommand(DesignEdits& edits, State before, State after,
+                                           const QString& text)
+    : DesignCommand(edits, 0, text), mBefore(std::move(before)), mAfter(std::move(after)) {}
 
 void ReplaceDesignCommand::redo() {
-    mEdits.SetDesign(mAfter);
+    Apply(mAfter);
 }
 
 void ReplaceDesignCommand::undo() {
-    mEdits.SetDesign(mBefore);
+    Apply(mBefore);
+}
+
+void ReplaceDesignCommand::Apply(const State& state) {
+    // The requirement first: the views, told of the new nodes, draw them against it.
+    mEdits.SetRequirement(state.requirement);
+    mEdits.SetDesign(state.nodes);
+}
+
+SetRequirementCommand::SetRequirementCommand(DesignEdits& edits,
+                                             const std::optional<Requirement>& before,
+                                             const std::optional<Requirement>& after,
+                                             const QString& text)
+    : DesignCommand(edits, 0, text), mBefore(before), mAfter(after) {}
+
+void SetRequirementCommand::redo() {
+    mEdits.SetRequirement(mAfter);
+}
+
+void SetRequirementCommand::undo() {
+    mEdits.SetRequirement(mBefore);
 }

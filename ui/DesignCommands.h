@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "design/requirement/Requirement.h"
 
 #include <QUndoCommand>
+
+#include <optional>
 
 class DesignEdits;
 
@@ -76,15 +79,35 @@ private:
     FNode mNode;
 };
 
-// The whole design replaced: New, or a generated standard design.
+// The whole design replaced, its nodes and its requirement: New, or a generated design.
 class ReplaceDesignCommand : public DesignCommand {
 public:
-    ReplaceDesignCommand(DesignEdits& edits, const FNodeList& before, const FNodeList& after,
-                         const QString& text);
+    // A design's nodes and requirement.
+    struct State {
+        FNodeList nodes;
+        std::optional<Requirement> requirement;
+    };
+
+    ReplaceDesignCommand(DesignEdits& edits, State before, State after, const QString& text);
     void redo() override;
     void undo() override;
 
 private:
-    FNodeList mBefore;
-    FNodeList mAfter;
+    void Apply(const State& state);
+
+    State mBefore;
+    State mAfter;
+};
+
+// The design's requirement set, changed or cleared; the nodes stay.
+class SetRequirementCommand : public DesignCommand {
+public:
+    SetRequirementCommand(DesignEdits& edits, const std::optional<Requirement>& before,
+                          const std::optional<Requirement>& after, const QString& text);
+    void redo() override;
+    void undo() override;
+
+private:
+    std::optional<Requirement> mBefore;
+    std::optional<Requirement> mAfter;
 };

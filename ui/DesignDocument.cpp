@@ -1,5 +1,6 @@
 #include "ui/DesignDocument.h"
 
+#include "filter/Zpk.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/DesignCommands.h"
 
@@ -72,10 +73,33 @@ void DesignDocument::TogglePair(int type, int index) {
 }
 
 void DesignDocument::ReplaceDesign(const FNodeList& nodes, const QString& text) {
-    if (SameDesign(nodes, gNodeList)) {
+    ReplaceDesign(nodes, mRequirement, text);
+}
+
+void DesignDocument::ReplaceDesign(const FNodeList& nodes, const std::optional<::Requirement>& req,
+                                   const QString& text) {
+    if (SameDesign(nodes, gNodeList) && req == mRequirement) {
         return;
     }
-    mStack.push(new ReplaceDesignCommand(*this, gNodeList, nodes, text));
+    mStack.push(new ReplaceDesignCommand(*this, {gNodeList, mRequirement}, {nodes, req}, text));
+}
+
+void DesignDocument::ChangeRequirement(const std::optional<::Requirement>& req,
+                                       const QString& text) {
+    if (req != mRequirement) {
+        mStack.push(new SetRequirementCommand(*this, mRequirement, req, text));
+    }
+}
+
+const RequirementResult* DesignDocument::RequirementCheck(double rate) const {
+    if (!mRequirement || mRequirement->CheckAtRate(rate) != ::Requirement::Problem::None) {
+        return nullptr;
+    }
+    if (!mCheck || mCheckRate != rate) {
+        mCheck = CheckRequirement(Zpk::FromNodeList(gNodeList), *mRequirement, rate);
+        mCheckRate = rate;
+    }
+    return &*mCheck;
 }
 
 void DesignDocument::AppendDesign(const FNodeList& nodes, const QString& text) {
@@ -111,7 +135,7 @@ void DesignDocument::EndDrag() {
 }
 
 void DesignDocument::New() {
-    ReplaceDesign(FNodeList(), QStringLiteral("New Design"));
+    ReplaceDesign(FNodeList(), std::nullopt, QStringLiteral("New Design"));
     mStack.setClean();
     Name(QStringLiteral("Untitled"), false);
 }
@@ -119,9 +143,10 @@ void DesignDocument::New() {
 bool DesignDocument::Open(const QString& path, QString* reason) {
     // Read aside, so that a file that fails half way leaves the design as it was.
     FNodeList loaded;
+    std::optional<::Requirement> req;
     std::string error;
-    if (!CDesignPersistence::LoadNodeListFromFile(QFile::encodeName(path).constData(), &loaded,
-                                                  &error)) {
+    if (!CDesignPersistence::LoadDesignFromFile(QFile::encodeName(path).constData(), &loaded, &req,
+                                                &error)) {
         if (reason != nullptr) {
             *reason = QString::fromStdString(error);
         }
@@ -130,6 +155,8 @@ bool DesignDocument::Open(const QString& path, QString* reason) {
     gNodeList = loaded;
     mStack.clear();
     Name(path, true);
+    SetRequirement(req);
+    mCheck.reset();
     emit designReplaced();
     return true;
 }
@@ -139,8 +166,8 @@ void DesignDocument::SetFileName(const QString& path) {
 }
 
 bool DesignDocument::Save() {
-    if (!mHasFile || !CDesignPersistence::SaveNodeListToFile(
-                         QFile::encodeName(mFileName).constData(), &gNodeList)) {
+    if (!mHasFile || !CDesignPersistence::SaveDesignToFile(QFile::encodeName(mFileName).constData(),
+                                                           gNodeList, mRequirement)) {
         return false;
     }
     mStack.setClean();
@@ -167,10 +194,21 @@ void DesignDocument::RemoveNode(int type, int index) {
 
 void DesignDocument::SetDesign(const FNodeList& nodes) {
     gNodeList = nodes;
+    mCheck.reset();
     emit designReplaced();
 }
 
+void DesignDocument::SetRequirement(const std::optional<::Requirement>& req) {
+    if (req == mRequirement) {
+        return;
+    }
+    mRequirement = req;
+    mCheck.reset();
+    emit requirementChanged();
+}
+
 void DesignDocument::Announce(int type, int index, NodeEdit edit) {
+    mCheck.reset();
     if (mDragSession == 0) {
         emit nodeChanged(type, index, edit);
         return;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "design/requirement/Requirement.h"
+#include "design/requirement/RequirementCheck.h"
 #include "ui/DesignEdits.h"
 
 #include <QObject>
@@ -13,8 +15,9 @@
 // its DesignDocument changes it.
 extern FNodeList gNodeList;
 
-// The open design: its nodes (kept in gNodeList), the history of its edits, the file it
-// belongs to and whether it has changed since it was loaded or saved. Every change of the
+// The open design: its nodes (kept in gNodeList) and the magnitude requirement it is
+// held to, if any, the history of its edits, the file it belongs to and whether it has
+// changed since it was loaded or saved. Every change of the
 // design is an undoable command pushed here; the document tells the views what changed
 // through its signals, and the views follow them, never the commands.
 class DesignDocument : public QObject, private DesignEdits {
@@ -39,9 +42,12 @@ public:
     void Change(int type, int index, const FNode& node, const QString& text);
     void Remove(int type, int index);
     void TogglePair(int type, int index);
-    // Replaces the whole design by nodes, as one step named text ("New Design");
-    // nothing is pushed when the design stays as it is.
+    // Replaces the design's nodes, as one step named text ("Standard Design"); the
+    // requirement stays. Nothing is pushed when the design stays as it is.
     void ReplaceDesign(const FNodeList& nodes, const QString& text);
+    // Replaces the nodes and the requirement together, as one step named text.
+    void ReplaceDesign(const FNodeList& nodes, const std::optional<::Requirement>& req,
+                       const QString& text);
     // Puts nodes at the heads of the design's lists, as one step named text.
     void AppendDesign(const FNodeList& nodes, const QString& text);
 
@@ -80,6 +86,16 @@ public:
 
     QUndoStack& UndoStack() { return mStack; }
 
+    // What the design's magnitude response is held to, kept in its file; none at first.
+    const std::optional<::Requirement>& Requirement() const { return mRequirement; }
+    // Sets or (with nullopt) clears the requirement, as one step named text; nothing is
+    // pushed when it stays as it is.
+    void ChangeRequirement(const std::optional<::Requirement>& req, const QString& text);
+    // The design checked against its requirement at rate Hz, worked out once for each
+    // state of the design and rate however many views ask; null without a requirement
+    // or when its edges do not lie below half the rate.
+    const RequirementResult* RequirementCheck(double rate) const;
+
 signals:
     // Node index of list type was added, changed or removed; after a drag, what the
     // whole drag did.
@@ -91,6 +107,8 @@ signals:
     // The file name or whether the design has a file changed.
     void fileNameChanged(const QString& name);
     void modifiedChanged(bool modified);
+    // The requirement was set, changed or cleared.
+    void requirementChanged();
 
 private:
     // What a drag has done so far.
@@ -104,6 +122,7 @@ private:
     void SetNode(int type, int index, const FNode& node) override;
     void RemoveNode(int type, int index) override;
     void SetDesign(const FNodeList& nodes) override;
+    void SetRequirement(const std::optional<::Requirement>& req) override;
 
     // Tells the views of a change, or during a drag that the drag goes on.
     void Announce(int type, int index, NodeEdit edit);
@@ -116,4 +135,8 @@ private:
     int mDragSession = 0;
     int mLastSession = 0;
     std::optional<DragChange> mDragChange;
+    std::optional<::Requirement> mRequirement;
+    // The last check and the rate it was made at; cleared by every change of the design.
+    mutable std::optional<RequirementResult> mCheck;
+    mutable double mCheckRate = 0.0;
 };

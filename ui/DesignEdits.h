@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/FNodeList.h"
+#include "design/requirement/Requirement.h"
 
 #include <QString>
+
+#include <optional>
 
 // The changes the undoable commands make to the design. Each takes effect at once and
 // is announced to the views. The document implements them out of the views' reach, so
@@ -15,6 +18,8 @@ public:
     virtual void SetNode(int type, int index, const FNode& node) = 0;
     virtual void RemoveNode(int type, int index) = 0;
     virtual void SetDesign(const FNodeList& nodes) = 0;
+    // Gives the design a magnitude requirement, or none.
+    virtual void SetRequirement(const std::optional<Requirement>& req) = 0;
 
 protected:
     ~DesignEdits() = default;

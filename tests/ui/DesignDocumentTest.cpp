@@ -1,6 +1,7 @@
 #include "ui/DesignDocument.h"
 #include "TestSupport.h"
 #include "ViewDriver.h"
+#include "filter/Zpk.h"
 #include "persist/CDesignPersistence.h"
 
 #include <QSignalSpy>
@@ -192,6 +193,59 @@ private slots:
         Run(document, "undo");
         QCOMPARE(gNodeList.GetListCount(kNodeZero), short(2));
         QVERIFY(document.IsModified());
+    }
+
+    // The requirement travels with the design: set and cleared as steps to undo that
+    // modify it, kept by node edits and by a design put in place of the nodes, replaced
+    // with them by a design made for another, written and read with the file, cleared by
+    // New. Its check follows every edit, also during a drag, and the rate.
+    void requirementTravelsWithTheDesign() {
+        DesignDocument document;
+        QSignalSpy told(&document, &DesignDocument::requirementChanged);
+        const auto checked = [&document](double rate) {
+            const RequirementResult* check = document.RequirementCheck(rate);
+            const RequirementResult fresh =
+                CheckRequirement(Zpk::FromNodeList(gNodeList), *document.Requirement(), rate);
+            return check != nullptr && check->peakDb == fresh.peakDb &&
+                   check->regions[1].worstDb == fresh.regions[1].worstDb;
+        };
+        Requirement lowpass;
+        Requirement highpass;
+        highpass.band = Requirement::Band::Highpass;
+        highpass.passband = {2000, 0};
+        QVERIFY(document.RequirementCheck(8000) == nullptr);
+        document.ChangeRequirement(lowpass, "Set Mask");
+        document.ChangeRequirement(lowpass, "Set Mask");
+        QVERIFY(document.IsModified() && document.UndoStack().count() == 1);
+        QVERIFY(checked(22050) && checked(8000));
+        // Edges at or beyond half the rate make no check.
+        QVERIFY(document.RequirementCheck(3000) == nullptr);
+        Run(document, "move P1 P-0.3,0.1; begin; move P0 P0.6,0.2~");
+        QVERIFY(checked(8000));
+        Run(document, "end; replace P0.1,0; append Z0.2,0");
+        QCOMPARE(document.Requirement(), std::optional(lowpass));
+        QVERIFY(checked(8000));
+        document.ReplaceDesign(ParseDesign("P0.3,0.3~"), highpass, "Elliptic Design");
+        QCOMPARE(document.UndoStack().undoText(), QStringLiteral("Elliptic Design"));
+        QVERIFY(checked(8000));
+        Run(document, "undo");
+        QCOMPARE(Describe(gNodeList), QStringLiteral("P0.1,0 Z0.2,0"));
+        QCOMPARE(document.Requirement(), std::optional(lowpass));
+        Run(document, "redo");
+        document.SetFileName(Path("a.pzd"));
+        QVERIFY(document.Save());
+        QCOMPARE(ReadFileBytes(mDir->File("a.pzd")),
+                 CDesignPersistence::DesignText(gNodeList, highpass));
+        document.New();
+        QCOMPARE(document.Requirement(), std::nullopt);
+        Run(document, "undo");
+        QCOMPARE(document.Requirement(), std::optional(highpass));
+        document.ChangeRequirement(std::nullopt, "Clear Specification");
+        QVERIFY(document.Open(Path("a.pzd")));
+        QCOMPARE(document.Requirement(), std::optional(highpass));
+        QVERIFY(!document.IsModified() && checked(8000));
+        // Set, changed by the design, its undo and redo, New, its undo, cleared, opened.
+        QCOMPARE(told.count(), 8);
     }
 };
 
