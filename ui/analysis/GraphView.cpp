@@ -6,6 +6,7 @@
 #include "response/UnwrappedPhase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/analysis/RequirementMask.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -14,11 +15,12 @@
 #include <cmath>
 
 GraphView::GraphView(const DesignDocument& document, QWidget* parent)
-    : QWidget(parent), mBkColour(ButtonFaceRef()), mainFont(LabelFont()) {
+    : QWidget(parent), mDocument(document), mBkColour(ButtonFaceRef()), mainFont(LabelFont()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&document, &DesignDocument::nodeChanged, this, &GraphView::UpdateFromNodeList);
     connect(&document, &DesignDocument::nodeDragged, this, &GraphView::UpdateFromNodeList);
     connect(&document, &DesignDocument::designReplaced, this, &GraphView::UpdateFromNodeList);
+    connect(&document, &DesignDocument::requirementChanged, this, &GraphView::Redraw);
 }
 
 QRect GraphView::MagRect(const QRect& client) {
@@ -108,6 +110,7 @@ void GraphView::Redraw() {
     painter.setFont(mainFont);
     DoStylePaint(painter);
     PlotMagBackground(painter);
+    PlotMagMask(painter);
     PlotMagGraph(painter);
     PlotPhaseBackground(painter);
     PlotPhaseGraph(painter);
@@ -134,6 +137,22 @@ void GraphView::PlotMagBackground(QPainter& painter) {
     painter.setPen(LinePen(mGridColour));
     painter.drawLine(QPoint(m.left() + 10, m.top() + 5), corner);
     painter.drawLine(corner, QPoint(RightOf(m) - 5, BottomOf(m) - 15));
+}
+
+void GraphView::PlotMagMask(QPainter& painter) {
+    const RequirementResult* check = mDocument.RequirementCheck(mSampleRate);
+    if (check == nullptr || mResponse.CpxCount() != kResolution + 1) {
+        return;
+    }
+    const double steps = kResolution / (mSampleRate / 2.0);
+    // The panel shows magnitudes from 0 to 1, the largest sample.
+    for (const ShadedRegion& r :
+         RequirementMask(*mDocument.Requirement(), mSampleRate, check->peakDb,
+                         20 * std::log10(mResponse.Scale()))) {
+        const QPointF low = MagPoint(mMagRect, r.xLow * steps, std::clamp(r.yLow, 0.0, 1.0));
+        const QPointF high = MagPoint(mMagRect, r.xHigh * steps, std::clamp(r.yHigh, 0.0, 1.0));
+        painter.fillRect(QRectF(low, high).normalized(), RequirementMaskColour());
+    }
 }
 
 void GraphView::PlotMagGraph(QPainter& painter) {

@@ -18,7 +18,8 @@ class QPainter;
 // The compact response view under the z-plane: the magnitude (normalised to a peak
 // of 1) and the phase of the design's frequency response from 0 Hz to half the
 // sampling rate, side by side, recomputed whenever the document's nodes change, also
-// at every step of a drag.
+// at every step of a drag. While the design has a requirement, the magnitude panel
+// shades where the response must not go.
 class GraphView : public QWidget {
     Q_OBJECT
 public:
@@ -60,10 +61,12 @@ private:
     void Redraw();
     void DoStylePaint(QPainter& painter);
     void PlotMagBackground(QPainter& painter);
+    void PlotMagMask(QPainter& painter);
     void PlotMagGraph(QPainter& painter);
     void PlotPhaseBackground(QPainter& painter);
     void PlotPhaseGraph(QPainter& painter);
 
+    const DesignDocument& mDocument;
     QRect mMagRect;
     QRect mPhaseRect;
     FFreqResponse mResponse;

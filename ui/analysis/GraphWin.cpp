@@ -5,12 +5,15 @@
 #include "ui/ModalRunner.h"
 #include "ui/analysis/AxisLimitsDialog.h"
 #include "ui/analysis/MaxTimeDialog.h"
+#include "ui/analysis/RequirementMask.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+
+#include <numbers>
 
 namespace {
 
@@ -51,6 +54,7 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     connect(&document, &DesignDocument::nodeChanged, this, &GraphWin::UpdateFromNodeList);
     connect(&document, &DesignDocument::designReplaced, this, &GraphWin::UpdateFromNodeList);
     connect(&document, &DesignDocument::fileNameChanged, this, &GraphWin::ShowFileName);
+    connect(&document, &DesignDocument::requirementChanged, this, &GraphWin::ShowRequirement);
 }
 
 void GraphWin::BuildMenus() {
@@ -174,12 +178,33 @@ void GraphWin::ChangeSampleRate(int rate) {
     for (AnalysisGraph* graph : Graphs()) {
         graph->SetSampleRate(rate);
     }
+    ShowRequirement();
 }
 
 void GraphWin::UpdateFromNodeList() {
     mTimeGraph.UpdateFromNodeList();
     mFreqGraph.UpdateFromNodeList();
     mDelayGraph.UpdateFromNodeList();
+    ShowRequirement();
+}
+
+void GraphWin::ShowRequirement() {
+    const QString key = QStringLiteral("requirement");
+    const int rate = mFreqGraph.SampleRate();
+    const RequirementResult* check = mDocument.RequirementCheck(rate);
+    if (check == nullptr) {
+        if (mMaskShown) {
+            mFreqGraph.RemoveRegions(key);
+            mMaskShown = false;
+        }
+        return;
+    }
+    // The graph divides |H| by the design's peak over the whole band, the requirement
+    // measures from the passband's.
+    const double scaleDb = mFreqGraph.Peak().Log() * (20.0 / std::numbers::ln10);
+    mFreqGraph.SetRegions(key, QString::fromStdString(check->Verdict()), RequirementMaskColour(), 0,
+                          RequirementMask(*mDocument.Requirement(), rate, check->peakDb, scaleDb));
+    mMaskShown = true;
 }
 
 void GraphWin::OnGraphChange(int id) {

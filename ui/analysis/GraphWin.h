@@ -21,7 +21,9 @@ class QMenu;
 // response, the axes' scale, the phase units and the duration, to save the shown
 // values and to copy a panel. Its title names the document's file. It follows every
 // edit of the design (not the steps of a drag) and the colour and sampling-rate
-// changes the main window passes on, and goes away when closed.
+// changes the main window passes on, and goes away when closed. While the design has a
+// requirement, the frequency graph shades where the magnitude must not go and names
+// the verdict in its legend.
 class GraphWin : public QMainWindow {
     Q_OBJECT
 public:
@@ -74,6 +76,8 @@ private:
     // Offers the commands that the graph on show has.
     void UpdateCommands();
     std::array<AnalysisGraph*, 3> Graphs();
+    // Shades the requirement's mask in the frequency graph, or takes it away.
+    void ShowRequirement();
 
     ModalRunner& mRunner;
     const DesignDocument& mDocument;
@@ -83,4 +87,5 @@ private:
     FreqGraph mFreqGraph;
     DelayGraph mDelayGraph;
     std::map<int, QAction*> mActions;
+    bool mMaskShown = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/analysis/GraphView.h"
 #include "PictureCheck.h"
+#include "design/requirement/MinimumOrder.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 
@@ -93,6 +94,34 @@ private slots:
             QCOMPARE(Rgb(at48000, mag), Rgb(at8000, mag));
         }
         QVERIFY(at8000 != at48000);
+    }
+
+    // While the design has a requirement, the magnitude panel shades where the response
+    // must not go, at every step of a drag: here at half the largest sample, in both
+    // bands but not between them.
+    void requirementMask() {
+        View v;
+        Zpk zpk;
+        MinimumOrderDesign(FStandardDesign::Family::Elliptic, Requirement(), 8000)->Design(&zpk);
+        zpk.AddToNodeList(&gNodeList);
+        v.view.UpdateFromNodeList();
+        const auto shaded = [&v] {
+            QString seen;
+            for (const double hz : {500, 1250, 3000}) {
+                const QRgb p =
+                    Rgb(v.view.Picture(), At(GraphView::MagPoint(v.Mag(), hz / 40, 0.5)));
+                seen += qRed(p) > qGreen(p) + 20 ? 'M' : '-';
+            }
+            return seen;
+        };
+        v.document.ChangeRequirement(Requirement(), "Set Mask");
+        QCOMPARE(shaded(), QStringLiteral("M-M"));
+        v.document.BeginDrag();
+        v.document.Change(kNodePole, 0, FNode(kNodePole, FComplex(0.1, 0.1), true, 1), "Move");
+        QCOMPARE(shaded(), QStringLiteral("M-M"));
+        v.document.EndDrag();
+        v.document.ChangeRequirement(std::nullopt, "Clear Specification");
+        QCOMPARE(shaded(), QStringLiteral("---"));
     }
 };
 

@@ -3,9 +3,11 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "ViewDriver.h"
+#include "design/requirement/MinimumOrder.h"
 #include "ui/DesignDocument.h"
 #include "ui/analysis/AxisLimitsDialog.h"
 #include "ui/analysis/MaxTimeDialog.h"
+#include "ui/analysis/RequirementMask.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -258,6 +261,62 @@ private slots:
         QCOMPARE(w.Freq().YRange(1), AxisRange(-kPi / 2, kPi, false));
         Trigger(kCmdUnwrappedPhase);
         QVERIFY(w.Freq().Unwrapped());
+    }
+
+    // The requirement's mask: each band's limit at its level below the passband's peak,
+    // the graph's own level as the reference; none beside a pole on the circle. In the
+    // frequency graph, shaded in every scale, named by the verdict, gone when the
+    // requirement goes or the edges pass half the rate.
+    void requirementMask() {
+        Requirement req;
+        req.band = Requirement::Band::Bandstop;
+        req.passband = {500, 2500};
+        req.stopband = {1000, 2000};
+        const std::vector<ShadedRegion> mask = RequirementMask(req, 8000, 6.0, 10.0);
+        const double floor = std::pow(10.0, -5.0 / 20);
+        const double ceiling = std::pow(10.0, -44.0 / 20);
+        QCOMPARE(mask.size(), size_t(3));
+        for (size_t k = 0; k < 3; ++k) {
+            const ShadedRegion expected[] = {
+                {0, 500, 0, floor}, {1000, 2000, ceiling, INFINITY}, {2500, 4000, 0, floor}};
+            QCOMPARE(mask[k].xLow, expected[k].xLow);
+            QCOMPARE(mask[k].xHigh, expected[k].xHigh);
+            QVERIFY(std::fabs(mask[k].yLow - expected[k].yLow) < 1e-12);
+            QCOMPARE(mask[k].yHigh, expected[k].yHigh);
+        }
+        QVERIFY(RequirementMask(req, 8000, INFINITY, 10.0).empty());
+
+        Requirement lowpass;
+        Zpk zpk;
+        MinimumOrderDesign(FStandardDesign::Family::Elliptic, lowpass, 8000)->Design(&zpk);
+        zpk.AddToNodeList(&gNodeList);
+        GraphWin& w = Win();
+        mDocument.ChangeRequirement(lowpass, "Set Mask");
+        QCOMPARE(w.Freq().LegendTexts().last(), QStringLiteral("Meets specification"));
+        for (const int scale : kScales) {
+            Trigger(scale);
+            // Clear of the legend: the stopband's ceiling lies at -40 dB.
+            const bool db = DecibelScale(scale);
+            if (db) {
+                w.Freq().SetYRange(0, AxisRange(-60, 0, false));
+            }
+            const QRect plot = FreqGraph::MagPlot(w.Freq().MagRect());
+            const AxisScale x = AnalysisGraph::XScale(plot, w.Freq().XRange());
+            const AxisScale y = AnalysisGraph::YScale(plot, w.Freq().YRange(0));
+            // Masked in both bands, free between them, where the response is at -21 dB.
+            const int level = int(y.ToPixel(db ? -35.0 : 0.5));
+            QString shaded;
+            for (const double hz : {500, 1250, 3000}) {
+                const QRgb p = w.Freq().Picture().pixel(int(x.ToPixel(hz)), level);
+                shaded += qRed(p) > qGreen(p) + 20 ? 'M' : '-';
+            }
+            QCOMPARE(shaded, QStringLiteral("M-M"));
+        }
+        w.ChangeSampleRate(2000);
+        QVERIFY(w.Freq().LegendTexts().isEmpty());
+        w.ChangeSampleRate(8000);
+        mDocument.ChangeRequirement(std::nullopt, "Clear Specification");
+        QVERIFY(w.Freq().LegendTexts().isEmpty());
     }
 
     void setMaxTime() {
