@@ -5,6 +5,7 @@
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/RequirementPanel.h"
 #include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
 #include "ui/stream/AudioStreamWindow.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -91,6 +93,12 @@ void CMainWindow::BuildMenus() {
     AddCommand(design, kCmdZPlane, QStringLiteral("&Z Plane"), QString());
     AddCommand(design, kCmdStateSpace, QStringLiteral("&State Space"), QString());
     AddCommand(design, kCmdMagnitudeResponse, QStringLiteral("&Magnitude Response"), QString());
+    AddCommand(design, kCmdClearRequirement, QStringLiteral("Clear Specification"), QString());
+    // Offered while there is a requirement to clear.
+    mActions.at(kCmdClearRequirement)->setEnabled(false);
+    connect(&mDocument, &DesignDocument::requirementChanged, this, [this] {
+        mActions.at(kCmdClearRequirement)->setEnabled(mDocument.Requirement().has_value());
+    });
     design->addSeparator();
     AddCommand(design, kCmdStandardDesign, QStringLiteral("S&tandard Design ..."), QString());
     connect(mActions.at(kCmdStandardDesign), &QAction::triggered, &mZPlaneDesign,
@@ -162,6 +170,8 @@ void CMainWindow::BuildMenus() {
         {kCmdTransferFunction, &CMainWindow::OnTransferFunction},
         {kCmdSecondOrderSections, &CMainWindow::OnSecondOrderSections},
         {kCmdColours, &CMainWindow::OnColours},
+        {kCmdMagnitudeResponse, &CMainWindow::OnMagnitudeResponse},
+        {kCmdClearRequirement, &CMainWindow::OnClearRequirement},
         {kCmdFilterAudioFile, &CMainWindow::OnFilterAudioFile},
         {kCmdFilterAudioStream, &CMainWindow::OnFilterAudioStream}};
     for (const auto& [id, handler] : commands) {
@@ -179,10 +189,8 @@ void CMainWindow::BuildMenus() {
     connect(mActions.at(kCmdZPlane), &QAction::triggered, this,
             [this] { SetChecked(kCmdZPlane, true); });
 
-    // Commands without a handler in this program.
-    for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
-        mActions.at(id)->setEnabled(false);
-    }
+    // A command without a handler in this program.
+    mActions.at(kCmdStateSpace)->setEnabled(false);
 }
 
 void CMainWindow::BuildEditMenu(QMenu* edit) {
@@ -258,6 +266,10 @@ ClrPrefDialog* CMainWindow::ColourDialog() const {
 
 AudioStreamWindow* CMainWindow::StreamWnd() const {
     return mStreamWnd;
+}
+
+RequirementPanel* CMainWindow::RequirementWnd() const {
+    return mRequirementWnd;
 }
 
 void CMainWindow::OnChangeColour(const QENColourPref& colours) {
@@ -368,6 +380,9 @@ void CMainWindow::ChangeSampleRate(int rate) {
     if (mGraphWnd) {
         mGraphWnd->ChangeSampleRate(rate);
     }
+    if (mRequirementWnd) {
+        mRequirementWnd->SetSampleRate(rate);
+    }
 }
 
 void CMainWindow::OnConfirm() {
@@ -427,6 +442,33 @@ void CMainWindow::OnColours() {
     connect(mClrDlg, &ClrPrefDialog::colourChange, this, &CMainWindow::OnChangeColour,
             Qt::DirectConnection);
     mClrDlg->show();
+}
+
+void CMainWindow::OnMagnitudeResponse() {
+    if (!mRequirementWnd) {
+        mRequirementWnd = new RequirementPanel(mRunner, mDocument, mPrefs.sampleFreqPref, this);
+        PlaceBeside(*mRequirementWnd);
+    }
+    mRequirementWnd->show();
+    mRequirementWnd->raise();
+    mRequirementWnd->activateWindow();
+}
+
+void CMainWindow::PlaceBeside(QWidget& window) const {
+    // Right of the main window where the screen has room, so that the plane stays in
+    // view; else over its right edge.
+    const QRect frame = frameGeometry();
+    QRect placed(frame.topRight() + QPoint(1, 0), window.sizeHint());
+    if (const QScreen* shown = screen()) {
+        const QRect room = shown->availableGeometry();
+        placed.moveRight(std::min(placed.right(), room.right()));
+        placed.moveLeft(std::max(placed.left(), room.left()));
+    }
+    window.move(placed.topLeft());
+}
+
+void CMainWindow::OnClearRequirement() {
+    mDocument.ChangeRequirement(std::nullopt, QStringLiteral("Clear Specification"));
 }
 
 void CMainWindow::OnFilterAudioStream() {

@@ -16,6 +16,7 @@ class ClrPrefDialog;
 class GraphWin;
 class ModalRunner;
 class QAction;
+class RequirementPanel;
 
 // The live preferences; the main window is their only writer.
 extern QENPref mPrefs;
@@ -53,6 +54,7 @@ inline constexpr int kCmdZoomIn = 162;
 inline constexpr int kCmdZoomOut = 163;
 inline constexpr int kCmdFitAll = 164;
 inline constexpr int kCmdStandardDesign = 165;
+inline constexpr int kCmdClearRequirement = 166;
 
 // The program's main window: the design document, menus and shortcuts, the design
 // workspace filling it, a title that names the design's file and marks unsaved changes,
@@ -95,6 +97,10 @@ public:
     void OnSecondOrderSections();
     // Opens the colour dialog, or brings the open one forward.
     void OnColours();
+    // Opens the magnitude requirement panel, or brings the open one forward.
+    void OnMagnitudeResponse();
+    // Takes the design's requirement away, as one step to undo.
+    void OnClearRequirement();
     // Filters a sound file through the design, asking for the files.
     void OnFilterAudioFile();
     // Opens the audio stream window, or brings the open one forward.
@@ -104,6 +110,7 @@ public:
     GraphWin* GraphWnd() const;
     ClrPrefDialog* ColourDialog() const;
     AudioStreamWindow* StreamWnd() const;
+    RequirementPanel* RequirementWnd() const;
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -130,6 +137,8 @@ private:
     bool SettleChanges();
     QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
     void SetChecked(int id, bool checked);
+    // Puts a window that works beside this one at its right.
+    void PlaceBeside(QWidget& window) const;
 
     ModalRunner& mRunner;
     // Before the windows, which follow it.
@@ -139,6 +148,7 @@ private:
     QPointer<ClrPrefDialog> mClrDlg;
     QPointer<GraphWin> mGraphWnd;
     QPointer<AudioStreamWindow> mStreamWnd;
+    QPointer<RequirementPanel> mRequirementWnd;
     // Where the preferences were read from and go back to.
     std::string mPrefPath;
     std::map<int, QAction*> mActions;

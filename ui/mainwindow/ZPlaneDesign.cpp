@@ -6,6 +6,7 @@
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
+#include "ui/dialogs/RequirementPanel.h"
 #include "ui/dialogs/StdFilterDlg.h"
 
 #include <QKeyEvent>
@@ -32,7 +33,7 @@ WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
 ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidget* parent)
     : QWidget(parent), mRunner(runner), mDocument(document), targetView(runner, document, this),
       leftGrid(runner, document, this), rightGrid(runner, document, this),
-      graphView(document, this), statusView(3, this), dragView(runner, this) {
+      graphView(document, this), statusView(4, this), dragView(runner, this) {
     setObjectName(QStringLiteral("ZPlaneDesign"));
     setFocusPolicy(Qt::ClickFocus);
     targetView.setObjectName(QStringLiteral("Target View"));
@@ -47,6 +48,10 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
     connect(&document, &DesignDocument::nodeChanged, this, &ZPlaneDesign::ShowStability);
     connect(&document, &DesignDocument::nodeDragged, this, &ZPlaneDesign::ShowStability);
     connect(&document, &DesignDocument::designReplaced, this, &ZPlaneDesign::ShowStability);
+    connect(&document, &DesignDocument::designReplaced, this, &ZPlaneDesign::ShowVerdict);
+    connect(&document, &DesignDocument::requirementChanged, this, &ZPlaneDesign::ShowVerdict);
+    connect(&document, &DesignDocument::nodeChanged, this, &ZPlaneDesign::ShowVerdict);
+    connect(&document, &DesignDocument::nodeDragged, this, &ZPlaneDesign::ShowVerdict);
     connect(&targetView, &TargetView::nodeSelected, this, [this](int type, int index) {
         HdrListCtrl& chosen = type == kNodePole ? rightGrid : leftGrid;
         // The press may have turned a pair to its other member.
@@ -64,6 +69,14 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
 void ZPlaneDesign::ShowStability() {
     statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString()
                                                                  : QStringLiteral("Unstable"));
+    PlaceStatusParts();
+}
+
+void ZPlaneDesign::ShowVerdict() {
+    const RequirementPanel::Verdict verdict = RequirementPanel::VerdictOf(mDocument, mSampleRate);
+    statusView.SetText(kVerdictPart, verdict.text);
+    statusView.SetTextColour(kVerdictPart, verdict.colour);
+    PlaceStatusParts();
 }
 
 void ZPlaneDesign::Select(HdrListCtrl& chosen, int index) {
@@ -96,6 +109,7 @@ void ZPlaneDesign::ChangeUnits(int units) {
 void ZPlaneDesign::ChangeSampleRate(int rate) {
     mSampleRate = rate;
     graphView.SetSampleRate(rate);
+    ShowVerdict();
 }
 
 void ZPlaneDesign::OpenStandardDesign() {
@@ -188,11 +202,22 @@ void ZPlaneDesign::ResizeUserInterface() {
     dragView.setGeometry(layout.palette);
     targetView.setGeometry(layout.target);
     statusView.setGeometry(layout.statusBar);
-    // The position, then the causality and stability parts as wide as their words.
-    const int stable = statusView.PartWidthFor(QStringLiteral("Unstable"));
-    const int causal = statusView.PartWidthFor(QStringLiteral("Non-Causal"));
-    const int width = layout.statusBar.width();
-    statusView.SetPartEdges({width - causal - stable, width - stable});
+    PlaceStatusParts();
     graphView.setGeometry(layout.graph);
     update();
+}
+
+void ZPlaneDesign::PlaceStatusParts() {
+    // The stability part takes room only when it has something to say.
+    const QString stability = statusView.Text(2);
+    const int stable = stability.isEmpty() ? 0 : statusView.PartWidthFor(stability);
+    const int causal = statusView.PartWidthFor(QStringLiteral("Non-Causal"));
+    // Wide enough for the verdicts there usually are, whatever the margin, so that the
+    // parts stay put during a drag.
+    const int verdict = mDocument.Requirement()
+                            ? statusView.PartWidthFor(QStringLiteral("Passband short by 88.8 dB"))
+                            : 0;
+    const int width = statusView.width();
+    statusView.SetPartEdges(
+        {width - causal - stable - verdict, width - stable - verdict, width - verdict});
 }

@@ -32,10 +32,14 @@ struct WorkspaceLayout {
 // themselves. It keeps one node selected across both lists and takes the keys that
 // act on it: Backspace or Delete deletes it, the arrow keys nudge it (by 0.001, 0.01
 // with Shift), and typing, Enter or F2 opens its line for a new value. The status bar
-// says whether the design is stable.
+// says whether the design is stable and, while it has a requirement, whether it meets
+// it.
 class ZPlaneDesign : public QWidget {
     Q_OBJECT
 public:
+    // The status bar's part that gives the verdict on the requirement.
+    static constexpr int kVerdictPart = 3;
+
     ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidget* parent = nullptr);
 
     void ChangeColours(const QENColourPref& colours);
@@ -64,6 +68,10 @@ protected:
 private:
     void ResizeUserInterface();
     void ShowStability();
+    void ShowVerdict();
+    // The status bar's parts: the position, then the causality, stability and (while
+    // there is a requirement) verdict parts as wide as their words.
+    void PlaceStatusParts();
     // Highlights line index of chosen alone and takes the keys that act on it.
     void Select(HdrListCtrl& chosen, int index);
     // The list holding the selected node, or null.

@@ -7,6 +7,7 @@
 #include "persist/CDesignPersistence.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/RequirementPanel.h"
 #include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
 #include "ui/dialogs/StdFilterDlg.h"
@@ -111,11 +112,12 @@ private slots:
         CMainWindow& w = Window();
         QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled"));
         QCOMPARE(w.minimumSize(), QSize(500, 400));
-        for (const int id : {kCmdStateSpace, kCmdMagnitudeResponse}) {
+        for (const int id : {kCmdStateSpace, kCmdClearRequirement}) {
             QVERIFY(!w.Action(id)->isEnabled());
         }
-        for (const int id : {kCmdAnalysisGraph, kCmdDifferenceEquation, kCmdTransferFunction,
-                             kCmdColours, kCmdFilterAudioFile, kCmdFilterAudioStream}) {
+        for (const int id :
+             {kCmdMagnitudeResponse, kCmdAnalysisGraph, kCmdDifferenceEquation,
+              kCmdTransferFunction, kCmdColours, kCmdFilterAudioFile, kCmdFilterAudioStream}) {
             QVERIFY(w.Action(id)->isEnabled());
         }
         QCOMPARE(Marked(w, kUnits), kCmdPolarDegree);
@@ -473,6 +475,38 @@ private slots:
         Trigger(kCmdColours);
         QCOMPARE(w.ColourDialog()->Colours(), mPrefs.colourPref);
         QCOMPARE(w.ColourDialog()->BackSwatch().BkColour(), 0x302010u);
+    }
+
+    // Magnitude Response opens one panel, at the rate of the preferences and following
+    // it; Clear Specification is offered while the design has a requirement and takes it
+    // away as a step to undo; either changes the design.
+    void magnitudeResponsePanelAndClear() {
+        CMainWindow& w = Window();
+        w.ChangeSampleRate(44100);
+        Trigger(kCmdMagnitudeResponse);
+        RequirementPanel* panel = w.RequirementWnd();
+        QVERIFY(panel != nullptr && panel->isVisible());
+        Trigger(kCmdMagnitudeResponse);
+        QCOMPARE(w.findChildren<RequirementPanel*>().size(), 1);
+        QCOMPARE(panel->PassbandEdge(0).text(), QStringLiteral("5512.5"));
+        panel->OnApply();
+        QVERIFY(w.Action(kCmdClearRequirement)->isEnabled());
+        QCOMPARE(w.windowTitle(), QStringLiteral("WinQEN Untitled*"));
+        const StatusBar& status = w.Design().Status();
+        // An empty design lets every frequency through.
+        QCOMPARE(status.Text(ZPlaneDesign::kVerdictPart),
+                 QStringLiteral("Stopband short by 40 dB"));
+        w.ChangeSampleRate(8000);
+        QCOMPARE(panel->VerdictLine().text(),
+                 QStringLiteral("Edges beyond half the sampling rate"));
+        QCOMPARE(status.Text(ZPlaneDesign::kVerdictPart), panel->VerdictLine().text());
+        Trigger(kCmdClearRequirement);
+        QVERIFY(!w.Action(kCmdClearRequirement)->isEnabled());
+        QCOMPARE(w.Action(kCmdUndo)->text(), QStringLiteral("Undo Clear Specification"));
+        QCOMPARE(status.Text(ZPlaneDesign::kVerdictPart), QString());
+        QVERIFY(panel->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(w.RequirementWnd() == nullptr);
     }
 
     void textDialogs() {
