@@ -15,14 +15,15 @@ bool OnCircle(FComplex c) {
     return std::fabs(c.Mag() - 1.0) < kOnCircle;
 }
 
-// The phase of e^jw - c, continuous in w. Inside the circle it is w plus the phase of
-// 1 - c e^-jw, whose real part stays positive; outside, the phase of -c plus that of
-// 1 - e^jw / c, likewise. On the circle, e^jw - e^jt = 2j sin((w - t) / 2) e^j(w + t)/2,
-// whose phase steps by pi where the sine changes sign.
-double RootPhase(FComplex root, double omega) {
+// The phase of z - c for z = e^jw, continuous in w. Inside the circle it is w plus the
+// phase of 1 - c e^-jw, whose real part stays positive; outside, the phase of -c plus
+// that of 1 - e^jw / c, likewise. On the circle, e^jw - e^jt = 2j sin((w - t) / 2)
+// e^j(w + t)/2, whose phase steps by pi where the sine changes sign. z is given, as it is
+// the same for every root: e^-jw is its conjugate and 1 / c is conj(c) / |c|^2.
+double RootPhase(FComplex root, std::complex<double> z, double omega) {
     const std::complex<double> c(root.r, root.i);
-    const std::complex<double> z = std::polar(1.0, omega);
-    if (OnCircle(root)) {
+    const double size = std::abs(c);
+    if (std::fabs(size - 1.0) < kOnCircle) {
         const double t = std::arg(c);
         const double s = std::sin((omega - t) / 2.0);
         if (std::fabs(s) < kOnCircle) {
@@ -30,21 +31,22 @@ double RootPhase(FComplex root, double omega) {
         }
         return (omega + t) / 2.0 + (s > 0.0 ? kPi / 2.0 : -kPi / 2.0);
     }
-    if (std::abs(c) < 1.0) {
-        return omega + std::arg(1.0 - c / z);
+    if (size < 1.0) {
+        return omega + std::arg(1.0 - c * std::conj(z));
     }
-    return std::arg(-c) + std::arg(1.0 - z / c);
+    return std::arg(-c) + std::arg(1.0 - z * std::conj(c) / (size * size));
 }
 
 } // namespace
 
 double UnwrappedPhase(const Zpk& zpk, double omega) {
+    const std::complex<double> z = std::polar(1.0, omega);
     double phase = zpk.gain < 0.0 ? kPi : 0.0;
     for (const FComplex& zero : zpk.zeros) {
-        phase += RootPhase(zero, omega);
+        phase += RootPhase(zero, z, omega);
     }
     for (const FComplex& pole : zpk.poles) {
-        phase -= RootPhase(pole, omega);
+        phase -= RootPhase(pole, z, omega);
     }
     return phase;
 }
