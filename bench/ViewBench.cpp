@@ -1,11 +1,15 @@
 // The compact response view's whole update on one step of a drag: the response of a
-// design of 40 roots recomputed and both panels drawn again off screen. The analysis
-// graphs' redraw on a cursor move, with a held reference; and the time graph's with a
-// million samples.
+// design of 40 roots recomputed and both panels drawn again off screen; and the step as
+// the whole workspace and the requirement panel take it, with a requirement and
+// without. The panel's table of orders following an entry. The analysis graphs' redraw
+// on a cursor move, with a held reference; and the time graph's with a million samples.
 #include "ui/DesignDocument.h"
+#include "ui/QtModalRunner.h"
 #include "ui/analysis/FreqGraph.h"
 #include "ui/analysis/GraphView.h"
 #include "ui/analysis/TimeGraph.h"
+#include "ui/dialogs/RequirementPanel.h"
+#include "ui/mainwindow/ZPlaneDesign.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -45,6 +49,51 @@ void BM_CompactViewDragStep40Roots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CompactViewDragStep40Roots)->Unit(benchmark::kMicrosecond);
+
+// A step of a drag made through the document, as the mouse makes it: the plane, the
+// lists, the compact view, the status bar and the panel follow it; with a requirement
+// (argument 1) the mask and the verdict too.
+void BM_WorkspaceDragStep40Roots(benchmark::State& state) {
+    AddFortyRoots();
+    QtModalRunner runner;
+    DesignDocument document;
+    ZPlaneDesign workspace(runner, document);
+    workspace.resize(700, 500);
+    workspace.show();
+    RequirementPanel panel(runner, document, kDefaultSampleRate);
+    panel.show();
+    if (state.range(0) != 0) {
+        document.ChangeRequirement(Requirement(), QStringLiteral("Set Mask"));
+    }
+    QApplication::processEvents();
+    document.BeginDrag();
+    int step = 0;
+    for (auto _ : state) {
+        FNode moved = gNodeList.GetNodeByIndex(kNodePole, 0);
+        FComplex z;
+        z.SetByRadian(0.99, 1.0 + 1e-4 * (++step % 100));
+        moved.SetValue(z);
+        document.Change(kNodePole, 0, moved, QStringLiteral("Move Pole"));
+    }
+    document.EndDrag();
+    state.SetLabel(panel.VerdictLine().text().toStdString());
+}
+BENCHMARK(BM_WorkspaceDragStep40Roots)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The orders of the four families for a new entry, here a stopband edge typed anew,
+// some of them needing the band-stop's search.
+void BM_RequirementPanelOrders(benchmark::State& state) {
+    QtModalRunner runner;
+    DesignDocument document;
+    RequirementPanel panel(runner, document, kDefaultSampleRate);
+    panel.TypeList().setCurrentIndex(3);
+    int step = 0;
+    for (auto _ : state) {
+        panel.StopbandEdge(0).setText(QString::number(1000 + ++step % 100));
+        benchmark::DoNotOptimize(panel.Orders().item(3, 1)->text());
+    }
+}
+BENCHMARK(BM_RequirementPanelOrders)->Unit(benchmark::kMicrosecond);
 
 void BM_FrequencyGraphCursorMove40Roots(benchmark::State& state) {
     AddFortyRoots();
