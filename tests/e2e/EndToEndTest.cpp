@@ -121,6 +121,20 @@ QList<NodeLine> DesignNodes(const QString& path) {
     return nodes;
 }
 
+// How many pixels of an image are near a colour: the inked pixels of a text in it.
+int PixelsNear(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += std::abs(qRed(p) - qRed(colour)) + std::abs(qGreen(p) - qGreen(colour)) +
+                         std::abs(qBlue(p) - qBlue(colour)) <
+                     60;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 class EndToEndTest : public QObject {
@@ -136,6 +150,7 @@ private slots:
     void toggleAPairOnItsGlyph();
     void graphReadOutFollowsTheDesignAndZooms();
     void copyTheStepResponse();
+    void designFromTheMagnitudePanelAndDrag();
     void deleteANodeWithTheKeyboard();
     void closeWithUnsavedChangesCancelled();
     void quitThroughTheFileMenu();
@@ -389,6 +404,60 @@ void EndToEndTest::copyTheStepResponse() {
     }
     QVERIFY2(traced > 50, "no trace in the step response");
     mX.Key("ctrl+w");
+}
+
+void EndToEndTest::designFromTheMagnitudePanelAndDrag() {
+    mX.Focus("^WinQEN  ");
+    mX.Key("alt+d");
+    mX.Key("m");
+    const qulonglong panel = mX.WaitForWindow("^Magnitude Specification$", 15000);
+    QVERIFY2(panel != 0, "Design, Magnitude Response opened no panel");
+    // Clear of the plane's right half, where the dragged pole lies.
+    const QString id = QString::number(panel);
+    QVERIFY(mX.XDo({"windowmove", "--sync", id, "0", "0"}));
+    const auto shot = [this, &id] {
+        return QImage::fromData(mX.Run("import", {"-window", id, "png:-"}), "PNG")
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    // The entries at first ask for a low-pass to 1000 Hz, 40 dB down from 1500 Hz at
+    // 8000 Hz; Butterworth, the first row, needs order 12.
+    mX.Focus("^Magnitude Specification$");
+    mX.Key("alt+d");
+    Save();
+    const QString text = QString::fromLatin1([&] {
+        QFile f(mDir.filePath("design.pzd"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
+    QVERIFY2(text.contains("SPEC=lowpass;1000;1500;1;40 \nPOLECOUNT=6 \nZEROCOUNT=12 \n"),
+             qPrintable(text));
+    // The verdict, "Meets specification", in green.
+    constexpr QRgb kGreen = qRgb(0, 128, 0);
+    constexpr QRgb kRed = qRgb(255, 0, 0);
+    const QImage met = shot();
+    QVERIFY2(PixelsNear(met, kGreen) > 20 && PixelsNear(met, kRed) == 0, "no green verdict");
+    // The pole pair nearest the passband's edge, pulled up into the stopband: the verdict
+    // turns red while the button is still down.
+    mX.MoveTo(mSpace.FromPlane(0.6184, 0.6652));
+    mX.XDo({"mousedown", "1"});
+    for (int s = 1; s <= 12; ++s) {
+        mX.MoveTo(
+            mSpace.FromPlane(0.6184 + (0.39 - 0.6184) * s / 12, 0.6652 + (0.78 - 0.6652) * s / 12));
+        QThread::msleep(40);
+    }
+    QThread::msleep(300);
+    const bool redDuringTheDrag = PixelsNear(shot(), kRed) > 20;
+    mX.XDo({"mouseup", "1"});
+    QVERIFY2(redDuringTheDrag, "the verdict did not follow the drag");
+    // Both steps undone, the design is as it was; the panel goes with Escape.
+    mX.Focus("^WinQEN  ");
+    mX.Key("ctrl+z");
+    mX.Key("ctrl+z");
+    Save();
+    QCOMPARE(Saved().size(), 2);
+    mX.Focus("^Magnitude Specification$");
+    mX.Key("Escape");
+    QVERIFY(mX.WaitForWindowGone("^Magnitude Specification$", 10000));
 }
 
 void EndToEndTest::deleteANodeWithTheKeyboard() {
