@@ -187,6 +187,7 @@ StdFilterDlg::StdFilterDlg(ModalRunner& runner, int rate, QWidget* parent)
     UpdateEnabled();
 
     connect(&mClass, &QComboBox::currentIndexChanged, this, &StdFilterDlg::UpdateEnabled);
+    connect(&mNorm, &QComboBox::currentIndexChanged, this, &StdFilterDlg::UpdateEnabled);
     for (QRadioButton* type : {&mLowpass, &mHighpass, &mBandstop, &mBandpass}) {
         connect(type, &QRadioButton::toggled, this, &StdFilterDlg::UpdateEnabled);
     }
@@ -305,10 +306,14 @@ void StdFilterDlg::UpdateEnabled() {
     mQ.setVisible(q);
     mNormLabel.setVisible(norm);
     mNorm.setVisible(norm);
+    // A Bessel design normalised for delay or phase has no -3 dB point there.
     const QString corner = q ? QStringLiteral("centre frequency")
-                             : CornerName(family.value_or(FStandardDesign::Family::Butterworth));
+                           : norm && mNorm.currentIndex() != 0
+                               ? QStringLiteral("corner")
+                               : CornerName(family.value_or(FStandardDesign::Family::Butterworth));
     mFirstLabel.setText(band ? QStringLiteral("1st ") + corner : Capitalised(corner));
-    mSecondLabel.setText(QStringLiteral("2nd ") + corner);
+    // A notch or peak has one frequency: the unused box keeps a plain name.
+    mSecondLabel.setText(q ? QStringLiteral("2nd corner") : QStringLiteral("2nd ") + corner);
     Validate();
 }
 

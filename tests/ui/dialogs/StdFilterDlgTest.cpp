@@ -78,6 +78,10 @@ private slots:
             QCOMPARE(dialog.FirstCornerLabel().text().toLower(),
                      QString(classes[k].corner).toLower());
         }
+        dialog.ClassList().setCurrentIndex(2);
+        dialog.BesselNorm().setCurrentIndex(1);
+        QCOMPARE(dialog.FirstCornerLabel().text(), QStringLiteral("Corner"));
+        dialog.BesselNorm().setCurrentIndex(0);
         dialog.Bandstop().setChecked(true);
         QVERIFY(dialog.SecondCorner().isEnabled() && dialog.SecondCornerValue().isEnabled());
         QCOMPARE(dialog.FirstCornerLabel().text(), QStringLiteral("1st -3 dB point"));
