@@ -140,7 +140,7 @@ void FreqGraph::UpdateMarkers() {
     std::vector<GraphMarker> markers;
     const double hzPerRadian = mSampleRate / 2.0 / kPi;
     if (mPeakMarked) {
-        const MagnitudePeak peak = FindMagnitudePeak(mZpk);
+        const PeakPoint peak = ::FindPeak(mZpk);
         markers.push_back({0, peak.omega * hzPerRadian, 1.0, QStringLiteral("Peak")});
     }
     if (mHalfPowerMarked) {
