@@ -32,7 +32,8 @@ struct WorkspaceLayout {
 // themselves. It keeps one node selected across both lists and takes the keys that
 // act on it: Backspace or Delete deletes it, the arrow keys nudge it (by 0.001, 0.01
 // with Shift), and typing, Enter or F2 opens its line for a new value. The status bar
-// says whether the design is stable.
+// says whether the design is stable, and whether it is as the document's arithmetic
+// stores it.
 class ZPlaneDesign : public QWidget {
     Q_OBJECT
 public:
@@ -55,6 +56,12 @@ public:
     HdrListCtrl& PoleList() { return rightGrid; }
     GraphView& Graph() { return graphView; }
     StatusBar& Status() { return statusView; }
+
+    // The stability part of the status bar: "Unstable" for an unstable design; else,
+    // with an arithmetic other than f64, "Q15: unstable" when the design as it stores it
+    // is unstable, "Q15: refused" when it cannot store it (a non-causal design aside,
+    // whose part says so); else empty.
+    static QString StabilityText(const DesignDocument& document);
     DragView& Palette() { return dragView; }
 
 protected:
