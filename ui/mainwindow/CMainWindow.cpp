@@ -5,6 +5,8 @@
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/ExportDialog.h"
+#include "ui/dialogs/ImportDialog.h"
 #include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
 #include "ui/stream/AudioStreamWindow.h"
@@ -83,6 +85,10 @@ void CMainWindow::BuildMenus() {
     AddCommand(file, kCmdSave, QStringLiteral("&Save Design"), QStringLiteral("Ctrl+S"));
     AddCommand(file, kCmdSaveAs, QStringLiteral("Save Design &As ..."), QString());
     file->addSeparator();
+    AddCommand(file, kCmdImportCoefficients, QStringLiteral("&Import Coefficients ..."), QString());
+    AddCommand(file, kCmdExportImplementation, QStringLiteral("&Export Implementation ..."),
+               QString());
+    file->addSeparator();
     AddCommand(file, kCmdExit, QStringLiteral("E&xit"), QStringLiteral("Ctrl+W"));
 
     BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
@@ -153,6 +159,8 @@ void CMainWindow::BuildMenus() {
     const std::pair<int, void (CMainWindow::*)()> commands[] = {
         {kCmdNew, &CMainWindow::OnFileNew},
         {kCmdOpen, &CMainWindow::OnFileOpen},
+        {kCmdImportCoefficients, &CMainWindow::OnImportCoefficients},
+        {kCmdExportImplementation, &CMainWindow::OnExportImplementation},
         {kCmdExit, &CMainWindow::OnExit},
         {kCmdCopy, &CMainWindow::OnCopy},
         {kCmdConfirmation, &CMainWindow::OnConfirm},
@@ -316,6 +324,19 @@ bool CMainWindow::OnFileSaveAs() {
     }
     mDocument.SetFileName(path);
     return OnFileSave();
+}
+
+void CMainWindow::OnImportCoefficients() {
+    ImportDialog dialog(mRunner, this);
+    if (mRunner.Exec(dialog)) {
+        mDocument.ReplaceDesign(dialog.Design(), QStringLiteral("Import Coefficients"));
+    }
+}
+
+void CMainWindow::OnExportImplementation() {
+    ExportDialog dialog(mRunner, Zpk::FromNodeList(mDocument.Nodes()), mDocument.FileName(),
+                        mDocument.Arithmetic(), this);
+    mRunner.Exec(dialog);
 }
 
 void CMainWindow::OnExit() {
