@@ -2,6 +2,7 @@
 
 #include "filter/SampleRate.h"
 #include "resources/Artwork.h"
+#include "ui/ArithmeticView.h"
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
@@ -128,6 +129,20 @@ void CMainWindow::BuildMenus() {
                QStringLiteral("Ctrl+A"));
     AddCommand(analysis, kCmdFilterAudioStream, QStringLiteral("Filter Audio &Stream ..."),
                QString());
+    analysis->addSeparator();
+    // The same choice as the analysis window's, so that the plane's dots can go with it
+    // closed.
+    QMenu* arithmetic = analysis->addMenu(QStringLiteral("Ari&thmetic"));
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        AddCommand(arithmetic, id, ArithmeticLabels().at(id - kCmdArithmeticFirst), QString());
+        mActions.at(id)->setCheckable(true);
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] {
+            mDocument.SetArithmetic(static_cast<Arithmetic>(id - kCmdArithmeticFirst));
+            CheckArithmetic();
+        });
+    }
+    connect(&mDocument, &DesignDocument::arithmeticChanged, this, &CMainWindow::CheckArithmetic);
+    CheckArithmetic();
 
     QMenu* prefs = menuBar()->addMenu(QStringLiteral("&Preferences"));
     AddCommand(prefs, kCmdColours, QStringLiteral("&Colours ..."), QString());
@@ -243,6 +258,13 @@ QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
                          (id >= kCmdPolarRadian && id <= kCmdRateOther));
     mActions[id] = action;
     return action;
+}
+
+void CMainWindow::CheckArithmetic() {
+    const int checked = kCmdArithmeticFirst + static_cast<int>(mDocument.Arithmetic());
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        SetChecked(id, id == checked);
+    }
 }
 
 void CMainWindow::SetChecked(int id, bool checked) {

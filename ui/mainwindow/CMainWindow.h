@@ -136,6 +136,8 @@ private:
     bool SettleChanges();
     QAction* AddCommand(QMenu* menu, int id, const QString& label, const QString& shortcut);
     void SetChecked(int id, bool checked);
+    // Checks the document's arithmetic in Analysis > Arithmetic.
+    void CheckArithmetic();
 
     ModalRunner& mRunner;
     // Before the windows, which follow it.

@@ -11,6 +11,36 @@
 
 #include <QKeyEvent>
 
+namespace {
+
+// The stability part of the status bar for a document.
+QString StabilityText(const DesignDocument& document) {
+    if (!IsStable(Zpk::FromNodeList(document.Nodes()))) {
+        return QStringLiteral("Unstable");
+    }
+    const Arithmetic arithmetic = document.Arithmetic();
+    if (arithmetic == Arithmetic::F64) {
+        return QString();
+    }
+    // A non-causal design says so beside; another design the arithmetic cannot store
+    // says that here.
+    const QuantizedCascade& quantized = document.Quantized();
+    const QString name = ArithmeticLabel(arithmetic) + QStringLiteral(": ");
+    switch (quantized.problem) {
+    case QuantizeProblem::None:
+        return IsStable(quantized.roots) ? QString() : name + QStringLiteral("unstable");
+    case QuantizeProblem::NonCausal:
+        return QString();
+    case QuantizeProblem::Unpaired:
+    case QuantizeProblem::PeakNotFinite:
+    case QuantizeProblem::OutOfRange:
+        break;
+    }
+    return name + QStringLiteral("refused");
+}
+
+} // namespace
+
 WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
     // Edges as the layout is stated: right and bottom exclusive.
     const int l = client.left();
@@ -61,31 +91,6 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
             [this](int index) { Select(rightGrid, index); });
     connect(&dragView, &DragView::designRequested, this, &ZPlaneDesign::OpenStandardDesign);
     ResizeUserInterface();
-}
-
-QString ZPlaneDesign::StabilityText(const DesignDocument& document) {
-    if (!IsStable(Zpk::FromNodeList(document.Nodes()))) {
-        return QStringLiteral("Unstable");
-    }
-    const Arithmetic arithmetic = document.Arithmetic();
-    if (arithmetic == Arithmetic::F64) {
-        return QString();
-    }
-    // A non-causal design says so beside; another design the arithmetic cannot store
-    // says that here.
-    const QuantizedCascade& quantized = document.Quantized();
-    const QString name = ArithmeticLabel(arithmetic) + QStringLiteral(": ");
-    switch (quantized.problem) {
-    case QuantizeProblem::None:
-        return IsStable(quantized.roots) ? QString() : name + QStringLiteral("unstable");
-    case QuantizeProblem::NonCausal:
-        return QString();
-    case QuantizeProblem::Unpaired:
-    case QuantizeProblem::PeakNotFinite:
-    case QuantizeProblem::OutOfRange:
-        break;
-    }
-    return name + QStringLiteral("refused");
 }
 
 void ZPlaneDesign::ShowStability() {
