@@ -2,6 +2,7 @@
 
 #include "audio/CAudioFile.h"
 #include "audio/FileUtils.h"
+#include "core/Printable.h"
 
 #include <cmath>
 
@@ -49,45 +50,13 @@ bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFForma
                (bits == 8 || bits == 16 || bits == 24 || bits == 32)) {
         format->coding = CSampleCoding::Integer(bits, type != FourCC("sowt"));
     } else {
-        const uint8_t* t = body + kCommBodyBytes;
+        const auto* t = reinterpret_cast<const char*>(body + kCommBodyBytes);
         *why = aifc && lower != FourCC("none") && type != FourCC("twos") && type != FourCC("sowt")
-                   ? "samples compressed as \"" + std::string(t, t + 4) + "\""
+                   ? "samples compressed as \"" + Printable(std::string_view(t, 4)) + "\""
                    : std::to_string(bits) + "-bit samples";
         return false;
     }
     format->channels = channels;
     format->rate = RateFromExtended(GetAppleExtended(body + 8));
     return true;
-}
-
-int64_t ReadAIFFDataHeader(ByteSource& source, std::array<uint8_t, 16>& header) {
-    const int64_t start = source.Position();
-    if (GetNextChunkType(source) != FourCC("SSND") || source.Left() < 16 ||
-        !source.Read(header.data(), header.size())) {
-        return -1;
-    }
-    const int64_t size = bec2l(header.data() + 4);
-    if (size < 8) {
-        source.Seek(start);
-        return -1;
-    }
-    return size - 8;
-}
-
-int64_t GetAChunkSize(ByteSource& source) {
-    const int64_t start = source.Position();
-    std::array<uint8_t, 8> header{};
-    if (source.Left() < 8 || !source.Read(header.data(), header.size()) || !source.Seek(start)) {
-        return -1;
-    }
-    return OddPad(bec2l(header.data() + 4));
-}
-
-uint32_t GetNextChunkType(ByteSource& source) {
-    const int64_t start = source.Position();
-    std::array<uint8_t, 4> id{};
-    if (source.Left() < 4 || !source.Read(id.data(), id.size()) || !source.Seek(start)) {
-        return 0;
-    }
-    return bec2l(id.data());
 }

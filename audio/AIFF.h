@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// Recognising an AIFF or AIFF-C file, reading its "COMM" format and finding its
-// "SSND" chunk. Functions that read start at the source's position and never read past
-// its end.
+// Recognising an AIFF or AIFF-C file and reading its "COMM" format. Functions that read
+// start at the source's position and never read past its end.
 
 // OddPad(form size) when the 12 bytes at the position are a FORM of type AIFF or AIFC,
 // else 0 (also when fewer than 12 bytes are left). The bytes read land in head.
@@ -29,16 +28,3 @@ struct AIFFFormat {
 // why for any other.
 bool ParseAIFFFormat(const uint8_t* body, std::size_t size, bool aifc, AIFFFormat* format,
                      std::string* why);
-
-// When the next chunk is "SSND": reads its header with the offset and block size
-// fields into header and returns the number of sample bytes (size - 8). Otherwise -1
-// (also for a size below 8), and the position is left where it was.
-int64_t ReadAIFFDataHeader(ByteSource& source, std::array<uint8_t, 16>& header);
-
-// OddPad(size) of the next chunk: its body with the pad byte; -1 when fewer than 8
-// bytes are left. The position is left where it was.
-int64_t GetAChunkSize(ByteSource& source);
-
-// The identifier of the next chunk, or 0 when fewer than 4 bytes are left. The
-// position is left where it was.
-uint32_t GetNextChunkType(ByteSource& source);

@@ -2,8 +2,9 @@
 
 #include "audio/AIFF.h"
 #include "audio/FileUtils.h"
+#include "core/Printable.h"
 
-#include <array>
+#include <algorithm>
 
 namespace {
 
@@ -12,11 +13,30 @@ constexpr int64_t kHeadBytes = 12;
 // chunk stands at offset 4 and the form ends at offset mFileLength.
 constexpr int64_t kFormStart = 8;
 constexpr int64_t kFirstChunkOffset = 4;
+// The "SSND" header: identifier, size, offset and block size.
+constexpr int64_t kSoundHeaderBytes = 16;
+// The AIFF sizes hold 32 bits.
+constexpr int64_t kMaxSize = 0xFFFFFFFF;
+
+void PutBigLong(uint32_t v, uint8_t* b) {
+    for (int i = 0; i < 4; ++i) {
+        b[i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+    }
+}
+
+std::string ChunkName(uint32_t id) {
+    const char bytes[4] = {static_cast<char>(id >> 24), static_cast<char>(id >> 16),
+                           static_cast<char>(id >> 8), static_cast<char>(id)};
+    return "\"" + Printable(std::string_view(bytes, 4)) + "\"";
+}
 
 } // namespace
 
 long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     piece->clear();
+    mMiddle.clear();
+    mWalked = -1;
+    mWalkProblem = "the head was not read";
     if (!CheckOpen()) {
         return -1;
     }
@@ -27,10 +47,13 @@ long CAIFFin::ReadHeadInfo(std::vector<uint8_t>* piece) {
     }
     mCompressed = bec2l(head.data() + 8) == FourCC("AIFC");
     // A missing pad byte at the very end is tolerated: the writer supplies one.
-    if (kFormStart + bec2l(head.data() + 4) > RealLength()) {
-        return Fail(-1, "the FORM chunk runs past the end of the file");
-    }
+    mFormCut = kFormStart + bec2l(head.data() + 4) > RealLength();
     piece->assign(head.begin(), head.end());
+    mWalked = WalkForm(piece);
+    if (mWalked < 0) {
+        mMiddle.clear();
+        mWalkProblem = Problem();
+    }
     return kHeadBytes;
 }
 
@@ -39,51 +62,99 @@ long CAIFFin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    const long result = WalkForm(piece);
-    if (result < 0) {
-        piece->clear();
+    if (mWalked < 0) {
+        return Fail(static_cast<int>(mWalked), mWalkProblem);
     }
-    return result;
+    *piece = mMiddle;
+    return static_cast<long>(piece->size());
 }
 
-long CAIFFin::WalkForm(std::vector<uint8_t>* piece) {
+long CAIFFin::WalkForm(std::vector<uint8_t>* head) {
     ByteSource& source = Source();
+    // Offsets within the form: its end as stated and the end of the file.
+    const int64_t fileEnd = RealLength() - kFormStart;
     bool haveFormat = false;
     int soundChunks = 0;
+    int64_t commBody = -1;
+    mSoundCut = false;
     // Every step moves at least one chunk header forward, so the walk ends.
-    for (int64_t offset = kFirstChunkOffset; offset < mFileLength;) {
-        if (!source.Seek(kFormStart + offset)) {
-            return Fail(-2, "the file cannot be read");
+    for (int64_t offset = kFirstChunkOffset; offset < std::min(mFileLength, fileEnd);) {
+        std::array<uint8_t, 8> header{};
+        if (offset + 8 > fileEnd || !source.ReadAt(kFormStart + offset, header.data(), 8)) {
+            return Fail(-2, "the FORM chunk runs past the end of the file");
         }
-        const uint32_t id = GetNextChunkType(source);
-        const int64_t size = GetAChunkSize(source);
-        if (size < 0 || offset + 8 + size > mFileLength) {
-            return Fail(-2, "a chunk runs past the end of the FORM");
-        }
+        const uint32_t id = bec2l(header.data());
+        const int64_t size = bec2l(header.data() + 4);
         if (id == FourCC("SSND")) {
             if (++soundChunks > 1) {
                 return Fail(-3, "more than one \"SSND\" chunk");
             }
-        } else if (!AppendPiece(kFormStart + offset, 8 + size, piece)) {
-            return Fail(-2, Problem());
-        } else if (id == FourCC("COMM")) {
+            mSoundAt = kFormStart + offset;
+            mSoundSize = size;
+            // Nothing of the form can follow a chunk that the file does not hold whole.
+            if (offset + 8 + size > fileEnd) {
+                mSoundCut = true;
+                break;
+            }
+        }
+        if (offset + 8 + OddPad(size) > mFileLength) {
+            return Fail(-2, "a chunk runs past the end of the FORM");
+        }
+        if (id != FourCC("SSND")) {
+            if (!AppendPiece(kFormStart + offset, 8 + OddPad(size), &mMiddle)) {
+                return Fail(-2, "the " + ChunkName(id) + " chunk " + Problem());
+            }
+        }
+        if (id == FourCC("COMM")) {
             AIFFFormat format;
             std::string why;
-            if (haveFormat ||
-                !ParseAIFFFormat(piece->data() + piece->size() - size, static_cast<size_t>(size),
-                                 mCompressed, &format, &why)) {
+            commBody = static_cast<int64_t>(mMiddle.size()) - OddPad(size);
+            if (haveFormat || !ParseAIFFFormat(mMiddle.data() + commBody, static_cast<size_t>(size),
+                                               mCompressed, &format, &why)) {
                 return Fail(-1, haveFormat ? "two \"COMM\" chunks" : why);
             }
             SetFormat(format.coding, format.channels);
             mSampleRate = format.rate;
             haveFormat = true;
         }
-        offset += 8 + size;
+        offset += 8 + OddPad(size);
     }
     if (!haveFormat || soundChunks == 0) {
         return Fail(-3, !haveFormat ? "no \"COMM\" chunk" : "no \"SSND\" chunk");
     }
-    return static_cast<long>(piece->size());
+    return Repair(head, commBody);
+}
+
+long CAIFFin::Repair(std::vector<uint8_t>* head, int64_t commBody) {
+    const auto middle = static_cast<int64_t>(mMiddle.size());
+    if (mSoundCut) {
+        std::array<uint8_t, kSoundHeaderBytes> header{};
+        const int64_t offset = RealLength() - mSoundAt >= kSoundHeaderBytes &&
+                                       Source().ReadAt(mSoundAt, header.data(), header.size())
+                                   ? bec2l(header.data() + 8)
+                                   : -1;
+        const int64_t available = RealLength() - mSoundAt - kSoundHeaderBytes - offset;
+        if (offset < 0 || available < 0) {
+            return Fail(-2, "the \"SSND\" chunk is cut short");
+        }
+        // Whole frames to the end of the file, as many as the 32-bit form size can state.
+        const int64_t room = kMaxSize - 4 - middle - kSoundHeaderBytes - offset - 1;
+        const int64_t samples = std::min(available, room) / mFrameSize * mFrameSize;
+        const int64_t frames = samples / mFrameSize;
+        mWarning = "the recording was never finished (its \"SSND\" chunk says " +
+                   std::to_string(mSoundSize) + " bytes); its " + std::to_string(frames) +
+                   " frames up to the end are read";
+        mSoundSize = 8 + offset + samples;
+        PutBigLong(static_cast<uint32_t>(frames), mMiddle.data() + commBody + 2);
+    } else if (mFormCut) {
+        mWarning = "the FORM size says " + std::to_string(bec2l(head->data() + 4)) +
+                   " bytes, but the file ends after " + std::to_string(RealLength() - kFormStart) +
+                   "; the output states the true size";
+    } else {
+        return middle;
+    }
+    PutBigLong(static_cast<uint32_t>(4 + middle + 8 + OddPad(mSoundSize)), head->data() + 4);
+    return middle;
 }
 
 long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
@@ -91,32 +162,33 @@ long CAIFFin::ReadDataHeader(std::vector<uint8_t>* piece) {
     if (!CheckOpen()) {
         return -1;
     }
-    ByteSource& source = Source();
-    int64_t offset = kFirstChunkOffset;
-    if (!source.Seek(kFormStart + offset)) {
-        return Fail(-1, "the file cannot be read");
+    if (mWalked < 0) {
+        return Fail(-1, "the form was not read");
     }
-    while (GetNextChunkType(source) != FourCC("SSND")) {
-        const int64_t size = GetAChunkSize(source);
-        if (size < 0 || offset + 8 + size >= mFileLength) {
-            return Fail(-1, "no \"SSND\" chunk");
-        }
-        offset += 8 + size;
-        if (!source.Seek(kFormStart + offset)) {
-            return Fail(-1, "the file cannot be read");
-        }
-    }
-    std::array<uint8_t, 16> header{};
-    const int64_t size = ReadAIFFDataHeader(source, header);
-    if (size < 0) {
+    std::array<uint8_t, kSoundHeaderBytes> header{};
+    if (RealLength() - mSoundAt < kSoundHeaderBytes ||
+        !Source().ReadAt(mSoundAt, header.data(), header.size()) || mSoundSize < 8) {
         return Fail(-1, "the \"SSND\" chunk is cut short");
     }
-    if (size > source.Left()) {
+    PutBigLong(static_cast<uint32_t>(mSoundSize), header.data() + 4);
+    const int64_t offset = bec2l(header.data() + 8);
+    if (offset > mSoundSize - 8) {
+        return Fail(-1, "the \"SSND\" chunk's offset lies beyond its samples");
+    }
+    piece->assign(header.begin(), header.end());
+    // The offset's bytes stand before the first frame; they pass unchanged.
+    if (offset > 0 && !AppendPiece(mSoundAt + kSoundHeaderBytes, offset, piece)) {
+        const std::string why = Problem();
+        piece->clear();
+        return Fail(-1, "the \"SSND\" chunk's offset " + why);
+    }
+    const int64_t samples = mSoundSize - 8 - offset;
+    if (!Source().Seek(mSoundAt + kSoundHeaderBytes + offset) || samples > Source().Left()) {
+        piece->clear();
         return Fail(-1, "the \"SSND\" chunk runs past the end of the file");
     }
-    StartData(size);
-    mPadding = size % 2 != 0;
-    piece->assign(header.begin(), header.end());
+    StartData(samples);
+    mPadding = mSoundSize % 2 != 0;
     return static_cast<long>(piece->size());
 }
 

@@ -32,7 +32,8 @@ int CAudioFilter::Fail(int code, const std::string& file, std::string reason) {
 
 int CAudioFilter::PrepareFiles() {
     // Standard output may have been sent to the input file itself.
-    if (SameFile(mInName, mOutName == "-" ? "/dev/stdout" : mOutName)) {
+    if (SameFile(mInName == "-" ? "/dev/stdin" : mInName,
+                 mOutName == "-" ? "/dev/stdout" : mOutName)) {
         return Fail(-1, mOutName, "the output would overwrite the input file");
     }
     int code = 0;
@@ -97,7 +98,26 @@ int CAudioFilter::ProcessFile(const ProgressCallback& callback) {
     if (mOutFile->CloseFile() != 0) {
         return Fail(-1, mOutName, mOutFile->Problem());
     }
+    CheckOutputLength();
     return 0;
+}
+
+void CAudioFilter::CheckOutputLength() {
+    // Some codings are written in whole blocks of the writer's own size (ADPCM, GSM);
+    // only the finished file tells. What is not a regular file cannot be read back.
+    struct stat st {};
+    int code = 0;
+    std::string problem;
+    if (stat(mOutName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return;
+    }
+    const std::unique_ptr<CAudioInFile> written = OpenSoundFile(mOutName, &code, &problem);
+    if (written != nullptr && written->GetFrameCount() != mFramesIn) {
+        mOutputWarning = "the output holds " + std::to_string(written->GetFrameCount()) +
+                         " frames, the input " + std::to_string(mFramesIn) +
+                         ": its coding is written in whole blocks, the last filled out with "
+                         "silence";
+    }
 }
 
 int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
@@ -125,6 +145,7 @@ int CAudioFilter::CopyThrough(const ProgressCallback& callback) {
     // Frames go through in blocks of one report's worth: the filter then runs in a
     // tight loop, and the reports come after the same frames as frame by frame.
     const int64_t total = in.GetFrameCount();
+    mFramesIn = total;
     const auto channels = static_cast<size_t>(mChannels);
     std::vector<double> samples(kFramesPerReport * channels);
     mClipped = 0;

@@ -53,6 +53,8 @@ public:
     int64_t OverflowCount() const { return mQuantized.Overflows(); }
     // What the reader repaired to read the input, or empty.
     const std::string& Warning() const { return mWarning; }
+    // After a run: how the output's frame count differs from the input's, or empty.
+    const std::string& OutputWarning() const { return mOutputWarning; }
 
     const std::string& ProblemFile() const { return mProblemFile; }
     const std::string& Problem() const { return mProblem; }
@@ -61,6 +63,8 @@ private:
     int Fail(int code, const std::string& file, std::string reason);
     // Runs the reader into the writer, both open; a result of ProcessFile.
     int CopyThrough(const ProgressCallback& callback);
+    // Reads the finished output's frame count back where it can.
+    void CheckOutputLength();
 
     FSectionFilter mFilter;
     // Runs instead of mFilter for the arithmetics other than f64.
@@ -78,7 +82,9 @@ private:
     int64_t mClipped = 0;
     // 0 nothing done, 1 files prepared, 2 filter set.
     int mFilePrepared = 0;
+    int64_t mFramesIn = 0;
     std::string mWarning;
+    std::string mOutputWarning;
     std::string mProblemFile;
     std::string mProblem;
 };

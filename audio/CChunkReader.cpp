@@ -86,12 +86,12 @@ std::unique_ptr<CAudioOutFile> CChunkReader::MakeWriter(std::string path) const 
 }
 
 bool CChunkReader::AppendPiece(int64_t offset, int64_t count, std::vector<uint8_t>* piece) {
-    if (static_cast<int64_t>(piece->size()) + count > kMaxPieceBytes) {
-        Fail(-1, "the header chunks are larger than 64 MiB");
+    if (offset + count > RealLength() || !mSource->Seek(offset)) {
+        Fail(-1, "runs past the end of the file");
         return false;
     }
-    if (offset + count > RealLength() || !mSource->Seek(offset)) {
-        Fail(-1, "a chunk runs past the end of the file");
+    if (static_cast<int64_t>(piece->size()) + count > kMaxPieceBytes) {
+        Fail(-1, "would make the chunks besides the samples exceed 64 MiB");
         return false;
     }
     const size_t start = piece->size();

@@ -35,9 +35,9 @@ protected:
     // Where the sample data begins and the byte after its last whole frame.
     int64_t DataStart() const { return mDataStart; }
     int64_t WholeFramesEnd() const;
-    // Appends the count bytes at offset to piece; false with a reason (piece
-    // unchanged) when they are not all in the file or the piece would grow beyond
-    // kMaxPieceBytes.
+    // Appends the count bytes at offset to piece; false (piece unchanged) when they are
+    // not all in the file or the piece would grow beyond kMaxPieceBytes, with the reason
+    // worded to follow the name of what was read ("runs past the end of the file").
     bool AppendPiece(int64_t offset, int64_t count, std::vector<uint8_t>* piece);
 
     // For WAV the RIFF size, for AIFF the form size rounded up to even.

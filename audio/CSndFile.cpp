@@ -1,8 +1,12 @@
 #include "audio/CSndFile.h"
 
+#include "audio/QuietStandardError.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 // The open library handle with what the writer needs to rebuild the file.
@@ -56,6 +60,13 @@ std::string ContainerName(int format) {
     return info.name;
 }
 
+// The system's reason when a call failed in it (a full disk, say), which the library
+// may word as a failure of its own; otherwise the library's.
+std::string WriteProblem(SNDFILE* file) {
+    return errno != 0 ? std::string("cannot write: ") + std::strerror(errno)
+                      : std::string(sf_strerror(file));
+}
+
 double StepScale(const CSampleCoding& coding) {
     return static_cast<double>(int64_t{1} << (32 - coding.Bits()));
 }
@@ -76,9 +87,10 @@ public:
         if (opened != 0) {
             return opened;
         }
+        errno = 0;
         mFile = sf_open_fd(fileno(Stream()), SFM_WRITE, &info, SF_FALSE);
         if (mFile == nullptr) {
-            const std::string reason = sf_strerror(nullptr);
+            const std::string reason = WriteProblem(nullptr);
             CAudioOutFile::DiscardFile();
             return Fail(-1, "libsndfile cannot write " + ContainerName(info.format) +
                                 " files here: " + reason);
@@ -100,15 +112,16 @@ public:
     int PutFrames(const double* samples, size_t count) override {
         const auto n = static_cast<sf_count_t>(count);
         const size_t values = count * static_cast<size_t>(mChannels);
+        errno = 0;
         if (mCoding.IsFloat()) {
-            return sf_writef_double(mFile, samples, n) == n ? 0 : Fail(-1, sf_strerror(mFile));
+            return sf_writef_double(mFile, samples, n) == n ? 0 : Fail(-1, WriteProblem(mFile));
         }
         mInts.resize(values);
         const double scale = StepScale(mCoding);
         for (size_t i = 0; i < values; ++i) {
             mInts[i] = static_cast<int32_t>(static_cast<int64_t>(samples[i] * scale));
         }
-        return sf_writef_int(mFile, mInts.data(), n) == n ? 0 : Fail(-1, sf_strerror(mFile));
+        return sf_writef_int(mFile, mInts.data(), n) == n ? 0 : Fail(-1, WriteProblem(mFile));
     }
 
     void DiscardFile() override {
@@ -132,10 +145,38 @@ private:
     std::vector<int32_t> mInts;
 };
 
+// The library's view of a ByteSource.
+sf_count_t SourceLength(void* source) {
+    return static_cast<ByteSource*>(source)->Size();
+}
+
+sf_count_t SourceSeek(sf_count_t offset, int whence, void* user) {
+    auto* source = static_cast<ByteSource*>(user);
+    const int64_t base = whence == SEEK_SET   ? 0
+                         : whence == SEEK_CUR ? source->Position()
+                                              : source->Size();
+    return source->Seek(base + offset) ? source->Position() : -1;
+}
+
+sf_count_t SourceRead(void* buffer, sf_count_t count, void* user) {
+    auto* source = static_cast<ByteSource*>(user);
+    const int64_t take = std::min<int64_t>(count, source->Left());
+    return take > 0 && source->Read(static_cast<uint8_t*>(buffer), static_cast<size_t>(take)) ? take
+                                                                                              : 0;
+}
+
+sf_count_t SourceWrite(const void* /*buffer*/, sf_count_t /*count*/, void* /*user*/) {
+    return 0;
+}
+
+sf_count_t SourceTell(void* source) {
+    return static_cast<ByteSource*>(source)->Position();
+}
+
 } // namespace
 
-CSndFile::CSndFile(std::string filename)
-    : CAudioInFile(std::move(filename)), mHandle(std::make_unique<Handle>()) {}
+CSndFile::CSndFile(std::unique_ptr<ByteSource> source)
+    : CAudioInFile(""), mSource(std::move(source)), mHandle(std::make_unique<Handle>()) {}
 
 CSndFile::~CSndFile() {
     if (mHandle->file != nullptr) {
@@ -147,16 +188,30 @@ int CSndFile::OpenFile() {
     if (mFileIsOpen) {
         return Fail(-3, "already open");
     }
+    std::string problem;
+    if (!mSource->Open(&problem)) {
+        return Fail(-1, problem);
+    }
     Handle& h = *mHandle;
     h.info = SF_INFO{};
-    h.file = sf_open(GetFilename().c_str(), SFM_READ, &h.info);
+    SF_VIRTUAL_IO io{SourceLength, SourceSeek, SourceRead, SourceWrite, SourceTell};
+    {
+        const QuietStandardError quiet;
+        h.file = sf_open_virtual(&io, SFM_READ, &h.info, mSource.get());
+    }
     if (h.file == nullptr) {
-        return Fail(-1, std::string("not a sound file that can be read (") + sf_strerror(nullptr) +
-                            ")");
+        mSource->Close();
+        // The library words some refusals of data it cannot decode as a missing or
+        // special file, which a source never is.
+        const std::string why = sf_strerror(nullptr);
+        return Fail(-1, why.find("not a regular file") != std::string::npos
+                            ? "not a sound file that can be read"
+                            : "not a sound file that can be read (" + why + ")");
     }
     if (h.info.channels < 1 || h.info.channels > kMaxChannels) {
         sf_close(h.file);
         h.file = nullptr;
+        mSource->Close();
         return Fail(-1, std::to_string(h.info.channels) + " channels");
     }
     h.strings.clear();
@@ -188,6 +243,7 @@ int CSndFile::CloseFile() {
     mFileIsOpen = false;
     const int closed = sf_close(mHandle->file);
     mHandle->file = nullptr;
+    mSource->Close();
     return closed == 0 ? 0 : Fail(-1, "cannot close");
 }
 
@@ -216,6 +272,7 @@ long CSndFile::ReadFrames(double* samples, long count) {
     Handle& h = *mHandle;
     const auto n = static_cast<sf_count_t>(count);
     sf_count_t got = 0;
+    const QuietStandardError quiet;
     if (mCoding.IsFloat()) {
         got = sf_readf_double(h.file, samples, n);
     } else {

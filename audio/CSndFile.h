@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/ByteSource.h"
 #include "audio/CAudioInFile.h"
 
 #include <memory>
@@ -7,13 +8,15 @@
 // Reads the containers the native readers do not take (FLAC, RF64, W64, CAF, Ogg
 // Vorbis and Opus, MP3 and others) through the general sound file library, and makes
 // writers of the same container, sample format, rate and channels that carry its
-// strings, broadcast information and cue points. It hands out no header pieces.
+// strings, broadcast information and cue points. It hands out no header pieces. The
+// library reads through a ByteSource, as the native readers do.
 class CSndFile : public CAudioInFile {
 public:
-    explicit CSndFile(std::string filename);
+    explicit CSndFile(std::unique_ptr<ByteSource> source);
     ~CSndFile() override;
 
-    // 0; -3 when already open; -1 when the library cannot read the file.
+    // 0; -3 when already open; -1 when the source cannot be opened or the library
+    // cannot read it.
     int OpenFile() override;
     int CloseFile() override;
     // 0 and no piece: the writer rebuilds the headers from the file's description.
@@ -27,5 +30,6 @@ public:
     struct Handle;
 
 private:
+    std::unique_ptr<ByteSource> mSource;
     std::unique_ptr<Handle> mHandle;
 };

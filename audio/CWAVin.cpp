@@ -2,6 +2,9 @@
 
 #include "audio/FileUtils.h"
 #include "audio/WAV.h"
+#include "core/Printable.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -11,17 +14,22 @@ constexpr int64_t kChunkHeaderBytes = 8;
 constexpr int64_t kMaxSize = 0xFFFFFFFF;
 
 std::string ChunkName(const uint8_t* id) {
-    std::string name = "\"";
-    for (int i = 0; i < 4; ++i) {
-        name += id[i] >= 0x20 && id[i] < 0x7F ? static_cast<char>(id[i]) : '?';
-    }
-    return name + "\"";
+    return "\"" + Printable(std::string_view(reinterpret_cast<const char*>(id), 4)) + "\"";
 }
+
+// "ds64" body: RIFF size, data size and frame count of 64 bits each, and a table
+// length of 32 bits (no table).
+constexpr uint32_t kDs64Bytes = 28;
 
 void PutLittleLong(uint32_t v, uint8_t* b) {
     for (int i = 0; i < 4; ++i) {
         b[i] = static_cast<uint8_t>(v >> (8 * i));
     }
+}
+
+void PutLittleLong64(uint64_t v, uint8_t* b) {
+    PutLittleLong(static_cast<uint32_t>(v), b);
+    PutLittleLong(static_cast<uint32_t>(v >> 32), b + 4);
 }
 
 } // namespace
@@ -59,7 +67,7 @@ long CWAVin::ReadHeadInfo(std::vector<uint8_t>* piece) {
         std::vector<uint8_t>& target = haveFormat ? mMiddle : *piece;
         if (!AppendPiece(offset, kChunkHeaderBytes + size, &target)) {
             piece->clear();
-            return Fail(-1, "the " + ChunkName(header.data()) + " chunk: " + Problem());
+            return Fail(-1, "the " + ChunkName(header.data()) + " chunk " + Problem());
         }
         if (id == FourCC("fmt ")) {
             WAVFormat format;
@@ -83,51 +91,42 @@ long CWAVin::FindData(int64_t offset, std::vector<uint8_t>* head) {
     mDataOffset = offset + kChunkHeaderBytes;
     const int64_t declared = lec2l(mDataHeader.data() + 4);
     const int64_t available = RealLength() - mDataOffset;
-    const bool finished = declared != kMaxSize && (declared != 0 || available == 0) &&
-                          declared <= available && ChunksFollow(mDataOffset + OddPad(declared));
-    if (finished) {
-        mDeclaredBytes = declared;
+    // What follows data of a size the file backs is kept as it is, chunks or not (an
+    // ID3 tag, say): only a recording never finished leaves a size that cannot be true.
+    mFinished = declared != kMaxSize && (declared != 0 || available == 0) && declared <= available;
+    if (mFinished) {
         mDataBytes = declared;
-    } else {
-        // Whole frames to the end of the file, as many as the 32-bit sizes can state.
-        const int64_t room = kMaxSize - 4 - (static_cast<int64_t>(head->size()) - kHeadBytes) -
-                             static_cast<int64_t>(mMiddle.size()) - kChunkHeaderBytes - 1;
-        mDataBytes = std::min(available, room) / mFrameSize * mFrameSize;
-        mDeclaredBytes = -1;
+        mHeadRead = true;
+        return static_cast<long>(head->size());
+    }
+    mDataBytes = available / mFrameSize * mFrameSize;
+    const int64_t frames = mDataBytes / mFrameSize;
+    const int64_t chunks = static_cast<int64_t>(head->size()) - kHeadBytes +
+                           static_cast<int64_t>(mMiddle.size()) + kChunkHeaderBytes +
+                           OddPad(mDataBytes);
+    mWarning = "the recording was never finished (its data size says " + std::to_string(declared) +
+               " bytes); its " + std::to_string(frames) + " frames up to the end are read";
+    if (4 + chunks <= kMaxSize) {
         PutLittleLong(static_cast<uint32_t>(mDataBytes), mDataHeader.data() + 4);
-        const int64_t riff = 4 + static_cast<int64_t>(head->size()) - kHeadBytes +
-                             static_cast<int64_t>(mMiddle.size()) + kChunkHeaderBytes +
-                             OddPad(mDataBytes);
-        PutLittleLong(static_cast<uint32_t>(riff), head->data() + 4);
-        mWarning = "the recording was never finished (its data size says " +
-                   std::to_string(declared) + " bytes); its " +
-                   std::to_string(mDataBytes / mFrameSize) + " frames up to the end are read";
+        PutLittleLong(static_cast<uint32_t>(4 + chunks), head->data() + 4);
+    } else {
+        // Sizes beyond 32 bits are stated by RF64: its "ds64" chunk, first in the form,
+        // holds them, and the RIFF and data size fields say 0xFFFFFFFF.
+        std::array<uint8_t, 8 + kDs64Bytes> ds64{'d', 's', '6', '4'};
+        PutLittleLong(kDs64Bytes, ds64.data() + 4);
+        PutLittleLong64(static_cast<uint64_t>(4 + static_cast<int64_t>(ds64.size()) + chunks),
+                        ds64.data() + 8);
+        PutLittleLong64(static_cast<uint64_t>(mDataBytes), ds64.data() + 16);
+        PutLittleLong64(static_cast<uint64_t>(frames), ds64.data() + 24);
+        head->insert(head->begin() + kHeadBytes, ds64.begin(), ds64.end());
+        std::copy_n("RF64", 4, head->begin());
+        PutLittleLong(kMaxSize, head->data() + 4);
+        PutLittleLong(kMaxSize, mDataHeader.data() + 4);
+        mWarning += ", and the output is written as RF64, since they take more than the 4 GiB "
+                    "a WAV file can state";
     }
     mHeadRead = true;
     return static_cast<long>(head->size());
-}
-
-bool CWAVin::ChunksFollow(int64_t offset) {
-    const int64_t end = RealLength();
-    // A missing pad byte after the last chunk or the data is tolerated.
-    while (offset < end) {
-        std::array<uint8_t, 8> header{};
-        if (end - offset < kChunkHeaderBytes ||
-            !Source().ReadAt(offset, header.data(), header.size())) {
-            return false;
-        }
-        for (int i = 0; i < 4; ++i) {
-            if (header[static_cast<size_t>(i)] < 0x20 || header[static_cast<size_t>(i)] > 0x7E) {
-                return false;
-            }
-        }
-        const int64_t size = lec2l(header.data() + 4);
-        if (offset + kChunkHeaderBytes + size > end) {
-            return false;
-        }
-        offset += kChunkHeaderBytes + OddPad(size);
-    }
-    return true;
 }
 
 long CWAVin::ReadMiddleInfo(std::vector<uint8_t>* piece) {
@@ -155,16 +154,15 @@ long CWAVin::GetPadding(std::vector<uint8_t>* piece) {
         return -1;
     }
     // Bytes of a last frame cut short are samples too: they are not passed on unfiltered.
-    const int64_t dataEnd =
-        mDeclaredBytes < 0 ? mDataOffset + mDataBytes : mDataOffset + mDeclaredBytes;
+    const int64_t dataEnd = mDataOffset + mDataBytes;
     piece->assign(static_cast<size_t>(dataEnd - WholeFramesEnd()), 0);
-    if ((dataEnd - mDataOffset) % 2 != 0) {
+    if (mFinished && dataEnd < RealLength()) {
+        if (!AppendPiece(dataEnd, RealLength() - dataEnd, piece)) {
+            return Fail(-1, "the bytes after the sample data " + Problem());
+        }
+    } else if (mDataBytes % 2 != 0) {
+        // The pad byte the file lacks at its very end.
         piece->push_back(0);
-    }
-    const int64_t chunks = mDataOffset + OddPad(dataEnd - mDataOffset);
-    if (mDeclaredBytes >= 0 && chunks < RealLength() &&
-        !AppendPiece(chunks, RealLength() - chunks, piece)) {
-        return -1;
     }
     return static_cast<long>(piece->size());
 }

@@ -7,10 +7,10 @@
 // Reads WAV files of integer PCM (8 to 32 bits) or float samples (32 or 64 bits),
 // plain or extensible, in 1 to 64 channels. The head piece is the RIFF head with every
 // chunk up to and including "fmt ", the middle piece the chunks from there to "data",
-// and the trailing piece the pad byte of odd data and the chunks after the data.
+// and the trailing piece every byte after the data (its pad byte, chunks, a tag).
 // A recording that was never finished (its data size 0, 0xFFFFFFFF or beyond the end
-// of the file, or followed by bytes that are no chunks) has its data run to the end
-// of the file in whole frames; the pieces then state the true sizes and Warning()
+// of the file) has its data run to the end of the file in whole frames; the pieces
+// then state the true sizes, as RF64 when they take more than 32 bits, and Warning()
 // says so.
 class CWAVin : public CChunkReader {
 public:
@@ -29,15 +29,13 @@ public:
 private:
     // Reads the data header at offset and settles the true data size.
     long FindData(int64_t offset, std::vector<uint8_t>* head);
-    // True when the bytes from offset to the end of the file are whole chunks.
-    bool ChunksFollow(int64_t offset);
 
     std::vector<uint8_t> mMiddle;
     std::array<uint8_t, 8> mDataHeader{};
     int64_t mDataOffset = 0;
+    // The declared data size, or the whole frames up to the end of the file.
     int64_t mDataBytes = 0;
-    // The declared data size; the bytes after it are trailing chunks. -1 when the data
-    // runs to the end of the file.
-    int64_t mDeclaredBytes = -1;
+    // The declared data size holds; the bytes after the data are passed on.
+    bool mFinished = false;
     bool mHeadRead = false;
 };

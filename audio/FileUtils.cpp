@@ -65,19 +65,3 @@ void PutBigLong(uint32_t value, std::FILE* stream) {
     PutBigShort(static_cast<uint16_t>(value >> 16), stream);
     PutBigShort(static_cast<uint16_t>(value), stream);
 }
-
-int64_t BytesLeft(std::FILE* stream) {
-    const off_t here = ftello(stream);
-    if (here < 0 || fseeko(stream, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    const off_t end = ftello(stream);
-    if (fseeko(stream, here, SEEK_SET) != 0 || end < here) {
-        return -1;
-    }
-    return static_cast<int64_t>(end - here);
-}
-
-bool ReadExactly(std::FILE* stream, uint8_t* buffer, std::size_t count) {
-    return count == 0 || std::fread(buffer, 1, count, stream) == count;
-}

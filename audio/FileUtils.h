@@ -52,12 +52,6 @@ void PutLittleShort(uint16_t value, std::FILE* stream);
 void PutBig24Bit(uint32_t value, std::FILE* stream);
 void PutBigLong(uint32_t value, std::FILE* stream);
 
-// Bytes from the current position to the end of the stream, or -1 when the stream
-// cannot tell (it is not seekable). The position is left where it was.
-int64_t BytesLeft(std::FILE* stream);
-// Reads exactly count bytes into buffer; false on a short read.
-bool ReadExactly(std::FILE* stream, uint8_t* buffer, std::size_t count);
-
 // Header pieces are held in memory whole; a piece larger than this is refused, so that
 // no size read from a file, however plausible, can make a reader allocate without
 // bound.

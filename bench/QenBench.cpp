@@ -8,6 +8,8 @@
 #include "core/FNodeList.h"
 #include "core/FormatC.h"
 #include "design/iir/FStandardDesign.h"
+#include "design/requirement/MinimumOrder.h"
+#include "design/requirement/RequirementCheck.h"
 #include "filter/FDEMaker.h"
 #include "filter/PeakGain.h"
 #include "response/FFreqResponse.h"
@@ -224,5 +226,81 @@ void BM_StreamDesignBuild40Roots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StreamDesignBuild40Roots)->Unit(benchmark::kMicrosecond);
+
+// Requirements of each type, indexed by the band's place in its enum.
+Requirement TypeRequirement(int band) {
+    using Band = FStandardDesign::Band;
+    const Requirement reqs[] = {{Band::Lowpass, {1000, 0}, {1200, 0}, 0.5, 60},
+                                {Band::Highpass, {1200, 0}, {1000, 0}, 0.5, 60},
+                                {Band::Bandpass, {1000, 2000}, {900, 2200}, 0.5, 60},
+                                {Band::Bandstop, {800, 2400}, {1000, 2000}, 0.5, 60}};
+    return reqs[band];
+}
+
+// The Magnitude Requirement panel's table: the minimum order of all four families,
+// recomputed on every change of a field. The goal is under 5 ms.
+void BM_MinimumOrderTable(benchmark::State& state) {
+    const Requirement req = TypeRequirement(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (const auto family :
+             {FStandardDesign::Family::Butterworth, FStandardDesign::Family::Chebyshev,
+              FStandardDesign::Family::InverseChebyshev, FStandardDesign::Family::Elliptic}) {
+            benchmark::DoNotOptimize(MinimumOrderDesign(family, req, 8000));
+        }
+    }
+}
+BENCHMARK(BM_MinimumOrderTable)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// An elliptic design of 40 roots for the requirement of each type: poles close to the
+// circle across the passband, zeros on it in the stopbands.
+FNodeList EllipticDesign40Roots(int band) {
+    FStandardDesign design;
+    design.family = FStandardDesign::Family::Elliptic;
+    design.band = static_cast<FStandardDesign::Band>(band);
+    design.order = FStandardDesign::IsBand(design.band) ? 10 : 20;
+    const Requirement req = TypeRequirement(band);
+    design.corner = req.passband[0];
+    design.corner2 = req.passband[1];
+    design.rippleDb = req.rippleDb;
+    design.attenuationDb = req.attenuationDb;
+    Zpk zpk;
+    design.Design(&zpk);
+    FNodeList list;
+    zpk.AddToNodeList(&list);
+    return list;
+}
+
+// One step of a drag with a requirement set: the compact view's 101 points and the
+// check of the design against the requirement, for a design of 40 roots. The goal is
+// under 1 ms.
+void BM_DragStepWithRequirement40Roots(benchmark::State& state) {
+    const int band = static_cast<int>(state.range(0));
+    const FNodeList list = EllipticDesign40Roots(band);
+    const Requirement req = TypeRequirement(band);
+    FFreqResponse response;
+    for (auto _ : state) {
+        const Zpk zpk = Zpk::FromNodeList(list);
+        response.Initialize(zpk, 100);
+        benchmark::DoNotOptimize(CheckRequirement(zpk, req, 8000).Holds());
+    }
+}
+BENCHMARK(BM_DragStepWithRequirement40Roots)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// qen check of a design file of 40 roots (an elliptic band-pass of order 10) that keeps
+// its requirement, as a whole run: reading the file, checking and writing the report.
+// The goal is under 20 ms.
+void BM_QenCheck40Roots(benchmark::State& state) {
+    const std::string path = "/tmp/qen-bench-check.pzd";
+    std::ostringstream out, err;
+    RunQen({"design", "elliptic", "bandpass", "--passband", "1000:2000", "--stopband", "900:2200",
+            "--ripple", "0.1", "--attenuation", "90", "-o", path},
+           out, err);
+    for (auto _ : state) {
+        std::ostringstream report;
+        benchmark::DoNotOptimize(RunQen({"check", path}, report, err));
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_QenCheck40Roots)->Unit(benchmark::kMillisecond);
 
 } // namespace

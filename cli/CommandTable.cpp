@@ -1,5 +1,6 @@
 #include "cli/CommandTable.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/DesignCommand.h"
 #include "cli/DesignTextCommands.h"
 #include "cli/ExportCommand.h"
@@ -100,8 +101,9 @@ const std::vector<Command>& Commands() {
          .details = "The output keeps the input's format, rate and channels (WAV and AIFF also "
                     "their\nheader bytes); it appears only when the whole file was filtered. "
                     "Integer\nsamples are requantized by truncation (default), rounding, or "
-                    "triangular\ndither of one step seeded by --seed. Ctrl+C, SIGTERM and SIGHUP "
-                    "stop the run.\n--arith f32|q15|q31 runs the peak-scaled sections in that "
+                    "triangular\ndither of one step seeded by --seed. INPUT - reads standard "
+                    "input. Ctrl+C, SIGTERM,\nSIGHUP, SIGQUIT and SIGPIPE stop the run.\n--arith "
+                    "f32|q15|q31 runs the peak-scaled sections in that "
                     "arithmetic, bit for bit\nas qen export's C code does (q15 on 16-bit "
                     "samples, q31 on 32-bit ones), and\nreports the sections that "
                     "overflowed. f64, the default, runs the design in double.\n",
@@ -135,31 +137,65 @@ const std::vector<Command>& Commands() {
          .syntax = {.valueOptions = {"--ba", "--sos", "-o"}},
          .run = RunImport},
         {.name = "design",
-         .synopsis = "design FAMILY TYPE --order N --corner HZ [--corner2 HZ] [--rate HZ] "
-                     "[--ripple DB]\n           [--attenuation DB] [-o FILE]",
-         .summary = "Write a standard filter design as a .pzd file.",
+         .synopsis =
+             "design FAMILY TYPE (--order N --corner HZ [--corner2 HZ] | --passband F[:F2]\n"
+             "           --stopband F[:F2]) [--ripple DB] [--attenuation DB] [--norm "
+             "mag|delay|phase]\n           [--rate HZ] [-o FILE]\n"
+             "       qen design notch|peak --corner HZ --q Q [--rate HZ] [-o FILE]",
+         .summary = "Write a standard, minimum-order, notch or peak design as a .pzd file.",
          .details =
              "FAMILY is butterworth, chebyshev, chebyshev2, bessel or elliptic; TYPE is lowpass,\n"
-             "highpass, bandpass or bandstop. --order N (1 to 20) is the order of the lowpass\n"
+             "highpass, bandpass or bandstop. --order N (1 to 40) is the order of the lowpass\n"
              "prototype; band types get twice as many poles. Corners are in Hz at --rate HZ\n"
              "(8000 by default); bandpass and bandstop need --corner2 above --corner.\n"
-             "Butterworth and Bessel corners are -3 dB points; chebyshev and elliptic corners "
-             "end\nthe passband, whose ripple is --ripple DB (1 by default); chebyshev2 corners "
-             "start\nthe stopband, attenuated by --attenuation DB (40 by default, also "
-             "elliptic).\nThe sampling rate is not part of a design file: use the same rate "
-             "when you open,\nanalyse or run the design.\n",
-         .syntax = {.operands = {"a FAMILY", "a TYPE"},
+             "Butterworth and Bessel corners are -3 dB points (Bessel's as --norm says: mag,\n"
+             "the default; delay, a group delay of about 1 / (2 pi corner) at DC; phase, half\n"
+             "the final phase shift); chebyshev and elliptic corners end the passband, whose\n"
+             "ripple is --ripple DB (1 by default); chebyshev2 corners start the stopband,\n"
+             "attenuated by --attenuation DB (40 by default, also elliptic).\n"
+             "With --passband and --stopband instead of --order and --corner (two edges F1:F2\n"
+             "each for band types) the lowest order that loses at most --ripple DB over the\n"
+             "passband and attenuates the stopband by --attenuation DB or more is designed,\n"
+             "for any family but bessel; a line on standard error gives the order and the\n"
+             "corners, and the file keeps the requirement for qen check.\n"
+             "notch and peak are the second-order notch and resonator at --corner HZ, whose\n"
+             "-3 dB bandwidth is corner / Q. The sampling rate is not part of a design file:\n"
+             "use the same rate when you open, analyse or run the design.\n",
+         .syntax = {.operands = {"a FAMILY"},
+                    .optionalOperands = {"a TYPE"},
                     .valueOptions = {"--order", "--corner", "--corner2", "--rate", "--ripple",
-                                     "--attenuation", "-o"}},
+                                     "--attenuation", "--passband", "--stopband", "--norm", "--q",
+                                     "-o"}},
          .run = RunDesign},
+        {.name = "check",
+         .synopsis = "check DESIGN.pzd [--rate HZ] [TYPE --passband F[:F2] --stopband F[:F2] "
+                     "[--ripple DB]\n           [--attenuation DB]]",
+         .summary = "Check the design's magnitude response against a requirement.",
+         .details =
+             "The requirement is the one the options give, or else the one the design file\n"
+             "keeps (qen design --passband writes it). The response is normalised to 0 dB at\n"
+             "its largest value in the passband; one line per band gives the largest passband\n"
+             "loss or the smallest stopband attenuation, found to 1e-6 dB, its limit and the\n"
+             "margin. Band edges are in Hz at --rate HZ (8000 by default); --ripple is 1 and\n"
+             "--attenuation 40 dB unless given. Exit status 0 when every band holds (a margin\n"
+             "above -1e-6 dB), 1 when one misses, 2 without a requirement.\n",
+         .syntax = {.operands = {kDesignFile},
+                    .optionalOperands = {"a TYPE"},
+                    .valueOptions = {"--rate", "--passband", "--stopband", "--ripple",
+                                     "--attenuation"}},
+         .run = RunCheck},
         {.name = "play",
-         .synopsis = "play DESIGN.pzd INPUT [--loop] [--device NAME] | play --list-devices",
+         .synopsis = "play DESIGN.pzd INPUT [--loop] [--device NAME] [--latency MS] | play "
+                     "--list-devices",
          .summary = "Play a sound file through the design on a sound device.",
          .details = "The output is scaled to unit peak gain and limited below full scale.\n"
                     "--loop plays until Ctrl+C; --device picks a device by the name "
-                    "--list-devices shows.\n",
+                    "--list-devices shows;\n--latency MS buffers MS milliseconds of sound (1 "
+                    "to 1000, 20 by default). A file of\nmore channels than the device has is "
+                    "mixed down, one at a rate it cannot play is\nresampled. A lost device "
+                    "ends the run with a failure.\n",
          .syntax = {.operands = {kDesignFile, "an input file"},
-                    .valueOptions = {"--device"},
+                    .valueOptions = {"--device", "--latency"},
                     .flags = {"--loop", "--list-devices"},
                     .insteadOfOperands = "--list-devices"},
          .run = RunPlay},

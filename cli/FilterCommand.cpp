@@ -119,5 +119,8 @@ int RunFilter(const Invocation& run) {
         return FailWithReason(run, filter.ProblemFile(), "Can't process the audio files.",
                               filter.Problem());
     }
+    if (!filter.OutputWarning().empty()) {
+        run.err << "qen: warning: " << output << ": " << filter.OutputWarning() << "\n";
+    }
     return kExitOk;
 }

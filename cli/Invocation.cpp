@@ -21,8 +21,14 @@ int Invocation::Fail(const std::string& file, const std::string& message) const 
 }
 
 bool Invocation::LoadDesign(const std::string& path, FNodeList* list) const {
+    std::optional<Requirement> req;
+    return LoadDesign(path, list, &req);
+}
+
+bool Invocation::LoadDesign(const std::string& path, FNodeList* list,
+                            std::optional<Requirement>* req) const {
     std::string reason;
-    if (CDesignPersistence::LoadNodeListFromFile(path.c_str(), list, &reason)) {
+    if (CDesignPersistence::LoadDesignFromFile(path.c_str(), list, req, &reason)) {
         return true;
     }
     FILE* probe = std::fopen(path.c_str(), "r");

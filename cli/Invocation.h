@@ -1,7 +1,9 @@
 #pragma once
 
 #include "cli/Arguments.h"
+#include "design/requirement/Requirement.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -22,6 +24,9 @@ struct Invocation {
     int Fail(const std::string& file, const std::string& message) const;
     // Loads a design file; false with a line naming the file and the reason on err.
     bool LoadDesign(const std::string& path, FNodeList* list) const;
+    // The same, and the requirement the file keeps (nullopt when it keeps none).
+    bool LoadDesign(const std::string& path, FNodeList* list,
+                    std::optional<Requirement>* req) const;
     // Writes a command's whole result to the file -o names, replacing it only once all is
     // written, or to out without -o or with "-o -". Returns kExitOk, or kExitFailure with
     // a line on err when the file could not be written.

@@ -14,8 +14,9 @@ std::string OperandProblem(const Syntax& syntax, const std::vector<std::string>&
         return "give " +
                Arguments::Enumerate({syntax.operands.begin(), syntax.operands.end()}, "and");
     }
-    if (operands.size() > syntax.operands.size()) {
-        return "unexpected argument " + operands[syntax.operands.size()];
+    const size_t most = syntax.operands.size() + syntax.optionalOperands.size();
+    if (operands.size() > most) {
+        return "unexpected argument " + operands[most];
     }
     return {};
 }

@@ -6,6 +6,8 @@
 struct Syntax {
     // The operands in order, as a message asks for them ("a design file").
     std::vector<const char*> operands = {};
+    // Operands that may follow those, in order (check's TYPE).
+    std::vector<const char*> optionalOperands = {};
     // Options that take one value each ("--rate", "-o"); each may be given once.
     std::vector<const char*> valueOptions = {};
     // Options without a value.

@@ -1,5 +1,6 @@
 #include "core/AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -10,13 +11,20 @@
 
 namespace {
 
-// Writing next to the real file keeps a symbolic link at the path intact.
-std::string ResolvedTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    struct stat st {};
-    if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) &&
-        realpath(path.c_str(), resolved) != nullptr) {
-        return resolved;
+// Writing next to the real file keeps a symbolic link at the path intact. A link whose
+// target does not exist yet leads to that target, which is then created, as cp does.
+std::string ResolvedTarget(std::string path) {
+    // As many links as the system itself follows; a longer chain is refused by Open.
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length < 0 || length >= static_cast<ssize_t>(sizeof target)) {
+            break;
+        }
+        const size_t slash = path.rfind('/');
+        path = target[0] == '/' || slash == std::string::npos
+                   ? std::string(target, static_cast<size_t>(length))
+                   : path.substr(0, slash + 1) + std::string(target, static_cast<size_t>(length));
     }
     return path;
 }
@@ -37,6 +45,10 @@ bool AtomicFile::Open() {
         return OpenDirect(fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0), Mode::Direct);
     }
     struct stat st {};
+    if (lstat(mTarget.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        errno = ELOOP;
+        return false;
+    }
     const bool exists = stat(mTarget.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
         errno = EISDIR;
@@ -76,10 +88,17 @@ bool AtomicFile::OpenDirect(int fd, Mode mode) {
 
 bool AtomicFile::OpenTemporary() {
     static std::atomic<unsigned> sequence{0};
+    const size_t slash = mTarget.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     // O_EXCL with mode 0666 lets the kernel apply the umask exactly as for any new file.
     for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string suffix =
+            ".tmp" + std::to_string(getpid()) + "-" + std::to_string(sequence++);
+        // The target's name shortened so that the temporary name fits where it does.
         std::string candidate =
-            mTarget + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(sequence++);
+            mTarget.substr(0, nameStart + std::min(mTarget.size() - nameStart,
+                                                   static_cast<size_t>(NAME_MAX) - suffix.size())) +
+            suffix;
         const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) {

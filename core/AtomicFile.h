@@ -10,7 +10,9 @@
 // file (0666 less the umask); a replaced file keeps its own. Where that cannot be done
 // the file is written directly: "-" is standard output; a path that is not a regular
 // file (a device, a FIFO) is written into; a writable regular file in a folder that
-// refuses new files is rewritten in place, which is not atomic. Not copyable.
+// refuses new files is rewritten in place, which is not atomic. A symbolic link at the
+// path is kept and its target written, and created when it does not exist yet (as cp
+// does); a chain of links too long to follow is refused (ELOOP). Not copyable.
 class AtomicFile {
 public:
     explicit AtomicFile(std::string path);
@@ -33,8 +35,6 @@ public:
     bool Commit();
     // Closes and removes the temporary file; the target is left as it was.
     void Discard();
-
-    const std::string& TargetPath() const { return mTarget; }
 
 private:
     bool OpenTemporary();

@@ -41,6 +41,13 @@ inline DoubleDouble operator*(DoubleDouble a, DoubleDouble b) {
     return QuickTwoSum(p.hi, p.lo + a.hi * b.lo + a.lo * b.hi);
 }
 
+// a / d for a double d, good to the precision of a.
+inline DoubleDouble Divided(DoubleDouble a, double d) {
+    const double q = a.hi / d;
+    const DoubleDouble back = TwoProduct(q, d);
+    return QuickTwoSum(q, ((a.hi - back.hi) - back.lo + a.lo) / d);
+}
+
 // A complex number of two double-doubles.
 struct DoubleDoubleComplex {
     DoubleDouble re;

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Writes a small seed corpus for each fuzz target into the folder given (one subfolder
 # per target): a few valid WAV and AIFF files of each sample format with metadata
-# chunks (extensible and float WAV, AIFF-C, unfinished recordings), design files, and
+# chunks (extensible and float WAV, AIFF-C, unfinished recordings, an SSND offset, a
+# trailing tag), Sun audio files for the general library, design files, and
 # complex-number texts.
 set -euo pipefail
 out=${1:?usage: make-seeds.sh FOLDER}
-mkdir -p "$out"/{wav,aiff,design,cartesian,polar}
+mkdir -p "$out"/{wav,aiff,sndfile,writer,design,cartesian,polar}
 
 bytes() { for b in "$@"; do printf "\\x$(printf %02x "$((b & 255))")"; done; }
 le16() { bytes "$1" "$(($1 >> 8))"; }
@@ -63,10 +64,24 @@ for channels in 1 2 3; do
   done
 done
 
+# An SSND offset, and a WAV file with an ID3v1 tag after its data.
+{ be16 2; be32 5; be16 16; bytes 0x40 0x0B 0xFA 0 0 0 0 0 0 0; } >"$tmp/comm"
+{ be32 3; be32 0; printf 'abc'; samples 20; } >"$tmp/ssnd"
+{ printf AIFF; chunk COMM be "$tmp/comm"; chunk SSND be "$tmp/ssnd"; } >"$tmp/body"
+{ printf FORM; be32 "$(wc -c <"$tmp/body")"; cat "$tmp/body"; } >"$out/aiff/ssnd-offset.aiff"
+{ cat "$out/wav/1-16bit-2ch.wav"; printf TAG; head -c 125 /dev/zero; } >"$out/wav/id3v1.wav"
+# Sun audio: 16-bit linear, mu-law and 32-bit float, for the general library.
+for encoding in 3 1 6; do
+  { printf .snd; be32 24; be32 40; be32 "$encoding"; be32 8000; be32 2; samples 40; } >"$out/sndfile/$encoding.au"
+done
+cp "$out"/wav/*.wav "$out"/aiff/* "$out/sndfile/"
+cp "$out"/sndfile/* "$out/writer/"
+
 here=$(dirname "$0")
 cp "$here/../examples/lowpass.pzd" "$out/design/"
 printf 'VERSION=2.000000\nDESIGN=ZPlane\nPOLECOUNT=2\nZEROCOUNT=1\nP0=0.900000, 0.300000, 1\nP1=-0.500000, 0.000000, 0\nZ0=0.000000, 1.000000, 1\n' >"$out/design/pairs.pzd"
 printf 'version=2\nPOLECOUNT=0\nZEROCOUNT=1\nZ0=1e308, -1e308, 0\n' >"$out/design/noncausal.pzd"
+printf 'VERSION=2\nDESIGN=ZPlane\nSPEC=bandstop;500:2500;1000:2000;1;40\nPOLECOUNT=2\nZEROCOUNT=2\nP0=0.9, 0.3, 1\nZ0=1, 0, 0\nZ1=0.5, 0.866, 0\n' >"$out/design/requirement.pzd"
 
 i=0
 for text in '2 + 3j' '3j - 2' '-3i' '5' '1e-3 - 4.5e2j' '2 3j' 'j'; do

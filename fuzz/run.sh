@@ -19,9 +19,11 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
 cmake --build build/fuzz
 fuzz/make-seeds.sh build/fuzz/seeds
 mkdir -p build/fuzz/artifacts
-# The design loader's inputs go through a file; a memory-backed folder keeps that fast.
+# The design loader's inputs and the writer's outputs go through files; a memory-backed
+# folder keeps that fast.
 if [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
-for pair in WAVReaderFuzz:wav AIFFReaderFuzz:aiff DesignFileFuzz:design \
+for pair in WAVReaderFuzz:wav AIFFReaderFuzz:aiff SndFileReaderFuzz:sndfile WriterFuzz:writer \
+  DesignFileFuzz:design \
   CartesianParserFuzz:cartesian PolarParserFuzz:polar; do
   target=${pair%%:*}
   seeds=${pair##*:}

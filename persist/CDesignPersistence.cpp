@@ -2,7 +2,9 @@
 
 #include "core/AtomicFile.h"
 #include "core/FormatC.h"
+#include "core/Printable.h"
 #include "core/ScopedCLocale.h"
+#include "persist/RequirementLine.h"
 
 #include <cctype>
 #include <cerrno>
@@ -38,21 +40,29 @@ bool ReadLine(std::FILE* file, std::string* line) {
     return !line->empty();
 }
 
-// The count after the first '=' of a count line: a plain decimal number from 0 to
-// the list's capacity.
+// The count after the first '=' of a count line: a whole decimal number from 0 to the
+// list's capacity, with nothing but blanks around it.
 bool ParseCount(const std::string& line, int* count) {
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
         return false;
     }
-    const char* start = line.c_str() + equals + 1;
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(start, &end, 10);
-    if (end == start || errno == ERANGE || value < 0 || value > FNodeList::kMaxNodes) {
+    const size_t first = line.find_first_not_of(kBlanks, equals + 1);
+    const size_t last = line.find_last_not_of(kBlanks);
+    if (first == std::string::npos || last - first >= 5) {
         return false;
     }
-    *count = static_cast<int>(value);
+    int value = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(line[i]))) {
+            return false;
+        }
+        value = value * 10 + (line[i] - '0');
+    }
+    if (value > FNodeList::kMaxNodes) {
+        return false;
+    }
+    *count = value;
     return true;
 }
 
@@ -137,8 +147,8 @@ bool ReadNodes(std::FILE* file, int count, int type, FNodeList* list, std::strin
         FComplex value;
         bool conjugate = false;
         if (!ParseNodeLine(line, letter, &value, &conjugate)) {
-            return Fail(error, FormatC("%s line %d is not a valid node: \"%.40s\"", what, i + 1,
-                                       line.c_str()));
+            return Fail(error, FormatC("%s line %d is not a valid node: \"%s\"", what, i + 1,
+                                       Printable(line.substr(0, 40)).c_str()));
         }
         node.SetValue(value);
         node.SetConjugate(conjugate);
@@ -155,8 +165,16 @@ std::string NodeLine(char letter, int index, const FNode& n) {
 } // namespace
 
 std::string CDesignPersistence::DesignText(const FNodeList& list) {
+    return DesignText(list, std::nullopt);
+}
+
+std::string CDesignPersistence::DesignText(const FNodeList& list,
+                                           const std::optional<Requirement>& req) {
     std::string text = FormatC("VERSION=%f \n", 2.0);
     text += FormatC("DESIGN=%s \n", "ZPlane");
+    if (req) {
+        text += RequirementLine(*req);
+    }
     const short poles = list.GetListCount(kNodePole);
     const short zeros = list.GetListCount(kNodeZero);
     text += FormatC("POLECOUNT=%d \n", poles);
@@ -179,6 +197,11 @@ bool CDesignPersistence::SaveNodeListToFile(const char* fileName, const FNodeLis
     return WriteFileAtomically(fileName, DesignText(*list));
 }
 
+bool CDesignPersistence::SaveDesignToFile(const char* fileName, const FNodeList& list,
+                                          const std::optional<Requirement>& req) {
+    return fileName != nullptr && WriteFileAtomically(fileName, DesignText(list, req));
+}
+
 bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string* line) {
     const size_t length = std::strlen(key);
     while (ReadLine(file, line)) {
@@ -189,11 +212,60 @@ bool CDesignPersistence::find_line(std::FILE* file, const char* key, std::string
     return false;
 }
 
+namespace {
+
+// The requirement line among the lines before the PoleCount line, read in a pass of its own so
+// that the header reading stays as it is.
+bool ReadRequirement(const char* fileName, std::optional<Requirement>* req, std::string* error) {
+    FilePtr file(std::fopen(fileName, "r"));
+    if (!file) {
+        return Fail(error, std::strerror(errno));
+    }
+    std::string line;
+    for (bool first = true; ReadLine(file.get(), &line); first = false) {
+        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) {
+            line.erase(0, 3);
+        }
+        if (strncasecmp(line.c_str(), "PoleCount", 9) == 0) {
+            break;
+        }
+        if (!IsRequirementLine(line)) {
+            continue;
+        }
+        Requirement read;
+        if (req->has_value()) {
+            return Fail(error, "a second SPEC line");
+        }
+        if (!ParseRequirementLine(line, &read)) {
+            return Fail(error, FormatC("the SPEC line is not valid: \"%.60s\"", line.c_str()));
+        }
+        *req = read;
+    }
+    return true;
+}
+
+} // namespace
+
 bool CDesignPersistence::LoadNodeListFromFile(const char* fileName, FNodeList* list,
                                               std::string* error) {
-    if (fileName == nullptr || list == nullptr) {
+    std::optional<Requirement> req;
+    return LoadDesignFromFile(fileName, list, &req, error);
+}
+
+bool CDesignPersistence::LoadDesignFromFile(const char* fileName, FNodeList* list,
+                                            std::optional<Requirement>* req, std::string* error) {
+    if (fileName == nullptr || list == nullptr || req == nullptr) {
         return Fail(error, "no file or design given");
     }
+    std::optional<Requirement> read;
+    if (!ReadRequirement(fileName, &read, error) || !LoadNodes(fileName, list, error)) {
+        return false;
+    }
+    *req = read;
+    return true;
+}
+
+bool CDesignPersistence::LoadNodes(const char* fileName, FNodeList* list, std::string* error) {
     FilePtr file(std::fopen(fileName, "r"));
     if (!file) {
         return Fail(error, std::strerror(errno));
@@ -204,24 +276,46 @@ bool CDesignPersistence::LoadNodeListFromFile(const char* fileName, FNodeList* l
     if (std::fread(bom, 1, 3, file.get()) != 3 || std::memcmp(bom, "\xEF\xBB\xBF", 3) != 0) {
         std::rewind(file.get());
     }
+    // Each header key once, in this order; other lines among them are skipped.
+    static constexpr const char* kKeys[] = {"Version", "Design", "PoleCount", "ZeroCount"};
+    int keyLine[4] = {};
+    std::string counts[2];
     std::string line;
-    for (const char* key : {"Version", "Design"}) {
-        if (!find_line(file.get(), key, &line)) {
-            return Fail(error, FormatC("no %s line", key));
+    int next = 0;
+    for (int number = 1; next < 4 && ReadLine(file.get(), &line); ++number) {
+        int key = 0;
+        while (key < 4 && strncasecmp(line.c_str(), kKeys[key], std::strlen(kKeys[key])) != 0) {
+            ++key;
         }
+        if (key == 4) {
+            continue;
+        }
+        if (keyLine[key] != 0) {
+            return Fail(error, FormatC("line %d: a second %s line (the first is line %d)", number,
+                                       kKeys[key], keyLine[key]));
+        }
+        if (key > next) {
+            return Fail(error,
+                        find_line(file.get(), kKeys[next], &line)
+                            ? FormatC("line %d: the %s line is out of order (%s comes first)",
+                                      number, kKeys[key], kKeys[next])
+                            : FormatC("no %s line", kKeys[next]));
+        }
+        keyLine[key] = number;
+        next = key + 1;
+        if (key >= 2) {
+            counts[key - 2] = line;
+        }
+    }
+    if (next < 4) {
+        return Fail(error, FormatC("no %s line", kKeys[next]));
     }
     int poleCount = 0;
     int zeroCount = 0;
-    if (!find_line(file.get(), "PoleCount", &line)) {
-        return Fail(error, "no PoleCount line");
-    }
-    if (!ParseCount(line, &poleCount)) {
+    if (!ParseCount(counts[0], &poleCount)) {
         return Fail(error, "the pole count is not a number from 0 to 32767");
     }
-    if (!find_line(file.get(), "ZeroCount", &line)) {
-        return Fail(error, "no ZeroCount line");
-    }
-    if (!ParseCount(line, &zeroCount)) {
+    if (!ParseCount(counts[1], &zeroCount)) {
         return Fail(error, "the zero count is not a number from 0 to 32767");
     }
     return ReadNodes(file.get(), poleCount, kNodePole, list, error) &&

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing WinQEN need (Qt 6 and
-# a font for the desktop program and its tests, PortAudio for playing sound, CLI11 for
-# qen's command lines, nlohmann-json for the JSON coefficients qen import reads, Xvfb to
-# run it without a display), and the comma-decimal locale the tests switch to. Does
-# nothing for what is already there.
+# a font for the desktop program and its tests, PortAudio for playing sound and
+# libsamplerate for playing it at a rate the device takes, CLI11 for qen's command
+# lines, nlohmann-json for the JSON coefficients qen import reads, Xvfb to run it
+# without a display), and the comma-decimal locale the tests switch to. Does nothing
+# for what is already there.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsndfile1-dev portaudio19-dev libcli11-dev nlohmann-json3-dev
+  libsndfile1-dev portaudio19-dev libsamplerate0-dev libcli11-dev nlohmann-json3-dev
   locales
   qt6-base-dev fonts-dejavu-core
   xvfb xauth xdotool xclip imagemagick

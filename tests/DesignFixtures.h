@@ -7,8 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <fstream>
 #include <initializer_list>
+#include <map>
 #include <random>
+#include <sstream>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -166,4 +170,55 @@ inline double RootMismatch(std::vector<std::complex<double>> found,
 
 inline std::complex<long double> ReferenceHLong(const FNodeList& list, double omega) {
     return ReferenceH<long double>(list, std::polar(1.0L, static_cast<long double>(omega)));
+}
+
+// Largest distance from a reference root to its nearest unused root of got.
+inline double RootDistance(const std::vector<std::complex<double>>& reference,
+                           std::vector<std::complex<double>> got) {
+    double worst = reference.size() == got.size() ? 0.0 : 1e300;
+    for (size_t k = 0; k < reference.size() && !got.empty(); ++k) {
+        const auto nearer = [&](std::complex<double> a, std::complex<double> b) {
+            return std::abs(a - reference[k]) < std::abs(b - reference[k]);
+        };
+        const auto nearest = std::min_element(got.begin(), got.end(), nearer);
+        worst = std::max(worst, std::abs(*nearest - reference[k]));
+        got.erase(nearest);
+    }
+    return worst;
+}
+
+// One record of a reference data file: a header line of the given tag with its numbers
+// (the words after them name the case), the numbers of the one-line records that follow
+// it by tag (K, the gain; O ...), and its zeros (Z) and poles (P).
+struct Reference {
+    std::string line;
+    std::vector<double> header;
+    std::map<std::string, std::vector<double>> values;
+    std::vector<std::complex<double>> zeros;
+    std::vector<std::complex<double>> poles;
+};
+
+inline std::vector<Reference> ReadReferences(const std::string& path, const std::string& tag) {
+    std::ifstream in(path);
+    std::vector<Reference> references;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line);
+        std::string first;
+        if (!(fields >> first) || first == "#" || (references.empty() && first != tag)) {
+            continue;
+        }
+        std::vector<double> numbers;
+        for (double x; fields >> x;) {
+            numbers.push_back(x);
+        }
+        if (first == tag) {
+            references.push_back({line, numbers, {}, {}, {}});
+        } else if (first == "Z" || first == "P") {
+            (first == "Z" ? references.back().zeros : references.back().poles)
+                .emplace_back(numbers.at(0), numbers.at(1));
+        } else {
+            references.back().values[first] = numbers;
+        }
+    }
+    return references;
 }

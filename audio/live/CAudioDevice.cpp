@@ -1,45 +1,36 @@
 #include "audio/live/CAudioDevice.h"
 
+#include "audio/QuietStandardError.h"
+
+#include <pa_linux_alsa.h>
 #include <portaudio.h>
 
-#include <fcntl.h>
+#include <algorithm>
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-// The device library's back ends print their probing of absent servers and sound
-// cards to standard error; a missing device is reported through our own results, so
-// that noise is kept from the user while the library looks around.
-class QuietStandardError {
-public:
-    QuietStandardError() : mSaved(dup(STDERR_FILENO)) {
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (mSaved >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
+// Puts the calling thread under first-in first-out real-time scheduling unless it runs
+// so already, at a middling priority within what the user may use.
+CSoundDevice::Priority RaisePriority() noexcept {
+    int policy = 0;
+    sched_param param{};
+    if (pthread_getschedparam(pthread_self(), &policy, &param) == 0 &&
+        (policy == SCHED_FIFO || policy == SCHED_RR)) {
+        return CSoundDevice::Priority::RealTime;
     }
-    ~QuietStandardError() {
-        if (mSaved >= 0) {
-            dup2(mSaved, STDERR_FILENO);
-            close(mSaved);
-        }
+    rlimit limit{};
+    int priority = std::min(sched_get_priority_max(SCHED_FIFO), 50);
+    if (getuid() != 0 && getrlimit(RLIMIT_RTPRIO, &limit) == 0) {
+        priority = std::min(priority, static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 99)));
     }
-    QuietStandardError(const QuietStandardError&) = delete;
-    QuietStandardError& operator=(const QuietStandardError&) = delete;
-
-private:
-    int mSaved;
-};
-
-extern "C" int RenderCallback(const void* input, void* output, unsigned long frames,
-                              const PaStreamCallbackTimeInfo* /*time*/,
-                              PaStreamCallbackFlags /*flags*/, void* user) {
-    static_cast<CAudioRenderer*>(user)->Render(static_cast<const float*>(input),
-                                               static_cast<float*>(output), frames);
-    return paContinue;
+    param.sched_priority = priority;
+    return priority > 0 && pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0
+               ? CSoundDevice::Priority::RealTime
+               : CSoundDevice::Priority::Normal;
 }
 
 } // namespace
@@ -49,7 +40,7 @@ CAudioDevice::CAudioDevice() {
     const PaError error = Pa_Initialize();
     mInitialized = error == paNoError;
     if (!mInitialized) {
-        mProblem = Pa_GetErrorText(error);
+        mInitProblem = Pa_GetErrorText(error);
     }
 }
 
@@ -60,12 +51,7 @@ CAudioDevice::~CAudioDevice() {
     }
 }
 
-int CAudioDevice::Fail(int code, std::string reason) {
-    mProblem = std::move(reason);
-    return code;
-}
-
-std::vector<CAudioDevice::Info> CAudioDevice::Devices() const {
+std::vector<CSoundDevice::Info> CAudioDevice::Devices() const {
     std::vector<Info> devices;
     if (!mInitialized) {
         return devices;
@@ -83,63 +69,57 @@ std::vector<CAudioDevice::Info> CAudioDevice::Devices() const {
     return devices;
 }
 
-int CAudioDevice::FindOutput(const std::string& name) const {
-    const std::vector<Info> devices = Devices();
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        const Info& d = devices[i];
-        if (d.outputs > 0 && (name.empty() ? d.defaultOutput : d.name == name)) {
-            return static_cast<int>(i);
-        }
+int CAudioDevice::OnBlock(const void* input, void* output, unsigned long frames,
+                          const PaStreamCallbackTimeInfo* /*time*/, unsigned long flags,
+                          void* user) {
+    auto* device = static_cast<CAudioDevice*>(user);
+    if (!device->mPrioritySet) {
+        device->mPrioritySet = true;
+        device->SetPriority(RaisePriority());
     }
-    return -1;
+    device->Callback(static_cast<const float*>(input), static_cast<float*>(output), frames,
+                     (flags & (paOutputUnderflow | paInputOverflow)) != 0);
+    return paContinue;
 }
 
-int CAudioDevice::DefaultInput() const {
-    const std::vector<Info> devices = Devices();
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        if (devices[i].defaultInput && devices[i].inputs > 0) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-int CAudioDevice::Start(int output, int outputChannels, int captureChannels, double rate,
-                        CAudioRenderer* renderer) {
-    if (mStream != nullptr) {
-        return Fail(-3, "a stream is already playing");
-    }
+int CAudioDevice::OpenStream(const StreamRequest& request, double* rate, double* latency) {
     if (!mInitialized) {
-        return Fail(-1, mProblem.empty() ? "no sound system" : mProblem);
+        return Fail(-1, mInitProblem.empty() ? "no sound system" : mInitProblem);
     }
     // Places in Devices() are the library's device indices: it lists every device.
-    if (output < 0 || output >= Pa_GetDeviceCount()) {
+    if (request.output < 0 || request.output >= Pa_GetDeviceCount()) {
         return Fail(-1, "no playback device");
     }
     PaStreamParameters out{};
-    out.device = output;
-    out.channelCount = outputChannels;
+    out.device = request.output;
+    out.channelCount = request.channels;
     out.sampleFormat = paFloat32;
-    out.suggestedLatency = Pa_GetDeviceInfo(output)->defaultLowOutputLatency;
+    out.suggestedLatency = request.latency;
     PaStreamParameters in{};
-    if (captureChannels > 0) {
+    if (request.captureChannels > 0) {
         in.device = Pa_GetDefaultInputDevice();
         if (in.device == paNoDevice) {
             return Fail(-1, "no capture device");
         }
-        in.channelCount = captureChannels;
+        in.channelCount = request.captureChannels;
         in.sampleFormat = paFloat32;
-        in.suggestedLatency = Pa_GetDeviceInfo(in.device)->defaultLowInputLatency;
+        in.suggestedLatency = request.latency;
     }
     PaStream* stream = nullptr;
     PaError error = paNoError;
+    mPrioritySet = false;
     {
         const QuietStandardError quiet;
-        error = Pa_OpenStream(&stream, captureChannels > 0 ? &in : nullptr, &out, rate,
-                              paFramesPerBufferUnspecified, paClipOff, RenderCallback, renderer);
+        error =
+            Pa_OpenStream(&stream, request.captureChannels > 0 ? &in : nullptr, &out, request.rate,
+                          paFramesPerBufferUnspecified, paClipOff, &CAudioDevice::OnBlock, this);
     }
     if (error != paNoError) {
-        return Fail(-1, Pa_GetErrorText(error));
+        return Fail(error == paInvalidSampleRate ? kRateRefused : -1, Pa_GetErrorText(error));
+    }
+    const PaHostApiInfo* api = Pa_GetHostApiInfo(Pa_GetDeviceInfo(request.output)->hostApi);
+    if (api != nullptr && api->type == paALSA) {
+        PaAlsa_EnableRealtimeScheduling(stream, 1);
     }
     error = Pa_StartStream(stream);
     if (error != paNoError) {
@@ -147,18 +127,29 @@ int CAudioDevice::Start(int output, int outputChannels, int captureChannels, dou
         return Fail(-1, Pa_GetErrorText(error));
     }
     const PaStreamInfo* info = Pa_GetStreamInfo(stream);
-    mRate = info != nullptr ? info->sampleRate : rate;
-    mLatency = info != nullptr ? info->outputLatency : 0.0;
+    *rate = info != nullptr ? info->sampleRate : request.rate;
+    *latency = info != nullptr ? info->outputLatency : request.latency;
     mStream = stream;
-    mProblem.clear();
     return 0;
 }
 
-void CAudioDevice::Stop() {
-    if (mStream == nullptr) {
-        return;
-    }
-    Pa_StopStream(static_cast<PaStream*>(mStream));
+void CAudioDevice::CloseStream() {
+    // Aborting does not wait for a device that no longer takes sound.
+    Pa_AbortStream(static_cast<PaStream*>(mStream));
     Pa_CloseStream(static_cast<PaStream*>(mStream));
     mStream = nullptr;
+}
+
+std::string CAudioDevice::StreamFailure() const {
+    const PaError active = Pa_IsStreamActive(static_cast<PaStream*>(mStream));
+    if (active == 1) {
+        return {};
+    }
+    if (active < 0) {
+        return Pa_GetErrorText(active);
+    }
+    const PaHostErrorInfo* host = Pa_GetLastHostErrorInfo();
+    return host != nullptr && host->errorText != nullptr && *host->errorText != '\0'
+               ? host->errorText
+               : "the stream ended";
 }

@@ -1,59 +1,33 @@
 #pragma once
 
-#include "audio/live/CAudioRenderer.h"
+#include "audio/live/CSoundDevice.h"
 
-#include <string>
-#include <vector>
+struct PaStreamCallbackTimeInfo;
 
-// The sound devices of the machine, and one running stream on them that asks a
-// CAudioRenderer for its sound on the device library's real-time thread. The only
-// class that knows the device library. Failures are results: negative codes, with the
-// reason in Problem().
-class CAudioDevice {
+// The machine's sound devices through PortAudio, the only class that knows it. The
+// stream's audio thread is PortAudio's, asked to run at real-time priority where the
+// system allows it.
+class CAudioDevice : public CSoundDevice {
 public:
-    struct Info {
-        std::string name;
-        int inputs = 0;
-        int outputs = 0;
-        double defaultRate = 0.0;
-        bool defaultOutput = false;
-        bool defaultInput = false;
-    };
-
     CAudioDevice();
     // Stops the stream first.
-    ~CAudioDevice();
-    CAudioDevice(const CAudioDevice&) = delete;
-    CAudioDevice& operator=(const CAudioDevice&) = delete;
+    ~CAudioDevice() override;
 
-    // The devices with at least one output or input channel; empty without any.
-    std::vector<Info> Devices() const;
-    // The output device named name ("" for the default): its place in Devices(), or -1.
-    int FindOutput(const std::string& name) const;
-    // The default capture device's place in Devices(), or -1 without one.
-    int DefaultInput() const;
+    std::vector<Info> Devices() const override;
 
-    // Starts a stream of outputChannels channels at rate Hz on the output device with
-    // the given place, with capture of captureChannels (0 for none) from the default
-    // input. 0; -1 when the device library or the device fails; -3 when a stream runs.
-    // renderer must outlive the stream.
-    int Start(int output, int outputChannels, int captureChannels, double rate,
-              CAudioRenderer* renderer);
-    // Stops and closes the stream; nothing when none runs.
-    void Stop();
-    bool Running() const { return mStream != nullptr; }
-    // The running stream's rate in Hz and output latency in seconds.
-    double Rate() const { return mRate; }
-    double Latency() const { return mLatency; }
-
-    const std::string& Problem() const { return mProblem; }
+protected:
+    int OpenStream(const StreamRequest& request, double* rate, double* latency) override;
+    void CloseStream() override;
+    std::string StreamFailure() const override;
 
 private:
-    int Fail(int code, std::string reason);
+    // PortAudio's callback, with this device as its user data.
+    static int OnBlock(const void* input, void* output, unsigned long frames,
+                       const PaStreamCallbackTimeInfo* time, unsigned long flags, void* device);
 
     bool mInitialized = false;
+    std::string mInitProblem;
     void* mStream = nullptr;
-    double mRate = 0.0;
-    double mLatency = 0.0;
-    std::string mProblem;
+    // Set on the audio thread once it has been given its priority.
+    bool mPrioritySet = false;
 };

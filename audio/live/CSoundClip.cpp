@@ -1,6 +1,7 @@
 #include "audio/live/CSoundClip.h"
 
 #include "audio/OpenSoundFile.h"
+#include "audio/live/CResampler.h"
 
 #include <vector>
 
@@ -52,4 +53,15 @@ int CSoundClip::Load(const std::string& path) {
     mChannels = channels;
     mRate = reader->GetSampleRate();
     return 0;
+}
+
+bool CSoundClip::Resample(uint32_t rate) {
+    std::vector<float> converted;
+    if (mRate == 0 || !CResampler::Convert(mSamples, mChannels, static_cast<double>(rate) / mRate,
+                                           &converted, &mProblem)) {
+        return false;
+    }
+    mSamples = std::move(converted);
+    mRate = rate;
+    return true;
 }

@@ -14,6 +14,9 @@ public:
     // why.
     int Load(const std::string& path);
 
+    // Converts the samples to rate Hz. False with Problem() saying why.
+    bool Resample(uint32_t rate);
+
     const std::vector<float>& Samples() const { return mSamples; }
     std::size_t Channels() const { return mChannels; }
     std::size_t Frames() const { return mChannels == 0 ? 0 : mSamples.size() / mChannels; }

@@ -9,6 +9,13 @@ void CStreamPlayer::UseClip(CSoundClip clip, bool loop) {
     mClip = std::move(clip);
     mLoop = loop;
     mCaptureChannels = 0;
+    mMixGain.assign(mChannels, 0.0f);
+    for (std::size_t c = 0; c < mClip.Channels(); ++c) {
+        mMixGain[c % mChannels] += 1.0f;
+    }
+    for (float& gain : mMixGain) {
+        gain = gain > 0.0f ? 1.0f / gain : 0.0f;
+    }
 }
 
 void CStreamPlayer::UseCapture(int inputChannels) {
@@ -38,8 +45,18 @@ void CStreamPlayer::CopyClip(float* output, std::size_t frames) noexcept {
             continue;
         }
         const float* in = &mClip.Samples()[mPosition * clipChannels];
-        for (std::size_t c = 0; c < mChannels; ++c) {
-            output[c] = in[std::min(c, clipChannels - 1)];
+        if (clipChannels > mChannels) {
+            std::fill(output, output + mChannels, 0.0f);
+            for (std::size_t c = 0; c < clipChannels; ++c) {
+                output[c % mChannels] += in[c];
+            }
+            for (std::size_t c = 0; c < mChannels; ++c) {
+                output[c] *= mMixGain[c];
+            }
+        } else {
+            for (std::size_t c = 0; c < mChannels; ++c) {
+                output[c] = in[std::min(c, clipChannels - 1)];
+            }
         }
         ++mPosition;
     }

@@ -29,27 +29,31 @@ std::vector<double> SymmetricAngles(int order) {
     return angles;
 }
 
-// The reverse Bessel polynomial of the order at s, by its recurrence
-// theta_k = (2k - 1) theta_(k-1) + s^2 theta_(k-2), theta_0 = 1, theta_1 = s + 1; the
-// derivative, which only steers the iteration, in plain precision.
-Cpx ReverseBessel(int order, Cpx s, Cpx* derivative) {
-    const DoubleDoubleComplex wideS = DoubleDoubleComplex::From(s);
-    const DoubleDoubleComplex s2 = wideS * wideS;
-    DoubleDoubleComplex previous = DoubleDoubleComplex::From(1.0);
-    DoubleDoubleComplex current = wideS + previous;
-    Cpx previousSlope = 0.0;
-    Cpx slope = 1.0;
-    for (int k = 2; k <= order; ++k) {
-        const DoubleDoubleComplex next = Scaled(current, 2.0 * k - 1) + s2 * previous;
-        const Cpx nextSlope =
-            (2.0 * k - 1) * slope + 2.0 * s * previous.ToComplex() + s * s * previousSlope;
-        previous = current;
-        current = next;
-        previousSlope = slope;
-        slope = nextSlope;
+// The coefficients of the reverse Bessel polynomial theta_N(s), of s^0 to s^N:
+// a_N = 1 and a_k = a_(k+1) (2N - k)(k + 1) / (2 (N - k)), so a_0 = (2N)! / (2^N N!).
+std::vector<DoubleDouble> ReverseBesselCoefficients(int order) {
+    std::vector<DoubleDouble> a(static_cast<size_t>(order) + 1, DoubleDouble{1.0, 0.0});
+    for (int k = order - 1; k >= 0; --k) {
+        const DoubleDouble next =
+            a[static_cast<size_t>(k) + 1] * DoubleDouble{(2.0 * order - k) * (k + 1), 0.0};
+        a[static_cast<size_t>(k)] = Divided(next, 2.0 * (order - k));
     }
-    *derivative = slope;
-    return current.ToComplex();
+    return a;
+}
+
+// theta_N at s and its derivative by Horner's rule over its coefficients a. (The
+// three-term recurrence of the Bessel polynomials amplifies rounding near the roots of
+// high orders beyond what even double-double precision holds; Horner's rule does not.)
+Cpx ReverseBessel(const std::vector<DoubleDouble>& a, Cpx s, Cpx* derivative) {
+    const DoubleDoubleComplex wideS = DoubleDoubleComplex::From(s);
+    DoubleDoubleComplex value{a.back(), {0.0, 0.0}};
+    DoubleDoubleComplex slope{{0.0, 0.0}, {0.0, 0.0}};
+    for (size_t k = a.size() - 1; k-- > 0;) {
+        slope = slope * wideS + value;
+        value = value * wideS + DoubleDoubleComplex{a[k], {0.0, 0.0}};
+    }
+    *derivative = slope.ToComplex();
+    return value.ToComplex();
 }
 
 // log theta(0) of the reverse Bessel polynomial: log((2N)! / (2^N N!)).
@@ -66,13 +70,14 @@ std::vector<Cpx> ReverseBesselRoots(int order) {
     // Start on the circle of the roots' geometric mean radius, off the real axis so
     // that no two estimates are conjugate.
     const double radius = std::exp(LogReverseBesselAtZero(order) / order);
+    const std::vector<DoubleDouble> coefficients = ReverseBesselCoefficients(order);
     std::vector<Cpx> start;
     for (int k = 0; k < order; ++k) {
         start.push_back(std::polar(radius, (2.0 * kPi * k + 0.4) / order));
     }
-    std::vector<Cpx> z = AberthRoots(start, [order](Cpx s) {
+    std::vector<Cpx> z = AberthRoots(start, [&coefficients](Cpx s) {
         Cpx slope;
-        const Cpx value = ReverseBessel(order, s, &slope);
+        const Cpx value = ReverseBessel(coefficients, s, &slope);
         return value == 0.0 ? Cpx(0.0) : value / slope;
     });
     // A real root comes out with a rounding-level imaginary part.
@@ -158,6 +163,22 @@ AnalogPrototype BesselPrototype(int order) {
     AnalogPrototype p;
     for (const Cpx root : roots) {
         p.poles.push_back(root / w);
+    }
+    return p;
+}
+
+AnalogPrototype BesselDelayPrototype(int order) {
+    AnalogPrototype p;
+    p.poles = ReverseBesselRoots(order);
+    return p;
+}
+
+AnalogPrototype BesselPhasePrototype(int order) {
+    // The polynomial is monic, so its roots multiply to theta(0) in size.
+    const double scale = std::exp(-LogReverseBesselAtZero(order) / order);
+    AnalogPrototype p;
+    for (const Cpx root : ReverseBesselRoots(order)) {
+        p.poles.push_back(root * scale);
     }
     return p;
 }

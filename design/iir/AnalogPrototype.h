@@ -19,6 +19,11 @@ AnalogPrototype ChebyshevPrototype(int order, double rippleDb);
 AnalogPrototype InverseChebyshevPrototype(int order, double attenuationDb);
 // Bessel, scaled so that the corner is the -3 dB point.
 AnalogPrototype BesselPrototype(int order);
+// Bessel with a group delay of 1 s at DC: the roots of the reverse Bessel polynomial.
+AnalogPrototype BesselDelayPrototype(int order);
+// Bessel whose phase reaches half its final shift at the corner: the roots scaled to a
+// product of 1, so that the magnitude's asymptote is the Butterworth one.
+AnalogPrototype BesselPhasePrototype(int order);
 // Elliptic: rippleDb in the passband, which ends at the corner, and at least
 // attenuationDb in the stopband.
 AnalogPrototype EllipticPrototype(int order, double rippleDb, double attenuationDb);

@@ -21,7 +21,15 @@ AnalogPrototype Prototype(const FStandardDesign& d) {
     case Family::InverseChebyshev:
         return InverseChebyshevPrototype(d.order, d.attenuationDb);
     case Family::Bessel:
-        return BesselPrototype(d.order);
+        switch (d.besselNorm) {
+        case FStandardDesign::BesselNorm::Magnitude:
+            return BesselPrototype(d.order);
+        case FStandardDesign::BesselNorm::Delay:
+            return BesselDelayPrototype(d.order);
+        case FStandardDesign::BesselNorm::Phase:
+            return BesselPhasePrototype(d.order);
+        }
+        break;
     case Family::Elliptic:
         return EllipticPrototype(d.order, d.rippleDb, d.attenuationDb);
     }

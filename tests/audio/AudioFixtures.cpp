@@ -66,8 +66,9 @@ std::string AiffFile(const std::string& chunks, const std::string& type) {
     return "FORM" + BE32(static_cast<uint32_t>(4 + chunks.size())) + type + chunks;
 }
 
-std::string AiffSound(const std::string& samples) {
-    return AiffChunk("SSND", BE32(0) + BE32(0) + samples);
+std::string AiffSound(const std::string& samples, const std::string& offset) {
+    return AiffChunk("SSND",
+                     BE32(static_cast<uint32_t>(offset.size())) + BE32(0) + offset + samples);
 }
 
 std::string WithoutFinalPad(std::string file) {
@@ -89,7 +90,8 @@ size_t SampleStart(const std::string& file) {
             return at + 8;
         }
         if (id == "SSND") {
-            return at + 16;
+            return at + 16 +
+                   (byte(at + 8) << 24 | byte(at + 9) << 16 | byte(at + 10) << 8 | byte(at + 11));
         }
         at += 8 + size + size % 2;
     }

@@ -27,8 +27,8 @@ std::string WavFile(const std::string& format, const std::string& before,
 std::string AiffComm(int channels, int bits, uint32_t frames, double rate = 8000);
 // FORM head of the type given over the chunks given.
 std::string AiffFile(const std::string& chunks, const std::string& type = "AIFF");
-// "SSND" with zero offset and block size.
-std::string AiffSound(const std::string& samples);
+// "SSND" with zero block size and the offset bytes given before the samples.
+std::string AiffSound(const std::string& samples, const std::string& offset = "");
 // The AIFF file without its last byte, a pad byte, and with the FORM size to match.
 std::string WithoutFinalPad(std::string file);
 

@@ -64,7 +64,8 @@ TEST_F(QenToolTest, HelpAndVersion) {
 // before it shows the usage.
 TEST_F(QenToolTest, EveryCommandReadsItsCommandLineAlike) {
     for (const Command& c : Commands()) {
-        const std::vector<std::string> operands(c.syntax.operands.size(), "x");
+        const std::vector<std::string> operands(
+            c.syntax.operands.size() + c.syntax.optionalOperands.size(), "x");
         const auto run = [&c, &operands](const std::vector<std::string>& words) {
             std::vector<std::string> args = {c.name};
             args.insert(args.end(), operands.begin(), operands.end());

@@ -70,15 +70,38 @@ TEST(AtomicFileTest, AbandonedAndFailedWritesKeepTheOldFile) {
     }
 }
 
-TEST(AtomicFileTest, WritesThroughASymbolicLink) {
+// A link stays a link and its target is written, through a chain of links, relative
+// or absolute, and also when the target does not exist yet; a loop is refused.
+TEST(AtomicFileTest, WritesThroughSymbolicLinks) {
     TempDir dir;
-    const std::string real = dir.File("real.txt");
-    const std::string link = dir.File("link.txt");
-    WriteFileBytes(real, "old");
-    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(WriteFileAtomically(link, "new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), "new");
+    std::filesystem::create_directory(dir.File("sub"));
+    WriteFileBytes(dir.File("real.txt"), "old");
+    ASSERT_EQ(symlink(dir.File("real.txt").c_str(), dir.File("link.txt").c_str()), 0);
+    ASSERT_EQ(symlink("../link.txt", dir.File("sub/chain.txt").c_str()), 0);
+    ASSERT_EQ(symlink("sub/new.txt", dir.File("dangling.txt").c_str()), 0);
+    ASSERT_EQ(symlink("loop.txt", dir.File("loop.txt").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(dir.File("sub/chain.txt"), "new"));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("dangling.txt"), "created"));
+    EXPECT_FALSE(WriteFileAtomically(dir.File("loop.txt"), "x"));
+    for (const char* link : {"link.txt", "sub/chain.txt", "dangling.txt", "loop.txt"}) {
+        EXPECT_TRUE(std::filesystem::is_symlink(dir.File(link))) << link;
+    }
+    EXPECT_EQ(ReadFileBytes(dir.File("real.txt")), "new");
+    EXPECT_EQ(ReadFileBytes(dir.File("sub/new.txt")), "created");
+    EXPECT_EQ(EntriesIn(dir.Path()), 5);
+    EXPECT_EQ(EntriesIn(dir.File("sub")), 2);
+}
+
+// The temporary file's name is the target's shortened as far as it must be, so that any
+// name the folder takes can be written.
+TEST(AtomicFileTest, WritesNamesOfAnyValidLength) {
+    TempDir dir;
+    for (const size_t length : {1, 240, 241, 255}) {
+        const std::string path = dir.File(std::string(length, 'n'));
+        EXPECT_TRUE(WriteFileAtomically(path, "x")) << length;
+        EXPECT_EQ(ReadFileBytes(path), "x");
+    }
+    EXPECT_EQ(EntriesIn(dir.Path()), 4);
 }
 
 // A device stays a device; a writable file in a folder that refuses new files is

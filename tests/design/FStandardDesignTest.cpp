@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
-#include <sstream>
 
 namespace {
 
@@ -17,60 +15,27 @@ using Design = FStandardDesign;
 using Family = Design::Family;
 using Band = Design::Band;
 
-// Largest distance from a reference root to its nearest unused root of got.
-double RootDistance(const std::vector<Cpx>& reference, std::vector<Cpx> got) {
-    double worst = reference.size() == got.size() ? 0.0 : 1e300;
-    for (size_t k = 0; k < reference.size() && !got.empty(); ++k) {
-        const auto nearer = [&](Cpx a, Cpx b) {
-            return std::abs(a - reference[k]) < std::abs(b - reference[k]);
-        };
-        const auto nearest = std::min_element(got.begin(), got.end(), nearer);
-        worst = std::max(worst, std::abs(*nearest - reference[k]));
-        got.erase(nearest);
-    }
-    return worst;
-}
-
-// The reference file holds scipy.signal's zeros and poles (output='zpk', fs=rate, Bessel
-// with norm='mag') for every family and type at a few orders, families and types given
-// by their place in the enums.
+// The reference file holds scipy.signal's zeros and poles (output='zpk', fs=rate) for
+// every family and type at orders 1 to 40, and for Bessel's three normalisations.
 TEST(FStandardDesignTest, RootsAgreeWithTheReferenceDesigns) {
-    std::ifstream in(WINQEN_TEST_DATA "/StandardDesigns.txt");
-    struct Reference {
-        Design design;
-        std::string line;
-        std::vector<Cpx> roots[2];
-        double gain = 0.0;
-    };
-    std::vector<Reference> references;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream fields(line);
-        std::string tag;
-        int family = 0, band = 0;
-        double re = 0, im = 0;
-        if (fields >> tag && tag == "D") {
-            Design& d = references.emplace_back(Reference{{}, line, {}}).design;
-            fields >> family >> band >> d.order >> d.rate >> d.corner >> d.corner2 >> d.rippleDb >>
-                d.attenuationDb;
-            d.family = Family(family);
-            d.band = Band(band);
-        } else if (tag == "K" && !references.empty()) {
-            fields >> references.back().gain;
-        } else if (fields >> re >> im && !references.empty()) {
-            references.back().roots[tag == "P"].emplace_back(re, im);
-        }
-    }
-    ASSERT_EQ(references.size(), 5u * 4 * 3);
+    const std::vector<Reference> references =
+        ReadReferences(WINQEN_TEST_DATA "/StandardDesigns.txt", "D");
+    ASSERT_EQ(references.size(), 5u * 4 * 3 + 2 * 4 * 2 + 5 * 4);
     for (const Reference& r : references) {
+        const std::vector<double>& h = r.header;
+        const Design d{Family(h[0]), Band(h[1]), int(h[2]),
+                       h[4],         h[5],       h[3],
+                       h[6],         h[7],       Design::BesselNorm(h[8])};
         Zpk zpk;
-        ASSERT_EQ(r.design.Design(&zpk), Design::Problem::None) << r.line;
+        ASSERT_EQ(d.Design(&zpk), Design::Problem::None) << r.line;
         // The gain follows from the roots, which agree to 1e-9; at order 20 in a narrow
         // band that leaves the gain 1e-8 apart.
-        EXPECT_NEAR(zpk.gain, r.gain, 1e-7 * std::abs(r.gain)) << r.line;
+        const double gain = r.values.at("K").at(0);
+        EXPECT_NEAR(zpk.gain, gain, 1e-7 * std::abs(gain)) << r.line;
         FNodeList list;
         zpk.AddToNodeList(&list);
-        EXPECT_LT(RootDistance(r.roots[0], Roots(list, kNodeZero)), 1e-9) << r.line;
-        EXPECT_LT(RootDistance(r.roots[1], Roots(list, kNodePole)), 1e-9) << r.line;
+        EXPECT_LT(RootDistance(r.zeros, Roots(list, kNodeZero)), 1e-9) << r.line;
+        EXPECT_LT(RootDistance(r.poles, Roots(list, kNodePole)), 1e-9) << r.line;
     }
 }
 

@@ -23,7 +23,7 @@ for f in "${expect[@]}"; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libsndfile1 libportaudio2; do
+for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libsndfile1 libportaudio2 libsamplerate0; do
   grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = winqen ] || fail "wrong package name"

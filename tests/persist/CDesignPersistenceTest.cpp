@@ -70,7 +70,7 @@ TEST(CDesignPersistenceTest, RandomDoublesRoundTripExactly) {
 TEST(CDesignPersistenceTest, LenientHeaderAndNodeLinesAddToTheList) {
     FNodeList list = ExampleDesign();
     ASSERT_TRUE(LoadText("\xEF\xBB\xBFversion=2\nsome comment\nDESIGN=ZPlane\nnote\npolecount=2\n"
-                         "zerocount=1\np7=0.1,0.2,1\nP7= 3e-1 ,\t0, 0 \nz0=1, 0, 0\r\n",
+                         "zerocount= 1 \np7=0.1,0.2,1\nP7= 3e-1 ,\t0, 0 \nz0=1, 0, 0\r\n",
                          &list));
     EXPECT_EQ(list.GetListCount(kNodePole), 3);
     EXPECT_EQ(list.GetListCount(kNodeZero), 2);
@@ -113,6 +113,28 @@ TEST(CDesignPersistenceTest, MalformedFilesAreRejectedAndFailedSavesReported) {
         EXPECT_FALSE(LoadText(text, &list, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;
     }
+    const struct {
+        std::string text;
+        const char* error;
+    } reasons[] = {
+        {head + "POLECOUNT=1.9\nZEROCOUNT=0\nP0=1, 0, 0\n",
+         "the pole count is not a number from 0 to 32767"},
+        {head + "POLECOUNT=0\nZEROCOUNT=1abc\nZ0=1, 0, 0\n",
+         "the zero count is not a number from 0 to 32767"},
+        {head + "POLECOUNT=1\nPOLECOUNT=2\nZEROCOUNT=0\nP0=1, 0, 0\n",
+         "line 4: a second PoleCount line (the first is line 3)"},
+        {"DESIGN=ZPlane\nVERSION=2\nPOLECOUNT=0\nZEROCOUNT=0\n",
+         "line 1: the Design line is out of order (Version comes first)"},
+        {"VERSION=2\nPOLECOUNT=0\nZEROCOUNT=0\n", "no Design line"},
+        {head + "POLECOUNT=1\nZEROCOUNT=0\nP0=1\x1B[2J\r, 0, 0\n",
+         "pole line 1 is not a valid node: \"P0=1\\x1B[2J\\x0D, 0, 0\""},
+    };
+    for (const auto& row : reasons) {
+        FNodeList list;
+        std::string error;
+        EXPECT_FALSE(LoadText(row.text, &list, &error)) << row.text;
+        EXPECT_EQ(error, row.error);
+    }
     FNodeList list;
     std::string error;
     EXPECT_FALSE(CDesignPersistence::LoadNodeListFromFile("/no/such/file.pzd", &list, &error));
@@ -120,6 +142,47 @@ TEST(CDesignPersistenceTest, MalformedFilesAreRejectedAndFailedSavesReported) {
     const FNodeList design = ExampleDesign();
     EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile("/no/such/dir.pzd", &design));
     EXPECT_FALSE(CDesignPersistence::SaveNodeListToFile(nullptr, &design));
+}
+
+// The SPEC line goes after DESIGN and comes back; a file without one has no
+// requirement; a malformed one, or a second, refuses the file for either loader.
+TEST(CDesignPersistenceTest, RequirementLineRoundTripsOrRefusesTheFile) {
+    TempDir dir;
+    const std::string path = dir.File("d.pzd");
+    const Requirement req{Requirement::Band::Bandpass, {1000, 2000}, {500, 2500}, 0.5, 60};
+    ASSERT_TRUE(CDesignPersistence::SaveDesignToFile(path.c_str(), ExampleDesign(), req));
+    std::string text = kExample;
+    text.insert(text.find("POLECOUNT"), "SPEC=bandpass;1000:2000;500:2500;0.5;60 \n");
+    EXPECT_EQ(ReadFileBytes(path), text);
+    const auto load = [&path](const std::string& bytes, std::optional<Requirement>* read,
+                              std::string* error) {
+        WriteFileBytes(path, bytes);
+        FNodeList list;
+        return CDesignPersistence::LoadDesignFromFile(path.c_str(), &list, read, error) &&
+               list.GetListCount(kNodePole) == 1;
+    };
+    std::optional<Requirement> read;
+    std::string error;
+    EXPECT_TRUE(load(text, &read, &error));
+    EXPECT_EQ(read, req);
+    EXPECT_TRUE(load(kExample, &read, &error));
+    EXPECT_FALSE(read.has_value());
+    const std::string head = "VERSION=2\nDESIGN=ZPlane\n";
+    const std::string nodes = "POLECOUNT=1\nZEROCOUNT=0\nP0=0.5, 0, 0\n";
+    const std::pair<std::string, std::string> rows[] = {
+        {head + "SPEC=lowpass;1500;1000;1;40\n" + nodes, "SPEC=lowpass;1500;1000;1;40"},
+        {"SPEC=lowpass;1000;1500;1;40\n" + head + "spec=lowpass;1000;1500;1;40\n" + nodes,
+         "second SPEC line"}};
+    for (const auto& [bad, named] : rows) {
+        read = req;
+        EXPECT_FALSE(load(bad, &read, &error)) << bad;
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+        EXPECT_EQ(read, req);
+        FNodeList list;
+        std::string oldError;
+        EXPECT_FALSE(LoadText(bad, &list, &oldError));
+        EXPECT_EQ(oldError, error);
+    }
 }
 
 TEST(CDesignPersistenceTest, CommaLocaleSavesAndLoadsExactly) {

@@ -24,10 +24,14 @@ constexpr double kFallPerTick = 0.6;
 
 AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& document,
                                      QWidget* parent)
+    : AudioStreamWindow(runner, document, std::make_unique<CAudioDevice>(), parent) {}
+
+AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& document,
+                                     std::unique_ptr<CSoundDevice> device, QWidget* parent)
     : QWidget(parent, Qt::Window), mRunner(runner), mFileSource(QStringLiteral("Sound &file")),
       mBrowse(QStringLiteral("&Browse ...")), mCaptureSource(QStringLiteral("&Capture device")),
       mPlay(QStringLiteral("&Play")), mStop(QStringLiteral("S&top")),
-      mBypass(QStringLiteral("&Bypass")) {
+      mBypass(QStringLiteral("&Bypass")), mDevice(std::move(device)), mPlayback(*mDevice) {
     setWindowTitle(QStringLiteral("Audio Stream"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* grid = new QGridLayout(this);
@@ -39,18 +43,27 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& 
     outputsLabel->setBuddy(&mOutputs);
     grid->addWidget(outputsLabel, 2, 0);
     grid->addWidget(&mOutputs, 2, 1, 1, 2);
+    auto* bufferingLabel = new QLabel(QStringLiteral("B&uffer"), this);
+    bufferingLabel->setBuddy(&mBuffering);
+    grid->addWidget(bufferingLabel, 3, 0);
+    grid->addWidget(&mBuffering, 3, 1, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&mPlay);
     buttons->addWidget(&mStop);
     buttons->addWidget(&mBypass);
     buttons->addStretch();
-    grid->addLayout(buttons, 3, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Output level"), this), 4, 0);
-    grid->addWidget(&mMeter, 4, 1, 1, 2);
-    grid->addWidget(&mStatus, 5, 0, 1, 3);
+    grid->addLayout(buttons, 4, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Output level"), this), 5, 0);
+    grid->addWidget(&mMeter, 5, 1, 1, 2);
+    grid->addWidget(&mStatus, 6, 0, 1, 3);
     grid->setColumnStretch(1, 1);
     mFilePath.setPlaceholderText(QStringLiteral("Sound file, played in a loop"));
     mFileSource.setChecked(true);
+    // Less buffering answers edits sooner; more survives a busy machine without dropouts.
+    mBuffering.addItem(QStringLiteral("Low (5 ms)"), 0.005);
+    mBuffering.addItem(QStringLiteral("Normal (20 ms)"), 0.020);
+    mBuffering.addItem(QStringLiteral("Safe (50 ms)"), 0.050);
+    mBuffering.setCurrentIndex(1);
     mMeter.setRange(kMeterFloorDb, 0);
     mMeter.setValue(kMeterFloorDb);
     mMeter.setFormat(QStringLiteral("%v dBFS"));
@@ -62,11 +75,11 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& 
     connect(&mPlay, &QPushButton::clicked, this, &AudioStreamWindow::OnPlay);
     connect(&mStop, &QPushButton::clicked, this, &AudioStreamWindow::OnStop);
     connect(&mBypass, &QCheckBox::toggled, this, [this](bool on) {
-        if (mPlayer) {
-            mPlayer->Engine().SetBypass(on);
+        if (mPlayback.Player() != nullptr) {
+            mPlayback.Player()->Engine().SetBypass(on);
         }
     });
-    connect(&mTimer, &QTimer::timeout, this, &AudioStreamWindow::ShowLevel);
+    connect(&mTimer, &QTimer::timeout, this, &AudioStreamWindow::OnTick);
     connect(&document, &DesignDocument::nodeChanged, this, &AudioStreamWindow::UpdateFromNodeList);
     connect(&document, &DesignDocument::nodeDragged, this, &AudioStreamWindow::UpdateFromNodeList);
     connect(&document, &DesignDocument::designReplaced, this,
@@ -76,11 +89,11 @@ AudioStreamWindow::AudioStreamWindow(ModalRunner& runner, const DesignDocument& 
 }
 
 AudioStreamWindow::~AudioStreamWindow() {
-    mDevice.Stop();
+    mPlayback.Stop();
 }
 
 void AudioStreamWindow::FillDevices() {
-    const std::vector<CAudioDevice::Info> devices = mDevice.Devices();
+    const std::vector<CSoundDevice::Info> devices = mDevice->Devices();
     for (std::size_t i = 0; i < devices.size(); ++i) {
         if (devices[i].outputs > 0) {
             mOutputs.addItem(QString::fromStdString(devices[i].name), static_cast<int>(i));
@@ -89,7 +102,7 @@ void AudioStreamWindow::FillDevices() {
             }
         }
     }
-    mCaptureSource.setEnabled(mDevice.DefaultInput() >= 0);
+    mCaptureSource.setEnabled(mDevice->DefaultInput() >= 0);
     const bool any = mOutputs.count() > 0;
     mOutputs.setEnabled(any);
     mPlay.setEnabled(any);
@@ -99,9 +112,8 @@ void AudioStreamWindow::FillDevices() {
 }
 
 void AudioStreamWindow::OnBrowse() {
-    const QString path = mRunner.OpenFileName(
-        this, {QStringLiteral("Audio Files (*.wav *.aif *.aiff *.aifc);;All Files (*)"), QString(),
-               mFilePath.text()});
+    const QString path =
+        mRunner.OpenFileName(this, {AudioFileFilter(), QString(), mFilePath.text()});
     if (!path.isEmpty()) {
         mFilePath.setText(path);
         mFileSource.setChecked(true);
@@ -114,44 +126,34 @@ void AudioStreamWindow::OnPlay() {
         return;
     }
     const int output = mOutputs.currentData().toInt();
-    const std::vector<CAudioDevice::Info> devices = mDevice.Devices();
-    const int channels = std::clamp(devices[static_cast<std::size_t>(output)].outputs, 1, 2);
-    const int input = mDevice.DefaultInput();
-    const bool capture = mCaptureSource.isChecked() && input >= 0;
-    double rate = devices[static_cast<std::size_t>(output)].defaultRate;
-    CSoundClip clip;
-    if (!capture) {
+    const double latency = mBuffering.currentData().toDouble();
+    const Zpk design = Zpk::FromNodeList(gNodeList);
+    int started = 0;
+    if (mCaptureSource.isChecked() && mDevice->DefaultInput() >= 0) {
+        started = mPlayback.PlayCapture(design, output, latency);
+    } else {
+        CSoundClip clip;
         if (clip.Load(mFilePath.text().toStdString()) < 0) {
             ShowStatus(QFileInfo(mFilePath.text()).fileName() + QStringLiteral(": ") +
                        QString::fromStdString(clip.Problem()));
             return;
         }
-        rate = clip.Rate();
+        started = mPlayback.PlayClip(std::move(clip), true, design, output, latency);
     }
-    mPlayer = std::make_unique<CStreamPlayer>(channels, rate);
-    const int captureChannels =
-        capture ? std::clamp(devices[static_cast<std::size_t>(input)].inputs, 1, 2) : 0;
-    if (capture) {
-        mPlayer->UseCapture(captureChannels);
-    } else {
-        mPlayer->UseClip(std::move(clip), true);
-    }
-    mPlayer->Engine().SetBypass(mBypass.isChecked());
-    UpdateFromNodeList();
-    if (mDevice.Start(output, channels, captureChannels, rate, mPlayer.get()) < 0) {
-        mPlayer.reset();
-        ShowStatus(QString::fromStdString(mDevice.Problem()));
+    if (started != 0) {
+        ShowStatus(QString::fromStdString(mPlayback.Problem()));
         return;
     }
+    mPlayback.Player()->Engine().SetBypass(mBypass.isChecked());
+    mDesignStatus = QString::fromStdString(mPlayback.DesignStatus());
     mStop.setEnabled(true);
     mTimer.start(kTickMs);
     ShowStatus();
 }
 
 void AudioStreamWindow::OnStop() {
-    mDevice.Stop();
+    mPlayback.Stop();
     mTimer.stop();
-    mPlayer.reset();
     mStop.setEnabled(false);
     mShownLevel = 0.0;
     mMeter.setValue(kMeterFloorDb);
@@ -161,39 +163,49 @@ void AudioStreamWindow::OnStop() {
 }
 
 void AudioStreamWindow::UpdateFromNodeList() {
-    if (!mPlayer) {
+    if (!mPlayback.Playing()) {
         return;
     }
-    std::unique_ptr<CStreamDesign> design =
-        CStreamDesign::Build(Zpk::FromNodeList(gNodeList), mPlayer->Engine().Channels());
-    const QString status = QString::fromStdString(design->Status());
-    mPlayer->Engine().Publish(std::move(design));
+    mPlayback.Publish(Zpk::FromNodeList(gNodeList));
+    const QString status = QString::fromStdString(mPlayback.DesignStatus());
     if (status != mDesignStatus) {
         mDesignStatus = status;
         ShowStatus();
     }
 }
 
-void AudioStreamWindow::ShowLevel() {
-    if (!mPlayer) {
+void AudioStreamWindow::OnTick() {
+    if (!mPlayback.Playing()) {
         return;
     }
-    mPlayer->Engine().CollectRetired();
-    mShownLevel =
-        std::max(static_cast<double>(mPlayer->Engine().TakePeak()), mShownLevel * kFallPerTick);
+    if (!mPlayback.Check()) {
+        const QString reason = QString::fromStdString(mPlayback.Problem());
+        OnStop();
+        mStatus.setText(QStringLiteral("Sound device lost: %1. Stopped.").arg(reason));
+        return;
+    }
+    CStreamEngine& engine = mPlayback.Player()->Engine();
+    mShownLevel = std::max(static_cast<double>(engine.TakePeak()), mShownLevel * kFallPerTick);
     const double db = mShownLevel > 0.0 ? 20.0 * std::log10(mShownLevel) : kMeterFloorDb;
     mMeter.setValue(std::clamp(static_cast<int>(std::lround(db)), kMeterFloorDb, 0));
+    // The priority becomes known with the first block, dropouts come when they come.
+    if (mShownStream != QString::fromStdString(mPlayback.Status()) ||
+        mShownDropouts != mDevice->Dropouts()) {
+        ShowStatus();
+    }
 }
 
 void AudioStreamWindow::ShowStatus(const QString& problem) {
     QString text;
     if (!problem.isEmpty()) {
         text = QStringLiteral("Error: ") + problem;
-    } else if (mDevice.Running()) {
-        text = QStringLiteral("Playing on %1: %2 Hz, latency %3 ms")
-                   .arg(mOutputs.currentText())
-                   .arg(std::lround(mDevice.Rate()))
-                   .arg(std::lround(mDevice.Latency() * 1000.0));
+    } else if (mPlayback.Playing()) {
+        mShownStream = QString::fromStdString(mPlayback.Status());
+        mShownDropouts = mDevice->Dropouts();
+        text = QStringLiteral("Playing on ") + mShownStream;
+        if (mDevice->Dropouts() > 0) {
+            text += QStringLiteral(", %1 dropouts").arg(mDevice->Dropouts());
+        }
         if (!mDesignStatus.isEmpty()) {
             text += QStringLiteral(". ") + mDesignStatus + QStringLiteral(": playing silence");
         }

@@ -36,8 +36,8 @@ TEST(CAudioDeviceTest, DefaultDevicePlays) {
         GTEST_SKIP() << "no sound device";
     }
     CountingRenderer renderer;
-    ASSERT_EQ(device.Start(output, 2, 0, 44100.0, &renderer), 0) << device.Problem();
-    EXPECT_EQ(device.Start(output, 2, 0, 44100.0, &renderer), -3);
+    ASSERT_EQ(device.Start({output, 2, 0, 44100.0}, &renderer), 0) << device.Problem();
+    EXPECT_EQ(device.Start({output, 2, 0, 44100.0}, &renderer), -3);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (renderer.mFrames.load() < 4410 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

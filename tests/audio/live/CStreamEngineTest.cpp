@@ -166,26 +166,4 @@ TEST(CStreamEngineTest, BypassPlaysTheInputAndTheLimiterHoldsTheCeiling) {
     EXPECT_LE(engine.TakePeak(), CStreamEngine::kCeiling);
 }
 
-// A mono file is read at full scale 1, heard on both channels and looped.
-TEST(CStreamEngineTest, PlayerLoopsAMonoClipOnBothChannels) {
-    const TempDir dir;
-    const int16_t values[] = {1000, -2000, 3000, -4000, 5000, 0, 7};
-    std::string bytes;
-    for (const int16_t v : values) {
-        bytes += LE16(static_cast<uint16_t>(v));
-    }
-    WriteFileBytes(dir.File("in.wav"), WavFile(WavFormat(1, 16), "", bytes));
-    CSoundClip clip;
-    ASSERT_EQ(clip.Load(dir.File("in.wav")), 0) << clip.Problem();
-    CStreamPlayer player(kChannels, clip.Rate());
-    player.UseClip(std::move(clip), true);
-    player.Engine().Publish(CStreamDesign::Build(Zpk::FromNodeList(kEmpty), kChannels));
-    std::vector<float> y(2 * 300);
-    player.Render(nullptr, y.data(), 300);
-    for (std::size_t i = 2 * player.Engine().FadeFrames(); i < y.size(); ++i) {
-        ASSERT_EQ(y[i], values[i / 2 % 7] / 32768.0f) << i;
-    }
-    EXPECT_FALSE(player.Finished());
-}
-
 } // namespace

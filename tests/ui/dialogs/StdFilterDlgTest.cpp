@@ -87,12 +87,12 @@ private slots:
         const QString corner = "A frequency above 0 Hz and below 11025 Hz, half the sampling rate";
         const QString second =
             "A frequency above the 1st corner and below 11025 Hz, half the sampling rate";
-        const QString order = "A whole number from 1 to 20";
+        const QString order = "A whole number from 1 to 40";
         QTest::newRow("corner not a number") << 0 << 0 << 0 << "abc" << corner;
         QTest::newRow("corner at 0 Hz") << 0 << 0 << 0 << "0" << corner;
         QTest::newRow("corner at half the rate") << 0 << 0 << 0 << "11025" << corner;
         QTest::newRow("second corner below the first") << 2 << 2 << 1 << "100" << second;
-        QTest::newRow("order 21") << 0 << 0 << 2 << "21" << order;
+        QTest::newRow("order 41") << 0 << 0 << 2 << "41" << order;
         QTest::newRow("order 2.5") << 0 << 0 << 2 << "2.5" << order;
         QTest::newRow("ripple 0 dB") << 1 << 0 << 3 << "0"
                                      << "Decibels above 0, at most 300";
