@@ -209,7 +209,10 @@ void GraphWin::CheckArithmetic() {
 
 void GraphWin::ShowArithmetic() {
     CheckArithmetic();
-    const QuantizedCascade& quantized = mDocument.Quantized();
+    // Double shows nothing, which needs no sections worked out.
+    const QuantizedCascade exact;
+    const QuantizedCascade& quantized =
+        mDocument.Arithmetic() == Arithmetic::F64 ? exact : mDocument.Quantized();
     mFreqGraph.ShowQuantized(quantized);
     mDelayGraph.ShowQuantized(quantized);
 }
