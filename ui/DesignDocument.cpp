@@ -130,7 +130,7 @@ bool DesignDocument::Open(const QString& path, QString* reason) {
     gNodeList = loaded;
     mStack.clear();
     Name(path, true);
-    emit designReplaced();
+    AnnounceReplaced();
     return true;
 }
 
@@ -167,10 +167,32 @@ void DesignDocument::RemoveNode(int type, int index) {
 
 void DesignDocument::SetDesign(const FNodeList& nodes) {
     gNodeList = nodes;
+    AnnounceReplaced();
+}
+
+void DesignDocument::SetArithmetic(::Arithmetic arithmetic) {
+    if (arithmetic == mArithmetic) {
+        return;
+    }
+    mArithmetic = arithmetic;
+    mQuantized.reset();
+    emit arithmeticChanged(arithmetic);
+}
+
+const QuantizedCascade& DesignDocument::Quantized() const {
+    if (!mQuantized) {
+        mQuantized = Quantize(Zpk::FromNodeList(gNodeList), mArithmetic);
+    }
+    return *mQuantized;
+}
+
+void DesignDocument::AnnounceReplaced() {
+    mQuantized.reset();
     emit designReplaced();
 }
 
 void DesignDocument::Announce(int type, int index, NodeEdit edit) {
+    mQuantized.reset();
     if (mDragSession == 0) {
         emit nodeChanged(type, index, edit);
         return;

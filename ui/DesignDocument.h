@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arith/Arithmetic.h"
+#include "arith/QuantizedCascade.h"
 #include "core/FNodeList.h"
 #include "ui/DesignEdits.h"
 
@@ -80,6 +82,15 @@ public:
 
     QUndoStack& UndoStack() { return mStack; }
 
+    // The arithmetic the design is to run in, whose effect the views show beside the
+    // design (f64, the default, has none to show). A choice of the session: it is not
+    // kept in the design file, is no edit, and leaves the design unmodified.
+    ::Arithmetic Arithmetic() const { return mArithmetic; }
+    void SetArithmetic(::Arithmetic arithmetic);
+    // The design as the arithmetic stores it (Quantize), worked out once for each state
+    // of the design.
+    const QuantizedCascade& Quantized() const;
+
 signals:
     // Node index of list type was added, changed or removed; after a drag, what the
     // whole drag did.
@@ -91,6 +102,7 @@ signals:
     // The file name or whether the design has a file changed.
     void fileNameChanged(const QString& name);
     void modifiedChanged(bool modified);
+    void arithmeticChanged(::Arithmetic arithmetic);
 
 private:
     // What a drag has done so far.
@@ -107,6 +119,8 @@ private:
 
     // Tells the views of a change, or during a drag that the drag goes on.
     void Announce(int type, int index, NodeEdit edit);
+    // Announces a new design; the quantized one is worked out again when next asked.
+    void AnnounceReplaced();
     void Name(const QString& name, bool hasFile);
 
     QUndoStack mStack;
@@ -116,4 +130,6 @@ private:
     int mDragSession = 0;
     int mLastSession = 0;
     std::optional<DragChange> mDragChange;
+    ::Arithmetic mArithmetic = ::Arithmetic::F64;
+    mutable std::optional<QuantizedCascade> mQuantized;
 };
