@@ -2,7 +2,6 @@
 
 #include "cli/ExitCode.h"
 #include "cli/Invocation.h"
-#include "cli/JsonCoefficients.h"
 #include "core/FNodeList.h"
 #include "core/FormatC.h"
 #include "import/CoefficientImport.h"
@@ -39,11 +38,6 @@ bool ReadInput(const std::string& path, std::string* text) {
     return !failed;
 }
 
-bool IsJson(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r\n");
-    return first != std::string::npos && text[first] == '{';
-}
-
 } // namespace
 
 int RunImport(const Invocation& run) {
@@ -59,19 +53,11 @@ int RunImport(const Invocation& run) {
         return run.Fail(name, std::string("cannot read: ") +
                                   (errno != 0 ? std::strerror(errno) : "read error"));
     }
-    std::vector<CoefficientRow> rows;
-    ImportProblem problem;
-    const bool json = IsJson(text);
-    const bool read = json ? (transferFunction ? ReadJsonTransferFunction(text, &rows, &problem)
-                                               : ReadJsonSections(text, &rows, &problem))
-                           : ReadCoefficientRows(text, &rows, &problem);
-    CoefficientImport imported;
-    if (read) {
-        imported = transferFunction ? ImportTransferFunction(rows) : ImportSections(rows);
-        problem = imported.problem;
-    }
-    if (!problem.reason.empty()) {
-        return run.Fail(name, FormatC("line %d: ", problem.line) + problem.reason);
+    const CoefficientImport imported =
+        transferFunction ? ImportTransferFunctionText(text) : ImportSectionsText(text);
+    if (!imported.Ok()) {
+        return run.Fail(name,
+                        FormatC("line %d: ", imported.problem.line) + imported.problem.reason);
     }
     FNodeList list;
     imported.zpk.AddToNodeList(&list);

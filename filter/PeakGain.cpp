@@ -1,115 +1,29 @@
 #include "filter/PeakGain.h"
 
-#include <algorithm>
+#include "filter/ExtremumSearch.h"
+
 #include <cmath>
-#include <limits>
 #include <vector>
 
-namespace {
-
-constexpr int kGridSteps = 2048;
-// Points laid around a pole, in units of its distance from the circle, which is
-// about the half width of its resonance.
-constexpr int kPolePoints = 24;
-// Grid points closer than this are one.
-constexpr double kMinSpacing = 1e-12;
-// How many of the grid's local maxima are refined.
-constexpr size_t kRefined = 8;
-
-WideGain Gain(const Zpk& roots, double omega) {
-    return roots.MagnitudeOnCircle(omega);
-}
-
-// Golden-section search for the maximum inside [a, b], whose middle grid point was
-// the largest of its neighbours.
-WideGain Refine(const Zpk& roots, double a, double b) {
-    const double ratio = 0.6180339887498949;
-    double c = b - ratio * (b - a);
-    double d = a + ratio * (b - a);
-    WideGain gc = Gain(roots, c);
-    WideGain gd = Gain(roots, d);
-    WideGain best = std::max(gc, gd);
-    // 80 steps shrink the bracket by 1e-17: the angle is then exact to the last bit.
-    for (int step = 0; step < 80 && c < d; ++step) {
-        if (!(gc < gd)) {
-            b = d;
-            d = c;
-            gd = gc;
-            c = b - ratio * (b - a);
-            gc = Gain(roots, c);
-        } else {
-            a = c;
-            c = d;
-            gc = gd;
-            d = a + ratio * (b - a);
-            gd = Gain(roots, d);
-        }
-        best = std::max({best, gc, gd});
-    }
-    return best;
-}
-
-std::vector<double> Grid(const Zpk& roots) {
-    std::vector<double> grid;
-    for (int k = 0; k <= kGridSteps; ++k) {
-        grid.push_back(k * kPi / kGridSteps);
-    }
-    for (const FComplex& p : roots.poles) {
-        const double angle = std::fabs(p.Phase());
-        const double width = std::fabs(1.0 - p.Mag());
-        // A wide resonance is covered by the even grid already.
-        if (width > kPi / kGridSteps) {
-            continue;
-        }
-        for (int k = -kPolePoints; k <= kPolePoints; ++k) {
-            const double w = angle + k * width / 4;
-            if (w >= 0.0 && w <= kPi) {
-                grid.push_back(w);
-            }
-        }
-    }
-    // Points of neighbouring poles' grids that nearly coincide would bracket a
-    // maximum too tightly to refine it.
-    std::sort(grid.begin(), grid.end());
-    grid.erase(std::unique(grid.begin(), grid.end(),
-                           [](double a, double b) { return b - a < kMinSpacing; }),
-               grid.end());
-    return grid;
-}
-
-} // namespace
-
-WideGain WidePeakGain(const Zpk& roots) {
-    const std::vector<double> grid = Grid(roots);
-    std::vector<WideGain> gain(grid.size());
+PeakPoint FindPeak(const Zpk& zpk) {
+    const std::vector<double> grid = RootGrid(zpk, 0.0, kPi, GridDensity{});
+    const auto gain = [&zpk](double omega) { return zpk.MagnitudeOnCircle(omega); };
+    std::vector<WideGain> values(grid.size());
     for (size_t k = 0; k < grid.size(); ++k) {
-        gain[k] = Gain(roots, grid[k]);
-        if (gain[k].IsInfinite()) {
-            return gain[k];
+        values[k] = gain(grid[k]);
+        // A pole on the circle: nothing is larger.
+        if (values[k].IsInfinite()) {
+            return {grid[k], values[k]};
         }
     }
-    // Local maxima of the grid, largest first; each is refined between its neighbours.
-    std::vector<size_t> peaks;
-    for (size_t k = 0; k < grid.size(); ++k) {
-        const bool left = k == 0 || !(gain[k] < gain[k - 1]);
-        const bool right = k + 1 == grid.size() || !(gain[k] < gain[k + 1]);
-        if (left && right) {
-            peaks.push_back(k);
-        }
-    }
-    std::sort(peaks.begin(), peaks.end(),
-              [&gain](size_t a, size_t b) { return gain[b] < gain[a]; });
-    WideGain best(0.0);
-    for (const WideGain& g : gain) {
-        best = std::max(best, g);
-    }
-    for (size_t n = 0; n < std::min(peaks.size(), kRefined); ++n) {
-        const size_t k = peaks[n];
-        const double a = grid[k == 0 ? 0 : k - 1];
-        const double b = grid[k + 1 == grid.size() ? k : k + 1];
-        best = std::max(best, Refine(roots, a, b));
-    }
-    return best;
+    const auto larger = [](const WideGain& x, const WideGain& y) { return y < x; };
+    // Eight maxima refined over 80 steps: the angle, and so the gain, exact to the last bit.
+    const CurvePoint<WideGain> peak = BestOnGrid(gain, grid, values, larger, 8, 80);
+    return {peak.omega, peak.value};
+}
+
+WideGain WidePeakGain(const Zpk& zpk) {
+    return FindPeak(zpk).gain;
 }
 
 double TruePeakGain(const Zpk& zpk) {

@@ -138,32 +138,29 @@ WideGain Zpk::MagnitudeOnCircle(double omega) const {
 }
 
 Zpk::ScaledValue Zpk::Product(FComplex z) const {
-    // Zero and pole factors alternate, so that the running product stays near the size
-    // of the result instead of overflowing or underflowing on the way to it; where the
-    // result itself lies beyond the range of a double, powers of two are taken out into
-    // the exponent, which leaves the digits as they are. Factors that vanish at z are
-    // counted instead of multiplied in.
+    // The zero factors and the pole factors are multiplied up apart and divided once: a
+    // complex division per pole would take most of the time. Powers of two go to the
+    // exponents before a product leaves the range of a double, which leaves its digits
+    // as they are. Factors that vanish at z are counted instead of multiplied in.
+    ScaledValue zeroPart = FactorProduct(zeros, z);
+    const ScaledValue polePart = FactorProduct(poles, z);
+    zeroPart.value = Divide(zeroPart.value, polePart.value);
+    zeroPart.exponent -= polePart.exponent;
+    zeroPart.vanished -= polePart.vanished;
+    return zeroPart;
+}
+
+Zpk::ScaledValue Zpk::FactorProduct(const std::vector<FComplex>& roots, FComplex z) {
     ScaledValue h{FComplex(1.0, 0.0), 0, 0};
-    const size_t n = std::max(poles.size(), zeros.size());
-    for (size_t k = 0; k < n; ++k) {
-        if (k < zeros.size()) {
-            const FComplex f(z.r - zeros[k].r, z.i - zeros[k].i);
-            if (IsZero(f)) {
-                ++h.vanished;
-            } else {
-                h.value *= f;
-            }
+    for (const FComplex& root : roots) {
+        const FComplex f(z.r - root.r, z.i - root.i);
+        if (IsZero(f)) {
+            ++h.vanished;
+            continue;
         }
-        if (k < poles.size()) {
-            const FComplex f(z.r - poles[k].r, z.i - poles[k].i);
-            if (IsZero(f)) {
-                --h.vanished;
-            } else {
-                h.value = Divide(h.value, f);
-            }
-        }
+        h.value *= f;
         const double size = std::max(std::fabs(h.value.r), std::fabs(h.value.i));
-        if (size > 0x1p500 || (size < 0x1p-500 && size > 0.0)) {
+        if (size > 0x1p500 || size < 0x1p-500) {
             int e = 0;
             std::frexp(size, &e);
             h.value = FComplex(std::ldexp(h.value.r, -e), std::ldexp(h.value.i, -e));

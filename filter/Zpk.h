@@ -39,12 +39,15 @@ public:
     WideGain MagnitudeOnCircle(double omega) const;
 
 private:
-    // The product of the root factors at z as value * 2^exponent, and the count of zeros
-    // less the count of poles that z lies on (their factors are left out).
+    // The product of the zero factors over the pole factors at z as value * 2^exponent,
+    // and the count of zeros less the count of poles that z lies on (their factors are
+    // left out).
     struct ScaledValue {
         FComplex value;
         long exponent = 0;
         int vanished = 0;
     };
     ScaledValue Product(FComplex z) const;
+    // The product of (z - root) over roots, with the count of roots that z lies on.
+    static ScaledValue FactorProduct(const std::vector<FComplex>& roots, FComplex z);
 };

@@ -3,6 +3,7 @@
 #include "core/FNodeList.h"
 #include "filter/PolynomialRoots.h"
 #include "filter/SosCascade.h"
+#include "import/JsonCoefficients.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,18 @@ std::vector<FComplex> Roots(const std::vector<double>& highestFirst) {
         roots.emplace_back(r.real(), r.imag());
     }
     return roots;
+}
+
+bool IsJson(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && text[first] == '{';
+}
+
+// The rows of a text: JSON through json, else lines of numbers.
+bool ReadRows(const std::string& text,
+              bool (*json)(const std::string&, std::vector<CoefficientRow>*, ImportProblem*),
+              std::vector<CoefficientRow>* rows, ImportProblem* problem) {
+    return IsJson(text) ? json(text, rows, problem) : ReadCoefficientRows(text, rows, problem);
 }
 
 } // namespace
@@ -113,4 +126,22 @@ CoefficientImport ImportSections(const std::vector<CoefficientRow>& rows) {
     CoefficientImport imported;
     imported.zpk = cascade.ToZpk();
     return imported;
+}
+
+CoefficientImport ImportTransferFunctionText(const std::string& text) {
+    std::vector<CoefficientRow> rows;
+    ImportProblem problem;
+    if (!ReadRows(text, ReadJsonTransferFunction, &rows, &problem)) {
+        return Refused(problem.line, problem.reason);
+    }
+    return ImportTransferFunction(rows);
+}
+
+CoefficientImport ImportSectionsText(const std::string& text) {
+    std::vector<CoefficientRow> rows;
+    ImportProblem problem;
+    if (!ReadRows(text, ReadJsonSections, &rows, &problem)) {
+        return Refused(problem.line, problem.reason);
+    }
+    return ImportSections(rows);
 }

@@ -3,6 +3,7 @@
 #include "filter/Zpk.h"
 #include "import/CoefficientText.h"
 
+#include <string>
 #include <vector>
 
 // A filter made elsewhere, as roots: a Zpk, or the problem that keeps its coefficients
@@ -27,3 +28,10 @@ CoefficientImport ImportTransferFunction(const std::vector<CoefficientRow>& rows
 // length, a non-finite value, a0 = 0, a numerator of zeros, more than FNodeList::kMaxNodes
 // roots.
 CoefficientImport ImportSections(const std::vector<CoefficientRow>& rows);
+
+// The same from a whole text, as qen import and the import dialog take it: JSON when its
+// first character other than a blank is '{' ({"b": [...], "a": [...]} or
+// {"sos": [...]}, JsonCoefficients), else lines of numbers (ReadCoefficientRows). A text
+// that cannot be read is refused with the line at fault.
+CoefficientImport ImportTransferFunctionText(const std::string& text);
+CoefficientImport ImportSectionsText(const std::string& text);

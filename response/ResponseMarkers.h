@@ -10,14 +10,6 @@
 // near the unit circle, refined by golden-section search (maxima) or bisection
 // (crossings). Frequencies are w in radians per sample, 0 ... pi.
 
-struct MagnitudePeak {
-    double omega = 0.0;
-    // |H| there; infinite on a pole on the circle, 0 for a response that is 0 everywhere.
-    WideGain gain;
-};
-// The largest |H(e^jw)| and where it lies (the lowest such w where several are equal).
-MagnitudePeak FindMagnitudePeak(const Zpk& zpk);
-
 // The w where |H| crosses the half-power level of the peak, |H| = peak / sqrt(2)
 // (-3.01 dB), ascending; none when the peak is 0 or infinite.
 std::vector<double> FindHalfPowerPoints(const Zpk& zpk);

@@ -156,8 +156,7 @@ bool DesignDocument::Open(const QString& path, QString* reason) {
     mStack.clear();
     Name(path, true);
     SetRequirement(req);
-    mCheck.reset();
-    emit designReplaced();
+    AnnounceReplaced();
     return true;
 }
 
@@ -194,6 +193,27 @@ void DesignDocument::RemoveNode(int type, int index) {
 
 void DesignDocument::SetDesign(const FNodeList& nodes) {
     gNodeList = nodes;
+    AnnounceReplaced();
+}
+
+void DesignDocument::SetArithmetic(::Arithmetic arithmetic) {
+    if (arithmetic == mArithmetic) {
+        return;
+    }
+    mArithmetic = arithmetic;
+    mQuantized.reset();
+    emit arithmeticChanged(arithmetic);
+}
+
+const QuantizedCascade& DesignDocument::Quantized() const {
+    if (!mQuantized) {
+        mQuantized = Quantize(Zpk::FromNodeList(gNodeList), mArithmetic);
+    }
+    return *mQuantized;
+}
+
+void DesignDocument::AnnounceReplaced() {
+    mQuantized.reset();
     mCheck.reset();
     emit designReplaced();
 }
@@ -209,6 +229,7 @@ void DesignDocument::SetRequirement(const std::optional<::Requirement>& req) {
 
 void DesignDocument::Announce(int type, int index, NodeEdit edit) {
     mCheck.reset();
+    mQuantized.reset();
     if (mDragSession == 0) {
         emit nodeChanged(type, index, edit);
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arith/Arithmetic.h"
+#include "arith/QuantizedCascade.h"
 #include "core/FNodeList.h"
 #include "design/requirement/Requirement.h"
 #include "design/requirement/RequirementCheck.h"
@@ -95,6 +97,14 @@ public:
     // state of the design and rate however many views ask; null without a requirement
     // or when its edges do not lie below half the rate.
     const RequirementResult* RequirementCheck(double rate) const;
+    // The arithmetic the design is to run in, whose effect the views show beside the
+    // design (f64, the default, has none to show). A choice of the session: it is not
+    // kept in the design file, is no edit, and leaves the design unmodified.
+    ::Arithmetic Arithmetic() const { return mArithmetic; }
+    void SetArithmetic(::Arithmetic arithmetic);
+    // The design as the arithmetic stores it (Quantize), worked out once for each state
+    // of the design.
+    const QuantizedCascade& Quantized() const;
 
 signals:
     // Node index of list type was added, changed or removed; after a drag, what the
@@ -109,6 +119,7 @@ signals:
     void modifiedChanged(bool modified);
     // The requirement was set, changed or cleared.
     void requirementChanged();
+    void arithmeticChanged(::Arithmetic arithmetic);
 
 private:
     // What a drag has done so far.
@@ -126,6 +137,9 @@ private:
 
     // Tells the views of a change, or during a drag that the drag goes on.
     void Announce(int type, int index, NodeEdit edit);
+    // Announces a new design; the quantized one and the check are worked out again when
+    // next asked.
+    void AnnounceReplaced();
     void Name(const QString& name, bool hasFile);
 
     QUndoStack mStack;
@@ -139,4 +153,6 @@ private:
     // The last check and the rate it was made at; cleared by every change of the design.
     mutable std::optional<RequirementResult> mCheck;
     mutable double mCheckRate = 0.0;
+    ::Arithmetic mArithmetic = ::Arithmetic::F64;
+    mutable std::optional<QuantizedCascade> mQuantized;
 };

@@ -1,6 +1,7 @@
 #include "design/requirement/RequirementCheck.h"
 
 #include "core/FormatC.h"
+#include "filter/ExtremumSearch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,12 +10,10 @@
 
 namespace {
 
-// Grid points over 0 to pi; a region gets its share.
-constexpr int kGridSteps = 1024;
-constexpr double kGridStep = kPi / kGridSteps;
-// Around a root this close to the circle, points every half its distance from the
-// circle (about the half width of its resonance or notch), this many either side.
-constexpr int kRootPoints = 12;
+// Grid steps over 0 to pi, of which a region gets its share, and around a root near the
+// circle points every half its distance from the circle, 12 either side: as dense as
+// the check needs, sparse enough to follow a drag.
+constexpr GridDensity kDensity{1024, 12, 0.5};
 // How many of a region's largest and smallest grid values are refined.
 constexpr size_t kRefined = 4;
 // Golden-section steps: they shrink a bracket by 1e-6, which leaves the extreme value
@@ -23,10 +22,7 @@ constexpr int kRefineSteps = 29;
 
 constexpr double kDbPerNeper = 20.0 / std::numbers::ln10;
 
-struct Point {
-    double omega;
-    double logGain;
-};
+using Point = CurvePoint<double>;
 
 // log|H(e^jw)| from the roots' squared distances to the point of the circle: no
 // complex division, the few thousand evaluations of a check stay within a drag step.
@@ -106,104 +102,6 @@ private:
     const std::vector<FComplex>& mPoles;
 };
 
-// The grid over [from, to]: even steps, and points around each root whose resonance or
-// notch the even steps would pass over.
-std::vector<double> Grid(const Zpk& zpk, double from, double to) {
-    const int steps = std::max(8, static_cast<int>(std::ceil((to - from) / kGridStep)));
-    std::vector<double> grid;
-    grid.reserve(static_cast<size_t>(steps) + 1);
-    for (int k = 0; k <= steps; ++k) {
-        grid.push_back(k == steps ? to : from + (to - from) * k / steps);
-    }
-    for (const std::vector<FComplex>* roots : {&zpk.poles, &zpk.zeros}) {
-        for (const FComplex& root : *roots) {
-            const double angle = std::fabs(root.Phase());
-            const double width = std::fabs(1.0 - root.Mag());
-            if (width > 2.0 * kGridStep || angle + kRootPoints * width < from ||
-                angle - kRootPoints * width > to) {
-                continue;
-            }
-            for (int k = -kRootPoints; k <= kRootPoints; ++k) {
-                const double w = angle + k * width / 2.0;
-                if (w >= from && w <= to) {
-                    grid.push_back(w);
-                }
-            }
-        }
-    }
-    std::sort(grid.begin(), grid.end());
-    grid.erase(std::unique(grid.begin(), grid.end()), grid.end());
-    return grid;
-}
-
-// Golden-section search inside [a, b] for the extreme that better prefers, starting
-// from the best point known there.
-template <typename Better>
-Point Refine(const LogGain& logGain, double a, double b, Point best, Better better) {
-    const double ratio = 0.6180339887498949;
-    double c = b - ratio * (b - a);
-    double d = a + ratio * (b - a);
-    double gc = logGain(c);
-    double gd = logGain(d);
-    for (int step = 0;; ++step) {
-        if (better(gc, best.logGain)) {
-            best = {c, gc};
-        }
-        if (better(gd, best.logGain)) {
-            best = {d, gd};
-        }
-        if (step == kRefineSteps || !(c < d)) {
-            return best;
-        }
-        if (!better(gd, gc)) {
-            b = d;
-            d = c;
-            gd = gc;
-            c = b - ratio * (b - a);
-            gc = logGain(c);
-        } else {
-            a = c;
-            c = d;
-            gc = gd;
-            d = a + ratio * (b - a);
-            gd = logGain(d);
-        }
-    }
-}
-
-// The extreme of the region that better prefers: the grid's best local extremes, each
-// refined between its neighbours.
-template <typename Better>
-Point Extreme(const LogGain& logGain, const std::vector<double>& grid,
-              const std::vector<double>& gain, Better better) {
-    std::vector<size_t> extremes;
-    for (size_t k = 0; k < grid.size(); ++k) {
-        const bool left = k == 0 || !better(gain[k - 1], gain[k]);
-        const bool right = k + 1 == grid.size() || !better(gain[k + 1], gain[k]);
-        if (left && right) {
-            extremes.push_back(k);
-        }
-    }
-    const size_t count = std::min(extremes.size(), kRefined);
-    std::partial_sort(extremes.begin(), extremes.begin() + static_cast<std::ptrdiff_t>(count),
-                      extremes.end(), [&](size_t a, size_t b) { return better(gain[a], gain[b]); });
-    Point best{grid[extremes[0]], gain[extremes[0]]};
-    for (size_t n = 0; n < count; ++n) {
-        const size_t k = extremes[n];
-        // A value that is exactly 0 or infinite is already as extreme as it gets.
-        if (std::isinf(gain[k])) {
-            continue;
-        }
-        const double a = grid[k == 0 ? 0 : k - 1];
-        const double b = grid[k + 1 == grid.size() ? k : k + 1];
-        const Point refined = Refine(logGain, a, b, Point{grid[k], gain[k]}, better);
-        if (better(refined.logGain, best.logGain)) {
-            best = refined;
-        }
-    }
-    return best;
-}
-
 struct RegionExtremes {
     Point lowest;
     Point highest;
@@ -211,15 +109,17 @@ struct RegionExtremes {
 
 RegionExtremes Extremes(const Zpk& zpk, const LogGain& logGain, double from, double to,
                         bool stopband) {
-    const std::vector<double> grid = Grid(zpk, from, to);
+    const std::vector<double> grid = RootGrid(zpk, from, to, kDensity);
     std::vector<double> gain(grid.size());
     for (size_t k = 0; k < grid.size(); ++k) {
         gain[k] = logGain(grid[k]);
     }
     RegionExtremes e;
-    e.highest = Extreme(logGain, grid, gain, std::greater<double>());
+    e.highest = BestOnGrid(logGain, grid, gain, std::greater<double>(), kRefined, kRefineSteps);
     // A stopband's lowest value does not matter.
-    e.lowest = stopband ? e.highest : Extreme(logGain, grid, gain, std::less<double>());
+    e.lowest = stopband
+                   ? e.highest
+                   : BestOnGrid(logGain, grid, gain, std::less<double>(), kRefined, kRefineSteps);
     return e;
 }
 
@@ -255,7 +155,7 @@ RequirementResult CheckRequirement(const Zpk& zpk, const Requirement& req, doubl
         extremes.push_back(
             Extremes(zpk, logGain, r.fromHz * radiansPerHz, r.toHz * radiansPerHz, r.stopband));
         if (!r.stopband) {
-            peak = std::max(peak, extremes.back().highest.logGain);
+            peak = std::max(peak, extremes.back().highest.value);
         }
     }
     RequirementResult result;
@@ -265,7 +165,7 @@ RequirementResult CheckRequirement(const Zpk& zpk, const Requirement& req, doubl
         const Point worst = r.stopband ? extremes[k].highest : extremes[k].lowest;
         // A pole on the circle in a passband and one in a stopband leave inf - inf: NaN,
         // which Holds() counts as missed.
-        const double db = (peak - worst.logGain) * kDbPerNeper;
+        const double db = (peak - worst.value) * kDbPerNeper;
         result.regions.push_back(
             {r, db, worst.omega / radiansPerHz, r.stopband ? db - r.limitDb : r.limitDb - db});
     }

@@ -1,6 +1,7 @@
 #include "response/ResponseMarkers.h"
 #include "DesignFixtures.h"
 #include "design/iir/FStandardDesign.h"
+#include "filter/PeakGain.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST(ResponseMarkersTest, PeaksAndHalfPowerPointsMatchTheirClosedForms) {
          {kPiRef / 4, kPiRef / 2}},
     };
     for (const Row& row : rows) {
-        const MagnitudePeak peak = FindMagnitudePeak(row.zpk);
+        const PeakPoint peak = FindPeak(row.zpk);
         if (!std::isnan(row.peakOmega)) {
             EXPECT_NEAR(peak.omega, row.peakOmega, 1e-7) << row.name;
         }
@@ -81,7 +82,7 @@ TEST(ResponseMarkersTest, PeaksAndHalfPowerPointsMatchTheirClosedForms) {
     }
     // Nothing is at half the power of an infinite peak (a pole on the circle) or of none.
     EXPECT_TRUE(FindHalfPowerPoints(Roots({}, {FComplex(1.0, 0.0)})).empty());
-    EXPECT_TRUE(FindMagnitudePeak(Roots({}, {FComplex(-1.0, 0.0)})).gain.IsInfinite());
+    EXPECT_TRUE(FindPeak(Roots({}, {FComplex(-1.0, 0.0)})).gain.IsInfinite());
     Zpk silent = Roots({}, {});
     silent.gain = 0.0;
     EXPECT_TRUE(FindHalfPowerPoints(silent).empty());

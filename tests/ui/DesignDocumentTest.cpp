@@ -74,6 +74,15 @@ void Run(DesignDocument& d, const QString& script) {
 
 const QString kStart = QStringLiteral("P0.5,0.5~ P-0.2,0 Z-1,0");
 
+// Whether the document's quantised design is that of its design as it is now.
+bool QuantizedIsFresh(const DesignDocument& d) {
+    const QuantizedCascade fresh = Quantize(Zpk::FromNodeList(gNodeList), d.Arithmetic());
+    const QuantizedCascade& kept = d.Quantized();
+    return kept.arithmetic == fresh.arithmetic && kept.problem == fresh.problem &&
+           kept.roots.poles == fresh.roots.poles && kept.roots.zeros == fresh.roots.zeros &&
+           kept.roots.gain == fresh.roots.gain;
+}
+
 } // namespace
 
 class DesignDocumentTest : public QObject {
@@ -140,8 +149,12 @@ private slots:
         QFETCH(QString, told);
         DesignDocument document;
         DocumentLog log(document);
+        // The quantised design, worked out before, follows every edit.
+        document.SetArithmetic(Arithmetic::Q31);
+        QVERIFY(QuantizedIsFresh(document));
         Run(document, script);
         QCOMPARE(Describe(gNodeList), after);
+        QVERIFY(QuantizedIsFresh(document));
         QCOMPARE(document.UndoStack().count(), steps);
         QCOMPARE(document.UndoStack().undoText(), undoText);
         QCOMPARE(log.seen.join(", "), told);
@@ -149,6 +162,7 @@ private slots:
             document.UndoStack().undo();
         }
         QCOMPARE(Describe(gNodeList), kStart);
+        QVERIFY(QuantizedIsFresh(document));
         for (int step = 0; step < steps; ++step) {
             document.UndoStack().redo();
         }
@@ -172,6 +186,12 @@ private slots:
         };
         QCOMPARE(document.FileName(), QStringLiteral("Untitled"));
         QVERIFY(!document.HasFile() && !document.IsModified());
+        // The arithmetic is no edit, and told once.
+        QSignalSpy arithmetic(&document, &DesignDocument::arithmeticChanged);
+        document.SetArithmetic(Arithmetic::F32);
+        document.SetArithmetic(Arithmetic::F32);
+        QCOMPARE(arithmetic.count(), 1);
+        QVERIFY(!document.IsModified() && document.UndoStack().count() == 0);
         Run(document, "add Z0.3,0");
         QVERIFY(!document.Save());
         document.SetFileName(Path("a.pzd"));
@@ -181,7 +201,9 @@ private slots:
         document.SetFileName(Path("none/b.pzd"));
         QVERIFY(!document.Save() && document.IsModified());
         QCOMPARE(took(modified), (QVariantList{true, false, true, false, true}));
+        QVERIFY(QuantizedIsFresh(document));
         QVERIFY(document.Open(Path("a.pzd")));
+        QVERIFY(QuantizedIsFresh(document));
         QCOMPARE(took(modified), QVariantList{false});
         QCOMPARE(document.UndoStack().count(), 0);
         document.New();

@@ -2,6 +2,7 @@
 
 #include "core/FComplex.h"
 #include "core/FormatC.h"
+#include "ui/ArithmeticView.h"
 #include "ui/Drawing.h"
 
 #include <QFontMetrics>
@@ -273,6 +274,34 @@ void AnalysisGraph::SetTrace(const QString& key, GraphTrace trace) {
 void AnalysisGraph::RemoveTrace(const QString& key) {
     mTraces.erase(key);
     Redraw();
+}
+
+void AnalysisGraph::ShowQuantized(const QuantizedCascade& quantized) {
+    const QString key = QString::fromLatin1(kQuantizedKey);
+    mQuantized.reset();
+    mQuantizedName = ArithmeticLabel(quantized.arithmetic);
+    if (quantized.arithmetic == Arithmetic::F64) {
+        if (HasTrace(key)) {
+            RemoveTrace(key);
+        }
+        return;
+    }
+    if (quantized.problem != QuantizeProblem::None) {
+        SetTrace(key, GraphTrace{mQuantizedName + QStringLiteral(": ") +
+                                     QString::fromStdString(QuantizeProblemText(
+                                         quantized.problem, quantized.arithmetic)),
+                                 QuantizedColour(),
+                                 {},
+                                 false});
+        return;
+    }
+    mQuantized = quantized.roots;
+    SetTrace(key, GraphTrace{mQuantizedName, QuantizedColour(), QuantizedPanels(quantized.roots),
+                             false});
+}
+
+std::vector<std::function<double(double)>> AnalysisGraph::QuantizedPanels(const Zpk&) {
+    return {};
 }
 
 void AnalysisGraph::SetRegions(const QString& key, const QString& label, const QColor& colour,

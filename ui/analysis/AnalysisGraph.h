@@ -1,6 +1,8 @@
 #pragma once
 
+#include "arith/QuantizedCascade.h"
 #include "filter/SampleRate.h"
+#include "filter/Zpk.h"
 #include "plot/AxisRange.h"
 #include "plot/AxisScale.h"
 #include "ui/widgets/StatusBar.h"
@@ -164,6 +166,13 @@ public:
     void ClearReference() { RemoveTrace(QString::fromLatin1(kReferenceKey)); }
     bool HasTrace(const QString& key) const { return mTraces.count(key) != 0; }
 
+    // The design as an arithmetic stores it (DesignDocument::Quantized), under this key:
+    // a graph with QuantizedPanels draws its response over the design's own in
+    // QuantizedColour, named in the legend by the arithmetic; a design the arithmetic
+    // refuses is named there with the reason. f64 shows nothing.
+    static constexpr const char* kQuantizedKey = "quantized";
+    void ShowQuantized(const QuantizedCascade& quantized);
+
     // Marks the largest value of the response, and keeps it marked as the design changes.
     virtual void FindPeak() = 0;
     // Marks where the magnitude is half the peak's power; false for a graph without a
@@ -257,6 +266,13 @@ protected:
     virtual double YFactor(int) const { return 1.0; }
     // Called when the sampling rate has changed, before the redraw.
     virtual void SampleRateChanged() {}
+    // The panels of the quantized design's trace, in the terms of GraphTrace, for its
+    // roots (QuantizedCascade::roots, the gain included); none by default.
+    virtual std::vector<std::function<double(double x)>> QuantizedPanels(const Zpk& roots);
+    // The roots of the quantized design whose trace is shown, and the arithmetic's
+    // name; none while no trace is.
+    const std::optional<Zpk>& QuantizedRoots() const { return mQuantized; }
+    const QString& QuantizedName() const { return mQuantizedName; }
 
     // The axes of panel's plot area as the view has them.
     AxisScale XAxis(int panel) const;
@@ -337,6 +353,8 @@ private:
     std::map<QString, GraphTrace> mTraces;
     std::map<QString, RegionSet> mRegions;
     std::vector<GraphMarker> mMarkers;
+    std::optional<Zpk> mQuantized;
+    QString mQuantizedName;
     Press mPress = Press::None;
     QPoint mPressPoint;
     int mPressPanel = -1;

@@ -86,6 +86,11 @@ void DelayGraph::SampleRateChanged() {
     UpdateMarkers();
 }
 
+std::vector<std::function<double(double)>> DelayGraph::QuantizedPanels(const Zpk& roots) {
+    mQuantizedDelay.Initialize(roots);
+    return {[this](double hz) { return mQuantizedDelay.At(Omega(hz)); }};
+}
+
 void DelayGraph::Layout(QSize client) {
     mPanel = PanelFor(client);
 }
@@ -192,6 +197,15 @@ std::array<QString, 4> DelayGraph::StatusTexts() const {
     const double delay = mDelay.At(Omega(hz));
     const QString frequency = Text("Frequency: " + FormatFrequency(hz, PixelStep()));
     const QString peak = Text("Peak: " + FormatFixed(mPeak.delay, 2) + " samples");
+    const auto samples = [](double d) {
+        return std::isnan(d) ? QStringLiteral("undefined") : Text(FormatFixed(d, 2) + " samples");
+    };
+    // With a quantized design its delay in samples takes the place of the milliseconds.
+    if (QuantizedRoots()) {
+        return {frequency, QStringLiteral("Delay: ") + samples(delay),
+                QuantizedName() + QStringLiteral(": ") + samples(mQuantizedDelay.At(Omega(hz))),
+                peak};
+    }
     if (std::isnan(delay)) {
         return {frequency, QStringLiteral("Delay: undefined"), QString(), peak};
     }

@@ -52,6 +52,7 @@ protected:
     QString XName() const override;
     QString YName(int panel) const override;
     void SampleRateChanged() override;
+    std::vector<std::function<double(double x)>> QuantizedPanels(const Zpk& roots) override;
 
 private:
     // Hz and the delay there across the view, two a device pixel and at the angles of
@@ -63,6 +64,8 @@ private:
     QRect mPanel;
     Zpk mZpk;
     FGroupDelay mDelay;
+    // The quantized design's, while its trace is shown.
+    FGroupDelay mQuantizedDelay;
     DelayPeak mPeak;
     int mScale = kCmdScaleLinear;
     bool mPeakMarked = false;

@@ -140,7 +140,7 @@ void FreqGraph::UpdateMarkers() {
     std::vector<GraphMarker> markers;
     const double hzPerRadian = mSampleRate / 2.0 / kPi;
     if (mPeakMarked) {
-        const MagnitudePeak peak = FindMagnitudePeak(mZpk);
+        const PeakPoint peak = ::FindPeak(mZpk);
         markers.push_back({0, peak.omega * hzPerRadian, 1.0, QStringLiteral("Peak")});
     }
     if (mHalfPowerMarked) {
@@ -161,6 +161,16 @@ void FreqGraph::SampleRateChanged() {
     UpdateMarkers();
 }
 
+std::vector<std::function<double(double)>> FreqGraph::QuantizedPanels(const Zpk& roots) {
+    // A peak that quantizing raised stays in view, unless it is far above the design's.
+    mQuantizedTop = std::clamp(std::exp(WidePeakGain(roots).Log() - mPeak.Log()), 1.0, 10.0);
+    if (!std::isfinite(mQuantizedTop)) {
+        mQuantizedTop = 1.0;
+    }
+    return {[this, roots](double hz) { return NormalisedMagnitude(roots, mPeak.Log(), Omega(hz)); },
+            [this, roots](double hz) { return UnwrappedPhase(roots, Omega(hz)); }};
+}
+
 void FreqGraph::Layout(QSize client) {
     mMagRect = MagRectFor(client);
     mPhaseRect = PhaseRectFor(client);
@@ -176,7 +186,10 @@ AxisRange FreqGraph::FullXRange() const {
 
 AxisRange FreqGraph::FullYRange(int panel) const {
     if (panel == 0) {
-        return DecibelScale(mScale) ? AxisRange(FloorDb(), 0.0, false) : AxisRange(0.0, 1.0, false);
+        const double top = QuantizedRoots() ? mQuantizedTop : 1.0;
+        return DecibelScale(mScale)
+                   ? AxisRange(FloorDb(), std::ceil(AxisScale::Decibels(top, 1.0)), false)
+                   : AxisRange(0.0, top, false);
     }
     if (!mUnwrapped) {
         return AxisRange(-kPi, kPi, false);
@@ -261,18 +274,28 @@ double FreqGraph::FloorDb() const {
 std::array<QString, 4> FreqGraph::StatusTexts() const {
     const double hz = Cursor();
     const double omega = Omega(hz);
-    const double raw = mZpk.OnCircle(omega).Mag();
     // On a pole the read-out says inf; the trace stands at the top there.
-    const double mag = std::isinf(raw) ? raw : NormalisedMagnitude(mZpk, mPeak.Log(), omega);
-    const QString magnitude =
-        DecibelScale(mScale)
-            ? QStringLiteral("Magnitude: ") + AxisValueText(0, AxisScale::Decibels(mag, 1.0))
-            : Text("Magnitude: " + FormatValue(mag, 2) + " ");
-    const double phase = AxisValue(1, UnwrappedPhase(mZpk, omega));
-    return {Text("Frequency: " + FormatFrequency(hz, PixelStep())), magnitude,
-            QStringLiteral("Phase: ") + (mPhaseUnits == kCmdDegrees
-                                             ? Text(FormatFixed(phase * 180.0 / kPi, 2) + " (deg)")
-                                             : Text(FormatFixed(phase, 2) + " (rad)")),
+    const auto magnitudeText = [this, omega](const Zpk& zpk) {
+        const double raw = zpk.OnCircle(omega).Mag();
+        const double mag = std::isinf(raw) ? raw : NormalisedMagnitude(zpk, mPeak.Log(), omega);
+        return DecibelScale(mScale) ? AxisValueText(0, AxisScale::Decibels(mag, 1.0))
+                                    : Text(FormatValue(mag, 2));
+    };
+    const auto phaseText = [this, omega](const Zpk& zpk) {
+        const double phase = AxisValue(1, UnwrappedPhase(zpk, omega));
+        return mPhaseUnits == kCmdDegrees ? Text(FormatFixed(phase * 180.0 / kPi, 2))
+                                          : Text(FormatFixed(phase, 2));
+    };
+    // The quantized design's values follow the design's, named by its arithmetic.
+    QString magnitude = QStringLiteral("Magnitude: ") + magnitudeText(mZpk);
+    QString phase = QStringLiteral("Phase: ") + phaseText(mZpk);
+    if (const std::optional<Zpk>& quantized = QuantizedRoots()) {
+        magnitude += QStringLiteral(", ") + QuantizedName() + ' ' + magnitudeText(*quantized);
+        phase += QStringLiteral(", ") + QuantizedName() + ' ' + phaseText(*quantized);
+    }
+    phase += mPhaseUnits == kCmdDegrees ? QStringLiteral(" (deg)") : QStringLiteral(" (rad)");
+    return {Text("Frequency: " + FormatFrequency(hz, PixelStep())),
+            DecibelScale(mScale) ? magnitude : magnitude + ' ', phase,
             Text("Scale: " + FormatValue(mPeak.ToDouble(), 4) + " ")};
 }
 

@@ -81,6 +81,7 @@ protected:
     QString YName(int panel) const override;
     double YFactor(int panel) const override;
     void SampleRateChanged() override;
+    std::vector<std::function<double(double x)>> QuantizedPanels(const Zpk& roots) override;
 
 private:
     // A point the traces go through: the frequency in Hz, the magnitude divided by the
@@ -104,6 +105,9 @@ private:
     FFreqResponse mResponse;
     Zpk mZpk;
     WideGain mPeak{1.0};
+    // The quantized design's peak over the design's, as far as the magnitude axis
+    // reaches up to show it (at most 20 dB); 1 without one.
+    double mQuantizedTop = 1.0;
     int mPhaseUnits = kCmdDegrees;
     int mScale = kCmdScaleLinear;
     bool mUnwrapped = false;

@@ -1,6 +1,7 @@
 #include "ui/analysis/GraphWin.h"
 
 #include "resources/Artwork.h"
+#include "ui/ArithmeticView.h"
 #include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
 #include "ui/analysis/AxisLimitsDialog.h"
@@ -25,7 +26,7 @@ constexpr std::initializer_list<int> kScaleIds = {kCmdScaleLinear, kCmdScaleLogL
 
 } // namespace
 
-GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget* parent)
+GraphWin::GraphWin(ModalRunner& runner, DesignDocument& document, QWidget* parent)
     : QMainWindow(parent, Qt::Window), mRunner(runner), mDocument(document) {
     setAttribute(Qt::WA_DeleteOnClose);
     ShowFileName(document.FileName());
@@ -48,6 +49,7 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     CheckOnly(kGraphIds, kCmdFreqResponse);
     CheckOnly(kPhaseIds, kCmdDegrees);
     CheckOnly(kScaleIds, kCmdScaleLinear);
+    CheckArithmetic();
     UpdateCommands();
     // The cursor keys go to the graph on show.
     mFreqGraph.setFocus();
@@ -55,6 +57,7 @@ GraphWin::GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget*
     connect(&document, &DesignDocument::designReplaced, this, &GraphWin::UpdateFromNodeList);
     connect(&document, &DesignDocument::fileNameChanged, this, &GraphWin::ShowFileName);
     connect(&document, &DesignDocument::requirementChanged, this, &GraphWin::ShowRequirement);
+    connect(&document, &DesignDocument::arithmeticChanged, this, &GraphWin::ShowArithmetic);
 }
 
 void GraphWin::BuildMenus() {
@@ -101,6 +104,13 @@ void GraphWin::BuildMenus() {
     AddCommand(options, kCmdClearReference, QStringLiteral("Clear &Reference"), QString());
     options->addSeparator();
     AddCommand(options, kCmdSetMaxTime, QStringLiteral("Set Max Time"), QString());
+    options->addSeparator();
+    QMenu* arithmetic = options->addMenu(QStringLiteral("Ari&thmetic"));
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        AddCommand(arithmetic, id, ArithmeticLabels().at(id - kCmdArithmeticFirst), QString());
+        mActions.at(id)->setCheckable(true);
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] { OnArithmetic(id); });
+    }
 
     for (const int id : kGraphIds) {
         mActions.at(id)->setCheckable(true);
@@ -185,7 +195,32 @@ void GraphWin::UpdateFromNodeList() {
     mTimeGraph.UpdateFromNodeList();
     mFreqGraph.UpdateFromNodeList();
     mDelayGraph.UpdateFromNodeList();
+    ShowArithmetic();
     ShowRequirement();
+}
+
+void GraphWin::OnArithmetic(int id) {
+    // The document tells the windows of a new arithmetic; choosing the one checked
+    // already has only taken its mark away.
+    mDocument.SetArithmetic(static_cast<Arithmetic>(id - kCmdArithmeticFirst));
+    CheckArithmetic();
+}
+
+void GraphWin::CheckArithmetic() {
+    const int checked = kCmdArithmeticFirst + static_cast<int>(mDocument.Arithmetic());
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        mActions.at(id)->setChecked(id == checked);
+    }
+}
+
+void GraphWin::ShowArithmetic() {
+    CheckArithmetic();
+    // Double shows nothing, which needs no sections worked out.
+    const QuantizedCascade exact;
+    const QuantizedCascade& quantized =
+        mDocument.Arithmetic() == Arithmetic::F64 ? exact : mDocument.Quantized();
+    mFreqGraph.ShowQuantized(quantized);
+    mDelayGraph.ShowQuantized(quantized);
 }
 
 void GraphWin::ShowRequirement() {

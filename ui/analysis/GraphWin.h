@@ -16,18 +16,23 @@ class ModalRunner;
 class QAction;
 class QMenu;
 
+// Graph Options > Arithmetic: Double, Float32, Q15 and Q31, in the order of the enum.
+inline constexpr int kCmdArithmeticFirst = 230;
+inline constexpr int kCmdArithmeticLast = 233;
+
 // The analysis window beside the main window: the frequency graph, the group delay
 // graph or one of the time graphs of a document's design, with commands to choose the
 // response, the axes' scale, the phase units and the duration, to save the shown
-// values and to copy a panel. Its title names the document's file. It follows every
-// edit of the design (not the steps of a drag) and the colour and sampling-rate
-// changes the main window passes on, and goes away when closed. While the design has a
-// requirement, the frequency graph shades where the magnitude must not go and names
-// the verdict in its legend.
+// values and to copy a panel, and to choose the document's arithmetic, whose effect
+// the frequency and group delay graphs show over the design's own response. Its title
+// names the document's file. It follows every edit of the design (not the steps of a
+// drag) and the colour and sampling-rate changes the main window passes on, and goes
+// away when closed. While the design has a requirement, the frequency graph shades
+// where the magnitude must not go and names the verdict in its legend.
 class GraphWin : public QMainWindow {
     Q_OBJECT
 public:
-    GraphWin(ModalRunner& runner, const DesignDocument& document, QWidget* parent = nullptr);
+    GraphWin(ModalRunner& runner, DesignDocument& document, QWidget* parent = nullptr);
 
     void ShowFileName(const QString& name);
     void ChangeColours(const QENColourPref& colours);
@@ -58,6 +63,8 @@ public:
     // Every graph keeps its response as it is now as a reference, or forgets it.
     void OnHoldReference();
     void OnClearReference();
+    // id: kCmdArithmeticFirst ... kCmdArithmeticLast; the document's arithmetic.
+    void OnArithmetic(int id);
 
     // The menu item of a command id, or null.
     QAction* Action(int id) const;
@@ -78,9 +85,12 @@ private:
     std::array<AnalysisGraph*, 3> Graphs();
     // Shades the requirement's mask in the frequency graph, or takes it away.
     void ShowRequirement();
+    // Checks the document's arithmetic in the menu, and also shows its effect.
+    void CheckArithmetic();
+    void ShowArithmetic();
 
     ModalRunner& mRunner;
-    const DesignDocument& mDocument;
+    DesignDocument& mDocument;
     int mGraphVisibleID = kCmdFreqResponse;
     QStackedWidget mGraphs;
     TimeGraph mTimeGraph;

@@ -1,5 +1,6 @@
 #include "ui/dialogs/TextDialog.h"
 
+#include "arith/FourDecimalEffect.h"
 #include "core/AtomicFile.h"
 #include "core/FNodeList.h"
 #include "filter/FDEMaker.h"
@@ -46,6 +47,12 @@ QString AlignedColumns(const QString& text) {
     return aligned;
 }
 
+// How many lines text takes wrapped at words to width pixels.
+int WrappedLines(const QString& text, int width, const QFontMetrics& metrics) {
+    const QRect wrapped = metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text);
+    return (wrapped.height() + metrics.lineSpacing() - 1) / metrics.lineSpacing();
+}
+
 } // namespace
 
 TextDialog::Page TextDialog::DifferenceEquation(const FNodeList& design) {
@@ -64,22 +71,25 @@ TextDialog::Page TextDialog::DifferenceEquation(const FNodeList& design) {
     }
     page.texts = {QString::fromStdString(DifferenceEquationLine(response))};
     page.fileText = DifferenceEquationFileText(response);
+    page.note = QString::fromStdString(FourDecimalWarning(Zpk::FromNodeList(design)));
     return page;
 }
 
 TextDialog::Page TextDialog::TransferFunction(const FNodeList& design) {
+    const Zpk zpk = Zpk::FromNodeList(design);
     FDEMaker de;
-    de.Load(Zpk::FromNodeList(design));
+    de.Load(zpk);
     // The dialog shares its title with the difference equation's.
-    return Page{
-        QStringLiteral("Difference Equation"),
-        QStringLiteral("Transfer Function H[z] is:"),
-        {QString::fromStdString(ZeroPolyText(de)), QString::fromStdString(PolePolyText(de))},
-        217,
-        {QStringLiteral("Transfer Function Files (*.hz);;All Files (*)"), QStringLiteral("hz"),
-         QStringLiteral("transferfunc.hz")},
-        TransferFunctionFileText(de),
-        {}};
+    Page page{QStringLiteral("Difference Equation"),
+              QStringLiteral("Transfer Function H[z] is:"),
+              {QString::fromStdString(ZeroPolyText(de)), QString::fromStdString(PolePolyText(de))},
+              217,
+              {QStringLiteral("Transfer Function Files (*.hz);;All Files (*)"),
+               QStringLiteral("hz"), QStringLiteral("transferfunc.hz")},
+              TransferFunctionFileText(de),
+              {}};
+    page.note = QString::fromStdString(FourDecimalWarning(zpk));
+    return page;
 }
 
 TextDialog::Page TextDialog::SecondOrderSections(const FNodeList& design) {
@@ -119,15 +129,24 @@ TextDialog::Page TextDialog::SecondOrderSections(const FNodeList& design) {
 
 TextDialog::TextDialog(ModalRunner& runner, Page page, QWidget* parent)
     : QDialog(parent), mRunner(runner), mPage(std::move(page)), mGroup(mPage.caption, this),
-      mTop(this), mBar(this), mBottom(this), mOk(QStringLiteral("OK"), this),
-      mSaveAs(QStringLiteral("Save As"), this) {
+      mTop(this), mBar(this), mBottom(this), mNote(mPage.note, this),
+      mOk(QStringLiteral("OK"), this), mSaveAs(QStringLiteral("Save As"), this) {
     setWindowTitle(mPage.title);
     mTop.setFont(mPage.font);
     mBottom.setFont(mPage.font);
     setFont(DialogFont());
     const QFontMetrics metrics = fontMetrics();
     const int w = mPage.width;
-    setFixedSize(DluRect(0, 0, w, 124, metrics).size());
+    // The note's lines, eight units each, push the buttons down.
+    const int noteLines =
+        mPage.note.isEmpty()
+            ? 0
+            : WrappedLines(mPage.note, DluRect(0, 0, w - 6, 0, metrics).width(), metrics);
+    const int noteHeight = noteLines > 0 ? 8 * noteLines + 3 : 0;
+    mNote.setWordWrap(true);
+    mNote.setGeometry(DluRect(3, 105, w - 6, 8 * noteLines + 2, metrics));
+    mNote.setVisible(noteLines > 0);
+    setFixedSize(DluRect(0, 0, w, 124 + noteHeight, metrics).size());
     mGroup.setGeometry(DluRect(0, 0, w - 3, 103, metrics));
     MakeTextBox(mTop);
     MakeTextBox(mBottom);
@@ -145,8 +164,8 @@ TextDialog::TextDialog(ModalRunner& runner, Page page, QWidget* parent)
     if (!mPage.texts.isEmpty()) {
         mTop.setPlainText(mPage.texts[0]);
     }
-    mOk.setGeometry(DluRect(w - 43, 106, 40, 14, metrics));
-    mSaveAs.setGeometry(DluRect(w - 88, 106, 40, 14, metrics));
+    mOk.setGeometry(DluRect(w - 43, 106 + noteHeight, 40, 14, metrics));
+    mSaveAs.setGeometry(DluRect(w - 88, 106 + noteHeight, 40, 14, metrics));
     mOk.setDefault(true);
     connect(&mOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(&mSaveAs, &QPushButton::clicked, this, &TextDialog::OnSaveAs);
@@ -159,6 +178,10 @@ QStringList TextDialog::Texts() const {
         texts << mBottom.toPlainText();
     }
     return texts;
+}
+
+QString TextDialog::Note() const {
+    return mNote.isVisibleTo(this) ? mNote.text() : QString();
 }
 
 void TextDialog::OnSaveAs() {

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -37,6 +38,8 @@ public:
         QString refusal;
         // Of the text boxes.
         QFont font = DialogFont();
+        // A warning under the text, wrapped to the dialog's width; none when empty.
+        QString note = QString();
     };
 
     // The difference equation on one line, saved as a .de file; none for a design that
@@ -44,6 +47,8 @@ public:
     static Page DifferenceEquation(const FNodeList& design);
     // H(z) as numerator over denominator, saved as a .hz file; any design has one.
     static Page TransferFunction(const FNodeList& design);
+    // Both note FourDecimalWarning when their four-decimal coefficients make another
+    // filter than the design; the files are written as they are all the same.
     // The sections the design runs as, one line each under a header naming the columns
     // b0 b1 b2 a0 a1 a2, in a fixed-pitch font and as wide as the lines (as far as the
     // screen allows); saved as a .sos file, without the header and the padding, as
@@ -59,6 +64,8 @@ public:
 
     // The texts shown, as the page gave them.
     QStringList Texts() const;
+    // The note under the texts as shown; empty when there is none.
+    QString Note() const;
     QPushButton& SaveButton() { return mSaveAs; }
 
 private:
@@ -69,6 +76,7 @@ private:
     // The fraction bar and the denominator; hidden for a single text.
     ClrCStatic mBar;
     QPlainTextEdit mBottom;
+    QLabel mNote;
     QPushButton mOk;
     QPushButton mSaveAs;
 };

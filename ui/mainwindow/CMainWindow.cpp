@@ -2,9 +2,12 @@
 
 #include "filter/SampleRate.h"
 #include "resources/Artwork.h"
+#include "ui/ArithmeticView.h"
 #include "ui/ModalRunner.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/ExportDialog.h"
+#include "ui/dialogs/ImportDialog.h"
 #include "ui/dialogs/RequirementPanel.h"
 #include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
@@ -85,6 +88,10 @@ void CMainWindow::BuildMenus() {
     AddCommand(file, kCmdSave, QStringLiteral("&Save Design"), QStringLiteral("Ctrl+S"));
     AddCommand(file, kCmdSaveAs, QStringLiteral("Save Design &As ..."), QString());
     file->addSeparator();
+    AddCommand(file, kCmdImportCoefficients, QStringLiteral("&Import Coefficients ..."), QString());
+    AddCommand(file, kCmdExportImplementation, QStringLiteral("&Export Implementation ..."),
+               QString());
+    file->addSeparator();
     AddCommand(file, kCmdExit, QStringLiteral("E&xit"), QStringLiteral("Ctrl+W"));
 
     BuildEditMenu(menuBar()->addMenu(QStringLiteral("&Edit")));
@@ -130,6 +137,20 @@ void CMainWindow::BuildMenus() {
                QStringLiteral("Ctrl+A"));
     AddCommand(analysis, kCmdFilterAudioStream, QStringLiteral("Filter Audio &Stream ..."),
                QString());
+    analysis->addSeparator();
+    // The same choice as the analysis window's, so that the plane's dots can go with it
+    // closed.
+    QMenu* arithmetic = analysis->addMenu(QStringLiteral("Ari&thmetic"));
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        AddCommand(arithmetic, id, ArithmeticLabels().at(id - kCmdArithmeticFirst), QString());
+        mActions.at(id)->setCheckable(true);
+        connect(mActions.at(id), &QAction::triggered, this, [this, id] {
+            mDocument.SetArithmetic(static_cast<Arithmetic>(id - kCmdArithmeticFirst));
+            CheckArithmetic();
+        });
+    }
+    connect(&mDocument, &DesignDocument::arithmeticChanged, this, &CMainWindow::CheckArithmetic);
+    CheckArithmetic();
 
     QMenu* prefs = menuBar()->addMenu(QStringLiteral("&Preferences"));
     AddCommand(prefs, kCmdColours, QStringLiteral("&Colours ..."), QString());
@@ -161,6 +182,8 @@ void CMainWindow::BuildMenus() {
     const std::pair<int, void (CMainWindow::*)()> commands[] = {
         {kCmdNew, &CMainWindow::OnFileNew},
         {kCmdOpen, &CMainWindow::OnFileOpen},
+        {kCmdImportCoefficients, &CMainWindow::OnImportCoefficients},
+        {kCmdExportImplementation, &CMainWindow::OnExportImplementation},
         {kCmdExit, &CMainWindow::OnExit},
         {kCmdCopy, &CMainWindow::OnCopy},
         {kCmdConfirmation, &CMainWindow::OnConfirm},
@@ -243,6 +266,13 @@ QAction* CMainWindow::AddCommand(QMenu* menu, int id, const QString& label,
                          (id >= kCmdPolarRadian && id <= kCmdRateOther));
     mActions[id] = action;
     return action;
+}
+
+void CMainWindow::CheckArithmetic() {
+    const int checked = kCmdArithmeticFirst + static_cast<int>(mDocument.Arithmetic());
+    for (int id = kCmdArithmeticFirst; id <= kCmdArithmeticLast; ++id) {
+        SetChecked(id, id == checked);
+    }
 }
 
 void CMainWindow::SetChecked(int id, bool checked) {
@@ -328,6 +358,19 @@ bool CMainWindow::OnFileSaveAs() {
     }
     mDocument.SetFileName(path);
     return OnFileSave();
+}
+
+void CMainWindow::OnImportCoefficients() {
+    ImportDialog dialog(mRunner, this);
+    if (mRunner.Exec(dialog)) {
+        mDocument.ReplaceDesign(dialog.Design(), QStringLiteral("Import Coefficients"));
+    }
+}
+
+void CMainWindow::OnExportImplementation() {
+    ExportDialog dialog(mRunner, Zpk::FromNodeList(mDocument.Nodes()), mDocument.FileName(),
+                        mDocument.Arithmetic(), this);
+    mRunner.Exec(dialog);
 }
 
 void CMainWindow::OnExit() {

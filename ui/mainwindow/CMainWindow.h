@@ -55,6 +55,8 @@ inline constexpr int kCmdZoomOut = 163;
 inline constexpr int kCmdFitAll = 164;
 inline constexpr int kCmdStandardDesign = 165;
 inline constexpr int kCmdClearRequirement = 166;
+inline constexpr int kCmdImportCoefficients = 180;
+inline constexpr int kCmdExportImplementation = 181;
 
 // The program's main window: the design document, menus and shortcuts, the design
 // workspace filling it, a title that names the design's file and marks unsaved changes,
@@ -77,6 +79,10 @@ public:
     // A design never saved asks for a name. True when the design was written.
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Replaces the design by imported coefficients' roots, as one step to undo.
+    void OnImportCoefficients();
+    // The design's sections as code or data, the document's arithmetic chosen first.
+    void OnExportImplementation();
     void OnExit();
     // Replaces the design by the file's, with a fresh undo history; a file that
     // cannot be loaded is reported and leaves the design as it was.
@@ -139,6 +145,8 @@ private:
     void SetChecked(int id, bool checked);
     // Puts a window that works beside this one at its right.
     void PlaceBeside(QWidget& window) const;
+    // Checks the document's arithmetic in Analysis > Arithmetic.
+    void CheckArithmetic();
 
     ModalRunner& mRunner;
     // Before the windows, which follow it.

@@ -1,6 +1,7 @@
 #include "ui/mainwindow/TargetView.h"
 
 #include "text/NodeValueText.h"
+#include "ui/ArithmeticView.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
@@ -54,6 +55,7 @@ TargetView::TargetView(ModalRunner& runner, DesignDocument& document, QWidget* p
     };
     connect(&document, &DesignDocument::nodeChanged, this, redraw);
     connect(&document, &DesignDocument::designReplaced, this, redraw);
+    connect(&document, &DesignDocument::arithmeticChanged, this, &TargetView::DrawTarget);
     connect(&document, &DesignDocument::nodeDragged, this, &TargetView::ShowCausality);
     if (!theDrop.Register(this)) {
         mRunner.Message(this, AppCaption(), QStringLiteral("Can't register as a drop target"),
@@ -347,6 +349,7 @@ void TargetView::DrawTarget() {
                    re);
     }
     DrawFromNodeList();
+    DrawQuantizedRoots();
     {
         QPainter painter(&mCanvas);
         Draw3dFrame(painter, rect());
@@ -376,6 +379,28 @@ void TargetView::DrawFromNodeList() {
                 } else {
                     DrawEdgeArrow(mGeom.ToPixel(member), single);
                 }
+            }
+        }
+    }
+}
+
+void TargetView::DrawQuantizedRoots() {
+    if (mDocument.Arithmetic() == Arithmetic::F64) {
+        return;
+    }
+    const QuantizedCascade& quantized = mDocument.Quantized();
+    if (quantized.problem != QuantizeProblem::None) {
+        return;
+    }
+    QPainter painter(&mCanvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QuantizedColour());
+    for (const auto* roots : {&quantized.roots.zeros, &quantized.roots.poles}) {
+        for (const FComplex& z : *roots) {
+            const QPointF at = mGeom.ToPixel(z);
+            if (InsideView(size(), at)) {
+                painter.drawEllipse(at, 2.5, 2.5);
             }
         }
     }

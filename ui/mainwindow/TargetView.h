@@ -17,8 +17,10 @@ class StatusBar;
 
 // The z-plane picture of a document, where nodes are selected, dragged, deleted and
 // dropped from the palette, and which zooms (wheel, ZoomIn, ZoomOut, FitAll) and pans
-// (middle button). It redraws when the document's nodes change, and shows in the status
-// bar whether the design is causal, also while a node is dragged.
+// (middle button). It redraws when the document's nodes or arithmetic change, and shows
+// in the status bar whether the design is causal, also while a node is dragged. With an
+// arithmetic other than f64, small dots mark the roots of the design as the arithmetic
+// stores it beside the nodes.
 // It draws into its own image, which painting copies to the screen, so that drag
 // feedback XORed onto it is undone exactly by drawing it again.
 class TargetView : public QWidget {
@@ -86,6 +88,8 @@ private:
     void RightPress(QPoint pt);
     void DrawTarget();
     void DrawFromNodeList();
+    // The quantized design's roots as dots in QuantizedColour.
+    void DrawQuantizedRoots();
     // The arrow at the edge that points to a node outside the view.
     void DrawEdgeArrow(QPointF point, int code);
     // Adds the dragged node at its first place, then moves it.

@@ -3,6 +3,7 @@
 #include "filter/Stability.h"
 #include "filter/Zpk.h"
 #include "resources/Artwork.h"
+#include "ui/ArithmeticView.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 #include "ui/ModalRunner.h"
@@ -10,6 +11,36 @@
 #include "ui/dialogs/StdFilterDlg.h"
 
 #include <QKeyEvent>
+
+namespace {
+
+// The stability part of the status bar for a document.
+QString StabilityText(const DesignDocument& document) {
+    if (!IsStable(Zpk::FromNodeList(document.Nodes()))) {
+        return QStringLiteral("Unstable");
+    }
+    const Arithmetic arithmetic = document.Arithmetic();
+    if (arithmetic == Arithmetic::F64) {
+        return QString();
+    }
+    // A non-causal design says so beside; another design the arithmetic cannot store
+    // says that here.
+    const QuantizedCascade& quantized = document.Quantized();
+    const QString name = ArithmeticLabel(arithmetic) + QStringLiteral(": ");
+    switch (quantized.problem) {
+    case QuantizeProblem::None:
+        return IsStable(quantized.roots) ? QString() : name + QStringLiteral("unstable");
+    case QuantizeProblem::NonCausal:
+        return QString();
+    case QuantizeProblem::Unpaired:
+    case QuantizeProblem::PeakNotFinite:
+    case QuantizeProblem::OutOfRange:
+        break;
+    }
+    return name + QStringLiteral("refused");
+}
+
+} // namespace
 
 WorkspaceLayout WorkspaceLayout::ForClient(const QRect& client) {
     // Edges as the layout is stated: right and bottom exclusive.
@@ -48,6 +79,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
     connect(&document, &DesignDocument::nodeChanged, this, &ZPlaneDesign::ShowStability);
     connect(&document, &DesignDocument::nodeDragged, this, &ZPlaneDesign::ShowStability);
     connect(&document, &DesignDocument::designReplaced, this, &ZPlaneDesign::ShowStability);
+    connect(&document, &DesignDocument::arithmeticChanged, this, &ZPlaneDesign::ShowStability);
     connect(&document, &DesignDocument::designReplaced, this, &ZPlaneDesign::ShowVerdict);
     connect(&document, &DesignDocument::requirementChanged, this, &ZPlaneDesign::ShowVerdict);
     connect(&document, &DesignDocument::nodeChanged, this, &ZPlaneDesign::ShowVerdict);
@@ -67,8 +99,7 @@ ZPlaneDesign::ZPlaneDesign(ModalRunner& runner, DesignDocument& document, QWidge
 }
 
 void ZPlaneDesign::ShowStability() {
-    statusView.SetText(2, IsStable(Zpk::FromNodeList(gNodeList)) ? QString()
-                                                                 : QStringLiteral("Unstable"));
+    statusView.SetText(2, StabilityText(mDocument));
     PlaceStatusParts();
 }
 

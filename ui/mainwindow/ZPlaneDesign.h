@@ -32,8 +32,10 @@ struct WorkspaceLayout {
 // themselves. It keeps one node selected across both lists and takes the keys that
 // act on it: Backspace or Delete deletes it, the arrow keys nudge it (by 0.001, 0.01
 // with Shift), and typing, Enter or F2 opens its line for a new value. The status bar
-// says whether the design is stable and, while it has a requirement, whether it meets
-// it.
+// says whether the design is stable: "Unstable"; else, with an arithmetic other than
+// f64, "Q15: unstable" when the design as the arithmetic stores it is not, or "Q15:
+// refused" when the arithmetic cannot store it (unless it is not causal, which the part
+// beside says); and while the design has a requirement, whether it meets it.
 class ZPlaneDesign : public QWidget {
     Q_OBJECT
 public:

@@ -1,7 +1,10 @@
 #include "ui/analysis/FreqGraph.h"
 #include "PictureCheck.h"
 #include "ViewDriver.h"
+#include "arith/QuantizedCascade.h"
 #include "design/iir/FStandardDesign.h"
+#include "plot/ReadoutFormat.h"
+#include "text/SectionText.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
 
@@ -9,6 +12,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -32,6 +36,19 @@ void Drag(QWidget& w, QPoint from, QPoint to) {
     MoveTo(&w, (from + to) / 2, Qt::LeftButton);
     MoveTo(&w, to, Qt::LeftButton);
     QTest::mouseRelease(&w, Qt::LeftButton, {}, to);
+}
+
+// |H(e^jw)| of a cascade's sections, its gain left out.
+double SectionsMagnitude(const SosCascade& cascade, double w) {
+    const std::complex<double> z1 = std::polar(1.0, -w);
+    std::complex<double> h = 1.0;
+    for (const FBiquad& s : cascade.sections) {
+        const auto poly = [z1](const std::array<FComplex, 3>& c) {
+            return c[0].r + z1 * (c[1].r + z1 * c[2].r);
+        };
+        h *= poly(s.b) / poly(s.a);
+    }
+    return std::abs(h);
 }
 
 void AddButterworthLowpass(double corner) {
@@ -232,6 +249,58 @@ private slots:
         g.graph.RemoveTrace("quantised");
         g.graph.RemoveRegions("mask");
         QVERIFY(g.graph.LegendTexts().isEmpty());
+    }
+
+    // A quantised design's response is drawn over the design's and read out beside it:
+    // at every cursor, as far above or below the design's as its sections' response is
+    // above or below the exact sections'. f64 shows nothing; a refusal is named.
+    void quantisedResponse() {
+        FStandardDesign request;
+        request.family = FStandardDesign::Family::Elliptic;
+        request.order = 6;
+        request.corner = 50.0;
+        request.attenuationDb = 60.0;
+        Zpk zpk;
+        request.Design(&zpk);
+        zpk.AddToNodeList(&gNodeList);
+        const Zpk design = Zpk::FromNodeList(gNodeList);
+        const QuantizedCascade q15 = Quantize(design, Arithmetic::Q15);
+        const SosCascade exact = Quantize(design, Arithmetic::F64).stored;
+        Graph g;
+        g.graph.ShowQuantized(q15);
+        for (const int x : {11, 12, 13, 14, 15}) {
+            g.Press(x);
+            const QStringList legend = g.graph.LegendTexts();
+            QCOMPARE(legend.size(), 2);
+            QVERIFY(legend[0].startsWith("Design  ") && legend[1].startsWith("Q15  "));
+            const double own = legend[0].mid(8).toDouble();
+            const double quantised = legend[1].mid(5).toDouble();
+            const double w = kPi * g.graph.Cursor() / 4000;
+            QVERIFY2(std::fabs(quantised - own * SectionsMagnitude(q15.stored, w) /
+                                               SectionsMagnitude(exact, w)) < 2e-4,
+                     qPrintable(legend.join(", ")));
+            QCOMPARE(g.Readout()[1],
+                     QString::fromStdString("Magnitude: " + FormatValue(own, 2) + ", Q15 " +
+                                            FormatValue(quantised, 2) + " "));
+            QVERIFY(g.Readout()[2].contains(", Q15 "));
+        }
+        int purple = 0;
+        for (int x = 10; x < 395; ++x) {
+            for (int y = 8; y < 255; ++y) {
+                purple += Rgb(g.graph.Picture(), QPoint(x, y)) == 0xB000B0u;
+            }
+        }
+        QVERIFY(purple > 100);
+        g.graph.ShowQuantized(Quantize(design, Arithmetic::F64));
+        QVERIFY(g.graph.LegendTexts().isEmpty());
+        QVERIFY(!g.Readout()[1].contains("Q15"));
+        // A complex root without its conjugate has no real sections to quantise.
+        gNodeList.AddNode(FNode(kNodePole, FComplex(0.5, 0.5), false, 1));
+        g.graph.UpdateFromNodeList();
+        g.graph.ShowQuantized(Quantize(Zpk::FromNodeList(gNodeList), Arithmetic::Q15));
+        QCOMPARE(g.graph.LegendTexts()[1],
+                 QStringLiteral("Q15: ") + QString::fromLatin1(kUnpairedSectionsText) + "  ");
+        QVERIFY(!g.Readout()[1].contains("Q15"));
     }
 
     // The phase breaks only where it jumps: at a zero on the circle (here at the band's

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace {
 
@@ -28,6 +29,25 @@ const std::vector<int> kGraphs = {kCmdFreqResponse, kCmdGroupDelay, kCmdImpulseR
 const std::vector<int> kScales = {kCmdScaleLinear, kCmdScaleLogLog, kCmdScaleLogLinear,
                                   kCmdScaleLinearLog};
 const std::vector<int> kPhaseUnits = {kCmdDegrees, kCmdRadians};
+const std::vector<int> kArithmetics = {kCmdArithmeticFirst, kCmdArithmeticFirst + 1,
+                                       kCmdArithmeticFirst + 2, kCmdArithmeticLast};
+
+// The group delay in samples of a cascade's sections at w, from the slope of their phase.
+double SectionsDelay(const SosCascade& cascade, double w) {
+    const auto response = [&cascade](double at) {
+        const std::complex<double> z1 = std::polar(1.0, -at);
+        std::complex<double> h = 1.0;
+        for (const FBiquad& s : cascade.sections) {
+            const auto poly = [z1](const std::array<FComplex, 3>& c) {
+                return c[0].r + z1 * (c[1].r + z1 * c[2].r);
+            };
+            h *= poly(s.b) / poly(s.a);
+        }
+        return h;
+    };
+    const double h = 1e-6;
+    return -std::arg(response(w + h) / response(w - h)) / (2 * h);
+}
 
 int LineCount(const std::string& path) {
     const std::string text = ReadFileBytes(path);
@@ -65,6 +85,7 @@ private slots:
     void init() {
         gNodeList.Clear(kNodeBoth);
         mRunner = ScriptedRunner();
+        mDocument.SetArithmetic(Arithmetic::F64);
     }
     void cleanup() { mWin.reset(); }
 
@@ -317,6 +338,40 @@ private slots:
         w.ChangeSampleRate(8000);
         mDocument.ChangeRequirement(std::nullopt, "Clear Specification");
         QVERIFY(w.Freq().LegendTexts().isEmpty());
+    }
+
+    // Graph Options > Arithmetic chooses the document's arithmetic, which the frequency
+    // and delay graphs show the effect of and follow through edits; the delay read-out
+    // gives the quantised sections' delay beside the design's.
+    void arithmetic() {
+        GraphWin& w = Win();
+        QCOMPARE(Marked(kArithmetics), kCmdArithmeticFirst);
+        mDocument.Add(FNode(kNodePole, FComplex(0.8, 0.3), true, 1));
+        mDocument.Add(FNode(kNodeZero, FComplex(0.54, 0.84), true, 1));
+        for (int k = 0; k < 2; ++k) {
+            Trigger(kCmdArithmeticFirst + 2);
+            QCOMPARE(mDocument.Arithmetic(), Arithmetic::Q15);
+            QCOMPARE(Marked(kArithmetics), kCmdArithmeticFirst + 2);
+        }
+        const QString key = QString::fromLatin1(AnalysisGraph::kQuantizedKey);
+        QVERIFY(w.Freq().HasTrace(key) && w.Delay().HasTrace(key) && !w.Time().HasTrace(key));
+        Trigger(kCmdGroupDelay);
+        for (const int poles : {2, 3}) {
+            if (poles == 3) {
+                mDocument.Add(FNode(kNodePole, FComplex(-0.7, 0.0), false, 1));
+            }
+            Click(&w.Delay(), QPoint(150, 50));
+            const double omega = kPi * w.Delay().Cursor() / (w.Delay().SampleRate() / 2.0);
+            const double delay = SectionsDelay(
+                Quantize(Zpk::FromNodeList(gNodeList), Arithmetic::Q15).stored, omega);
+            QCOMPARE(w.Delay().Status().Text(2), QString::asprintf("Q15: %.2f samples", delay));
+        }
+        mDocument.SetArithmetic(Arithmetic::F32);
+        QCOMPARE(Marked(kArithmetics), kCmdArithmeticFirst + 1);
+        QCOMPARE(w.Delay().LegendTexts()[1].left(9), QStringLiteral("Float32  "));
+        Trigger(kCmdArithmeticFirst);
+        QVERIFY(!w.Freq().HasTrace(key) && !w.Delay().HasTrace(key));
+        QVERIFY(w.Delay().Status().Text(2).endsWith(" ms"));
     }
 
     void setMaxTime() {

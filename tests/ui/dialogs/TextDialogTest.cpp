@@ -1,6 +1,7 @@
 #include "ui/dialogs/TextDialog.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
+#include "arith/FourDecimalEffect.h"
 #include "text/SectionText.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
@@ -84,6 +85,39 @@ private slots:
         Save(dialog.SaveButton(), "none/saved");
         QCOMPARE(mRunner.messages.size(), size_t(1));
         QCOMPARE(mRunner.messages[0].text, QStringLiteral("Can't open file to save to"));
+    }
+
+    // Ten poles at 0.9: rounded to four decimals their polynomial's coefficients scatter
+    // them. Both four-decimal texts say so under the text, the buttons below; the files
+    // are as always.
+    void fourDecimalNote() {
+        gNodeList.Clear(kNodeBoth);
+        for (int k = 0; k < 10; ++k) {
+            gNodeList.AddNode(FNode(kNodePole, FComplex(0.9, 0.0), false, 1));
+        }
+        const QString note =
+            QString::fromStdString(FourDecimalWarning(Zpk::FromNodeList(gNodeList)));
+        QVERIFY(note.startsWith("Rounded to four decimals these coefficients make a different "
+                                "filter (largest pole radius "));
+        for (const TextDialog::Page& page :
+             {TextDialog::DifferenceEquation(gNodeList), TextDialog::TransferFunction(gNodeList)}) {
+            TextDialog dialog(mRunner, page);
+            dialog.show();
+            QCOMPARE(dialog.Note(), note);
+            // The whole note shows, above the buttons.
+            QLabel* label = nullptr;
+            for (QLabel* l : dialog.findChildren<QLabel*>()) {
+                label = l->text() == note ? l : label;
+            }
+            QVERIFY(label != nullptr);
+            QVERIFY(label->height() >= label->heightForWidth(label->width()));
+            QVERIFY(label->geometry().bottom() < dialog.SaveButton().geometry().top());
+            QVERIFY(dialog.SaveButton().geometry().bottom() < dialog.height());
+            Save(dialog.SaveButton(), "saved");
+            QVERIFY(
+                !QString::fromStdString(ReadFileBytes(mDir->File("saved"))).contains("Rounded"));
+        }
+        QCOMPARE(TextDialog(mRunner, TextDialog::SecondOrderSections(gNodeList)).Note(), QString());
     }
 
     void refusals() {

@@ -7,6 +7,8 @@
 #include "persist/CDesignPersistence.h"
 #include "ui/analysis/GraphWin.h"
 #include "ui/dialogs/ClrPrefDialog.h"
+#include "ui/dialogs/ExportDialog.h"
+#include "ui/dialogs/ImportDialog.h"
 #include "ui/dialogs/RequirementPanel.h"
 #include "ui/dialogs/SampleRateDialog.h"
 #include "ui/dialogs/StatusDialog.h"
@@ -538,6 +540,48 @@ private slots:
                  QStringLiteral("Can't show difference equation of non-causal IIR Filter"));
         Trigger(kCmdTransferFunction);
         QCOMPARE(shown.size(), 4);
+    }
+
+    // Imported coefficients replace the design in one step to undo; a cancelled import
+    // leaves it. Export offers the document's arithmetic, which the Analysis menu and
+    // the analysis window's choose alike.
+    void importExportAndArithmetic() {
+        CMainWindow& w = Window();
+        AddDesignNodes();
+        const std::string before = CDesignPersistence::DesignText(gNodeList);
+        QString exported;
+        mRunner.onExec = [](QDialog& dialog) {
+            auto& import = dynamic_cast<ImportDialog&>(dialog);
+            import.Text().setPlainText("1 0 0 1 -0.5 0\n1 1 0 1 0.25 0");
+            import.Sections().setChecked(true);
+            return true;
+        };
+        Trigger(kCmdImportCoefficients);
+        QCOMPARE(gNodeList.GetListCount(kNodePole), short(2));
+        QCOMPARE(gNodeList.GetListCount(kNodeZero), short(2));
+        QCOMPARE(w.Document().UndoStack().undoText(), QStringLiteral("Import Coefficients"));
+        w.Document().UndoStack().undo();
+        QCOMPARE(CDesignPersistence::DesignText(gNodeList), before);
+        mRunner.onExec = [&exported](QDialog& dialog) {
+            if (auto* exporting = qobject_cast<ExportDialog*>(&dialog)) {
+                exported = exporting->ArithmeticChoice().currentText();
+            }
+            return false;
+        };
+        Trigger(kCmdImportCoefficients);
+        QCOMPARE(CDesignPersistence::DesignText(gNodeList), before);
+
+        const std::vector<int> arithmetics = {kCmdArithmeticFirst, kCmdArithmeticFirst + 1,
+                                              kCmdArithmeticFirst + 2, kCmdArithmeticLast};
+        QCOMPARE(Marked(w, arithmetics), kCmdArithmeticFirst);
+        Trigger(kCmdArithmeticFirst + 2);
+        Trigger(kCmdExportImplementation);
+        QCOMPARE(exported, QStringLiteral("Q15"));
+        Trigger(kCmdAnalysisGraph);
+        QCOMPARE(Marked(*w.GraphWnd(), arithmetics), kCmdArithmeticFirst + 2);
+        w.GraphWnd()->Action(kCmdArithmeticLast)->trigger();
+        QCOMPARE(Marked(w, arithmetics), kCmdArithmeticLast);
+        QVERIFY(w.Design().Target().isVisible());
     }
 
     void filterAudioFileFromItsShortcut() {

@@ -210,6 +210,33 @@ private slots:
                  "");
     }
 
+    // With an arithmetic other than f64 a dot marks each root of the design as the
+    // arithmetic stores it; none for f64 or a design the arithmetic refuses.
+    void quantisedRootsAsDots() {
+        View v;
+        const auto dots = [&v] {
+            int count = 0;
+            for (const FComplex& z : v.document.Quantized().roots.poles) {
+                const QPointF at = v.view.Geometry().ToPixel(z);
+                count += Rgb(v.view.Picture(), QPoint(int(at.x()), int(at.y()))) == 0xB000B0u;
+            }
+            return count;
+        };
+        v.document.Add(FNode(kNodePole, FComplex(0.6, 0.3), true, 1));
+        v.document.Add(FNode(kNodePole, FComplex(-0.4, 0.0), false, 1));
+        v.document.Add(FNode(kNodeZero, FComplex(-1.0, 0.0), false, 1));
+        QCOMPARE(dots(), 0);
+        v.document.SetArithmetic(Arithmetic::Q15);
+        QCOMPARE(dots(), 3);
+        QCOMPARE(Rgb(v.view.Picture(), v.At(FComplex(-1.0, 0.0))), 0xB000B0u);
+        v.document.SetArithmetic(Arithmetic::F64);
+        QCOMPARE(dots(), 0);
+        v.document.SetArithmetic(Arithmetic::Q31);
+        v.document.Add(FNode(kNodePole, FComplex(0.2, 0.2), false, 1));
+        QCOMPARE(v.document.Quantized().problem, QuantizeProblem::Unpaired);
+        QVERIFY(Rgb(v.view.Picture(), v.At(FComplex(-1.0, 0.0))) != 0xB000B0u);
+    }
+
     void statusText_data() {
         QTest::addColumn<int>("units");
         QTest::addColumn<QString>("text");

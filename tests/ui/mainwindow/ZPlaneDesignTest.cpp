@@ -89,6 +89,35 @@ private slots:
         QCOMPARE(bar.Text(2), QString());
     }
 
+    // The stability part with an arithmetic: a pole pair 1e-5 inside the circle lands
+    // on it in q15 (a2 = 0.99998 rounds to 1 in its 14 fraction bits) but not in f32.
+    void stabilityWithAnArithmetic_data() {
+        QTest::addColumn<QString>("nodes");
+        QTest::addColumn<int>("arithmetic");
+        QTest::addColumn<QString>("text");
+        const QString nearCircle = QStringLiteral("P0.99999,0.001~");
+        QTest::newRow("stable") << "P0.5,0" << 2 << "";
+        QTest::newRow("unstable anyway") << "P1.2,0" << 2 << "Unstable";
+        QTest::newRow("q15 unstable") << nearCircle << 2 << "Q15: unstable";
+        QTest::newRow("f32 stable") << nearCircle << 1 << "";
+        QTest::newRow("double") << nearCircle << 0 << "";
+        QTest::newRow("unpaired") << "P0.5,0.5" << 3 << "Q31: refused";
+        QTest::newRow("non-causal, said beside") << "Z0.5,0" << 2 << "";
+    }
+
+    void stabilityWithAnArithmetic() {
+        QFETCH(QString, nodes);
+        QFETCH(int, arithmetic);
+        QFETCH(QString, text);
+        Workspace w;
+        const QStringList value = nodes.mid(1).remove('~').split(',');
+        w.document.Add(FNode(nodes[0] == 'P' ? kNodePole : kNodeZero,
+                             FComplex(value[0].toDouble(), value[1].toDouble()),
+                             nodes.endsWith('~'), 1));
+        w.document.SetArithmetic(static_cast<Arithmetic>(arithmetic));
+        QCOMPARE(w.design.Status().Text(2), text);
+    }
+
     void viewsFollowTheDocument_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<int>("type");

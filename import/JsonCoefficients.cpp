@@ -1,4 +1,4 @@
-#include "cli/JsonCoefficients.h"
+#include "import/JsonCoefficients.h"
 
 #include <nlohmann/json.hpp>
 
