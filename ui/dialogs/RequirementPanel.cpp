@@ -61,7 +61,7 @@ QString Hz(double hz) {
     return QString::number(hz, 'f', 1);
 }
 
-// Green as the status texts have it: dark enough to read on the button face.
+// A green dark enough to read on the button face.
 const QColor kMet(0, 128, 0);
 
 } // namespace

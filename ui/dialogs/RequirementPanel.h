@@ -51,9 +51,9 @@ public:
     // Gives the design the entries as its requirement.
     void OnApply();
 
-    // The verdict on document's design at rate, and the colour to show it in: "Meets
-    // specification" in green, "Stopband short by 2.3 dB" in red, a requirement whose
-    // edges lie beyond half the rate in red; empty without a requirement.
+    // The verdict on document's design at rate, and the colour to show it in:
+    // "Meets specification" in green, "Stopband short by 2.3 dB" in red, a requirement
+    // whose edges lie beyond half the rate in red; empty without a requirement.
     struct Verdict {
         QString text;
         QColor colour;
