@@ -2,7 +2,8 @@
 // design of 40 roots recomputed and both panels drawn again off screen; and the step as
 // the whole workspace and the requirement panel take it, with a requirement and
 // without. The panel's table of orders following an entry. The analysis graphs' redraw
-// on a cursor move, with a held reference; and the time graph's with a million samples.
+// on a cursor move, with a held reference, and the frequency graph's after an edit; and the
+// time graph's with a million samples.
 #include "ui/DesignDocument.h"
 #include "ui/QtModalRunner.h"
 #include "ui/analysis/FreqGraph.h"
@@ -110,6 +111,27 @@ void BM_FrequencyGraphCursorMove40Roots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FrequencyGraphCursorMove40Roots)->Unit(benchmark::kMicrosecond);
+
+// The frequency graph following an edit: the response, the true peak, the markers and
+// the traces drawn again, with a held reference.
+void BM_FrequencyGraphEdit40Roots(benchmark::State& state) {
+    AddFortyRoots();
+    FreqGraph graph;
+    graph.resize(800, 600);
+    graph.show();
+    QApplication::processEvents();
+    graph.UpdateFromNodeList();
+    graph.HoldReference();
+    int step = 0;
+    for (auto _ : state) {
+        FComplex moved;
+        moved.SetByRadian(0.99, 1.0 + 1e-4 * (++step % 100));
+        gNodeList.ReplaceNodeValue(kNodePole, 0, moved);
+        graph.UpdateFromNodeList();
+        benchmark::DoNotOptimize(graph.Picture().constBits());
+    }
+}
+BENCHMARK(BM_FrequencyGraphEdit40Roots)->Unit(benchmark::kMicrosecond);
 
 void BM_TimeGraphCursorMoveMillionSamples(benchmark::State& state) {
     AddFortyRoots();

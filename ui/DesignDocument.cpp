@@ -3,6 +3,7 @@
 #include "filter/Zpk.h"
 #include "persist/CDesignPersistence.h"
 #include "ui/DesignCommands.h"
+#include "ui/VectorState.h"
 
 #include <QFile>
 
@@ -96,6 +97,8 @@ const RequirementResult* DesignDocument::RequirementCheck(double rate) const {
         return nullptr;
     }
     if (!mCheck || mCheckRate != rate) {
+        // Asked for while drawing, which leaves the vector registers dirty.
+        ClearUpperVectorState();
         mCheck = CheckRequirement(Zpk::FromNodeList(gNodeList), *mRequirement, rate);
         mCheckRate = rate;
     }
@@ -207,6 +210,7 @@ void DesignDocument::SetArithmetic(::Arithmetic arithmetic) {
 
 const QuantizedCascade& DesignDocument::Quantized() const {
     if (!mQuantized) {
+        ClearUpperVectorState();
         mQuantized = Quantize(Zpk::FromNodeList(gNodeList), mArithmetic);
     }
     return *mQuantized;

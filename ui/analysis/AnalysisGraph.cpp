@@ -4,6 +4,7 @@
 #include "core/FormatC.h"
 #include "ui/ArithmeticView.h"
 #include "ui/Drawing.h"
+#include "ui/VectorState.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -491,10 +492,18 @@ void AnalysisGraph::DrawOverlayTraces(QPainter& painter, bool under) const {
             const AxisScale x = XAxis(p);
             const AxisScale y = YAxis(p);
             painter.setClipRect(areas[panel]);
+            // Every value is computed before this panel's lines are drawn, which leave
+            // the vector registers dirty.
+            ClearUpperVectorState();
+            std::vector<double> values;
+            for (const double at : xs) {
+                values.push_back(AxisValue(p, trace.panels[panel](at)));
+            }
             QPolygonF run;
             double previous = NAN;
-            for (const double at : xs) {
-                const double v = AxisValue(p, trace.panels[panel](at));
+            for (size_t k = 0; k < xs.size(); ++k) {
+                const double at = xs[k];
+                const double v = values[k];
                 if (std::isnan(v) || (!run.isEmpty() && BreaksBetween(p, previous, v))) {
                     painter.drawPolyline(run);
                     run.clear();

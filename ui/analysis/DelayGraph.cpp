@@ -5,6 +5,7 @@
 #include "text/GroupDelayText.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/VectorState.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -37,6 +38,7 @@ void DelayGraph::SetScale(int scale) {
 }
 
 void DelayGraph::UpdateFromNodeList() {
+    ClearUpperVectorState();
     mZpk = Zpk::FromNodeList(gNodeList);
     mDelay.Initialize(mZpk);
     mPeak = FindDelayPeak(mZpk);
@@ -130,6 +132,8 @@ const std::vector<std::pair<double, double>>& DelayGraph::Samples() const {
         return mSamples;
     }
     mSampledFor = key;
+    // Asked for while drawing, which leaves the vector registers dirty.
+    ClearUpperVectorState();
     const AxisScale along = range.Scale(0.0, count);
     std::vector<double> hz;
     for (int i = 0; i <= count; ++i) {

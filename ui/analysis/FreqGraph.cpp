@@ -8,6 +8,7 @@
 #include "response/UnwrappedPhase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/VectorState.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -90,6 +91,7 @@ void FreqGraph::SetUnwrapped(bool unwrapped) {
 }
 
 void FreqGraph::UpdateFromNodeList() {
+    ClearUpperVectorState();
     mZpk = Zpk::FromNodeList(gNodeList);
     if (!mResponse.Initialize(mZpk, kResolution)) {
         return;
@@ -113,14 +115,15 @@ void FreqGraph::HoldReference() {
     // design it was would.
     const Zpk zpk = mZpk;
     const double peakLog = mPeak.Log();
-    SetTrace(QString::fromLatin1(kReferenceKey),
-             GraphTrace{QStringLiteral("Reference"),
-                        QColor(112, 112, 112),
-                        {[this, zpk, peakLog](double hz) {
-                             return NormalisedMagnitude(zpk, peakLog, Omega(hz));
-                         },
-                         [this, zpk](double hz) { return UnwrappedPhase(zpk, Omega(hz)); }},
-                        true});
+    SetTrace(
+        QString::fromLatin1(kReferenceKey),
+        GraphTrace{QStringLiteral("Reference"),
+                   QColor(112, 112, 112),
+                   {[this, zpk, peakLog](double hz) {
+                        return NormalisedMagnitude(zpk, peakLog, Omega(hz));
+                    },
+                    [this, phase = UnwrappedPhase(zpk)](double hz) { return phase.At(Omega(hz)); }},
+                   true});
 }
 
 void FreqGraph::FindPeak() {
@@ -168,7 +171,7 @@ std::vector<std::function<double(double)>> FreqGraph::QuantizedPanels(const Zpk&
         mQuantizedTop = 1.0;
     }
     return {[this, roots](double hz) { return NormalisedMagnitude(roots, mPeak.Log(), Omega(hz)); },
-            [this, roots](double hz) { return UnwrappedPhase(roots, Omega(hz)); }};
+            [this, phase = UnwrappedPhase(roots)](double hz) { return phase.At(Omega(hz)); }};
 }
 
 void FreqGraph::Layout(QSize client) {
@@ -234,6 +237,8 @@ const std::vector<FreqGraph::TraceSample>& FreqGraph::Samples() const {
         return mSamples;
     }
     mSampledFor = key;
+    // Asked for while drawing, which leaves the vector registers dirty.
+    ClearUpperVectorState();
     const AxisScale along = range.Scale(0.0, count);
     std::vector<double> hz;
     for (int i = 0; i <= count; ++i) {
@@ -250,10 +255,10 @@ const std::vector<FreqGraph::TraceSample>& FreqGraph::Samples() const {
     }
     std::sort(hz.begin(), hz.end());
     const double peakLog = mPeak.Log();
+    const UnwrappedPhase phase(mZpk);
     mSamples.clear();
     for (const double f : hz) {
-        mSamples.push_back(
-            {f, NormalisedMagnitude(mZpk, peakLog, Omega(f)), UnwrappedPhase(mZpk, Omega(f))});
+        mSamples.push_back({f, NormalisedMagnitude(mZpk, peakLog, Omega(f)), phase.At(Omega(f))});
     }
     return mSamples;
 }
@@ -282,7 +287,7 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
                                     : Text(FormatValue(mag, 2));
     };
     const auto phaseText = [this, omega](const Zpk& zpk) {
-        const double phase = AxisValue(1, UnwrappedPhase(zpk, omega));
+        const double phase = AxisValue(1, UnwrappedPhase(zpk).At(omega));
         return mPhaseUnits == kCmdDegrees ? Text(FormatFixed(phase * 180.0 / kPi, 2))
                                           : Text(FormatFixed(phase, 2));
     };
@@ -301,7 +306,7 @@ std::array<QString, 4> FreqGraph::StatusTexts() const {
 
 std::optional<double> FreqGraph::OwnValue(int panel, double x) const {
     return panel == 0 ? NormalisedMagnitude(mZpk, mPeak.Log(), Omega(x))
-                      : UnwrappedPhase(mZpk, Omega(x));
+                      : UnwrappedPhase(mZpk).At(Omega(x));
 }
 
 QString FreqGraph::XText(double x, double step) const {

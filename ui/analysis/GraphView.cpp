@@ -2,10 +2,10 @@
 
 #include "core/FormatC.h"
 #include "filter/Zpk.h"
-#include "plot/PhaseSegments.h"
 #include "response/UnwrappedPhase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/VectorState.h"
 #include "ui/analysis/RequirementMask.h"
 
 #include <QPainter>
@@ -79,12 +79,37 @@ void GraphView::SetSampleRate(::SampleRate rate) {
 }
 
 void GraphView::UpdateFromNodeList() {
+    // Every number is computed before drawing starts, which leaves the vector registers
+    // in the state that slows the maths library down.
+    ClearUpperVectorState();
+    const Zpk zpk = Zpk::FromNodeList(gNodeList);
     // The response never fails for the design; should it, no stale trace is shown.
-    mZpk = Zpk::FromNodeList(gNodeList);
-    if (!mResponse.Initialize(mZpk, kResolution)) {
+    if (!mResponse.Initialize(zpk, kResolution)) {
         mResponse = FFreqResponse();
+        mPhaseSegments.clear();
+    } else {
+        mPhaseSegments = ContinuousPhase(zpk);
     }
     Redraw();
+}
+
+std::vector<std::vector<PlotPoint>> GraphView::ContinuousPhase(const Zpk& zpk) {
+    // The continuous phase at the steps and on the roots on the circle, where it jumps:
+    // the trace breaks there and where it passes +-pi, and nowhere else.
+    std::vector<double> steps;
+    for (int k = 0; k <= kResolution; ++k) {
+        steps.push_back(k);
+    }
+    for (const double jump : PhaseJumps(zpk)) {
+        steps.push_back(jump / kPi * kResolution);
+    }
+    std::sort(steps.begin(), steps.end());
+    const UnwrappedPhase phase(zpk);
+    std::vector<double> phases;
+    for (const double k : steps) {
+        phases.push_back(phase.At(k * kPi / kResolution));
+    }
+    return PhaseSegments(steps, phases, true);
 }
 
 void GraphView::paintEvent(QPaintEvent*) {
@@ -184,26 +209,9 @@ void GraphView::PlotPhaseBackground(QPainter& painter) {
 }
 
 void GraphView::PlotPhaseGraph(QPainter& painter) {
-    if (mResponse.CpxCount() != kResolution + 1) {
-        return;
-    }
-    // The continuous phase at the steps and on the roots on the circle, where it jumps:
-    // the trace breaks there and where it passes +-pi, and nowhere else.
-    std::vector<double> steps;
-    for (int k = 0; k <= kResolution; ++k) {
-        steps.push_back(k);
-    }
-    for (const double jump : PhaseJumps(mZpk)) {
-        steps.push_back(jump / kPi * kResolution);
-    }
-    std::sort(steps.begin(), steps.end());
-    std::vector<double> phases;
-    for (const double k : steps) {
-        phases.push_back(UnwrappedPhase(mZpk, k * kPi / kResolution));
-    }
     const double ratio = mCanvas.devicePixelRatio();
     painter.setPen(LinePen(mTraceColour));
-    for (const std::vector<PlotPoint>& segment : PhaseSegments(steps, phases, true)) {
+    for (const std::vector<PlotPoint>& segment : mPhaseSegments) {
         QPolygonF run;
         for (const auto& [k, phase] : segment) {
             run << PhasePoint(mPhaseRect, k, phase, ratio);

@@ -2,6 +2,7 @@
 
 #include "filter/SampleRate.h"
 #include "filter/Zpk.h"
+#include "plot/PhaseSegments.h"
 #include "response/FFreqResponse.h"
 
 #include <QFont>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class DesignDocument;
 class QPainter;
@@ -58,6 +60,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The phase trace's pieces for a design.
+    static std::vector<std::vector<PlotPoint>> ContinuousPhase(const Zpk& zpk);
     void Redraw();
     void DoStylePaint(QPainter& painter);
     void PlotMagBackground(QPainter& painter);
@@ -70,7 +74,8 @@ private:
     QRect mMagRect;
     QRect mPhaseRect;
     FFreqResponse mResponse;
-    Zpk mZpk;
+    // The continuous phase's pieces, at steps 0 ... kResolution and on the jumps.
+    std::vector<std::vector<PlotPoint>> mPhaseSegments;
     uint32_t mGridColour = 0;
     uint32_t mTraceColour = 0;
     uint32_t mBkColour;

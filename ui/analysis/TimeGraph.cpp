@@ -9,6 +9,7 @@
 #include "response/TimeBase.h"
 #include "ui/DesignDocument.h"
 #include "ui/Drawing.h"
+#include "ui/VectorState.h"
 
 #include <QFontMetrics>
 #include <QLineF>
@@ -66,6 +67,7 @@ void TimeGraph::SetDuration(double ms) {
 }
 
 void TimeGraph::UpdateFromNodeList() {
+    ClearUpperVectorState();
     // A duration set at a low rate may ask for too many samples at a higher one.
     const long long count = DurationSampleCount(mDuration, mSampleRate);
     if (count <= kMaxTimeSamples) {

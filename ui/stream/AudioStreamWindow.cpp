@@ -3,6 +3,7 @@
 #include "filter/Zpk.h"
 #include "ui/DesignDocument.h"
 #include "ui/ModalRunner.h"
+#include "ui/VectorState.h"
 #include "ui/dialogs/StatusDialog.h"
 
 #include <QCloseEvent>
@@ -128,6 +129,9 @@ void AudioStreamWindow::OnPlay() {
     const int output = mOutputs.currentData().toInt();
     const double latency = mBuffering.currentData().toDouble();
     const Zpk design = Zpk::FromNodeList(gNodeList);
+    // The audio thread starts with this thread's vector registers: clean, not as the
+    // drawing left them.
+    ClearUpperVectorState();
     int started = 0;
     if (mCaptureSource.isChecked() && mDevice->DefaultInput() >= 0) {
         started = mPlayback.PlayCapture(design, output, latency);
