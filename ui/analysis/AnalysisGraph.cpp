@@ -27,6 +27,8 @@ constexpr int kDragDistance = 4;
 // Over the strip of a plot area that carries the vertical axis's labels, the wheel
 // zooms that axis.
 constexpr int kYLabelStrip = 40;
+// Roots closer than this to the circle get a point of a frequency trace at their angle.
+constexpr double kNearCircle = 0.05;
 
 QString TickLabel(double value) {
     // A tick at -0 reads 0.
@@ -217,6 +219,42 @@ AxisRange AnalysisGraph::XRange() const {
         return mXZoom->Within(full);
     }
     return full;
+}
+
+int AnalysisGraph::FrequencySampleCount(const QRect& plot) const {
+    const double ratio = PictureRatio() > 0 ? PictureRatio() : 1.0;
+    return std::max(64, static_cast<int>(2 * plot.width() * ratio));
+}
+
+std::vector<double> AnalysisGraph::FrequencySamplingKey(const QRect& plot, int version) const {
+    const AxisRange range = XRange();
+    return {range.Low(),
+            range.High(),
+            range.IsLog() ? 1.0 : 0.0,
+            static_cast<double>(FrequencySampleCount(plot)),
+            static_cast<double>(version),
+            static_cast<double>(mSampleRate)};
+}
+
+std::vector<double> AnalysisGraph::TraceFrequencies(const QRect& plot, const Zpk& zpk) const {
+    const AxisRange range = XRange();
+    const int count = FrequencySampleCount(plot);
+    const AxisScale along = range.Scale(0.0, count);
+    std::vector<double> hz;
+    for (int i = 0; i <= count; ++i) {
+        hz.push_back(along.ToValue(i));
+    }
+    const double half = mSampleRate / 2.0;
+    for (const auto* roots : {&zpk.zeros, &zpk.poles}) {
+        for (const FComplex& c : *roots) {
+            const double at = std::fabs(c.Phase()) / kPi * half;
+            if (std::fabs(c.Mag() - 1.0) < kNearCircle && at >= range.Low() && at <= range.High()) {
+                hz.push_back(at);
+            }
+        }
+    }
+    std::sort(hz.begin(), hz.end());
+    return hz;
 }
 
 void AnalysisGraph::SetXRange(const AxisRange& range) {

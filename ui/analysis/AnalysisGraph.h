@@ -282,6 +282,14 @@ protected:
     double PixelStepAt(double value) const;
     // Device pixels of the picture to one client pixel.
     double PictureRatio() const { return mBase.devicePixelRatio(); }
+    // What the samples of a trace over the frequency axis of plot depend on: the range,
+    // their count, the design's version and the rate. Equal keys, equal samples.
+    std::vector<double> FrequencySamplingKey(const QRect& plot, int version) const;
+    // The frequencies such a trace is computed at: two to a device pixel, and the angles
+    // of the roots near the circle within the range, where the trace turns sharply;
+    // ascending.
+    std::vector<double> TraceFrequencies(const QRect& plot, const Zpk& zpk) const;
+    int FrequencySampleCount(const QRect& plot) const;
     // Forgets the vertical zooms (their units changed), or a panel's.
     void ResetYRanges();
     void ResetYRange(int panel);

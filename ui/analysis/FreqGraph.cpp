@@ -24,9 +24,6 @@ namespace {
 constexpr int mtos = 5, mlos = 10, mbos = 15, mros = 5;
 constexpr int ptos = 5, plos = 10, pbos = 5, pros = 5;
 
-// Roots closer than this to the circle get a trace point at their angle.
-constexpr double kNearCircle = 0.05;
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -223,37 +220,15 @@ bool FreqGraph::BreaksBetween(int panel, double a, double b) const {
 }
 
 const std::vector<FreqGraph::TraceSample>& FreqGraph::Samples() const {
-    const AxisRange range = XRange();
-    const QRect m = MagPlot(mMagRect);
-    const double ratio = PictureRatio() > 0 ? PictureRatio() : 1.0;
-    const int count = std::max(64, static_cast<int>(2 * m.width() * ratio));
-    const std::vector<double> key = {range.Low(),
-                                     range.High(),
-                                     range.IsLog() ? 1.0 : 0.0,
-                                     static_cast<double>(count),
-                                     static_cast<double>(mVersion),
-                                     static_cast<double>(mSampleRate)};
+    const QRect plot = MagPlot(mMagRect);
+    std::vector<double> key = FrequencySamplingKey(plot, mVersion);
     if (key == mSampledFor) {
         return mSamples;
     }
-    mSampledFor = key;
+    mSampledFor = std::move(key);
     // Asked for while drawing, which leaves the vector registers dirty.
     ClearUpperVectorState();
-    const AxisScale along = range.Scale(0.0, count);
-    std::vector<double> hz;
-    for (int i = 0; i <= count; ++i) {
-        hz.push_back(along.ToValue(i));
-    }
-    const double half = mSampleRate / 2.0;
-    for (const auto* roots : {&mZpk.zeros, &mZpk.poles}) {
-        for (const FComplex& c : *roots) {
-            const double at = std::fabs(c.Phase()) / kPi * half;
-            if (std::fabs(c.Mag() - 1.0) < kNearCircle && at >= range.Low() && at <= range.High()) {
-                hz.push_back(at);
-            }
-        }
-    }
-    std::sort(hz.begin(), hz.end());
+    const std::vector<double> hz = TraceFrequencies(plot, mZpk);
     const double peakLog = mPeak.Log();
     const UnwrappedPhase phase(mZpk);
     mSamples.clear();
