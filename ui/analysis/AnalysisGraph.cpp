@@ -305,6 +305,12 @@ void AnalysisGraph::SetAxes(const std::vector<AxisRange>& ranges) {
     }
 }
 
+void AnalysisGraph::SetReference(std::vector<std::function<double(double x)>> panels) {
+    SetTrace(
+        QString::fromLatin1(kReferenceKey),
+        GraphTrace{QStringLiteral("Reference"), QColor(112, 112, 112), std::move(panels), true});
+}
+
 void AnalysisGraph::SetTrace(const QString& key, GraphTrace trace) {
     mTraces.insert_or_assign(key, std::move(trace));
     Redraw();

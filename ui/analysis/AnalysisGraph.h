@@ -290,6 +290,8 @@ protected:
     // ascending.
     std::vector<double> TraceFrequencies(const QRect& plot, const Zpk& zpk) const;
     int FrequencySampleCount(const QRect& plot) const;
+    // Holds these functions of the present response as the reference trace.
+    void SetReference(std::vector<std::function<double(double x)>> panels);
     // Forgets the vertical zooms (their units changed), or a panel's.
     void ResetYRanges();
     void ResetYRange(int panel);

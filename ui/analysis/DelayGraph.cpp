@@ -54,11 +54,7 @@ void DelayGraph::CopyToClipboard() {
 
 void DelayGraph::HoldReference() {
     FGroupDelay delay = mDelay;
-    SetTrace(QString::fromLatin1(kReferenceKey),
-             GraphTrace{QStringLiteral("Reference"),
-                        QColor(112, 112, 112),
-                        {[this, delay](double hz) { return delay.At(Omega(hz)); }},
-                        true});
+    SetReference({[this, delay](double hz) { return delay.At(Omega(hz)); }});
 }
 
 void DelayGraph::FindPeak() {

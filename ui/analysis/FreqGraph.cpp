@@ -112,15 +112,9 @@ void FreqGraph::HoldReference() {
     // design it was would.
     const Zpk zpk = mZpk;
     const double peakLog = mPeak.Log();
-    SetTrace(
-        QString::fromLatin1(kReferenceKey),
-        GraphTrace{QStringLiteral("Reference"),
-                   QColor(112, 112, 112),
-                   {[this, zpk, peakLog](double hz) {
-                        return NormalisedMagnitude(zpk, peakLog, Omega(hz));
-                    },
-                    [this, phase = UnwrappedPhase(zpk)](double hz) { return phase.At(Omega(hz)); }},
-                   true});
+    SetReference(
+        {[this, zpk, peakLog](double hz) { return NormalisedMagnitude(zpk, peakLog, Omega(hz)); },
+         [this, phase = UnwrappedPhase(zpk)](double hz) { return phase.At(Omega(hz)); }});
 }
 
 void FreqGraph::FindPeak() {

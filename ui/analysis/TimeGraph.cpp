@@ -91,16 +91,11 @@ void TimeGraph::HoldReference() {
     for (const FComplex& v : mResponse->Samples()) {
         samples.push_back(v.r);
     }
-    SetTrace(QString::fromLatin1(kReferenceKey),
-             GraphTrace{QStringLiteral("Reference"),
-                        QColor(112, 112, 112),
-                        {[samples](double x) {
-                            const double n = std::round(x);
-                            return n >= 0 && n < static_cast<double>(samples.size())
-                                       ? samples[static_cast<size_t>(n)]
-                                       : NAN;
-                        }},
-                        true});
+    SetReference({[samples](double x) {
+        const double n = std::round(x);
+        return n >= 0 && n < static_cast<double>(samples.size()) ? samples[static_cast<size_t>(n)]
+                                                                 : NAN;
+    }});
 }
 
 void TimeGraph::FindPeak() {
